@@ -1,0 +1,39 @@
+# Two commands for a fresh Debian 12 machine: `make run` and `make test`.
+BUILD ?= build
+CHECK_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+JOBS ?= $(shell nproc)
+
+.PHONY: deps configure build run test check bench format clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/app/vantorel
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+check: deps
+	cmake -S . -B $(CHECK_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVTL_SANITIZE=ON
+	cmake --build $(CHECK_BUILD) -j $(JOBS)
+	ctest --test-dir $(CHECK_BUILD) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVTL_BENCHMARKS=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	bash bench/run-all.sh $(BENCH_BUILD)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(CHECK_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vtl {
+
+// The application title that a message box without a title of its own bears.
+inline constexpr char16_t kAppTitle[] = u"Vantorel G2";
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Question, Warning };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct Message {
+    // Lines are joined by a single CR; the desktop shows it as a line break.
+    QString text;
+    // Empty: the application title.
+    QString title;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    // For YesNo boxes: which button Enter presses.
+    MessageAnswer defaultButton = MessageAnswer::Ok;
+};
+
+struct FileDialogRequest {
+    QString title;
+    // Qt-style filters such as "Bitmaps (*.Bmp)"; matched without regard to case.
+    QStringList filters;
+    // Index into filters of the one selected when the dialog opens.
+    int selectedFilter = 0;
+    QString initialFolder;
+    // Appended with a dot when the typed name has no extension ("CFG").
+    QString defaultSuffix;
+    // Save dialogs: ask before an existing file is chosen.
+    bool confirmOverwrite = false;
+};
+
+// Everything that needs a person or the desktop goes through here, so that
+// the program's behaviour can run headless with a scripted fake.
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+
+    virtual MessageAnswer showMessage(const Message& message) = 0;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // The chosen folder's full path, or the empty text on cancel.
+    virtual QString chooseFolder(const QString& prompt) = 0;
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual bool openUrl(const QString& url) = 0;
+    // Starts a program without waiting for it; false when it could not start.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // Searches the PATH; empty when not found.
+    virtual QString findProgram(const QString& name) = 0;
+};
+
+// The folder the file dialogs open in: the Windows folder where WinDir names
+// one, else the user's home.
+inline QString dialogStartFolder() {
+    const QString winDir = qEnvironmentVariable("WinDir");
+    return winDir.isEmpty() ? QDir::homePath() : winDir;
+}
+
+// Convenience for the plain OK boxes most commands show.
+inline void showInfo(Desktop& desktop, const QString& text, const QString& title = {}) {
+    desktop.showMessage(
+        Message{text, title, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
+}
+
+}  // namespace vtl

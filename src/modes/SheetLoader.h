@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+#include "desktop/Desktop.h"
+
+namespace vtl {
+
+// Reads a GIF, JPEG or BMP picture as 32-bit RGB. On failure returns nothing
+// and puts the reason into `reason`.
+std::optional<QImage> readPicture(const QString& path, QString& reason);
+
+// The message that names a picture file that could not be read, and why.
+QString unreadablePictureMessage(const QString& path, const QString& reason);
+
+// A built-in sheet: when it is missing or broken the user is told, and the
+// program carries on with a black sheet rather than stopping.
+QImage loadSheetOrBlank(const QString& path, Desktop& desktop);
+
+}  // namespace vtl

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include "desktop/Desktop.h"
+#include "name/WindowState.h"
+
+namespace vtl {
+
+// Sheet files, relative to the application folder.
+inline constexpr char16_t kQ3WhiteSheet[] = u"/q3a/q3-white.gif";
+
+// The three table routines. Each starts a new name and sets the family, the
+// console-line framing, the colour list's state and the character table.
+void QuakeEngineMODE(WindowState& state);
+void Q2Mode(WindowState& state);
+// Also loads the white Quake III sheet into the glyph source (not shown yet:
+// the caller shows it) and resets the colour to white.
+void Q3Mode(WindowState& state, Desktop& desktop, const QString& appDir);
+
+}  // namespace vtl

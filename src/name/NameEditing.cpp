@@ -1,0 +1,113 @@
+#include "name/NameEditing.h"
+
+#include <algorithm>
+
+#include "name/Cp1252.h"
+#include "name/Glyphs.h"
+
+namespace vtl {
+namespace {
+
+// Position p (1..25) of the name; the cursor value 26 means "full" and acts on 25.
+NameCell& cellAtCursor(WindowState& state) {
+    return state.cells[std::min(state.CursorPos, kNameLength) - 1];
+}
+
+void rebuildNameBoxes(WindowState& state) {
+    const QByteArray nameText = ComposeNameText(state);
+    state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
+    state.rawNameBox = decodeCp1252(nameText);
+}
+
+}  // namespace
+
+QByteArray ComposeNameText(const WindowState& state) {
+    QByteArray text;
+    for (const NameCell& cell : state.cells) {
+        text += cell.fragment;
+    }
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == ' ') {
+        --end;
+    }
+    text.truncate(end);
+    return text;
+}
+
+QByteArray composeCommandLine(const WindowState& state) {
+    return state.LinePrefix + ComposeNameText(state) + state.LineSuffix;
+}
+
+void AddChar(WindowState& state, Desktop& desktop) {
+    if (state.CursorPos >= kNameLength) {
+        state.CursorPos = kNameLength;
+    }
+    NameCell& cell = cellAtCursor(state);
+    cell.glyph = glyphFromSheet(state.sheetSource, state.GlyphSrcX, state.GlyphSrcY);
+
+    if (state.Family == GameFamily::Colour) {
+        cell.fragment =
+            state.ColorWritten ? state.PickedFragment : state.ColorPrefix + state.PickedFragment;
+    } else if (state.Family == GameFamily::Plain) {
+        cell.fragment = state.PickedFragment;
+    } else {
+        showInfo(desktop, QString::fromUtf16(kUnknownGameMessage));
+    }
+
+    state.markerLeftTwips = kSlotPitchTwips * (state.CursorPos - 1) + kSlotPitchTwips;
+    state.CursorPos += 1;
+    rebuildNameBoxes(state);
+    if (state.markerLeftTwips == kMarkerFullTwips + kSlotPitchTwips) {
+        state.markerLeftTwips = kMarkerFullTwips;
+    }
+    state.ColorWritten = true;
+}
+
+void pickCode(WindowState& state, Desktop& desktop, int code) {
+    state.GlyphSrcX = (code % kSheetColumns) * kGlyphPixels;
+    state.GlyphSrcY = (code / kSheetColumns) * kGlyphPixels;
+    state.PickedFragment = state.Table[code];
+    AddChar(state, desktop);
+}
+
+void hoverCode(WindowState& state, int code) {
+    state.previewCaption = QStringLiteral("Char Number: ") + QString::number(code + 1);
+    state.frameCode = code;
+    state.HoverSrcX = (code % kSheetColumns) * kGlyphPixels;
+    state.HoverSrcY = (code / kSheetColumns) * kGlyphPixels;
+    state.regularView = glyphFromSheet(state.sheetSource, state.HoverSrcX, state.HoverSrcY);
+    state.enlargedView = enlargedGlyph(state.regularView);
+}
+
+void MMove(WindowState& state) {
+    state.frameCode.reset();
+    state.regularView = QImage();
+    state.enlargedView = QImage();
+    state.previewCaption = QStringLiteral("Char Number:");
+}
+
+void deleteAtCursor(WindowState& state) {
+    NameCell& cell = cellAtCursor(state);
+    cell.fragment = QByteArray(" ", 1);
+    cell.glyph = QImage();
+}
+
+void NewName(WindowState& state) {
+    state.rawNameBox.clear();
+    state.commandLineBox = decodeCp1252(state.LinePrefix + state.LineSuffix);
+    state.markerLeftTwips = 0;
+    state.CursorPos = 1;
+    for (NameCell& cell : state.cells) {
+        cell.glyph = QImage();
+    }
+    for (NameCell& cell : state.cells) {
+        cell.fragment = QByteArray(" ", 1);
+    }
+}
+
+void moveCursorToSlot(WindowState& state, int slot) {
+    state.CursorPos = slot;
+    state.markerLeftTwips = kSlotPitchTwips * (slot - 1);
+}
+
+}  // namespace vtl

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace vtl {
+
+inline constexpr int kNameLength = 25;    // positions 1..25
+inline constexpr int kCursorFull = 26;    // CursorPos once position 25 is filled
+inline constexpr int kGlyphPixels = 16;   // a glyph is 16x16 pixels in every sheet
+inline constexpr int kSheetColumns = 16;  // a sheet is 16x16 glyphs
+inline constexpr int kCodeCount = 256;
+inline constexpr int kSlotPitchTwips = 240;
+inline constexpr int kMarkerFullTwips = 5760;  // under slot 25
+
+// "0": names with Quake III colour codes; "1": plain byte and hex names.
+enum class GameFamily { Colour = 0, Plain = 1 };
+
+// Which game's default config Quick save targets (the settings key of its folder).
+enum class ConfigKind { Unset, Q1Config, Q3Config };
+
+// Output fragment of each code 0..255 in the current mode, as Windows-1252 bytes.
+using CharTable = std::array<QByteArray, kCodeCount>;
+
+// One name position: a copy of the glyph's pixels (so it keeps its colour when
+// the sheet changes) and the text the console receives for it.
+struct NameCell {
+    QImage glyph;                 // 16x16; null shows the black background
+    QByteArray fragment{" ", 1};  // a blank position holds one space
+};
+
+// Everything the main window knows. The widgets draw it and forward input;
+// nothing else keeps a copy.
+struct WindowState {
+    // Composition state. Field names follow the program's own vocabulary.
+    QString QuickSaveFile;
+    QByteArray ColorPrefix;
+    bool ColorWritten = false;
+    std::optional<GameFamily> Family;  // none until the first mode switch
+    QByteArray PickedFragment;
+    int CursorPos = 1;  // 1..26
+    ConfigKind Config = ConfigKind::Unset;
+    int GlyphSrcX = 0;
+    int GlyphSrcY = 0;
+    int HoverSrcX = 0;
+    int HoverSrcY = 0;
+    QByteArray LinePrefix;
+    QByteArray LineSuffix;
+    CharTable Table;
+
+    // The name strip: cells[k - 1] is position k.
+    std::array<NameCell, kNameLength> cells;
+    int markerLeftTwips = 0;  // left edge of the red cursor marker
+
+    // The two text boxes keep what was last written into them; they are not
+    // recomputed (Delete leaves them stale until the next character).
+    QString rawNameBox = QStringLiteral("Text2");
+    QString commandLineBox = QStringLiteral("Text3");
+    QString modeLabel = QStringLiteral("Mode:");
+
+    bool saveNameEnabled = true;
+    bool quickSaveEnabled = true;
+    bool colourListEnabled = true;
+    int colourListIndex = -1;  // the list's selected row; -1 for none
+
+    // The glyph sheet that glyphs are copied from, and the picture the map shows.
+    QImage sheetSource;
+    QImage mapPicture;
+
+    // Hover preview.
+    QString previewCaption = QStringLiteral("Char Number:");
+    std::optional<int> frameCode;  // the hovered cell's frame; none while hidden
+    QImage regularView;            // 16x16, null when blank
+    QImage enlargedView;           // 32x32, null when blank
+};
+
+}  // namespace vtl

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "desktop/Desktop.h"
+
+#include <deque>
+#include <vector>
+
+namespace vtl::test {
+
+// Records every request and answers from scripted replies, so no test ever
+// opens a real dialog. Unscripted questions answer OK/No, dialogs cancel.
+class FakeDesktop : public Desktop {
+  public:
+    std::vector<Message> messages;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    std::vector<QString> folderPrompts;
+    std::vector<QString> clipboard;
+    std::vector<QString> openedUrls;
+    std::vector<std::pair<QString, QStringList>> started;
+
+    std::deque<MessageAnswer> answers;
+    std::deque<std::optional<QString>> openReplies;
+    std::deque<std::optional<QString>> saveReplies;
+    std::deque<QString> folderReplies;
+    bool urlOpens = true;
+    bool programsStart = true;
+    // Programs findProgram() knows, by name, with the path it reports.
+    std::vector<std::pair<QString, QString>> programsOnPath;
+
+    MessageAnswer showMessage(const Message& message) override {
+        messages.push_back(message);
+        if (!answers.empty()) {
+            const MessageAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    std::optional<QString> openFile(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return next(openReplies);
+    }
+    std::optional<QString> saveFile(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return next(saveReplies);
+    }
+    QString chooseFolder(const QString& prompt) override {
+        folderPrompts.push_back(prompt);
+        if (folderReplies.empty()) {
+            return {};
+        }
+        QString f = folderReplies.front();
+        folderReplies.pop_front();
+        return f;
+    }
+    void setClipboardText(const QString& text) override { clipboard.push_back(text); }
+    bool openUrl(const QString& url) override {
+        openedUrls.push_back(url);
+        return urlOpens;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        started.emplace_back(program, arguments);
+        return programsStart;
+    }
+    QString findProgram(const QString& name) override {
+        for (const auto& [n, path] : programsOnPath) {
+            if (n == name) {
+                return path;
+            }
+        }
+        return {};
+    }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const Message& m : messages) {
+            texts << m.text;
+        }
+        return texts;
+    }
+
+  private:
+    static std::optional<QString> next(std::deque<std::optional<QString>>& replies) {
+        if (replies.empty()) {
+            return std::nullopt;
+        }
+        auto r = replies.front();
+        replies.pop_front();
+        return r;
+    }
+};
+
+}  // namespace vtl::test
