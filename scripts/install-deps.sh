@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgif-dev
   clang-format
+  fonts-dejavu-core fonts-dejavu-extra xdotool
   xvfb xauth imagemagick
   time
 )

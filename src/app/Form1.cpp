@@ -1,0 +1,57 @@
+#include "app/Form1.h"
+
+#include "modes/TableRoutines.h"
+#include "name/NameEditing.h"
+
+namespace vtl {
+
+Form1::Form1(Desktop& desktop, QString appDir) : desktop_(desktop), appDir_(std::move(appDir)) {}
+
+QString Form1::settingsFile() const {
+    return appDir_ + QStringLiteral("/vtl.ini");
+}
+
+void Form1::Form_Load() {
+    state_.Config = ConfigKind::Q3Config;
+    Q3Mode(state_, desktop_, appDir_);
+    state_.Family = GameFamily::Colour;
+    state_.mapPicture = state_.sheetSource;
+    state_.CursorPos = 1;
+    state_.modeLabel = QStringLiteral("Mode: Quake III: Arena");
+}
+
+void Form1::CharPic_Click(int code) {
+    pickCode(state_, desktop_, code);
+}
+void Form1::CharPic_MouseMove(int code) {
+    hoverCode(state_, code);
+}
+void Form1::Form_MouseMove() {
+    MMove(state_);
+}
+void Form1::Command1_Click() {
+    deleteAtCursor(state_);
+}
+void Form1::Picture5_Click(int slot) {
+    moveCursorToSlot(state_, slot);
+}
+
+void Form1::NewName_Click() {
+    NewName(state_);
+}
+void Form1::SaveName_Click() {}
+void Form1::quicksave_Click() {}
+void Form1::exportasbitmap_Click() {}
+void Form1::copyfunnamecmdlne_Click() {}
+void Form1::copyrawsrc_Click() {}
+
+void Form1::selectMode(GameMode mode) {
+    switchMode(state_, desktop_, appDir_, mode);
+}
+
+void Form1::List1_Click(int index) {
+    state_.colourListIndex = index;
+    selectColour(state_, desktop_, appDir_, index);
+}
+
+}  // namespace vtl

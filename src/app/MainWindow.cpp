@@ -1,0 +1,265 @@
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+#include "app/CharMapWidget.h"
+#include "app/Layout.h"
+#include "app/NameStripWidget.h"
+
+namespace vtl {
+namespace {
+
+// The layout was drawn for a narrow 8-point face; DejaVu's condensed cut
+// fits the captions into their boxes.
+constexpr char kPanelStyle[] =
+    "* { font-family: 'DejaVu Sans Condensed', 'DejaVu Sans'; font-size: 11px; }"
+    "QWidget#Picture1, QWidget#Picture7, QWidget#CharMapBG { background: black; }"
+    "QGroupBox { background: black; color: yellow; border: 1px solid #808080;"
+    "  margin-top: 5px; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
+    "QLabel#Label1, QLabel#Label2, QLabel#Label3, QLabel#Label7 { color: yellow;"
+    "  background: transparent; }"
+    "QLabel#RegViewChar, QLabel#Picture2 { background: black; }"
+    "QListWidget { color: yellow; background: black; }"
+    "QListWidget:disabled { color: #808000; }"
+    "QLineEdit { color: yellow; background: black; border: 1px solid #808080; }";
+
+template <typename W>
+W* place(QWidget* parent, const char* name, const layout::Twips& where) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(where.px());
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* name, const layout::Twips& where, const char* text) {
+    QLabel* l = place<QLabel>(parent, name, where);
+    l->setText(QString::fromLatin1(text));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+// The panel heading: "Menu" in glowing yellow italics on black.
+QPixmap menuHeading() {
+    QImage image(136, 31, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setPixelSize(26);
+    font.setItalic(true);
+    font.setBold(true);
+    QPainterPath path;
+    path.addText(18, 25, font, QStringLiteral("Menu"));
+    for (int width = 7; width >= 3; width -= 2) {
+        painter.strokePath(
+            path, QPen(QColor(255, 140, 0, 60), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    }
+    painter.fillPath(path, QColor(255, 230, 40));
+    return QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent)
+    : QMainWindow(parent), form_(desktop, appDir) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Vantorel G2 v6.3 - Quenmoor Software"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(layout::kClient.px().size());
+    client_->setMouseTracking(true);
+    client_->installEventFilter(this);
+    client_->setStyleSheet(QString::fromLatin1(kPanelStyle));
+    setCentralWidget(client_);
+
+    setupMenus();
+    setupPanel();
+    setupNameArea();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    refresh();
+}
+
+void MainWindow::setupMenus() {
+    auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, slot] { run([this, slot] { slot(form_); }); });
+        return a;
+    };
+    auto submenu = [this](QMenu* menu, const char* name, const char* caption) {
+        QMenu* m = menu ? menu->addMenu(QString::fromUtf8(caption))
+                        : menuBar()->addMenu(QString::fromUtf8(caption));
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    auto mode = [&add](QMenu* menu, const char* name, const char* caption, GameMode m) {
+        add(menu, name, caption, [m](Form1& f) { f.selectMode(m); });
+    };
+    auto nothing = [](Form1&) {};
+
+    QMenu* file = submenu(nullptr, "File", "&File");
+    add(file, "NewName", "&New Name", [](Form1& f) { f.NewName_Click(); });
+    saveName_ = add(file, "SaveName", "&Save Name", [](Form1& f) { f.SaveName_Click(); });
+    quickSave_ = add(file, "quicksave", "&QuickSave", [](Form1& f) { f.quicksave_Click(); });
+    add(file, "exportasbitmap", "&Export name as Bitmap",
+        [](Form1& f) { f.exportasbitmap_Click(); });
+    separator(file, "blankbar3");
+    QMenu* copy = submenu(file, "copynme", "Copy Name");
+    add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
+        [](Form1& f) { f.copyfunnamecmdlne_Click(); });
+    add(copy, "copyrawsrc", "Copy Raw Funname Source", [](Form1& f) { f.copyrawsrc_Click(); });
+    add(file, "options", "&Configure", nothing);
+    separator(file, "blankbar1");
+    add(file, "Exit", "&Exit", nothing);
+
+    QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
+    QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
+    mode(quake, "QuakeWorld", "QuakeWorld", GameMode::QuakeWorld);
+    mode(quake, "QuakeWorldMOD", "QuakeWorld MOD", GameMode::QuakeWorldMOD);
+    QMenu* q2 = submenu(game, "LoadQ2", "Quake II");
+    mode(q2, "Quake2", "Quake II", GameMode::Quake2);
+    mode(q2, "RivCTFandVikingServerMOD", "RivCTF/Viking Server MOD",
+         GameMode::RivCTFandVikingServerMOD);
+    mode(game, "Q3A", "Quake III: Arena", GameMode::Q3A);
+    separator(game, "blankbar2");
+    QMenu* hexen = submenu(game, "LoadHexen2", "Hexen II");
+    mode(hexen, "Hexen2", "Hexen II", GameMode::Hexen2);
+    mode(hexen, "Hexen2MOD", "Hexen II MOD", GameMode::Hexen2MOD);
+    mode(game, "wolf3d", "Return to Castle Wolfenstein", GameMode::wolf3d);
+    mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
+
+    QMenu* about = submenu(nullptr, "About", "&About/Help");
+    add(about, "AboutHelp", "&About", nothing);
+    add(about, "HelpMe", "&Help", nothing);
+    add(about, "GotoHomepage", "&Quenmoor Software Homepage", nothing);
+}
+
+void MainWindow::setupPanel() {
+    auto* mapBackground = place<QWidget>(client_, "CharMapBG", layout::kCharMapBG);
+    mapBackground->setAttribute(Qt::WA_StyledBackground);
+    mapBackground->setCursor(Qt::CrossCursor);
+    charMap_ = new CharMapWidget(form_.state(), mapBackground);
+    connect(charMap_, &CharMapWidget::cellClicked, this,
+            [this](int code) { run([&] { form_.CharPic_Click(code); }); });
+    connect(charMap_, &CharMapWidget::cellHovered, this,
+            [this](int code) { run([&] { form_.CharPic_MouseMove(code); }); });
+
+    auto* panel = place<QWidget>(client_, "Picture1", layout::kPicture1);
+    panel->setAttribute(Qt::WA_StyledBackground);
+    QLabel* heading = place<QLabel>(panel, "Image4", layout::kImage4);
+    heading->setPixmap(menuHeading());
+    heading->setScaledContents(true);
+
+    auto* preview = place<QGroupBox>(panel, "Frame4", layout::kFrame4);
+    preview->setTitle(QStringLiteral("CharView"));
+    label(preview, "Label1", layout::kLabel1, "Regular View:");
+    regularView_ = place<QLabel>(preview, "RegViewChar", layout::kRegViewChar);
+    regularView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label(preview, "Label2", layout::kLabel2, "Enlarged View:");
+    enlargedView_ = place<QLabel>(preview, "Picture2", layout::kPicture2);
+    enlargedView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    previewCaption_ = label(preview, "Label3", layout::kLabel3, "Char Number:");
+
+    auto* controls = place<QGroupBox>(panel, "Frame6", layout::kFrame6);
+    controls->setTitle(QStringLiteral("Controls"));
+    auto* deleteButton = place<QPushButton>(controls, "Command1", layout::kCommand1);
+    deleteButton->setText(QStringLiteral("Delete"));
+    connect(deleteButton, &QPushButton::clicked, this,
+            [this] { run([this] { form_.Command1_Click(); }); });
+
+    auto* colours = place<QGroupBox>(panel, "Frame5", layout::kFrame5);
+    colours->setTitle(QStringLiteral("Q3:A Engine Colors"));
+    colourList_ = place<QListWidget>(colours, "List1", layout::kList1);
+    colourList_->addItems({QStringLiteral("White"), QStringLiteral("Red"), QStringLiteral("Black"),
+                           QStringLiteral("Magenta"), QStringLiteral("Green"),
+                           QStringLiteral("Yellow"), QStringLiteral("Blue"),
+                           QStringLiteral("Cyan")});
+    // A click runs the selection even on the row already selected; the
+    // keyboard runs it as the selection moves.
+    connect(colourList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        run([&] { form_.List1_Click(colourList_->row(item)); });
+    });
+    connect(colourList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!colourList_->underMouse()) {
+            run([&] { form_.List1_Click(row); });
+        }
+    });
+}
+
+void MainWindow::setupNameArea() {
+    nameStrip_ = new NameStripWidget(form_.state(), client_);
+    connect(nameStrip_, &NameStripWidget::slotClicked, this,
+            [this](int slot) { run([&] { form_.Picture5_Click(slot); }); });
+
+    label(client_, "Label5", layout::kLabel5, "Raw Source Code->");
+    rawName_ = place<QLineEdit>(client_, "Text2", layout::kText2);
+    label(client_, "Label6", layout::kLabel6, "Command Line->");
+    commandLine_ = place<QLineEdit>(client_, "Text3", layout::kText3);
+    // The boxes are editable like any text box; what the user types is what
+    // the copy commands take.
+    connect(rawName_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_.state().rawNameBox = text; });
+    connect(commandLine_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_.state().commandLineBox = text; });
+
+    auto* status = place<QWidget>(client_, "Picture7", layout::kPicture7);
+    status->setAttribute(Qt::WA_StyledBackground);
+    modeLabel_ = label(status, "Label7", layout::kLabel7, "Mode:");
+}
+
+void MainWindow::refresh() {
+    const WindowState& s = form_.state();
+    charMap_->update();
+    nameStrip_->update();
+    auto show = [](QLabel* view, const QImage& image) {
+        if (image.isNull()) {
+            view->clear();
+        } else {
+            view->setPixmap(QPixmap::fromImage(image));
+        }
+    };
+    show(regularView_, s.regularView);
+    show(enlargedView_, s.enlargedView);
+    previewCaption_->setText(s.previewCaption);
+    if (rawName_->text() != s.rawNameBox) {
+        rawName_->setText(s.rawNameBox);
+    }
+    if (commandLine_->text() != s.commandLineBox) {
+        commandLine_->setText(s.commandLineBox);
+    }
+    modeLabel_->setText(s.modeLabel);
+    saveName_->setEnabled(s.saveNameEnabled);
+    quickSave_->setEnabled(s.quickSaveEnabled);
+    colourList_->setEnabled(s.colourListEnabled);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Only the window's own background clears the preview, not its controls.
+    if (watched == client_ && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if (client_->childAt(move->position().toPoint()) == nullptr) {
+            run([this] { form_.Form_MouseMove(); });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace vtl

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "app/Form1.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace vtl {
+
+class CharMapWidget;
+class NameStripWidget;
+
+// The main window: draws Form1's state and forwards every click, pointer
+// move and menu command to it.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent = nullptr);
+
+    Form1& form() { return form_; }
+    // Redraws every control from the state.
+    void refresh();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void setupMenus();
+    void setupPanel();
+    void setupNameArea();
+    // Runs a command, then shows its result.
+    template <typename F>
+    void run(F&& command) {
+        command();
+        refresh();
+    }
+
+    Form1 form_;
+    QWidget* client_ = nullptr;
+    CharMapWidget* charMap_ = nullptr;
+    NameStripWidget* nameStrip_ = nullptr;
+    QLabel* regularView_ = nullptr;
+    QLabel* enlargedView_ = nullptr;
+    QLabel* previewCaption_ = nullptr;
+    QListWidget* colourList_ = nullptr;
+    QLineEdit* rawName_ = nullptr;
+    QLineEdit* commandLine_ = nullptr;
+    QLabel* modeLabel_ = nullptr;
+    QAction* saveName_ = nullptr;
+    QAction* quickSave_ = nullptr;
+};
+
+}  // namespace vtl

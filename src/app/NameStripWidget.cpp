@@ -1,0 +1,62 @@
+#include "app/NameStripWidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/Layout.h"
+#include "name/Glyphs.h"
+
+namespace vtl {
+namespace {
+
+QRect slotRect(int slot) {
+    return twipsRect(kSlotPitchTwips * (slot - 1), layout::kSlotTopTwips, layout::kCellTwips,
+                     layout::kSlotHeightTwips);
+}
+
+}  // namespace
+
+NameStripWidget::NameStripWidget(const WindowState& state, QWidget* parent)
+    : QWidget(parent), state_(state) {
+    setObjectName(QStringLiteral("Picture3"));
+    setGeometry(layout::kPicture3.px());
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+std::optional<int> NameStripWidget::slotAt(QPointF point) const {
+    const QPoint p = point.toPoint();
+    const QRect marker = twipsRect(state_.markerLeftTwips, layout::kSlotTopTwips,
+                                   layout::kCellTwips, layout::kSlotHeightTwips);
+    if (marker.contains(p)) {
+        return std::nullopt;  // the marker lies over its slot and takes the click
+    }
+    // Later slots lie over earlier ones where they overlap.
+    for (int slot = kNameLength; slot >= 1; --slot) {
+        if (slotRect(slot).contains(p)) {
+            return slot;
+        }
+    }
+    return std::nullopt;
+}
+
+void NameStripWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), renderNameStrip(state_, palette().color(QPalette::Base)));
+}
+
+void NameStripWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (const std::optional<int> slot = slotAt(event->position())) {
+        emit slotClicked(*slot);
+    }
+}
+
+void NameStripWidget::mouseMoveEvent(QMouseEvent* event) {
+    const bool overSlotRow = event->position().y() >= twipsToPixels(layout::kSlotTopTwips);
+    setCursor(overSlotRow ? Qt::UpArrowCursor : Qt::ArrowCursor);
+}
+
+}  // namespace vtl

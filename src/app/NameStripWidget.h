@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+
+#include "name/WindowState.h"
+
+namespace vtl {
+
+// The name row: 25 glyph cells, the slot row under them and the red cursor
+// marker. A click on a slot moves the cursor there.
+class NameStripWidget : public QWidget {
+    Q_OBJECT
+  public:
+    NameStripWidget(const WindowState& state, QWidget* parent);
+
+    // The slot (1..25) under `point`, or none (glyph row, marker, past the end).
+    std::optional<int> slotAt(QPointF point) const;
+
+  signals:
+    void slotClicked(int slot);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    const WindowState& state_;
+};
+
+}  // namespace vtl

@@ -1,0 +1,95 @@
+#include "app/QtDesktop.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace vtl {
+
+MessageAnswer QtDesktop::showMessage(const Message& message) {
+    QMessageBox box(owner_);
+    box.setWindowTitle(message.title.isEmpty() ? QString::fromUtf16(kAppTitle) : message.title);
+    QString text = message.text;
+    text.replace(u'\r', u'\n');
+    box.setText(text);
+    switch (message.icon) {
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+    }
+    if (message.buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(message.defaultButton == MessageAnswer::Yes ? QMessageBox::Yes
+                                                                         : QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+std::optional<QString> QtDesktop::runFileDialog(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(owner_, request.title, request.initialFolder);
+    // Qt's own dialog: its name filters ignore letter case (a.bmp and B.BMP
+    // both show under "*.Bmp"), and it honours the default suffix.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList& filters = request.filters;
+    dialog.setNameFilters(filters);
+    if (request.selectedFilter >= 0 && request.selectedFilter < filters.size()) {
+        dialog.selectNameFilter(filters[request.selectedFilter]);
+    }
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDesktop::openFile(const FileDialogRequest& request) {
+    return runFileDialog(request, false);
+}
+
+std::optional<QString> QtDesktop::saveFile(const FileDialogRequest& request) {
+    return runFileDialog(request, true);
+}
+
+QString QtDesktop::chooseFolder(const QString& prompt) {
+    return QFileDialog::getExistingDirectory(owner_, prompt);
+}
+
+void QtDesktop::setClipboardText(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(text, QClipboard::Clipboard);
+    if (clipboard->supportsSelection()) {
+        clipboard->setText(text, QClipboard::Selection);
+    }
+}
+
+bool QtDesktop::openUrl(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+bool QtDesktop::startProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+QString QtDesktop::findProgram(const QString& name) {
+    return QStandardPaths::findExecutable(name);
+}
+
+}  // namespace vtl

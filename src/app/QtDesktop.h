@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "desktop/Desktop.h"
+
+namespace vtl {
+
+// The real desktop: Qt's message boxes, file dialogs, clipboard and services.
+class QtDesktop : public Desktop {
+  public:
+    // Dialogs are parented to the window currently set here.
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    MessageAnswer showMessage(const Message& message) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    QString chooseFolder(const QString& prompt) override;
+    void setClipboardText(const QString& text) override;
+    bool openUrl(const QString& url) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    QString findProgram(const QString& name) override;
+
+  private:
+    std::optional<QString> runFileDialog(const FileDialogRequest& request, bool save);
+    QPointer<QWidget> owner_;
+};
+
+}  // namespace vtl
