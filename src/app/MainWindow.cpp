@@ -12,6 +12,8 @@
 #include <QPainterPath>
 #include <QPushButton>
 
+#include <functional>
+
 #include "app/CharMapWidget.h"
 #include "app/Layout.h"
 #include "app/NameStripWidget.h"
@@ -67,6 +69,66 @@ QPixmap menuHeading() {
     }
     painter.fillPath(path, QColor(255, 230, 40));
     return QPixmap::fromImage(image);
+}
+
+// Runs a colour choice once per click, also on the row already selected,
+// and once per keyboard move of the selection, wherever the pointer is. The
+// selection follows a press, so changes while a button is down wait for the
+// click, or for the release when a drag ended on another row.
+class ColourChoiceForwarder : public QObject {
+  public:
+    ColourChoiceForwarder(QListWidget* list, std::function<void(int)> choose)
+        : QObject(list), list_(list), choose_(std::move(choose)) {
+        list->viewport()->installEventFilter(this);
+        connect(list, &QListWidget::itemClicked, this,
+                [this](QListWidgetItem* item) { choose_(list_->row(item)); });
+        connect(list, &QListWidget::itemSelectionChanged, this, [this] {
+            if (buttonDown_) {
+                movedWhileDown_ = true;
+            } else {
+                chooseSelected();
+            }
+        });
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            buttonDown_ = true;
+            movedWhileDown_ = false;
+            pressedRow_ = list_->indexAt(press->position().toPoint()).row();
+        } else if (event->type() == QEvent::MouseButtonRelease && buttonDown_) {
+            const auto* release = static_cast<QMouseEvent*>(event);
+            buttonDown_ = false;
+            const int releasedRow = list_->indexAt(release->position().toPoint()).row();
+            // A release on the pressed row is a click: itemClicked follows.
+            const bool clickFollows = releasedRow == pressedRow_ && releasedRow >= 0 &&
+                                      release->button() == Qt::LeftButton;
+            if (movedWhileDown_ && !clickFollows) {
+                chooseSelected();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    void chooseSelected() {
+        const QList<QListWidgetItem*> selected = list_->selectedItems();
+        if (!selected.isEmpty()) {
+            choose_(list_->row(selected.constFirst()));
+        }
+    }
+
+    QListWidget* list_;
+    std::function<void(int)> choose_;
+    bool buttonDown_ = false;
+    bool movedWhileDown_ = false;
+    int pressedRow_ = -1;
+};
+
+void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
+    new ColourChoiceForwarder(list, std::move(choose));
 }
 
 }  // namespace
@@ -192,16 +254,7 @@ void MainWindow::setupPanel() {
                            QStringLiteral("Magenta"), QStringLiteral("Green"),
                            QStringLiteral("Yellow"), QStringLiteral("Blue"),
                            QStringLiteral("Cyan")});
-    // A click runs the selection even on the row already selected; the
-    // keyboard runs it as the selection moves.
-    connect(colourList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        run([&] { form_.List1_Click(colourList_->row(item)); });
-    });
-    connect(colourList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!colourList_->underMouse()) {
-            run([&] { form_.List1_Click(row); });
-        }
-    });
+    forwardColourChoice(colourList_, [this](int row) { run([&] { form_.List1_Click(row); }); });
 }
 
 void MainWindow::setupNameArea() {
