@@ -56,6 +56,12 @@ QString trimmed(const QString& name) {
     return name.sliced(begin, end - begin);
 }
 
+// A name as it ends up in the file: trimmed, and with characters outside
+// Windows-1252 already turned into '?', so a later lookup finds what was stored.
+QString profileName(const QString& name) {
+    return decodeCp1252(encodeCp1252(trimmed(name)));
+}
+
 enum class LineKind { Other, Header, Key };
 
 struct Line {
@@ -208,13 +214,13 @@ bool hasLineBreak(const QString& text) {
 // Why the name or value can't be stored, or the empty text when it can.
 QString refusal(const QString& section, const QString& key, const QString& value) {
     if (hasLineBreak(section)) {
-        return QStringLiteral("the section name contains a line break");
+        return QStringLiteral("the section name contains a line break or NUL");
     }
     if (hasLineBreak(key)) {
-        return QStringLiteral("the key name contains a line break");
+        return QStringLiteral("the key name contains a line break or NUL");
     }
     if (hasLineBreak(value)) {
-        return QStringLiteral("the value contains a line break");
+        return QStringLiteral("the value contains a line break or NUL");
     }
     if (section.isEmpty()) {
         return QStringLiteral("the section name is empty");
@@ -236,9 +242,15 @@ QString ReadIni(const QString& section, const QString& key, const QString& file)
     if (!in.open(QIODevice::ReadOnly)) {
         return {};
     }
+    const QString sectionName = profileName(section);
+    const QString keyName = profileName(key);
+    // Windows never matches a nameless section; such names are never written either.
+    if (sectionName.isEmpty() || keyName.isEmpty()) {
+        return {};
+    }
     const QByteArray bytes = in.readAll();
     const std::string_view text = view(bytes);
-    const Lookup found = find(text, trimmed(section), trimmed(key));
+    const Lookup found = find(text, sectionName, keyName);
     if (!found.keyFound) {
         return {};
     }
@@ -262,8 +274,8 @@ bool WriteIni(const QString& section, const QString& key, const QString& value, 
         return false;
     };
 
-    const QString sectionName = trimmed(section);
-    const QString keyName = trimmed(key);
+    const QString sectionName = profileName(section);
+    const QString keyName = profileName(key);
     const QString refused = refusal(sectionName, keyName, value);
     if (!refused.isEmpty()) {
         return fail(QStringLiteral("Cannot save [%1] %2 to %3: %4.")

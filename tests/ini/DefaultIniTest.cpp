@@ -10,37 +10,26 @@
 namespace vtl {
 namespace {
 
-const QByteArray kFirstRun = QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n");
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs the build's settings-file script the way the build and install rules do.
-int runDefaultIniScript(const QString& iniFile) {
-    return QProcess::execute(QStringLiteral(VTL_CMAKE_COMMAND),
-                             {QStringLiteral("-DVTL_INI_FILE=") + iniFile, QStringLiteral("-P"),
-                              QStringLiteral(VTL_DEFAULT_INI_SCRIPT)});
-}
-
-TEST(DefaultIni, missingFile_isCreatedWithFirstRunSettings) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("app/vtl.ini"));
-    ASSERT_EQ(runDefaultIniScript(path), 0);
-    EXPECT_EQ(readBytes(path), kFirstRun);
-}
-
-TEST(DefaultIni, existingFile_isLeftAlone) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("vtl.ini"));
-    const QByteArray mine = QByteArrayLiteral("[Vantorel]\nfirst=no\n; mine\n");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(mine);
-    file.close();
-    ASSERT_EQ(runDefaultIniScript(path), 0);
-    EXPECT_EQ(readBytes(path), mine);
+// The script the build and install rules run to put the first-run settings in place.
+TEST(DefaultIni, createsTheFileOnlyWhereNoneExists) {
+    const QByteArray firstRun = QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n");
+    const QByteArray users = QByteArrayLiteral("[Vantorel]\nfirst=no\n; mine\n");
+    for (const bool exists : {false, true}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("app/vtl.ini"));
+        QFile file(path);
+        if (exists) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("app")));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(users) == users.size());
+            file.close();
+        }
+        ASSERT_EQ(QProcess::execute(QStringLiteral(VTL_CMAKE_COMMAND),
+                                    {QStringLiteral("-DVTL_INI_FILE=") + path, QStringLiteral("-P"),
+                                     QStringLiteral(VTL_DEFAULT_INI_SCRIPT)}),
+                  0);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), exists ? users : firstRun);
+    }
 }
 
 TEST(DefaultIni, buildPutsSettingsBesideTheExecutable) {
