@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/CharMapWidget.h"
+#include "app/MainWindow.h"
+#include "app/NameStripWidget.h"
+#include "support/FakeDesktop.h"
+
+namespace vtl {
+namespace {
+
+// Sends a move or press straight to the widget: QTest treats (0, 0) as "the
+// centre", and the map's corners matter here.
+void send(QWidget* w, QEvent::Type type, QPointF at) {
+    QMouseEvent event(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+struct MainWindowTest : ::testing::Test {
+    QTemporaryDir appDir;
+    test::FakeDesktop desktop;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        // A white Quake III sheet so hover previews have pixels to show.
+        ASSERT_TRUE(QDir(appDir.path()).mkpath(QStringLiteral("q3a")));
+        QImage sheet(256, 256, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        ASSERT_TRUE(sheet.save(appDir.filePath(QStringLiteral("q3a/q3-white.gif")), "PNG"));
+        window = std::make_unique<MainWindow>(desktop, appDir.path());
+        window->form().Form_Load();
+        window->refresh();
+        window->show();
+    }
+    template <typename T>
+    T* child(const char* name) {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    const WindowState& state() { return window->form().state(); }
+};
+
+TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaWithAnEmptyName) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantorel G2 v6.3 - Quenmoor Software"));
+    EXPECT_EQ(window->centralWidget()->size(), QSize(406, 353));
+    EXPECT_EQ(child<QLabel>("Label7")->text(), QStringLiteral("Mode: Quake III: Arena"));
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>("Text3")->text(), QStringLiteral("name \"^7\" //VTL G2 v6.3"));
+    EXPECT_EQ(state().CursorPos, 1);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(MainWindowTest, controls_sitWhereTheLayoutPutsThem) {
+    const std::pair<const char*, QRect> rows[] = {
+        {"CharMapBG", QRect(0, 0, 263, 263)},  {"CharMap", QRect(0, 0, 257, 257)},
+        {"Picture1", QRect(264, 0, 140, 263)}, {"Picture3", QRect(0, 264, 405, 26)},
+        {"Text2", QRect(104, 296, 303, 19)},   {"Text3", QRect(104, 316, 303, 19)},
+        {"Picture7", QRect(0, 336, 406, 17)},  {"List1", QRect(4, 16, 114, 41)},
+        {"Picture2", QRect(80, 40, 33, 33)},   {"RegViewChar", QRect(96, 16, 17, 17)},
+    };
+    for (const auto& [name, rect] : rows) {
+        const QWidget* w = child<QWidget>(name);
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_EQ(w->geometry(), rect) << name;
+    }
+    QStringList items;
+    for (int i = 0; i < child<QListWidget>("List1")->count(); ++i) {
+        items << child<QListWidget>("List1")->item(i)->text();
+    }
+    EXPECT_EQ(items.join(u','), QStringLiteral("White,Red,Black,Magenta,Green,Yellow,Blue,Cyan"));
+}
+
+TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
+    QStringList captions;
+    for (QAction* top : window->menuBar()->actions()) {
+        captions << top->text();
+        for (QAction* a : top->menu()->actions()) {
+            captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        }
+    }
+    EXPECT_EQ(captions.join(u'|'),
+              QStringLiteral("&File|&New Name|&Save Name|&QuickSave|&Export name as Bitmap|-|"
+                             "Copy Name|&Configure|-|&Exit|&Game/Mode|Quake I (QuakeWorld)|"
+                             "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
+                             "JumpGate|&About/Help|&About|&Help|&Quenmoor Software Homepage"));
+}
+
+TEST_F(MainWindowTest, mapPoints_reachTheRightCell) {
+    auto* map = child<CharMapWidget>("CharMap");
+    const std::pair<QPointF, int> rows[] = {
+        {{0, 0}, 0},      {{15.9, 15.9}, 0},     {{16, 0}, 1},
+        {{16.5, 0}, 1},   {{0, 16.5}, 16},       {{255, 255}, 255},
+        {{256.9, 0}, 15}, {{256.9, 256.9}, 255}, {{130, 70}, 4 * 16 + 8},
+    };
+    for (const auto& [point, code] : rows) {
+        EXPECT_EQ(map->cellAt(point), code) << point.x() << "," << point.y();
+    }
+    EXPECT_FALSE(map->cellAt({257, 10}).has_value());
+
+    send(map, QEvent::MouseButtonPress, {0, 0});
+    send(map, QEvent::MouseButtonPress, {256.5, 256.5});
+    EXPECT_EQ(state().cells[0].fragment, QByteArrayLiteral("^7 "));  // code 0 is a blank
+    EXPECT_EQ(state().cells[1].fragment, QByteArrayLiteral(" "));    // code 255 too
+    EXPECT_EQ(state().CursorPos, 3);
+    send(map, QEvent::MouseButtonPress, {16 * 1 + 3, 16 * 4 + 3});
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QStringLiteral("^7  A"));
+}
+
+TEST_F(MainWindowTest, hover_showsPreview_backgroundClearsIt_controlsLeaveIt) {
+    send(child<CharMapWidget>("CharMap"), QEvent::MouseMove, {16 * 1 + 3, 16 * 4 + 3});
+    EXPECT_EQ(child<QLabel>("Label3")->text(), QStringLiteral("Char Number: 66"));
+    EXPECT_FALSE(child<QLabel>("Picture2")->pixmap().isNull());
+
+    send(child<QWidget>("Picture1"), QEvent::MouseMove, {5, 5});  // a control
+    EXPECT_EQ(child<QLabel>("Label3")->text(), QStringLiteral("Char Number: 66"));
+
+    send(window->centralWidget(), QEvent::MouseMove, {263.2, 100});  // bare background
+    EXPECT_EQ(child<QLabel>("Label3")->text(), QStringLiteral("Char Number:"));
+    EXPECT_TRUE(child<QLabel>("Picture2")->pixmap().isNull());
+    EXPECT_FALSE(state().frameCode.has_value());
+}
+
+TEST_F(MainWindowTest, slotsAndDelete_editTheName) {
+    auto* strip = child<NameStripWidget>("Picture3");
+    EXPECT_EQ(strip->slotAt({16 * 4 + 5, 20}), 5);
+    EXPECT_FALSE(strip->slotAt({16 * 4 + 5, 5}).has_value());  // glyph row
+    EXPECT_FALSE(strip->slotAt({5, 20}).has_value());          // the marker itself
+
+    send(strip, QEvent::MouseButtonPress, {16 * 4 + 5, 20});
+    EXPECT_EQ(state().CursorPos, 5);
+    send(child<CharMapWidget>("CharMap"), QEvent::MouseButtonPress, {16 + 3, 64 + 3});
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QStringLiteral("    ^7A"));
+
+    send(strip, QEvent::MouseButtonPress, {16 * 4 + 5, 20});
+    QTest::mouseClick(child<QWidget>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(state().cells[4].fragment, QByteArrayLiteral(" "));
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QStringLiteral("    ^7A"));  // stays stale
+}
+
+}  // namespace
+}  // namespace vtl

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/Desktop.h"
+#include "support/Printers.h"
 
 #include <deque>
 #include <vector>
@@ -82,12 +83,12 @@ class FakeDesktop : public Desktop {
 
   private:
     static std::optional<QString> next(std::deque<std::optional<QString>>& replies) {
-        if (replies.empty()) {
-            return std::nullopt;
+        std::optional<QString> reply;
+        if (!replies.empty()) {
+            reply.swap(replies.front());
+            replies.pop_front();
         }
-        auto r = replies.front();
-        replies.pop_front();
-        return r;
+        return reply;
     }
 };
 

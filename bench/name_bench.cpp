@@ -1,0 +1,63 @@
+#include <benchmark/benchmark.h>
+
+#include "modes/CharTables.h"
+#include "name/NameEditing.h"
+
+namespace vtl {
+namespace {
+
+class NullDesktop : public Desktop {
+public:
+    MessageAnswer showMessage(const Message&) override { return MessageAnswer::Ok; }
+    std::optional<QString> openFile(const FileDialogRequest&) override { return {}; }
+    std::optional<QString> saveFile(const FileDialogRequest&) override { return {}; }
+    QString chooseFolder(const QString&) override { return {}; }
+    void setClipboardText(const QString&) override {}
+    bool openUrl(const QString&) override { return false; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
+    QString findProgram(const QString&) override { return {}; }
+};
+
+WindowState colourModeState() {
+    WindowState state;
+    QImage sheet(256, 256, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    state.sheetSource = sheet;
+    state.Family = GameFamily::Colour;
+    state.ColorPrefix = QByteArrayLiteral("^7");
+    state.LinePrefix = linePrefix();
+    state.LineSuffix = colourLineSuffix();
+    state.Table = colourTable();
+    NewName(state);
+    return state;
+}
+
+// One click on the map: offsets, AddChar, both name boxes rebuilt. The name is
+// kept full so every pick does the most work (25 fragments joined).
+void BM_Pick(benchmark::State& bench) {
+    NullDesktop desktop;
+    WindowState state = colourModeState();
+    int code = 0;
+    for (auto _ : bench) {
+        pickCode(state, desktop, 33 + code);
+        code = (code + 1) % 90;
+        benchmark::DoNotOptimize(state.commandLineBox);
+    }
+}
+BENCHMARK(BM_Pick)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void BM_Hover(benchmark::State& bench) {
+    WindowState state = colourModeState();
+    int code = 0;
+    for (auto _ : bench) {
+        hoverCode(state, code);
+        code = (code + 1) % 256;
+        benchmark::DoNotOptimize(state.enlargedView);
+    }
+}
+BENCHMARK(BM_Hover)->Repetitions(10)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace vtl
+
+BENCHMARK_MAIN();
