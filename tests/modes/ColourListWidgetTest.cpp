@@ -78,9 +78,12 @@ TEST_F(ColourListWidget, dragOntoAnotherRow_runsOnceForTheRowLetGo) {
 TEST_F(ColourListWidget, tabIntoListWithPointerElsewhere_runsNothing) {
     list->setAttribute(Qt::WA_UnderMouse, false);
     list->viewport()->setAttribute(Qt::WA_UnderMouse, false);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QWidget* previous = window->findChild<QWidget*>(QStringLiteral("Command1"));
     previous->setFocus();
     list->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(list->hasFocus());
     EXPECT_EQ(runs(), 0u);
     EXPECT_EQ(state().ColorPrefix, "^7");
 }
