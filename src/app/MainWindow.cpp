@@ -250,10 +250,9 @@ void MainWindow::setupPanel() {
     auto* colours = place<QGroupBox>(panel, "Frame5", layout::kFrame5);
     colours->setTitle(QStringLiteral("Q3:A Engine Colors"));
     colourList_ = place<QListWidget>(colours, "List1", layout::kList1);
-    colourList_->addItems({QStringLiteral("White"), QStringLiteral("Red"), QStringLiteral("Black"),
-                           QStringLiteral("Magenta"), QStringLiteral("Green"),
-                           QStringLiteral("Yellow"), QStringLiteral("Blue"),
-                           QStringLiteral("Cyan")});
+    for (const Colour& colour : kColours) {
+        colourList_->addItem(QString::fromUtf16(colour.name));
+    }
     forwardColourChoice(colourList_, [this](int row) { run([&] { form_.List1_Click(row); }); });
 }
 
