@@ -200,22 +200,28 @@ namespace {
 enum class Mark { Grave, Acute, Circumflex, Tilde, Diaeresis, Ring, Caron, Cedilla };
 
 // Marks are drawn at cell size so they can be finer than a doubled pixel.
-std::vector<std::string_view> markArt(Mark mark) {
+// Capitals get flatter ones: they leave only two rows above the letter.
+std::vector<std::string_view> markArt(Mark mark, bool flat) {
     switch (mark) {
         case Mark::Grave:
-            return {"##....", "..##..", "....##"};
+            return flat ? std::vector<std::string_view>{"##..", "..##"}
+                        : std::vector<std::string_view>{"##....", "..##..", "....##"};
         case Mark::Acute:
-            return {"....##", "..##..", "##...."};
+            return flat ? std::vector<std::string_view>{"..##", "##.."}
+                        : std::vector<std::string_view>{"....##", "..##..", "##...."};
         case Mark::Circumflex:
-            return {"...##...", ".##..##.", "##....##"};
+            return flat ? std::vector<std::string_view>{".####.", "##..##"}
+                        : std::vector<std::string_view>{"...##...", ".##..##.", "##....##"};
         case Mark::Tilde:
             return {".###..##", "##..###."};
         case Mark::Diaeresis:
             return {"##....##", "##....##"};
         case Mark::Ring:
-            return {".##.", "#..#", ".##."};
+            return flat ? std::vector<std::string_view>{".##.", "#..#"}
+                        : std::vector<std::string_view>{".##.", "#..#", ".##."};
         case Mark::Caron:
-            return {"##....##", ".##..##.", "...##..."};
+            return flat ? std::vector<std::string_view>{"##..##", ".####."}
+                        : std::vector<std::string_view>{"##....##", ".##..##.", "...##..."};
         case Mark::Cedilla:
             return {"..##", ".##."};
     }
@@ -289,8 +295,9 @@ constexpr Accented kAccented[] = {
     {0xFF, 'y', Mark::Diaeresis},
 };
 
-// A tall letter under a mark is squeezed from 14 to 10 pixels, keeping its
-// baseline: four of its seven rows get one pixel instead of two. Rows that
+// A tall letter under a mark is squeezed from 14 to 11 pixels, keeping its
+// baseline: three of its seven rows get one pixel instead of two (any more
+// and a squeezed O would be a doubled o). Rows that
 // repeat the row above go first (that thins only upright strokes), then the
 // rows with the least ink.
 Mask squeezed(const Glyph8& g) {
@@ -303,11 +310,11 @@ Mask squeezed(const Glyph8& g) {
                      [&](int a, int b) { return weight(a) < weight(b); });
     std::array<int, 7> height{};
     height.fill(2);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 3; ++i) {
         height[order[i]] = 1;
     }
     Mask m;
-    int top = 4;
+    int top = 3;
     for (int y = 0; y < 8; ++y) {
         const int h = y < 7 ? height[y] : 2;
         for (int x = 0; x < 8; ++x) {
@@ -323,7 +330,8 @@ Mask squeezed(const Glyph8& g) {
 Mask withMark(const Glyph8& base, Mark mark) {
     const bool below = mark == Mark::Cedilla;
     const bool tall = (base[0] | base[1]) != 0;
-    Mask m = (tall && !below) ? squeezed(base) : doubled(base);
+    const bool squeeze = tall && !below;
+    Mask m = squeeze ? squeezed(base) : doubled(base);
 
     int left = 16;
     int right = -1;
@@ -337,10 +345,10 @@ Mask withMark(const Glyph8& base, Mark mark) {
             }
         }
     }
-    const auto art = markArt(mark);
+    const auto art = markArt(mark, squeeze);
     const int width = static_cast<int>(art.front().size());
     const int x0 = (left + right + 1 - width) / 2;
-    int y = below ? bottom + 1 : 3 - static_cast<int>(art.size());
+    int y = below ? bottom + 1 : (squeeze ? 2 : 3) - static_cast<int>(art.size());
     for (std::string_view row : art) {
         for (int x = 0; x < width; ++x) {
             if (row[x] == '#') {

@@ -52,25 +52,28 @@ void paintCell(QImage& sheet, int code, const Cell& cell, Look look) {
                 const bool bottom = !lit(x, y + 1);
                 const bool left = !lit(x - 1, y);
                 const bool right = !lit(x + 1, y);
+                // Ink in the lower half is a shade darker, except on tiling
+                // pieces, where it would show as a seam.
+                const bool low = y >= 8 && !layer.tiles;
                 QRgb c = r.light;
                 switch (look) {
                     case Look::Quake:
-                        c = top ? r.hi : bottom ? r.dark : y < 8 ? r.light : r.mid;
+                        c = top ? r.hi : bottom ? r.dark : low ? r.mid : r.light;
                         break;
                     case Look::Quake2:
                         c = (top || left) ? r.hi : (bottom || right) ? r.dark : r.light;
                         break;
                     case Look::Hexen:
-                        c = top ? r.hi : bottom ? r.dark : grain(code, x, y) ? r.mid : r.light;
+                        c = top                                   ? r.hi
+                            : bottom                              ? r.dark
+                            : (!layer.tiles && grain(code, x, y)) ? r.mid
+                                                                  : r.light;
                         break;
                     case Look::JumpGate:
                         c = top ? r.hi : r.light;
                         break;
                     case Look::Quake3:
-                        c = top                         ? r.hi
-                            : (bottom || left || right) ? r.dark
-                            : y < 9                     ? r.light
-                                                        : r.mid;
+                        c = top ? r.hi : (bottom || left || right) ? r.dark : low ? r.mid : r.light;
                         break;
                 }
                 sheet.setPixel(ox + x, oy + y, c);
