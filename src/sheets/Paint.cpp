@@ -73,6 +73,9 @@ void paintCell(QImage& sheet, int code, const Cell& cell, Look look) {
                         c = top ? r.hi : r.light;
                         break;
                     case Look::Quake3:
+                        c = top ? r.hi : bottom ? r.dark : low ? r.mid : r.light;
+                        break;
+                    case Look::Quake3Outline:
                         c = top ? r.hi : (bottom || left || right) ? r.dark : low ? r.mid : r.light;
                         break;
                 }

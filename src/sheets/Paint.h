@@ -22,8 +22,9 @@ struct Ramp {
 // The same ramp at `factor` of its brightness.
 Ramp dimmed(const Ramp& r, double factor);
 
-// How each game's console shades its ink.
-enum class Look { Quake, Quake2, Hexen, JumpGate, Quake3 };
+// How each game's console shades its ink. Quake3Outline is for ink too dark
+// to see on black: its ramp's `dark` is a lighter edge drawn all round.
+enum class Look { Quake, Quake2, Hexen, JumpGate, Quake3, Quake3Outline };
 
 // One colour of ink in a cell. A tiling layer runs on into the next cell
 // (frames, bars), so its cut edges are not shaded and it casts no shadow.

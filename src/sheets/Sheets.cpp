@@ -70,16 +70,15 @@ constexpr Ramp kJumpText{qRgb(255, 255, 255), qRgb(206, 214, 226), qRgb(206, 214
 constexpr Ramp kJumpBox{qRgb(112, 118, 128), qRgb(84, 90, 100), qRgb(84, 90, 100),
                         qRgb(84, 90, 100), kShadow};
 
-// Quake III's colour consoles: one ramp from the colour, the edges darker
-// so a letter keeps its outline; black gets grey edges to show on black.
+// Quake III's colour consoles: one ramp from the colour, lit from above;
+// black gets grey edges so it shows on black.
 Ramp q3Ramp(QRgb c) {
     auto mix = [](QRgb a, QRgb b, double t) {
         auto ch = [t](int x, int y) { return static_cast<int>(x + (y - x) * t + 0.5); };
         return qRgb(ch(qRed(a), qRed(b)), ch(qGreen(a), qGreen(b)), ch(qBlue(a), qBlue(b)));
     };
     const QRgb black = qRgb(0, 0, 0);
-    return {mix(c, qRgb(255, 255, 255), 0.55), c, mix(c, black, 0.16), mix(c, black, 0.42),
-            kShadow};
+    return {mix(c, qRgb(255, 255, 255), 0.6), c, mix(c, black, 0.14), mix(c, black, 0.36), kShadow};
 }
 constexpr Ramp kQ3Black{qRgb(168, 168, 168), qRgb(46, 46, 46), qRgb(34, 34, 34),
                         qRgb(110, 110, 110), kShadow};
@@ -457,9 +456,10 @@ const std::vector<Entry>& entries() {
         for (const auto& colour : colours) {
             const QString name = QString::fromUtf16(colour.name);
             const Ramp ramp = colour.ramp;
+            const bool black = name == u"black";
             e.push_back({{QStringLiteral("q3a/q3-%1.gif").arg(name),
                           QStringLiteral("Quake III %1").arg(name)},
-                         Look::Quake3,
+                         black ? Look::Quake3Outline : Look::Quake3,
                          [ramp] { return quake3Cells(ramp); }});
         }
         return e;
