@@ -27,6 +27,19 @@ TEST(SheetArt, EverySheetHasAnEmptySpaceAndInkedLetters) {
     }
 }
 
+TEST(SheetArt, OnlyCodeZeroAndTheSpacesAreBlank) {
+    // Every other code shows something, so a player never picks an invisible
+    // character by mistake.
+    for (std::size_t i = 0; i < builtInSheets().size(); ++i) {
+        SCOPED_TRACE(builtInSheets()[i].path.toStdString());
+        const QImage sheet = drawSheet(i);
+        for (int code = 0; code < 256; ++code) {
+            const bool space = code == 0 || code == 32 || code == 160;
+            EXPECT_EQ(blank(cellOf(sheet, code)), space) << code;
+        }
+    }
+}
+
 TEST(SheetArt, PrintableCharactersAreAllDifferent) {
     // A missing or mis-numbered glyph shows up as two codes drawn alike.
     struct Case {
