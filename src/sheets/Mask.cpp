@@ -178,6 +178,27 @@ Mask emboldened(const Mask& m) {
     return m | shifted(m, 1, 0);
 }
 
+Mask serifed(const Mask& m) {
+    Mask out = m;
+    // Upright strokes that stand on the baseline (row 13) or hang from the
+    // cap line (row 0) get a one-pixel foot on each open side.
+    for (const auto& [y, inward] : {std::pair{13, -1}, std::pair{0, 1}}) {
+        for (int x = 0; x < 16; ++x) {
+            const bool stem = m.at(x, y) && m.at(x, y + inward) && m.at(x, y + 2 * inward) &&
+                              m.at(x, y + 3 * inward);
+            if (!stem) {
+                continue;
+            }
+            for (int side : {-1, 1}) {
+                if (!m.at(x + side, y) && !m.at(x + side, y + inward)) {
+                    out.set(x + side, y);
+                }
+            }
+        }
+    }
+    return out;
+}
+
 Mask centred(const Mask& m) {
     int left = 16;
     int right = -1;

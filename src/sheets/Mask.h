@@ -48,6 +48,8 @@ Mask doubled(const Glyph8& g);
 Mask smoothDoubled(const Glyph8& g);
 // Upright strokes one pixel wider, for the heavier console faces.
 Mask emboldened(const Mask& m);
+// Small feet on upright strokes, for a carved, bookish face.
+Mask serifed(const Mask& m);
 // The ink moved sideways so it sits in the middle of the cell.
 Mask centred(const Mask& m);
 

@@ -85,7 +85,7 @@ constexpr Ramp kQ3Black{qRgb(168, 168, 168), qRgb(46, 46, 46), qRgb(34, 34, 34),
 
 // --- Shapes shared by the consoles -----------------------------------------
 
-enum class Stroke { Plain, Bold, Smooth, SmoothBold };
+enum class Stroke { Plain, Bold, Smooth, SmoothBold, Serif };
 
 Mask letter(int code, Stroke stroke) {
     const Glyph8* g = fontGlyph(code);
@@ -101,6 +101,8 @@ Mask letter(int code, Stroke stroke) {
             return centred(smoothDoubled(*g));
         case Stroke::SmoothBold:
             return centred(emboldened(smoothDoubled(*g)));
+        case Stroke::Serif:
+            return centred(serifed(smoothDoubled(*g)));
     }
     return {};
 }
@@ -435,7 +437,7 @@ const std::vector<Entry>& entries() {
         e.push_back(
             {{QStringLiteral("hex/hexen.gif"), QStringLiteral("Hexen II")}, Look::Hexen, [] {
                  return quakeCells(
-                     {kHexenText, kHexenRed, kBronze, kHexenStone, kHexenPanel, Stroke::Smooth});
+                     {kHexenText, kHexenRed, kBronze, kHexenStone, kHexenPanel, Stroke::Serif});
              }});
         e.push_back({{QStringLiteral("jumpgate/jumpgate.gif"), QStringLiteral("JumpGate")},
                      Look::JumpGate,
