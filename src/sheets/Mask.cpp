@@ -181,7 +181,8 @@ Mask emboldened(const Mask& m) {
 Mask serifed(const Mask& m) {
     Mask out = m;
     // Upright strokes that stand on the baseline (row 13) or hang from the
-    // cap line (row 0) get a one-pixel foot on each open side.
+    // cap line (row 0) get a one-pixel foot on each side that has room, never
+    // touching another stroke.
     for (const auto& [y, inward] : {std::pair{13, -1}, std::pair{0, 1}}) {
         for (int x = 0; x < 16; ++x) {
             const bool stem = m.at(x, y) && m.at(x, y + inward) && m.at(x, y + 2 * inward) &&
@@ -190,7 +191,9 @@ Mask serifed(const Mask& m) {
                 continue;
             }
             for (int side : {-1, 1}) {
-                if (!m.at(x + side, y) && !m.at(x + side, y + inward)) {
+                const bool open =
+                    !m.at(x + side, y) && !m.at(x + side, y + inward) && !m.at(x + 2 * side, y);
+                if (open) {
                     out.set(x + side, y);
                 }
             }

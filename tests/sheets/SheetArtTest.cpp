@@ -277,6 +277,18 @@ TEST(MaskShapes, SmoothDoublingRoundsCornersButKeepsStraightStrokes) {
     EXPECT_FALSE(d.at(0, 3) || d.at(3, 0));
 }
 
+TEST(MaskShapes, SerifsGoOnlyOnStemsAtTheBaselineAndCapLine) {
+    const Mask stem = rect(6, 0, 7, 13);
+    EXPECT_EQ(serifed(stem), stem | rect(5, 0, 8, 0) | rect(5, 13, 8, 13));
+    // A stem that stops short of both lines, and round or flat ends, stay.
+    for (const Mask& m : {rect(6, 2, 7, 11), rect(2, 12, 13, 13), ring(8, 7, 4, 6.5)}) {
+        EXPECT_EQ(serifed(m), m);
+    }
+    // A foot never closes a gap next to the stem.
+    const Mask pair = rect(4, 4, 5, 13) | rect(7, 4, 8, 13);
+    EXPECT_EQ(serifed(pair) - pair, rect(3, 13, 3, 13) | rect(9, 13, 9, 13));
+}
+
 TEST(MaskShapes, CentringBalancesTheMargins) {
     for (const Mask& m : {rect(0, 0, 4, 3), rect(9, 5, 15, 6), rect(3, 3, 12, 3)}) {
         const Mask c = centred(m);
