@@ -13,7 +13,7 @@ QRgb scaled(QRgb c, double f) {
     return qRgb(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c)));
 }
 
-// A fixed speckle for the stone look: the same cell always gets the same grain.
+// Fixed grain for the stone look: the same cell always gets the same pattern.
 bool grain(int code, int x, int y) {
     std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
                       static_cast<std::uint32_t>(y) * 668265263u +
