@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace vtl {
@@ -13,18 +14,27 @@ struct FileError {
     QString reason;  // its description
 };
 
-// The whole content of a file, read with room for `reserveExtra` more bytes
-// so that the caller can append without the content being copied again.
-struct FileContent {
-    enum class Status { Read, Missing, Failed } status = Status::Missing;
-    QByteArray bytes;
-    FileError error;  // when Failed
-};
-FileContent readWholeFile(const QString& path, qsizetype reserveExtra);
+struct AppendResult {
+    enum class Kind {
+        Appended,       // the file existed; its content is kept in front of the new bytes
+        Created,        // the file did not exist and was created
+        CouldNotRead,   // the file exists but could not be read; it is untouched
+        CouldNotWrite,  // the new content could not be written; the file is untouched
+    };
+    Kind kind = Kind::Created;
+    FileError error;  // for the two failures
 
-// Replaces the file's content by `bytes` in one atomic step (QSaveFile):
-// either the new content is in place in full, or the file is as it was.
-// A symbolic link stays a link; its target gets the content.
+    bool succeeded() const { return kind == Kind::Appended || kind == Kind::Created; }
+};
+
+// Rewrites the file as its old bytes, unchanged, followed by
+// makeTail(fileExisted), in one atomic replace (QSaveFile): either all of it
+// is in place, or the file is exactly as it was. A missing file is created;
+// its folder must exist. A symbolic link stays a link; its target changes.
+AppendResult appendToFile(const QString& path,
+                          const std::function<QByteArray(bool fileExisted)>& makeTail);
+
+// Replaces the file's content by `bytes`, atomically in the same way.
 std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes);
 
 }  // namespace vtl

@@ -21,23 +21,10 @@ inline QByteArray scriptTrailer() {
 // LinePrefix + NameText + LineSuffix + trailer, in Windows-1252 bytes.
 QByteArray ComposeScriptLine(const WindowState& state, const QByteArray& trailer);
 
-struct AppendResult {
-    enum class Kind {
-        Appended,       // the file existed; its content is kept in front of the line
-        Created,        // the file did not exist and was created
-        CouldNotRead,   // the file exists but could not be read; it is untouched
-        CouldNotWrite,  // the new content could not be written; the file is untouched
-    };
-    Kind kind = Kind::Created;
-    FileError error;  // for the two failures
-
-    bool succeeded() const { return kind == Kind::Appended || kind == Kind::Created; }
-};
-
 // The one writer of script files. The file becomes its old bytes, CR LF, the
 // ScriptLine (with trailerIfFound when the file existed, else
-// trailerIfCreated), CR LF. The old content is never examined, and the
-// replacement is atomic: a failure leaves the file exactly as it was.
+// trailerIfCreated), CR LF. The old content is never examined, and a failure
+// leaves the file exactly as it was.
 AppendResult AppendScriptLine(const QString& path, const QByteArray& trailerIfFound,
                               const QByteArray& trailerIfCreated, const WindowState& state);
 

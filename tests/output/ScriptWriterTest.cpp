@@ -128,6 +128,17 @@ TEST(AppendScriptLine, permissions_stayAsTheyWere) {
     }
 }
 
+TEST(AppendScriptLine, newFile_readableLikeAnyNewFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("name.cfg"));
+    const mode_t mask = ::umask(022);
+    EXPECT_TRUE(AppendScriptLine(path, {}, {}, nameState({"A"})).succeeded());
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode_t{0644});
+}
+
 // --- Faults: the write really fails, and the file must be exactly as before.
 
 constexpr int kCouldNotDropPrivileges = 255;

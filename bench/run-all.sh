@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs every benchmark program of a build made with -DVTL_BENCHMARKS=ON.
+# Usage: bash bench/run-all.sh <build dir>
+set -euo pipefail
+build=${1:?usage: run-all.sh <build dir>}
+bench_bin=$build/bench
+# Data files go beside the build, on the disk the program would write to.
+export VTL_BENCH_DIR=${VTL_BENCH_DIR:-$build/bench-data}
+mkdir -p "$VTL_BENCH_DIR"
+
+echo "== output: AppendScriptLine vs cp + sync"
+"$bench_bin/bench_output"
+
+echo "== output: peak memory of one AppendScriptLine"
+"$bench_bin/append_peak_memory"
