@@ -97,11 +97,6 @@ TEST(AppendScriptLine, twoSavesIntoNewFile_eachAddsALine) {
               "\r\n" + kAbLine + kTag + "\r\n\r\nname \"C\" //VTL G2 v6.3" + kTag + "\r\n");
 }
 
-TEST(ComposeScriptLine, saveNameTrailer_tagTwice) {
-    EXPECT_EQ(ComposeScriptLine(nameState({"A", "b"}), scriptTrailer()),
-              QByteArrayLiteral("name \"Ab\" //VTL G2 v6.3 // VTL G2 v6.3"));
-}
-
 TEST(AppendScriptLine, symlink_staysLinkAndTargetGetsLine) {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("real.cfg"));
@@ -239,18 +234,6 @@ TEST(AppendScriptLine, missingFolderOrFolderAsFile_failsAndCreatesNothing) {
     EXPECT_EQ(isDir.kind, AppendResult::Kind::CouldNotRead);
     EXPECT_NE(isDir.error.number, 0);
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
-}
-
-TEST(AppendScriptLine, failureText_namesFileAndReason) {
-    AppendResult result{AppendResult::Kind::CouldNotWrite,
-                        {EACCES, QStringLiteral("Permission denied")}};
-    EXPECT_EQ(appendFailureText(QStringLiteral("/g/config.cfg"), result),
-              QStringLiteral("Could not save the name to /g/config.cfg: Permission denied\r"
-                             "The file was not changed."));
-    result.kind = AppendResult::Kind::CouldNotRead;
-    EXPECT_EQ(appendFailureText(QStringLiteral("/g/config.cfg"), result),
-              QStringLiteral("Could not read /g/config.cfg to add the name to it: Permission "
-                             "denied\rThe file was not changed."));
 }
 
 }  // namespace
