@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Runs every benchmark of a build made with -DVTL_BENCHMARKS=ON.
+# Runs every benchmark program of a build made with -DVTL_BENCHMARKS=ON.
+# Usage: bash bench/run-all.sh <build dir>
 set -euo pipefail
-build=${1:-build-bench}
-here=$(cd "$(dirname "$0")" && pwd)
+build=${1:?usage: run-all.sh <build dir>}
+bench_bin=$build/bench
+# Data files go beside the build, on the disk the program would write to.
+export VTL_BENCH_DIR=${VTL_BENCH_DIR:-$build/bench-data}
+mkdir -p "$VTL_BENCH_DIR"
 
-echo "== pick and hover (medians of 10 repetitions)"
-"$build/bench/name_bench" --benchmark_report_aggregates_only=true 2>&1 | grep -E 'Benchmark|median'
+echo "== name: one pick and one hover (medians of 10 repetitions)"
+"$bench_bin/name_bench" 2>&1 | grep -E 'Benchmark|median'
+
+echo "== output: AppendScriptLine vs cp + sync"
+"$bench_bin/bench_output"
+
+echo "== output: peak memory of one AppendScriptLine"
+"$bench_bin/append_peak_memory"

@@ -1,7 +1,9 @@
 #include "app/Form1.h"
 
+#include "ini/Ini.h"
 #include "modes/TableRoutines.h"
 #include "name/NameEditing.h"
+#include "output/OutputCommands.h"
 
 namespace vtl {
 
@@ -39,11 +41,23 @@ void Form1::Picture5_Click(int slot) {
 void Form1::NewName_Click() {
     NewName(state_);
 }
-void Form1::SaveName_Click() {}
-void Form1::quicksave_Click() {}
-void Form1::exportasbitmap_Click() {}
-void Form1::copyfunnamecmdlne_Click() {}
-void Form1::copyrawsrc_Click() {}
+void Form1::SaveName_Click() {
+    SaveName(state_, desktop_);
+}
+void Form1::quicksave_Click() {
+    QuickSave(state_, desktop_, [this](const QString& key) {
+        return ReadIni(QString::fromUtf16(kQuickSaveSection), key, settingsFile());
+    });
+}
+void Form1::exportasbitmap_Click() {
+    ExportNameAsBitmap(state_, desktop_);
+}
+void Form1::copyfunnamecmdlne_Click() {
+    CopyCommandLine(state_, desktop_);
+}
+void Form1::copyrawsrc_Click() {
+    CopyRawName(state_, desktop_);
+}
 
 void Form1::selectMode(GameMode mode) {
     switchMode(state_, desktop_, appDir_, mode);

@@ -1,0 +1,37 @@
+#include "output/ScriptWriter.h"
+
+#include "name/NameEditing.h"
+
+namespace vtl {
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+
+constexpr char16_t kCouldNotReadText[] = u"Could not read %1 to add the name to it: %2";
+constexpr char16_t kCouldNotWriteText[] = u"Could not save the name to %1: %2";
+constexpr char16_t kFileUnchangedText[] = u"The file was not changed.";
+
+}  // namespace
+
+QByteArray ComposeScriptLine(const WindowState& state, const QByteArray& trailer) {
+    return composeCommandLine(state) + trailer;
+}
+
+AppendResult AppendScriptLine(const QString& path, const QByteArray& trailerIfFound,
+                              const QByteArray& trailerIfCreated, const WindowState& state) {
+    return appendToFile(path, [&](bool fileExisted) {
+        // NameText is taken once the old content has been read.
+        const QByteArray line =
+            ComposeScriptLine(state, fileExisted ? trailerIfFound : trailerIfCreated);
+        return kLineEnd + line + kLineEnd;
+    });
+}
+
+QString appendFailureText(const QString& path, const AppendResult& result) {
+    const char16_t* what =
+        result.kind == AppendResult::Kind::CouldNotRead ? kCouldNotReadText : kCouldNotWriteText;
+    return QString::fromUtf16(what).arg(path, result.error.reason) + u'\r' +
+           QString::fromUtf16(kFileUnchangedText);
+}
+
+}  // namespace vtl
