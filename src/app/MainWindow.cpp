@@ -15,6 +15,7 @@
 #include "app/CharMapWidget.h"
 #include "app/Layout.h"
 #include "app/NameStripWidget.h"
+#include "app/Shell.h"
 
 namespace vtl {
 namespace {
@@ -113,7 +114,17 @@ void MainWindow::setupMenus() {
     auto mode = [&add](QMenu* menu, const char* name, const char* caption, GameMode m) {
         add(menu, name, caption, [m](Form1& f) { f.selectMode(m); });
     };
-    auto nothing = [](Form1&) {};
+    // These may close this window, so nothing of it is touched afterwards.
+    auto lifecycle = [this](QMenu* menu, const char* name, const char* caption,
+                            void (Shell::*command)()) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, command] {
+            if (shell_) {
+                (shell_->*command)();
+            }
+        });
+    };
 
     QMenu* file = submenu(nullptr, "File", "&File");
     add(file, "NewName", "&New Name", [](Form1& f) { f.NewName_Click(); });
@@ -126,9 +137,9 @@ void MainWindow::setupMenus() {
     add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
         [](Form1& f) { f.copyfunnamecmdlne_Click(); });
     add(copy, "copyrawsrc", "Copy Raw Funname Source", [](Form1& f) { f.copyrawsrc_Click(); });
-    add(file, "options", "&Configure", nothing);
+    lifecycle(file, "options", "&Configure", &Shell::options);
     separator(file, "blankbar1");
-    add(file, "Exit", "&Exit", nothing);
+    lifecycle(file, "Exit", "&Exit", &Shell::Exit);
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
@@ -147,9 +158,9 @@ void MainWindow::setupMenus() {
     mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
 
     QMenu* about = submenu(nullptr, "About", "&About/Help");
-    add(about, "AboutHelp", "&About", nothing);
-    add(about, "HelpMe", "&Help", nothing);
-    add(about, "GotoHomepage", "&Quenmoor Software Homepage", nothing);
+    lifecycle(about, "AboutHelp", "&About", &Shell::AboutHelp);
+    lifecycle(about, "HelpMe", "&Help", &Shell::HelpMe);
+    lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage", &Shell::GotoHomepage);
 }
 
 void MainWindow::setupPanel() {
