@@ -43,9 +43,10 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(layout::kAboutClient.px().size());
-    setStyleSheet(QString::fromLatin1(kAboutStyle));
 
     auto* picture = place<QWidget>(this, "Picture1", layout::kAboutPicture1);
+    // On the picture, not the box: message boxes over the box keep their looks.
+    picture->setStyleSheet(QString::fromLatin1(kAboutStyle));
     picture->setAttribute(Qt::WA_StyledBackground);
     label(picture, "Label1", layout::kAboutLabel1, QStringLiteral("Vantorel"))->setWordWrap(false);
     label(picture, "Label2", layout::kAboutLabel2, QString::fromUtf16(kAboutVersion))

@@ -35,27 +35,31 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(layout::kConfigureClient.px().size());
-    setStyleSheet(QString::fromLatin1(kDialogStyle));
+    // The controls sit on a client widget that carries the style, so that
+    // the folder picker and message boxes over the dialog keep their looks.
+    auto* client = place<QWidget>(this, "client", layout::kConfigureClient);
+    client->setStyleSheet(QString::fromLatin1(kDialogStyle));
 
-    auto* frame1 = place<QGroupBox>(this, "Frame1", layout::kConfigureFrame1);
+    auto* frame1 = place<QGroupBox>(client, "Frame1", layout::kConfigureFrame1);
     frame1->setTitle(QStringLiteral("Path to Quake3/baseq3 Folder "));
     text1_ = place<QLineEdit>(frame1, "Text1", layout::kConfigureText);
     QPushButton* browse1 =
         button(frame1, "Command1", layout::kConfigureBrowse, QStringLiteral("Browse..."));
 
-    auto* frame2 = place<QGroupBox>(this, "Frame2", layout::kConfigureFrame2);
+    auto* frame2 = place<QGroupBox>(client, "Frame2", layout::kConfigureFrame2);
     frame2->setTitle(QStringLiteral("Path to Quake/Id1 Folder"));
     text2_ = place<QLineEdit>(frame2, "Text2", layout::kConfigureText);
     QPushButton* browse2 =
         button(frame2, "Command4", layout::kConfigureBrowse, QStringLiteral("Browse..."));
 
-    auto* note = place<QLabel>(this, "Label1", layout::kConfigureNote);
+    auto* note = place<QLabel>(client, "Label1", layout::kConfigureNote);
     note->setText(
         QStringLiteral("NOTE: If you don't have one of these games, just leave that field blank."));
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPushButton* save = button(this, "Command2", layout::kConfigureSave, QStringLiteral("Save..."));
+    QPushButton* save =
+        button(client, "Command2", layout::kConfigureSave, QStringLiteral("Save..."));
     QPushButton* cancelButton =
-        button(this, "Command3", layout::kConfigureCancel, QStringLiteral("Cancel"));
+        button(client, "Command3", layout::kConfigureCancel, QStringLiteral("Cancel"));
 
     setTabOrder(text1_, browse1);
     setTabOrder(browse1, save);
