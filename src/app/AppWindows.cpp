@@ -8,6 +8,19 @@
 #include "app/MainWindow.h"
 
 namespace vtl {
+namespace {
+
+// Centred before it shows, so it never appears elsewhere first, and again
+// once shown, when the platform knows the frame's size.
+void showCentred(QWidget& window) {
+    const bool wasVisible = window.isVisible();
+    window.show();
+    if (!wasVisible) {
+        centreOnScreen(window);
+    }
+}
+
+}  // namespace
 
 AppWindows::AppWindows(Desktop& desktop, QString appDir)
     : desktop_(desktop), appDir_(std::move(appDir)) {}
@@ -32,7 +45,7 @@ void AppWindows::loadMainWindow() {
 
 void AppWindows::showMainWindow() {
     if (main_) {
-        main_->show();
+        showCentred(*main_);
     }
 }
 
@@ -55,7 +68,7 @@ void AppWindows::openConfigure() {
         centreOnScreen(*configure_);
     }
     configure_->load();
-    configure_->show();
+    showCentred(*configure_);
     configure_->raise();
     configure_->activateWindow();
 }
@@ -73,7 +86,7 @@ void AppWindows::openAbout() {
         about_->setAttribute(Qt::WA_DeleteOnClose);
         centreOnScreen(*about_);
     }
-    about_->show();
+    showCentred(*about_);
     about_->raise();
     about_->activateWindow();
 }
