@@ -115,13 +115,12 @@ void MainWindow::setupMenus() {
         add(menu, name, caption, [m](Form1& f) { f.selectMode(m); });
     };
     // These may close this window, so nothing of it is touched afterwards.
-    auto lifecycle = [this](QMenu* menu, const char* name, const char* caption,
-                            void (Shell::*command)()) {
+    auto lifecycle = [this](QMenu* menu, const char* name, const char* caption, auto command) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, [this, command] {
             if (shell_) {
-                (shell_->*command)();
+                command(*shell_);
             }
         });
     };
@@ -137,9 +136,9 @@ void MainWindow::setupMenus() {
     add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
         [](Form1& f) { f.copyfunnamecmdlne_Click(); });
     add(copy, "copyrawsrc", "Copy Raw Funname Source", [](Form1& f) { f.copyrawsrc_Click(); });
-    lifecycle(file, "options", "&Configure", &Shell::options);
+    lifecycle(file, "options", "&Configure", [](Shell& s) { s.options(); });
     separator(file, "blankbar1");
-    lifecycle(file, "Exit", "&Exit", &Shell::Exit);
+    lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.Exit(); });
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
@@ -158,9 +157,10 @@ void MainWindow::setupMenus() {
     mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
 
     QMenu* about = submenu(nullptr, "About", "&About/Help");
-    lifecycle(about, "AboutHelp", "&About", &Shell::AboutHelp);
-    lifecycle(about, "HelpMe", "&Help", &Shell::HelpMe);
-    lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage", &Shell::GotoHomepage);
+    lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.AboutHelp(); });
+    lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.HelpMe(); });
+    lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage",
+              [](Shell& s) { s.GotoHomepage(); });
 }
 
 void MainWindow::setupPanel() {
