@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "ReadOnlyFolder.h"
 #include "app/ConfigureDialog.h"
@@ -178,6 +179,14 @@ TEST(ConfigureDialog, cancelAfterEditing_writesNothingAndLeaves) {
 
     EXPECT_EQ(left.count(), 1);
     EXPECT_EQ(readAll(f.ini()), before);
+}
+
+TEST(ConfigureDialog, escape_leavesLikeCancelInsteadOfEndingTheProgram) {
+    DialogFixture f;
+    f.dialog.show();
+    QSignalSpy left(&f.dialog, &ConfigureDialog::left);
+    QTest::keyClick(f.child<QLineEdit>("Text1"), Qt::Key_Escape);
+    EXPECT_EQ(left.count(), 1);
 }
 
 TEST(ConfigureDialog, saveWritesWhatTheBoxesShow) {

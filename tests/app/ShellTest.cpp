@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -203,6 +204,21 @@ TEST(Shell, help_opensTheGuideBesideTheProgramEvenInAnAwkwardFolder) {
         EXPECT_EQ(url.toLocalFile(), appDir + QStringLiteral("/docs/index.html"));
         EXPECT_TRUE(desktop.messages.empty()) << "a failed start is not reported";
     }
+}
+
+TEST(Shell, userGuide_isBesideTheBuiltProgramWithItsPictures) {
+    const QString appDir = QStringLiteral(VTL_BUILD_APP_DIR);
+    QFile guide(appDir + QStringLiteral("/docs/index.html"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly)) << qPrintable(guide.fileName());
+    const QString html = QString::fromUtf8(guide.readAll());
+    static const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\""));
+    int images = 0;
+    for (const QRegularExpressionMatch& m : image.globalMatch(html)) {
+        ++images;
+        EXPECT_TRUE(QFile::exists(appDir + QStringLiteral("/docs/") + m.captured(1)))
+            << qPrintable(m.captured(1));
+    }
+    EXPECT_GE(images, 1);
 }
 
 TEST(Shell, homepage_opensTheMakersAddressAndReportsNothing) {
