@@ -57,11 +57,6 @@ struct ShellFixture {
     QString ini() const { return dir.path() + QStringLiteral("/vtl.ini"); }
 };
 
-TEST(Shell, settingsFile_isVtlIniBesideTheProgram) {
-    ShellFixture f;
-    EXPECT_EQ(f.shell.settingsFile(), f.dir.path() + QStringLiteral("/vtl.ini"));
-}
-
 TEST(Shell, firstRun_greetsWritesNoAndOpensConfigureInsteadOfTheMainWindow) {
     ShellFixture f;
     writeFile(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"));
@@ -179,12 +174,6 @@ TEST(Shell, exitQuestion_endsOnlyOnYes) {
         EXPECT_EQ(f.windows.calls.contains(QStringLiteral("quit@1")), c.quits);
         EXPECT_EQ(f.windows.calls.size(), c.quits ? 1 : 0);
     }
-}
-
-TEST(Shell, aboutCommand_opensTheAboutBox) {
-    ShellFixture f;
-    f.shell.AboutHelp();
-    EXPECT_EQ(f.windows.calls, QStringList{QStringLiteral("openAbout@0")});
 }
 
 TEST(Shell, help_opensTheGuideBesideTheProgramEvenInAnAwkwardFolder) {
