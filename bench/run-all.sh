@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of a build made with -DVTL_BENCHMARKS=ON.
+# Runs every benchmark of a build made with -DVTL_BENCHMARKS=ON.
 # Usage: bash bench/run-all.sh <build dir>
 set -euo pipefail
 build=${1:?usage: run-all.sh <build dir>}
+here=$(cd "$(dirname "$0")" && pwd)
 bench_bin=$build/bench
 # Data files go beside the build, on the disk the program would write to.
 export VTL_BENCH_DIR=${VTL_BENCH_DIR:-$build/bench-data}
 mkdir -p "$VTL_BENCH_DIR"
 
 echo "== name: one pick and one hover (medians of 10 repetitions)"
-"$bench_bin/name_bench" 2>&1 | grep -E 'Benchmark|median'
+"$bench_bin/bench_name" 2>&1 | grep -E 'Benchmark|median'
 
 echo "== output: AppendScriptLine vs cp + sync"
 "$bench_bin/bench_output"
 
 echo "== output: peak memory of one AppendScriptLine"
 "$bench_bin/append_peak_memory"
+
+echo "== start-up: cold start to the main window shown, against a one-window Qt program"
+bash "$here/startup.sh" "$build"

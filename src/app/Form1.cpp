@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/Shell.h"
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
 #include "name/NameEditing.h"
@@ -10,7 +11,7 @@ namespace vtl {
 Form1::Form1(Desktop& desktop, QString appDir) : desktop_(desktop), appDir_(std::move(appDir)) {}
 
 QString Form1::settingsFile() const {
-    return appDir_ + QStringLiteral("/vtl.ini");
+    return settingsFileIn(appDir_);
 }
 
 void Form1::Form_Load() {

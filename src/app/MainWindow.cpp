@@ -17,6 +17,7 @@
 #include "app/CharMapWidget.h"
 #include "app/Layout.h"
 #include "app/NameStripWidget.h"
+#include "app/Shell.h"
 
 namespace vtl {
 namespace {
@@ -175,7 +176,16 @@ void MainWindow::setupMenus() {
     auto mode = [&add](QMenu* menu, const char* name, const char* caption, GameMode m) {
         add(menu, name, caption, [m](Form1& f) { f.selectMode(m); });
     };
-    auto nothing = [](Form1&) {};
+    // These may close this window, so nothing of it is touched afterwards.
+    auto lifecycle = [this](QMenu* menu, const char* name, const char* caption, auto command) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, command] {
+            if (shell_) {
+                command(*shell_);
+            }
+        });
+    };
 
     QMenu* file = submenu(nullptr, "File", "&File");
     add(file, "NewName", "&New Name", [](Form1& f) { f.NewName_Click(); });
@@ -188,9 +198,9 @@ void MainWindow::setupMenus() {
     add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
         [](Form1& f) { f.copyfunnamecmdlne_Click(); });
     add(copy, "copyrawsrc", "Copy Raw Funname Source", [](Form1& f) { f.copyrawsrc_Click(); });
-    add(file, "options", "&Configure", nothing);
+    lifecycle(file, "options", "&Configure", [](Shell& s) { s.options(); });
     separator(file, "blankbar1");
-    add(file, "Exit", "&Exit", nothing);
+    lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.Exit(); });
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
@@ -209,9 +219,10 @@ void MainWindow::setupMenus() {
     mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
 
     QMenu* about = submenu(nullptr, "About", "&About/Help");
-    add(about, "AboutHelp", "&About", nothing);
-    add(about, "HelpMe", "&Help", nothing);
-    add(about, "GotoHomepage", "&Quenmoor Software Homepage", nothing);
+    lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.AboutHelp(); });
+    lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.HelpMe(); });
+    lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage",
+              [](Shell& s) { s.GotoHomepage(); });
 }
 
 void MainWindow::setupPanel() {

@@ -12,6 +12,7 @@ class QListWidget;
 namespace vtl {
 
 class CharMapWidget;
+class Shell;
 class NameStripWidget;
 
 // The main window: draws Form1's state and forwards every click, pointer
@@ -22,6 +23,8 @@ class MainWindow : public QMainWindow {
     MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent = nullptr);
 
     Form1& form() { return form_; }
+    // Receives the commands that open, close or leave windows.
+    void setShell(Shell* shell) { shell_ = shell; }
     // Redraws every control from the state.
     void refresh();
 
@@ -40,6 +43,7 @@ class MainWindow : public QMainWindow {
     }
 
     Form1 form_;
+    Shell* shell_ = nullptr;
     QWidget* client_ = nullptr;
     CharMapWidget* charMap_ = nullptr;
     NameStripWidget* nameStrip_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/QtDesktop.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -11,8 +12,15 @@
 
 namespace vtl {
 
+QWidget* QtDesktop::dialogParent() const {
+    // The main window comes and goes; a box belongs over whichever window
+    // the user is working in.
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : owner_.data();
+}
+
 MessageAnswer QtDesktop::showMessage(const Message& message) {
-    QMessageBox box(owner_);
+    QMessageBox box(dialogParent());
     box.setWindowTitle(message.title.isEmpty() ? QString::fromUtf16(kAppTitle) : message.title);
     QString text = message.text;
     text.replace(u'\r', u'\n');
@@ -41,7 +49,7 @@ MessageAnswer QtDesktop::showMessage(const Message& message) {
 }
 
 std::optional<QString> QtDesktop::runFileDialog(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(owner_, request.title, request.initialFolder);
+    QFileDialog dialog(dialogParent(), request.title, request.initialFolder);
     // Qt's own dialog: its name filters ignore letter case (a.bmp and B.BMP
     // both show under "*.Bmp"), and it honours the default suffix.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -69,7 +77,7 @@ std::optional<QString> QtDesktop::saveFile(const FileDialogRequest& request) {
 }
 
 QString QtDesktop::chooseFolder(const QString& prompt) {
-    return QFileDialog::getExistingDirectory(owner_, prompt);
+    return QFileDialog::getExistingDirectory(dialogParent(), prompt);
 }
 
 void QtDesktop::setClipboardText(const QString& text) {

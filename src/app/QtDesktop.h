@@ -10,7 +10,7 @@ namespace vtl {
 // The real desktop: Qt's message boxes, file dialogs, clipboard and services.
 class QtDesktop : public Desktop {
   public:
-    // Dialogs are parented to the window currently set here.
+    // Dialogs are parented to the active window, or else to the one set here.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     MessageAnswer showMessage(const Message& message) override;
@@ -24,6 +24,7 @@ class QtDesktop : public Desktop {
 
   private:
     std::optional<QString> runFileDialog(const FileDialogRequest& request, bool save);
+    QWidget* dialogParent() const;
     QPointer<QWidget> owner_;
 };
 

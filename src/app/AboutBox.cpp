@@ -1,0 +1,74 @@
+#include "app/AboutBox.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/Placing.h"
+#include "app/SystemInfo.h"
+#include "name/Twips.h"
+
+namespace vtl {
+namespace {
+
+constexpr char kAboutStyle[] =
+    "* { font-family: 'DejaVu Sans Condensed', 'DejaVu Sans'; font-size: 11px; }"
+    "QWidget#Picture1 { background: black; }"
+    "QLabel { color: yellow; background: transparent; }"
+    "QLabel#Label1 { font-family: 'DejaVu Sans'; font-size: 18pt; font-weight: bold; }"
+    "QLabel#Label2 { font-family: 'DejaVu Sans'; font-size: 13.5pt; }"
+    "QWidget#Line1_0 { background: silver; }"
+    "QWidget#Line1_1 { background: olive; }";
+
+QLabel* label(QWidget* parent, const char* name, const layout::Twips& where, const QString& text) {
+    auto* l = place<QLabel>(parent, name, where);
+    l->setText(text);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(true);
+    return l;
+}
+
+// A one-pixel horizontal rule from the left edge to the given right.
+void rule(QWidget* parent, const char* name, int topTwips, int rightTwips) {
+    auto* line = new QWidget(parent);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setAttribute(Qt::WA_StyledBackground);
+    line->setGeometry(0, twipsToPixels(topTwips), twipsToPixels(rightTwips), 1);
+}
+
+}  // namespace
+
+AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Vantorel G2"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(layout::kAboutClient.px().size());
+
+    auto* picture = place<QWidget>(this, "Picture1", layout::kAboutPicture1);
+    // On the picture, not the box: message boxes over the box keep their looks.
+    picture->setStyleSheet(QString::fromLatin1(kAboutStyle));
+    picture->setAttribute(Qt::WA_StyledBackground);
+    label(picture, "Label1", layout::kAboutLabel1, QStringLiteral("Vantorel"))->setWordWrap(false);
+    label(picture, "Label2", layout::kAboutLabel2, QString::fromUtf16(kAboutVersion))
+        ->setWordWrap(false);
+    label(picture, "Label3", layout::kAboutLabel3, QString::fromUtf16(kAboutParagraph));
+    // Two rules a pixel apart make one engraved line.
+    rule(picture, "Line1_0", layout::kAboutRuleTop, layout::kAboutRuleRight);
+    rule(picture, "Line1_1", layout::kAboutRuleTop + kTwipsPerPixel, layout::kAboutRuleRight);
+    label(picture, "lblDisclaimer", layout::kAboutDisclaimer, QString::fromUtf16(kAboutDisclaimer));
+
+    auto* ok = place<QPushButton>(picture, "cmdOK", layout::kAboutOk);
+    ok->setText(QStringLiteral("OK"));
+    ok->setDefault(true);
+    auto* sysInfo = place<QPushButton>(picture, "cmdSysInfo", layout::kAboutSysInfo);
+    sysInfo->setText(QStringLiteral("&System Info..."));
+    sysInfo->setAutoDefault(false);
+    ok->setFocus();
+
+    // Escape closes the box through QDialog's reject, which makes OK the
+    // cancel button as well.
+    connect(ok, &QPushButton::clicked, this, &QDialog::close);
+    connect(sysInfo, &QPushButton::clicked, this, [&desktop] { StartSysInfo(desktop); });
+}
+
+}  // namespace vtl

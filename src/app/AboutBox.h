@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+#include "desktop/Desktop.h"
+
+namespace vtl {
+
+inline constexpr char16_t kAboutVersion[] = u"v6.1";
+inline constexpr char16_t kAboutParagraph[] =
+    u"Vantorel G2 builds player names for Quake-engine games from the whole console character "
+    u"set, glyphs your keyboard cannot type included. Pick them from the character map, colour "
+    u"them for Quake III: Arena, and take the name away as a console line, a picture or plain "
+    u"text. Made with care by Quenmoor Software for everyone who wants a name that stands out "
+    u"on the scoreboard.";
+inline constexpr char16_t kAboutDisclaimer[] =
+    u"This program is provided as is, without warranty of any kind. Game names and trademarks "
+    u"belong to their respective owners.";
+
+// The About box (frmAbout): fixed texts on black, "OK" and "System Info...".
+class AboutBox : public QDialog {
+    Q_OBJECT
+  public:
+    explicit AboutBox(Desktop& desktop, QWidget* parent = nullptr);
+};
+
+}  // namespace vtl

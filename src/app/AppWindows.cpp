@@ -1,0 +1,98 @@
+#include "app/AppWindows.h"
+
+#include <QCoreApplication>
+
+#include "app/AboutBox.h"
+#include "app/Centring.h"
+#include "app/ConfigureDialog.h"
+#include "app/MainWindow.h"
+
+namespace vtl {
+namespace {
+
+// Centred before it shows, so it never appears elsewhere first, and again
+// once shown, when the platform knows the frame's size.
+void showCentred(QWidget& window) {
+    const bool wasVisible = window.isVisible();
+    window.show();
+    if (!wasVisible) {
+        centreOnScreen(window);
+    }
+}
+
+}  // namespace
+
+AppWindows::AppWindows(Desktop& desktop, QString appDir)
+    : desktop_(desktop), appDir_(std::move(appDir)) {}
+
+AppWindows::~AppWindows() {
+    delete main_;
+    delete configure_;
+    delete about_;
+}
+
+void AppWindows::loadMainWindow() {
+    if (main_) {
+        main_->close();
+    }
+    main_ = new MainWindow(desktop_, appDir_);
+    main_->setAttribute(Qt::WA_DeleteOnClose);
+    main_->setShell(shell_);
+    centreOnScreen(*main_);
+    main_->form().Form_Load();
+    main_->refresh();
+}
+
+void AppWindows::showMainWindow() {
+    if (main_) {
+        showCentred(*main_);
+    }
+}
+
+void AppWindows::unloadMainWindow() {
+    if (main_) {
+        main_->close();
+        main_ = nullptr;
+    }
+}
+
+void AppWindows::openConfigure() {
+    if (!configure_) {
+        configure_ = new ConfigureDialog(desktop_, settingsFileIn(appDir_));
+        configure_->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(configure_, &ConfigureDialog::left, configure_, [this] {
+            if (shell_) {
+                shell_->configureLeft();
+            }
+        });
+        centreOnScreen(*configure_);
+    }
+    configure_->load();
+    showCentred(*configure_);
+    configure_->raise();
+    configure_->activateWindow();
+}
+
+void AppWindows::unloadConfigure() {
+    if (configure_) {
+        configure_->close();
+        configure_ = nullptr;
+    }
+}
+
+void AppWindows::openAbout() {
+    if (!about_) {
+        about_ = new AboutBox(desktop_);
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnScreen(*about_);
+    }
+    showCentred(*about_);
+    about_->raise();
+    about_->activateWindow();
+}
+
+void AppWindows::quit() {
+    QCoreApplication::exit(0);
+}
+
+}  // namespace vtl

@@ -1,0 +1,113 @@
+#include "app/ConfigureDialog.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/Placing.h"
+
+namespace vtl {
+namespace {
+
+constexpr char kDialogStyle[] =
+    "* { font-family: 'DejaVu Sans Condensed', 'DejaVu Sans'; font-size: 11px; }"
+    "QGroupBox { border: 1px solid #a0a0a0; margin-top: 5px; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
+    "QPushButton { padding: 0; }";
+
+QPushButton* button(QWidget* parent, const char* name, const layout::Twips& where,
+                    const QString& text) {
+    auto* b = place<QPushButton>(parent, name, where);
+    b->setText(text);
+    // Enter in a box must not press a button that happens to come first.
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, QWidget* parent)
+    : QDialog(parent), form_(desktop, settingsFile) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Configure"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(layout::kConfigureClient.px().size());
+    // The controls sit on a client widget that carries the style, so that
+    // the folder picker and message boxes over the dialog keep their looks.
+    auto* client = place<QWidget>(this, "client", layout::kConfigureClient);
+    client->setStyleSheet(QString::fromLatin1(kDialogStyle));
+
+    auto* frame1 = place<QGroupBox>(client, "Frame1", layout::kConfigureFrame1);
+    frame1->setTitle(QStringLiteral("Path to Quake3/baseq3 Folder "));
+    text1_ = place<QLineEdit>(frame1, "Text1", layout::kConfigureText);
+    QPushButton* browse1 =
+        button(frame1, "Command1", layout::kConfigureBrowse, QStringLiteral("Browse..."));
+
+    auto* frame2 = place<QGroupBox>(client, "Frame2", layout::kConfigureFrame2);
+    frame2->setTitle(QStringLiteral("Path to Quake/Id1 Folder"));
+    text2_ = place<QLineEdit>(frame2, "Text2", layout::kConfigureText);
+    QPushButton* browse2 =
+        button(frame2, "Command4", layout::kConfigureBrowse, QStringLiteral("Browse..."));
+
+    auto* note = place<QLabel>(client, "Label1", layout::kConfigureNote);
+    note->setText(
+        QStringLiteral("NOTE: If you don't have one of these games, just leave that field blank."));
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPushButton* save =
+        button(client, "Command2", layout::kConfigureSave, QStringLiteral("Save..."));
+    QPushButton* cancelButton =
+        button(client, "Command3", layout::kConfigureCancel, QStringLiteral("Cancel"));
+
+    setTabOrder(text1_, browse1);
+    setTabOrder(browse1, save);
+    setTabOrder(save, cancelButton);
+    setTabOrder(cancelButton, browse2);
+    setTabOrder(browse2, text2_);
+    text1_->setFocus();
+
+    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Text1 = t; });
+    connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Text2 = t; });
+    connect(browse1, &QPushButton::clicked, this, [this] {
+        form_.Command1_Click();
+        showForm();
+    });
+    connect(browse2, &QPushButton::clicked, this, [this] {
+        form_.Command4_Click();
+        showForm();
+    });
+    connect(save, &QPushButton::clicked, this, [this] {
+        if (form_.Command2_Click()) {
+            emit left();
+        }
+    });
+    connect(cancelButton, &QPushButton::clicked, this, &ConfigureDialog::cancel);
+}
+
+void ConfigureDialog::load() {
+    form_.Form_Load();
+    showForm();
+}
+
+void ConfigureDialog::showForm() {
+    text1_->setText(form_.Text1);
+    text2_->setText(form_.Text2);
+}
+
+void ConfigureDialog::cancel() {
+    emit left();
+}
+
+void ConfigureDialog::keyPressEvent(QKeyEvent* event) {
+    // QDialog would close on Escape and, with the main window gone, end the
+    // program; Escape here means what it says on the Cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancel();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace vtl

@@ -1,0 +1,73 @@
+#include "app/Shell.h"
+
+#include <QUrl>
+
+#include "ini/Ini.h"
+
+namespace vtl {
+
+QString settingsFileIn(const QString& appDir) {
+    return appDir + QStringLiteral("/vtl.ini");
+}
+
+Shell::Shell(Desktop& desktop, ShellWindows& windows, QString appDir)
+    : desktop_(desktop), windows_(windows), appDir_(std::move(appDir)) {}
+
+bool Shell::firstRunDue() {
+    // Only the exact delivered value counts; a missing file or key reads as
+    // empty, which is an ordinary start.
+    return !greeted_ && ReadIni(QString::fromUtf16(kSettingsSection), QStringLiteral("first"),
+                                settingsFile()) == QStringLiteral("yes");
+}
+
+bool Shell::start() {
+    windows_.loadMainWindow();
+    if (!firstRunDue()) {
+        windows_.showMainWindow();
+        return true;
+    }
+    greeted_ = true;
+    showInfo(desktop_, QString::fromUtf16(kGreeting));
+    // Unreported: at worst the greeting comes again at the next start.
+    WriteIni(QString::fromUtf16(kSettingsSection), QStringLiteral("first"), QStringLiteral("no"),
+             settingsFile());
+    windows_.unloadMainWindow();
+    windows_.openConfigure();
+    return false;
+}
+
+void Shell::configureLeft() {
+    // The new main window opens before the dialog goes, so that the program
+    // never stands without a window and ends.
+    if (start()) {
+        windows_.unloadConfigure();
+    }
+}
+
+void Shell::options() {
+    windows_.openConfigure();
+    windows_.unloadMainWindow();
+}
+
+void Shell::Exit() {
+    const Message question{QString::fromUtf16(kExitQuestion), QString::fromUtf16(kExitTitle),
+                           MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No};
+    if (desktop_.showMessage(question) == MessageAnswer::Yes) {
+        windows_.quit();
+    }
+}
+
+void Shell::AboutHelp() {
+    windows_.openAbout();
+}
+
+void Shell::HelpMe() {
+    desktop_.openUrl(
+        QUrl::fromLocalFile(appDir_ + QString::fromUtf16(kUserGuide)).toString(QUrl::FullyEncoded));
+}
+
+void Shell::GotoHomepage() {
+    desktop_.openUrl(QString::fromUtf16(kHomepage));
+}
+
+}  // namespace vtl

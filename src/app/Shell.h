@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+
+#include "desktop/Desktop.h"
+
+namespace vtl {
+
+// The settings file: vtl.ini beside the executable, built by plain
+// concatenation as the program always has.
+QString settingsFileIn(const QString& appDir);
+inline constexpr char16_t kSettingsSection[] = u"Vantorel";
+
+inline constexpr char16_t kGreeting[] =
+    u"THIS MESSAGE WILL ONLY APPEAR ONCE:\r"
+    u"Thanks for choosing Vantorel.\r"
+    u"Since this is your first time running Vantorel, you will be prompted to configure VTL with "
+    u"QuakeWorld and/or Quake3: Arena. If you are using Vantorel for a game/program other than "
+    u"QuakeWorld or Quake3: Arena then press cancel and continue to run Vantorel. If you need "
+    u"help click the Help menu from the main screen and view our help and tutorials page. If you "
+    u"need help after that feel free to send me an email.";
+inline constexpr char16_t kExitQuestion[] = u"Are you sure you want to exit?";
+inline constexpr char16_t kExitTitle[] = u"Exit?";
+inline constexpr char16_t kHomepage[] = u"http://www.quenmoor.example/";
+// The user guide, relative to the application folder.
+inline constexpr char16_t kUserGuide[] = u"/docs/index.html";
+
+// The program's windows as the lifecycle sees them. The Qt windows implement
+// it; the tests record the calls.
+class ShellWindows {
+  public:
+    virtual ~ShellWindows() = default;
+    // A fresh main window whose start-up has run, centred but not shown yet.
+    virtual void loadMainWindow() = 0;
+    virtual void showMainWindow() = 0;
+    virtual void unloadMainWindow() = 0;
+    // The Configure dialog, non-modal, showing the saved folders.
+    virtual void openConfigure() = 0;
+    virtual void unloadConfigure() = 0;
+    // The one About box; brought forward when it is open already.
+    virtual void openAbout() = 0;
+    // Ends the program at once, saving nothing.
+    virtual void quit() = 0;
+};
+
+// Which window is open when, and the menu commands that open, close or leave
+// the program: start-up with the first-run greeting, Configure, Exit, About,
+// help and the home page.
+class Shell {
+  public:
+    Shell(Desktop& desktop, ShellWindows& windows, QString appDir);
+
+    QString settingsFile() const { return settingsFileIn(appDir_); }
+
+    // Program start, and every reopening of the main window. False when the
+    // first run put the Configure dialog up instead of the main window.
+    bool start();
+    // The Configure dialog's "Save..." (after a successful write) or "Cancel".
+    void configureLeft();
+
+    // Menu commands of the main window.
+    void options();
+    void Exit();
+    void AboutHelp();
+    void HelpMe();
+    void GotoHomepage();
+
+  private:
+    bool firstRunDue();
+
+    Desktop& desktop_;
+    ShellWindows& windows_;
+    QString appDir_;
+    // The greeting is shown once per run even when first=no could not be
+    // written: otherwise every return from Configure would greet again and
+    // the main window would never come back.
+    bool greeted_ = false;
+};
+
+}  // namespace vtl

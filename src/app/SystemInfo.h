@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "desktop/Desktop.h"
+
+namespace vtl {
+
+inline constexpr char16_t kSysInfoUnavailable[] = u"System Information Is Unavailable At This Time";
+
+// Where this platform keeps its system-information program. Windows names
+// it in the registry; elsewhere one of a few well-known tools is looked up
+// on the PATH. Empty when there is none.
+QString locateSystemInfo(Desktop& desktop);
+
+// The tools tried on the PATH, best first.
+QStringList systemInfoCandidates();
+
+// The About box's "System Info...": starts the program, or says it can't.
+void StartSysInfo(Desktop& desktop);
+
+}  // namespace vtl
