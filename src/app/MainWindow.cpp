@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -9,33 +10,35 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <functional>
 
 #include "app/CharMapWidget.h"
 #include "app/Layout.h"
+#include "app/MenuHeading.h"
 #include "app/NameStripWidget.h"
 #include "app/Shell.h"
 
 namespace vtl {
 namespace {
 
-// The layout was drawn for a narrow 8-point face; DejaVu's condensed cut
-// fits the captions into their boxes.
-constexpr char kPanelStyle[] =
-    "* { font-family: 'DejaVu Sans Condensed', 'DejaVu Sans'; font-size: 11px; }"
-    "QWidget#Picture1, QWidget#Picture7, QWidget#CharMapBG { background: black; }"
-    "QGroupBox { background: black; color: yellow; border: 1px solid #808080;"
-    "  margin-top: 5px; }"
-    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
-    "QLabel#Label1, QLabel#Label2, QLabel#Label3, QLabel#Label7 { color: yellow;"
-    "  background: transparent; }"
-    "QLabel#RegViewChar, QLabel#Picture2 { background: black; }"
-    "QListWidget { color: yellow; background: black; }"
-    "QListWidget:disabled { color: #808000; }"
-    "QLineEdit { color: yellow; background: black; border: 1px solid #808080; }";
+// Black panels with yellow writing: a palette rather than a style sheet,
+// which would cost the start-up a good part of its time and memory.
+void paintBlack(QWidget* w, QColor writing = Qt::yellow) {
+    QPalette p = w->palette();
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) {
+        p.setColor(role, Qt::black);
+    }
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
+        p.setColor(QPalette::Active, role, writing);
+        p.setColor(QPalette::Inactive, role, writing);
+        p.setColor(QPalette::Disabled, role, writing.darker(200));
+    }
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
 
 template <typename W>
 W* place(QWidget* parent, const char* name, const layout::Twips& where) {
@@ -50,26 +53,6 @@ QLabel* label(QWidget* parent, const char* name, const layout::Twips& where, con
     l->setText(QString::fromLatin1(text));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
-}
-
-// The panel heading: "Menu" in glowing yellow italics on black.
-QPixmap menuHeading() {
-    QImage image(136, 31, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font(QStringLiteral("DejaVu Serif"));
-    font.setPixelSize(26);
-    font.setItalic(true);
-    font.setBold(true);
-    QPainterPath path;
-    path.addText(18, 25, font, QStringLiteral("Menu"));
-    for (int width = 7; width >= 3; width -= 2) {
-        painter.strokePath(
-            path, QPen(QColor(255, 140, 0, 60), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    }
-    painter.fillPath(path, QColor(255, 230, 40));
-    return QPixmap::fromImage(image);
 }
 
 // Runs a colour choice once per click, also on the row already selected,
@@ -146,7 +129,12 @@ MainWindow::MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent)
     client_->setFixedSize(layout::kClient.px().size());
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
-    client_->setStyleSheet(QString::fromLatin1(kPanelStyle));
+    // The layout was drawn for a narrow 8-point face; DejaVu's condensed cut
+    // fits the captions into their boxes.
+    QFont narrow(QStringLiteral("DejaVu Sans Condensed"));
+    narrow.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    narrow.setPixelSize(11);
+    client_->setFont(narrow);
     setCentralWidget(client_);
 
     setupMenus();
@@ -227,7 +215,7 @@ void MainWindow::setupMenus() {
 
 void MainWindow::setupPanel() {
     auto* mapBackground = place<QWidget>(client_, "CharMapBG", layout::kCharMapBG);
-    mapBackground->setAttribute(Qt::WA_StyledBackground);
+    paintBlack(mapBackground);
     mapBackground->setCursor(Qt::CrossCursor);
     charMap_ = new CharMapWidget(form_.state(), mapBackground);
     connect(charMap_, &CharMapWidget::cellClicked, this,
@@ -236,9 +224,9 @@ void MainWindow::setupPanel() {
             [this](int code) { run([&] { form_.CharPic_MouseMove(code); }); });
 
     auto* panel = place<QWidget>(client_, "Picture1", layout::kPicture1);
-    panel->setAttribute(Qt::WA_StyledBackground);
+    paintBlack(panel);
     QLabel* heading = place<QLabel>(panel, "Image4", layout::kImage4);
-    heading->setPixmap(menuHeading());
+    heading->setPixmap(QPixmap::fromImage(menuHeading()));
     heading->setScaledContents(true);
 
     auto* preview = place<QGroupBox>(panel, "Frame4", layout::kFrame4);
@@ -261,6 +249,10 @@ void MainWindow::setupPanel() {
     auto* colours = place<QGroupBox>(panel, "Frame5", layout::kFrame5);
     colours->setTitle(QStringLiteral("Q3:A Engine Colors"));
     colourList_ = place<QListWidget>(colours, "List1", layout::kList1);
+    // The list's scroll bar keeps the desktop's colours, not the panel's.
+    QPalette standard = QApplication::palette();
+    standard.setResolveMask(~QPalette::ResolveMask(0));
+    colourList_->verticalScrollBar()->setPalette(standard);
     for (const Colour& colour : kColours) {
         colourList_->addItem(QString::fromUtf16(colour.name));
     }
@@ -274,8 +266,10 @@ void MainWindow::setupNameArea() {
 
     label(client_, "Label5", layout::kLabel5, "Raw Source Code->");
     rawName_ = place<QLineEdit>(client_, "Text2", layout::kText2);
+    paintBlack(rawName_);
     label(client_, "Label6", layout::kLabel6, "Command Line->");
     commandLine_ = place<QLineEdit>(client_, "Text3", layout::kText3);
+    paintBlack(commandLine_);
     // The boxes are editable like any text box; what the user types is what
     // the copy commands take.
     connect(rawName_, &QLineEdit::textEdited, this,
@@ -284,7 +278,7 @@ void MainWindow::setupNameArea() {
             [this](const QString& text) { form_.state().commandLineBox = text; });
 
     auto* status = place<QWidget>(client_, "Picture7", layout::kPicture7);
-    status->setAttribute(Qt::WA_StyledBackground);
+    paintBlack(status);
     modeLabel_ = label(status, "Label7", layout::kLabel7, "Mode:");
 }
 
