@@ -47,7 +47,7 @@ void Form1::SaveName_Click() {
 }
 void Form1::quicksave_Click() {
     QuickSave(state_, desktop_, [this](const QString& key) {
-        return ReadIni(QString::fromUtf16(kQuickSaveSection), key, settingsFile());
+        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile());
     });
 }
 void Form1::exportasbitmap_Click() {

@@ -6,8 +6,8 @@
 namespace vtl {
 namespace {
 
-const QString kQ3Key = QStringLiteral("q3config");
-const QString kQ1Key = QStringLiteral("q1config");
+const QString kQ3Key = QString::fromUtf16(kQ3FolderKey);
+const QString kQ1Key = QString::fromUtf16(kQ1FolderKey);
 
 }  // namespace
 

@@ -6,18 +6,15 @@
 
 namespace vtl {
 
-QString settingsFileIn(const QString& appDir) {
-    return appDir + QStringLiteral("/vtl.ini");
-}
-
 Shell::Shell(Desktop& desktop, ShellWindows& windows, QString appDir)
     : desktop_(desktop), windows_(windows), appDir_(std::move(appDir)) {}
 
 bool Shell::firstRunDue() {
     // Only the exact delivered value counts; a missing file or key reads as
     // empty, which is an ordinary start.
-    return !greeted_ && ReadIni(QString::fromUtf16(kSettingsSection), QStringLiteral("first"),
-                                settingsFile()) == QStringLiteral("yes");
+    return !greeted_ &&
+           ReadIni(QString::fromUtf16(kSettingsSection), QString::fromUtf16(kFirstRunKey),
+                   settingsFile()) == QStringLiteral("yes");
 }
 
 bool Shell::start() {
@@ -29,8 +26,8 @@ bool Shell::start() {
     greeted_ = true;
     showInfo(desktop_, QString::fromUtf16(kGreeting));
     // Unreported: at worst the greeting comes again at the next start.
-    WriteIni(QString::fromUtf16(kSettingsSection), QStringLiteral("first"), QStringLiteral("no"),
-             settingsFile());
+    WriteIni(QString::fromUtf16(kSettingsSection), QString::fromUtf16(kFirstRunKey),
+             QStringLiteral("no"), settingsFile());
     windows_.unloadMainWindow();
     windows_.openConfigure();
     return false;

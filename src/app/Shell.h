@@ -3,13 +3,9 @@
 #include <QString>
 
 #include "desktop/Desktop.h"
+#include "ini/Settings.h"
 
 namespace vtl {
-
-// The settings file: vtl.ini beside the executable, built by plain
-// concatenation as the program always has.
-QString settingsFileIn(const QString& appDir);
-inline constexpr char16_t kSettingsSection[] = u"Vantorel";
 
 inline constexpr char16_t kGreeting[] =
     u"THIS MESSAGE WILL ONLY APPEAR ONCE:\r"

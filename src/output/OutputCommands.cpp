@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ini/Settings.h"
 #include "name/Glyphs.h"
 #include "name/Twips.h"
 #include "output/FileWrite.h"
@@ -22,8 +23,6 @@ constexpr char16_t kSaveNameDoneText[] = u"File Saved!";
 constexpr char16_t kSaveNameHowToText[] =
     u"To use this file go to the console and execute the file: ";
 
-constexpr char16_t kQ3ConfigKey[] = u"q3config";
-constexpr char16_t kQ1ConfigKey[] = u"q1config";
 constexpr char16_t kQ3ConfigFile[] = u"/q3config.cfg";
 constexpr char16_t kQ1ConfigFile[] = u"/config.cfg";
 constexpr char16_t kNotConfiguredText[] =
@@ -82,7 +81,7 @@ void SaveName(const WindowState& state, Desktop& desktop) {
 
 void QuickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder) {
     const bool quake3 = state.Config == ConfigKind::Q3Config;
-    const QString folder = readFolder(text(quake3 ? kQ3ConfigKey : kQ1ConfigKey));
+    const QString folder = readFolder(text(quake3 ? kQ3FolderKey : kQ1FolderKey));
     if (folder.isEmpty()) {
         showInfo(desktop, text(kNotConfiguredText));
         return;

@@ -15,11 +15,8 @@ inline constexpr int kExportSurfaceWidthTwips = 6495;
 inline constexpr int kExportSurfaceHeightTwips = 375;
 inline constexpr int kExportStripHeight = 14;
 
-// The settings section that holds the game folders.
-inline constexpr char16_t kQuickSaveSection[] = u"Vantorel";
-
-// The game folder stored under a settings key ("q3config", "q1config") of the
-// "Vantorel" section; empty when none is set.
+// The game folder stored under a settings key (kQ3FolderKey, kQ1FolderKey)
+// of the settings section; empty when none is set.
 using FolderLookup = std::function<QString(const QString& key)>;
 
 // Save Name: asks for a file and appends the name line with the tag.

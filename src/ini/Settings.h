@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace vtl {
+
+// The program's settings file, vtl.ini beside the executable, and the names
+// in it. The path is built by plain concatenation, as it always has been.
+inline constexpr char16_t kSettingsSection[] = u"Vantorel";
+inline constexpr char16_t kFirstRunKey[] = u"first";
+inline constexpr char16_t kQ3FolderKey[] = u"q3config";
+inline constexpr char16_t kQ1FolderKey[] = u"q1config";
+
+inline QString settingsFileIn(const QString& appDir) {
+    return appDir + QStringLiteral("/vtl.ini");
+}
+
+}  // namespace vtl
