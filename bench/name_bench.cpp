@@ -7,7 +7,7 @@ namespace vtl {
 namespace {
 
 class NullDesktop : public Desktop {
-public:
+  public:
     MessageAnswer showMessage(const Message&) override { return MessageAnswer::Ok; }
     std::optional<QString> openFile(const FileDialogRequest&) override { return {}; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return {}; }

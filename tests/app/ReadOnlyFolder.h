@@ -3,14 +3,14 @@
 #include <QFile>
 #include <QString>
 
-#include <sys/types.h>
-#include <unistd.h>
+#include <optional>
+
+#include "support/AsNobody.h"
 
 namespace vtl::test {
 
-// Makes a folder and the settings file in it read-only for the test's life.
-// Root writes anywhere, so a root test runs as "nobody" meanwhile (effective
-// id only, so it can be taken back).
+// Makes a folder and the settings file in it read-only for the test's life,
+// running as "nobody" meanwhile when the test runs as root.
 class ReadOnlyFolder {
   public:
     ReadOnlyFolder(QString folder, QString file)
@@ -21,15 +21,13 @@ class ReadOnlyFolder {
             QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
         ok_ = QFile::setPermissions(file_, readable) &&
               QFile::setPermissions(folder_, readable | enterable);
-        if (ok_ && geteuid() == 0) {
-            ok_ = seteuid(kNobody) == 0;
-            dropped_ = ok_;
+        if (ok_) {
+            nobody_.emplace();
+            ok_ = nobody_->ok();
         }
     }
     ~ReadOnlyFolder() {
-        if (dropped_) {
-            [[maybe_unused]] const int restored = seteuid(0);
-        }
+        nobody_.reset();  // back to root before the permissions are undone
         QFile::setPermissions(
             folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QFile::setPermissions(file_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -40,11 +38,10 @@ class ReadOnlyFolder {
     bool ok() const { return ok_; }
 
   private:
-    static constexpr uid_t kNobody = 65534;
     QString folder_;
     QString file_;
     bool ok_ = false;
-    bool dropped_ = false;
+    std::optional<AsNobody> nobody_;
 };
 
 }  // namespace vtl::test

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "ini/Ini.h"
+#include "support/AsNobody.h"
 
 namespace vtl {
 namespace {
@@ -213,24 +214,37 @@ TEST(Ini, folderInPlaceOfTheFile_readsEmpty_writeFails) {
 }
 
 TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "running as root, which may write anywhere: permission cases skipped";
-    }
     const QByteArray before = QByteArrayLiteral("[a]\r\nk=old\r\n");
-    const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    // Modes for everyone, so that they bind "nobody" as well as the owner.
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions readEnter =
+        readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const QFile::Permissions everything =
+        readEnter | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     // Read-only folder: no temporary file can be made beside the settings.
     // Unreadable file: it must not be replaced by one holding only this key.
-    for (const bool lockFolder : {true, false}) {
-        SCOPED_TRACE(lockFolder ? "read-only folder" : "unreadable file");
+    struct Case {
+        const char* situation;
+        QFile::Permissions folder;
+        QFile::Permissions file;
+    };
+    for (const Case& c : {Case{"read-only folder", readEnter, readable},
+                          Case{"unreadable file", everything, QFile::Permissions()}}) {
+        SCOPED_TRACE(c.situation);
         QTemporaryDir dir;
         writeBytes(iniIn(dir), before);
-        const QString locked = lockFolder ? dir.path() : iniIn(dir);
-        ASSERT_TRUE(QFile::setPermissions(
-            locked, lockFolder ? QFile::ReadOwner | QFile::ExeOwner : QFile::Permissions()));
+        ASSERT_TRUE(QFile::setPermissions(iniIn(dir), c.file));
+        ASSERT_TRUE(QFile::setPermissions(dir.path(), c.folder));
         QString error;
-        const bool written = WriteIni(QStringLiteral("a"), QStringLiteral("k"),
-                                      QStringLiteral("new"), iniIn(dir), &error);
-        QFile::setPermissions(locked, ownerOnly);
+        bool written = true;
+        {
+            test::AsNobody nobody;
+            ASSERT_TRUE(nobody.ok()) << "running as root and cannot switch to nobody";
+            written = WriteIni(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("new"),
+                               iniIn(dir), &error);
+        }
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(iniIn(dir), QFile::ReadOwner | QFile::WriteOwner);
         EXPECT_FALSE(written);
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(iniIn(dir)))) << error.toStdString();
         EXPECT_EQ(readBytes(iniIn(dir)), before);
