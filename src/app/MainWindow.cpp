@@ -18,6 +18,7 @@
 #include "app/CharMapWidget.h"
 #include "app/Layout.h"
 #include "app/MenuHeading.h"
+#include "app/Placing.h"
 #include "app/NameStripWidget.h"
 #include "app/Shell.h"
 
@@ -38,14 +39,6 @@ void paintBlack(QWidget* w, QColor writing = Qt::yellow) {
     }
     w->setPalette(p);
     w->setAutoFillBackground(true);
-}
-
-template <typename W>
-W* place(QWidget* parent, const char* name, const layout::Twips& where) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(where.px());
-    return w;
 }
 
 QLabel* label(QWidget* parent, const char* name, const layout::Twips& where, const char* text) {
