@@ -12,22 +12,18 @@
 #include "app/Centring.h"
 #include "app/SystemInfo.h"
 #include "support/FakeDesktop.h"
+#include "support/Files.h"
 
 namespace vtl {
 namespace {
 
 using test::FakeDesktop;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::writeBytes;
 
 // The real windows on the offscreen platform, the fake desktop for every box.
 struct Program {
     explicit Program(const QByteArray& settings = QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\n")) {
-        writeFile(dir.path() + QStringLiteral("/vtl.ini"), settings);
+        writeBytes(dir.path() + QStringLiteral("/vtl.ini"), settings);
         windows.setShell(&shell);
     }
     ~Program() { settle(); }

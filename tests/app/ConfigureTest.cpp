@@ -12,22 +12,14 @@
 #include "app/Form2.h"
 #include "ini/Ini.h"
 #include "support/FakeDesktop.h"
+#include "support/Files.h"
 
 namespace vtl {
 namespace {
 
 using test::FakeDesktop;
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::readBytes;
+using test::writeBytes;
 
 struct ConfigureFixture {
     QTemporaryDir dir;
@@ -42,8 +34,8 @@ TEST(Form2, load_showsTheSavedFoldersOrNothing) {
     EXPECT_EQ(form.Text1, QString());
     EXPECT_EQ(form.Text2, QString());
 
-    writeFile(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nQ1Config=/games/quake/id1\r\n"
-                                         "q3config=/games/q3/baseq3\r\n"));
+    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nQ1Config=/games/quake/id1\r\n"
+                                          "q3config=/games/q3/baseq3\r\n"));
     form.Form_Load();
     EXPECT_EQ(form.Text1, QStringLiteral("/games/q3/baseq3"));
     EXPECT_EQ(form.Text2, QStringLiteral("/games/quake/id1"));
@@ -70,7 +62,7 @@ TEST(Form2, save_storesBothFoldersExactlyAsTyped) {
     };
     for (const Case& c : cases) {
         ConfigureFixture f;
-        writeFile(f.ini(), QByteArrayLiteral("; mine\r\n[Vantorel]\r\nfirst=no\r\n"));
+        writeBytes(f.ini(), QByteArrayLiteral("; mine\r\n[Vantorel]\r\nfirst=no\r\n"));
         Form2 form(f.desktop, f.ini());
         form.Form_Load();
         form.Text1 = c.q3;
@@ -83,7 +75,7 @@ TEST(Form2, save_storesBothFoldersExactlyAsTyped) {
         reread.Form_Load();
         EXPECT_EQ(reread.Text1, c.q3);
         EXPECT_EQ(reread.Text2, c.q1);
-        EXPECT_EQ(readAll(f.ini()), "; mine\r\n[Vantorel]\r\nfirst=no\r\n" + c.stored);
+        EXPECT_EQ(readBytes(f.ini()), "; mine\r\n[Vantorel]\r\nfirst=no\r\n" + c.stored);
     }
 }
 
@@ -92,7 +84,7 @@ TEST(Form2, blanksAroundATypedFolder_areWrittenAsTyped) {
     Form2 form(f.desktop, f.ini());
     form.Text1 = QStringLiteral(" /with blanks ");
     EXPECT_TRUE(form.Command2_Click());
-    EXPECT_EQ(readAll(f.ini()),
+    EXPECT_EQ(readBytes(f.ini()),
               QByteArrayLiteral("[Vantorel]\r\nq3config= /with blanks \r\nq1config=\r\n"));
 }
 
@@ -118,7 +110,7 @@ TEST(Form2, browse_replacesTheBoxAndCancelKeepsIt) {
 TEST(Form2, saveIntoReadOnlyFolder_namesTheFileAndReasonAndKeepsTheFile) {
     ConfigureFixture f;
     const QByteArray before = QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nq3config=/old\r\n");
-    writeFile(f.ini(), before);
+    writeBytes(f.ini(), before);
     Form2 form(f.desktop, f.ini());
     form.Form_Load();
     form.Text1 = QStringLiteral("/new");
@@ -139,24 +131,24 @@ TEST(Form2, saveIntoReadOnlyFolder_namesTheFileAndReasonAndKeepsTheFile) {
     EXPECT_GT(text.size(),
               QStringLiteral("The game folders were not saved.\r").size() + f.ini().size() + 8)
         << "a reason follows the file name: " << qPrintable(text);
-    EXPECT_EQ(readAll(f.ini()), before);
+    EXPECT_EQ(readBytes(f.ini()), before);
 }
 
 TEST(Form2, folderWithLineBreak_isRefusedRatherThanWritten) {
     ConfigureFixture f;
-    writeFile(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\n"));
+    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\n"));
     Form2 form(f.desktop, f.ini());
     form.Text1 = QStringLiteral("/games\r\nfirst=yes");
 
     EXPECT_FALSE(form.Command2_Click());
     EXPECT_EQ(f.desktop.messages.size(), 1u);
-    EXPECT_EQ(readAll(f.ini()), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\n"));
+    EXPECT_EQ(readBytes(f.ini()), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\n"));
 }
 
 // The dialog's widgets forward to the form and report how it was left.
 struct DialogFixture : ConfigureFixture {
     DialogFixture() {
-        writeFile(ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nq3config=/q3\r\n"));
+        writeBytes(ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nq3config=/q3\r\n"));
         dialog.load();
     }
     template <typename W>
@@ -173,12 +165,12 @@ TEST(ConfigureDialog, cancelAfterEditing_writesNothingAndLeaves) {
     f.child<QLineEdit>("Text2")->setFocus();
     f.child<QLineEdit>("Text1")->clear();
     f.child<QLineEdit>("Text2")->insert(QStringLiteral("/typed"));
-    const QByteArray before = readAll(f.ini());
+    const QByteArray before = readBytes(f.ini());
 
     f.child<QPushButton>("Command3")->click();
 
     EXPECT_EQ(left.count(), 1);
-    EXPECT_EQ(readAll(f.ini()), before);
+    EXPECT_EQ(readBytes(f.ini()), before);
 }
 
 TEST(ConfigureDialog, escape_leavesLikeCancelInsteadOfEndingTheProgram) {

@@ -10,11 +10,14 @@
 #include "app/Shell.h"
 #include "ini/Ini.h"
 #include "support/FakeDesktop.h"
+#include "support/Files.h"
 
 namespace vtl {
 namespace {
 
 using test::FakeDesktop;
+using test::readBytes;
+using test::writeBytes;
 
 // Records each window call with the number of message boxes shown before
 // it, so a test sees the order of boxes and windows in one list.
@@ -38,17 +41,6 @@ class FakeWindows : public ShellWindows {
     const FakeDesktop& desktop_;
 };
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 struct ShellFixture {
     QTemporaryDir dir;
     FakeDesktop desktop;
@@ -59,7 +51,7 @@ struct ShellFixture {
 
 TEST(Shell, firstRun_greetsWritesNoAndOpensConfigureInsteadOfTheMainWindow) {
     ShellFixture f;
-    writeFile(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"));
+    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"));
 
     EXPECT_FALSE(f.shell.start());
 
@@ -81,7 +73,8 @@ TEST(Shell, firstRun_greetsWritesNoAndOpensConfigureInsteadOfTheMainWindow) {
     EXPECT_EQ(greeting.buttons, MessageButtons::Ok);
     EXPECT_EQ(greeting.icon, MessageIcon::None);
     // Only the flag's value changed; the rest of the file is as it was.
-    EXPECT_EQ(readAll(f.ini()), QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"));
+    EXPECT_EQ(readBytes(f.ini()),
+              QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"));
 }
 
 TEST(Shell, flagOtherThanExactlyYes_startsNormally) {
@@ -96,13 +89,13 @@ TEST(Shell, flagOtherThanExactlyYes_startsNormally) {
     };
     for (const QByteArray& content : contents) {
         ShellFixture f;
-        writeFile(f.ini(), content);
+        writeBytes(f.ini(), content);
         EXPECT_TRUE(f.shell.start()) << content.constData();
         EXPECT_EQ(f.windows.calls,
                   (QStringList{QStringLiteral("loadMain@0"), QStringLiteral("showMain@0")}))
             << content.constData();
         EXPECT_TRUE(f.desktop.messages.empty()) << content.constData();
-        EXPECT_EQ(readAll(f.ini()), content) << "start-up must not write";
+        EXPECT_EQ(readBytes(f.ini()), content) << "start-up must not write";
     }
 }
 
@@ -115,7 +108,7 @@ TEST(Shell, noSettingsFile_startsNormallyAndCreatesNothing) {
 
 TEST(Shell, leavingConfigureAfterFirstRun_showsMainWindowBeforeClosingTheDialog) {
     ShellFixture f;
-    writeFile(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
+    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
     f.shell.start();
     f.windows.calls.clear();
 
@@ -130,7 +123,7 @@ TEST(Shell, leavingConfigureAfterFirstRun_showsMainWindowBeforeClosingTheDialog)
 
 TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
     ShellFixture f;
-    writeFile(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
+    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
     {
         test::ReadOnlyFolder readOnly(f.dir.path(), f.ini());
         ASSERT_TRUE(readOnly.ok());
@@ -141,7 +134,7 @@ TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
     // the main window for good.
     EXPECT_EQ(f.desktop.messages.size(), 1u);
     EXPECT_TRUE(f.windows.calls.contains(QStringLiteral("showMain@1")));
-    EXPECT_EQ(readAll(f.ini()), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
+    EXPECT_EQ(readBytes(f.ini()), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
 }
 
 TEST(Shell, configureCommand_opensDialogThenClosesMainWindow) {

@@ -15,6 +15,7 @@
 
 #include "ini/Ini.h"
 #include "support/AsNobody.h"
+#include "support/Files.h"
 
 namespace vtl {
 namespace {
@@ -25,15 +26,8 @@ QByteArray bytes(std::string_view text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-}
+using test::readBytes;
+using test::writeBytes;
 
 QString iniIn(const QTemporaryDir& dir) {
     return dir.filePath(QStringLiteral("vtl.ini"));

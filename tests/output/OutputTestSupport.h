@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Files.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -23,21 +25,6 @@ inline WindowState nameState(const std::vector<QByteArray>& fragments,
     }
     state.CursorPos = static_cast<int>(fragments.size()) + 1;
     return state;
-}
-
-inline QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QByteArrayLiteral("<unreadable>");
-    }
-    return file.readAll();
-}
-
-inline void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-    }
 }
 
 }  // namespace vtl::test
