@@ -18,8 +18,8 @@
 #include "app/CharMapWidget.h"
 #include "app/Layout.h"
 #include "app/MenuHeading.h"
-#include "app/Placing.h"
 #include "app/NameStripWidget.h"
+#include "app/Placing.h"
 #include "app/Shell.h"
 
 namespace vtl {
