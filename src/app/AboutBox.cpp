@@ -40,7 +40,8 @@ void rule(QWidget* parent, const char* name, int topTwips, int rightTwips) {
 AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Vantorel G2"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A tool window: window managers keep it out of the task bar.
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(layout::kAboutClient.px().size());
 
