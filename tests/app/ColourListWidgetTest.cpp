@@ -4,8 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 #include "app/MainWindow.h"
 #include "support/FakeDesktop.h"
 
@@ -17,16 +15,13 @@ namespace {
 struct ColourListWidget : ::testing::Test {
     QTemporaryDir appDir;
     test::FakeDesktop desktop;
-    std::unique_ptr<MainWindow> window;
-    QListWidget* list = nullptr;
+    MainWindow window{desktop, appDir.path()};
+    QListWidget* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
 
     void SetUp() override {
-        window = std::make_unique<MainWindow>(desktop, appDir.path());
-        window->form().Form_Load();
-        window->refresh();
-        window->show();
-        list = window->findChild<QListWidget*>(QStringLiteral("List1"));
-        ASSERT_NE(list, nullptr);
+        window.form().Form_Load();
+        window.refresh();
+        window.show();
         // The pointer rests over the list, as after a click.
         list->setAttribute(Qt::WA_UnderMouse);
         list->viewport()->setAttribute(Qt::WA_UnderMouse);
@@ -35,34 +30,23 @@ struct ColourListWidget : ::testing::Test {
     QPoint centreOf(int row) { return list->visualItemRect(list->item(row)).center(); }
     void click(int row) { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf(row)); }
     std::size_t runs() const { return desktop.messages.size(); }
-    const WindowState& state() { return window->form().state(); }
+    QByteArray prefix() { return window.form().state().ColorPrefix; }
 };
 
-TEST_F(ColourListWidget, clickOnNewRow_runsOnce) {
+TEST_F(ColourListWidget, eachClickAndKeyboardMove_runsTheChoiceOnce) {
     click(1);
     EXPECT_EQ(runs(), 1u);
-    EXPECT_EQ(state().ColorPrefix, "^1");
-    EXPECT_EQ(state().colourListIndex, 1);
-}
-
-TEST_F(ColourListWidget, clickOnSelectedRow_runsAgain) {
-    click(2);
-    click(2);
+    EXPECT_EQ(prefix(), "^1");
+    click(1);  // the row already selected
     EXPECT_EQ(runs(), 2u);
-    EXPECT_EQ(state().ColorPrefix, "^^8");
-    EXPECT_FALSE(state().ColorWritten);
-}
-
-TEST_F(ColourListWidget, keyboardMoveWithPointerOverList_runsOncePerMove) {
-    click(1);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(runs(), 2u);
-    EXPECT_EQ(state().ColorPrefix, "^^8");
+    EXPECT_EQ(runs(), 3u);
+    EXPECT_EQ(prefix(), "^^8");
     QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(runs(), 4u);
-    EXPECT_EQ(state().ColorPrefix, "^7");
+    EXPECT_EQ(runs(), 5u);
+    EXPECT_EQ(prefix(), "^7");
 }
 
 TEST_F(ColourListWidget, dragOntoAnotherRow_runsOnceForTheRowLetGo) {
@@ -70,22 +54,17 @@ TEST_F(ColourListWidget, dragOntoAnotherRow_runsOnceForTheRowLetGo) {
     QTest::mouseMove(list->viewport(), centreOf(1));
     QTest::mouseMove(list->viewport(), centreOf(0));
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centreOf(0));
-    EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(runs(), 1u);
-    EXPECT_EQ(state().ColorPrefix, "^7");
+    EXPECT_EQ(prefix(), "^7");
 }
 
-TEST_F(ColourListWidget, tabIntoListWithPointerElsewhere_runsNothing) {
-    list->setAttribute(Qt::WA_UnderMouse, false);
-    list->viewport()->setAttribute(Qt::WA_UnderMouse, false);
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QWidget* previous = window->findChild<QWidget*>(QStringLiteral("Command1"));
-    previous->setFocus();
+TEST_F(ColourListWidget, tabIntoList_runsNothing) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.findChild<QWidget*>(QStringLiteral("Command1"))->setFocus();
     list->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(list->hasFocus());
     EXPECT_EQ(runs(), 0u);
-    EXPECT_EQ(state().ColorPrefix, "^7");
 }
 
 }  // namespace

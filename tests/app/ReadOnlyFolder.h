@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFile>
-#include <QString>
 
 #include <optional>
 
@@ -9,39 +8,24 @@
 
 namespace vtl::test {
 
-// Makes a folder and the settings file in it read-only for the test's life,
+// Makes a folder and the settings file in it read-only for the guard's life,
 // running as "nobody" meanwhile when the test runs as root.
-class ReadOnlyFolder {
-  public:
-    ReadOnlyFolder(QString folder, QString file)
-        : folder_(std::move(folder)), file_(std::move(file)) {
-        const auto readable =
-            QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-        const auto enterable =
-            QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
-        ok_ = QFile::setPermissions(file_, readable) &&
-              QFile::setPermissions(folder_, readable | enterable);
-        if (ok_) {
-            nobody_.emplace();
-            ok_ = nobody_->ok();
-        }
+struct ReadOnlyFolder {
+    ReadOnlyFolder(const QString& folder, const QString& file) : folder(folder), file(file) {
+        const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        ok = QFile::setPermissions(file, readable) &&
+             QFile::setPermissions(folder, readable | enterable) && nobody.emplace().ok();
     }
     ~ReadOnlyFolder() {
-        nobody_.reset();  // back to root before the permissions are undone
-        QFile::setPermissions(
-            folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QFile::setPermissions(file_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        nobody.reset();  // back to root before the permissions are undone
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
 
-    bool ok() const { return ok_; }
-
-  private:
-    QString folder_;
-    QString file_;
-    bool ok_ = false;
-    std::optional<AsNobody> nobody_;
+    const QString folder, file;
+    bool ok = false;
+    std::optional<AsNobody> nobody;  // also makes the guard non-copyable
 };
 
 }  // namespace vtl::test

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -8,14 +7,13 @@
 
 #include "ReadOnlyFolder.h"
 #include "app/Shell.h"
-#include "ini/Ini.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 
 namespace vtl {
 namespace {
 
-using test::FakeDesktop;
+using namespace Qt::Literals::StringLiterals;
 using test::readBytes;
 using test::writeBytes;
 
@@ -23,7 +21,7 @@ using test::writeBytes;
 // it, so a test sees the order of boxes and windows in one list.
 class FakeWindows : public ShellWindows {
   public:
-    explicit FakeWindows(const FakeDesktop& desktop) : desktop_(desktop) {}
+    explicit FakeWindows(const test::FakeDesktop& desktop) : desktop_(desktop) {}
     QStringList calls;
 
     void loadMainWindow() override { record(u"loadMain"); }
@@ -35,31 +33,30 @@ class FakeWindows : public ShellWindows {
     void quit() override { record(u"quit"); }
 
   private:
-    void record(QStringView what) {
-        calls << QStringLiteral("%1@%2").arg(what).arg(desktop_.messages.size());
-    }
-    const FakeDesktop& desktop_;
+    void record(QStringView what) { calls << u"%1@%2"_s.arg(what).arg(desktop_.messages.size()); }
+    const test::FakeDesktop& desktop_;
 };
 
 struct ShellFixture {
+    explicit ShellFixture(const QString& appSubfolder = {})
+        : shell(desktop, windows, dir.path() + appSubfolder) {}
+    QString ini() const { return dir.path() + u"/vtl.ini"_s; }
+    QString calls() const { return windows.calls.join(u' '); }
+
     QTemporaryDir dir;
-    FakeDesktop desktop;
+    test::FakeDesktop desktop;
     FakeWindows windows{desktop};
-    Shell shell{desktop, windows, dir.path()};
-    QString ini() const { return dir.path() + QStringLiteral("/vtl.ini"); }
+    Shell shell;
 };
 
-TEST(Shell, firstRun_greetsWritesNoAndOpensConfigureInsteadOfTheMainWindow) {
+TEST(Shell, firstRun_greetsWritesNoOpensConfigure_andWindowsNeverAllClose) {
     ShellFixture f;
-    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"));
+    writeBytes(f.ini(), "[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"_ba);
 
     EXPECT_FALSE(f.shell.start());
 
-    EXPECT_EQ(f.windows.calls,
-              (QStringList{QStringLiteral("loadMain@0"), QStringLiteral("unloadMain@1"),
-                           QStringLiteral("openConfigure@1")}));
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    const Message& greeting = f.desktop.messages[0];
+    EXPECT_EQ(f.calls(), u"loadMain@0 unloadMain@1 openConfigure@1"_s);
+    const Message& greeting = f.desktop.messages.at(0);
     EXPECT_EQ(greeting.text,
               QStringLiteral("THIS MESSAGE WILL ONLY APPEAR ONCE:\rThanks for choosing Vantorel.\r"
                              "Since this is your first time running Vantorel, you will be "
@@ -69,148 +66,93 @@ TEST(Shell, firstRun_greetsWritesNoAndOpensConfigureInsteadOfTheMainWindow) {
                              "need help click the Help menu from the main screen and view our "
                              "help and tutorials page. If you need help after that feel free to "
                              "send me an email."));
-    EXPECT_TRUE(greeting.title.isEmpty());  // the application's title
+    EXPECT_TRUE(greeting.title.isEmpty());  // the box shows the application's
+    EXPECT_EQ(QString::fromUtf16(kAppTitle), u"Vantorel G2"_s);
     EXPECT_EQ(greeting.buttons, MessageButtons::Ok);
     EXPECT_EQ(greeting.icon, MessageIcon::None);
-    // Only the flag's value changed; the rest of the file is as it was.
-    EXPECT_EQ(readBytes(f.ini()),
-              QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"));
-}
-
-TEST(Shell, flagOtherThanExactlyYes_startsNormally) {
-    const QList<QByteArray> contents = {
-        QByteArrayLiteral("[Vantorel]\r\nfirst=Yes\r\n"),
-        QByteArrayLiteral("[Vantorel]\r\nfirst=YES\r\n"),
-        QByteArrayLiteral("[Vantorel]\r\nfirst=no\r\n"),
-        QByteArrayLiteral("[Vantorel]\r\nfirst=yess\r\n"),
-        QByteArrayLiteral("[Vantorel]\r\nfirst=\r\n"),
-        QByteArrayLiteral("[Vantorel]\r\nq3config=x\r\n"),
-        QByteArrayLiteral("[Other]\r\nfirst=yes\r\n"),
-    };
-    for (const QByteArray& content : contents) {
-        ShellFixture f;
-        writeBytes(f.ini(), content);
-        EXPECT_TRUE(f.shell.start()) << content.constData();
-        EXPECT_EQ(f.windows.calls,
-                  (QStringList{QStringLiteral("loadMain@0"), QStringLiteral("showMain@0")}))
-            << content.constData();
-        EXPECT_TRUE(f.desktop.messages.empty()) << content.constData();
-        EXPECT_EQ(readBytes(f.ini()), content) << "start-up must not write";
-    }
-}
-
-TEST(Shell, noSettingsFile_startsNormallyAndCreatesNothing) {
-    ShellFixture f;
-    EXPECT_TRUE(f.shell.start());
-    EXPECT_TRUE(f.desktop.messages.empty());
-    EXPECT_FALSE(QFile::exists(f.ini()));
-}
-
-TEST(Shell, leavingConfigureAfterFirstRun_showsMainWindowBeforeClosingTheDialog) {
-    ShellFixture f;
-    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
-    f.shell.start();
-    f.windows.calls.clear();
-
-    f.shell.configureLeft();
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"_ba);
 
     // The main window first: closing the last window would end the program.
-    EXPECT_EQ(f.windows.calls,
-              (QStringList{QStringLiteral("loadMain@1"), QStringLiteral("showMain@1"),
-                           QStringLiteral("unloadConfigure@1")}));
-    EXPECT_EQ(f.desktop.messages.size(), 1u);
+    f.windows.calls.clear();
+    f.shell.configureLeft();
+    EXPECT_EQ(f.calls(), u"loadMain@1 showMain@1 unloadConfigure@1"_s);
+
+    // The command opens the dialog before closing the main window, for the same reason.
+    f.windows.calls.clear();
+    f.shell.options();
+    EXPECT_EQ(f.calls(), u"openConfigure@1 unloadMain@1"_s);
+}
+
+TEST(Shell, flagOtherThanExactlyYes_startsNormallyAndWritesNothing) {
+    // The null entry stands for no settings file at all.
+    for (const QByteArray& content :
+         {QByteArray(), "[Vantorel]\r\nfirst=Yes\r\n"_ba, "[Vantorel]\r\nfirst=YES\r\n"_ba,
+          "[Other]\r\nfirst=yes\r\n"_ba}) {
+        ShellFixture f;
+        if (!content.isNull()) {
+            writeBytes(f.ini(), content);
+        }
+        EXPECT_TRUE(f.shell.start()) << content.constData();
+        EXPECT_EQ(f.calls(), u"loadMain@0 showMain@0"_s) << content.constData();
+        EXPECT_EQ(QFile::exists(f.ini()) ? readBytes(f.ini()) : QByteArray(), content);
+    }
 }
 
 TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
     ShellFixture f;
-    writeBytes(f.ini(), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
+    writeBytes(f.ini(), "[Vantorel]\r\nfirst=yes\r\n"_ba);
     {
         test::ReadOnlyFolder readOnly(f.dir.path(), f.ini());
-        ASSERT_TRUE(readOnly.ok());
+        ASSERT_TRUE(readOnly.ok);
         f.shell.start();
         f.shell.configureLeft();
     }
     // Greeting again on return from Configure would lock the user out of
     // the main window for good.
-    EXPECT_EQ(f.desktop.messages.size(), 1u);
-    EXPECT_TRUE(f.windows.calls.contains(QStringLiteral("showMain@1")));
-    EXPECT_EQ(readBytes(f.ini()), QByteArrayLiteral("[Vantorel]\r\nfirst=yes\r\n"));
-}
-
-TEST(Shell, configureCommand_opensDialogThenClosesMainWindow) {
-    ShellFixture f;
-    f.shell.options();
-    EXPECT_EQ(f.windows.calls,
-              (QStringList{QStringLiteral("openConfigure@0"), QStringLiteral("unloadMain@0")}));
+    EXPECT_TRUE(f.windows.calls.contains(u"showMain@1"_s));
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=yes\r\n"_ba);
 }
 
 TEST(Shell, exitQuestion_endsOnlyOnYes) {
-    struct Case {
-        std::optional<MessageAnswer> answer;  // none: the box's default (Enter)
-        bool quits;
-    };
-    for (const Case& c : {Case{MessageAnswer::Yes, true}, Case{MessageAnswer::No, false},
-                          Case{std::nullopt, false}}) {
-        ShellFixture f;
-        if (c.answer) {
-            f.desktop.answers.push_back(*c.answer);
-        }
-        f.shell.Exit();
-
-        ASSERT_EQ(f.desktop.messages.size(), 1u);
-        const Message& q = f.desktop.messages[0];
-        EXPECT_EQ(q.text, QStringLiteral("Are you sure you want to exit?"));
-        EXPECT_EQ(q.title, QStringLiteral("Exit?"));
-        EXPECT_EQ(q.buttons, MessageButtons::YesNo);
-        EXPECT_EQ(q.icon, MessageIcon::Question);
-        EXPECT_EQ(q.defaultButton, MessageAnswer::No);
-        EXPECT_EQ(f.windows.calls.contains(QStringLiteral("quit@1")), c.quits);
-        EXPECT_EQ(f.windows.calls.size(), c.quits ? 1 : 0);
-    }
+    ShellFixture f;
+    f.desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    f.shell.Exit();
+    EXPECT_EQ(f.calls(), QString());
+    f.shell.Exit();
+    EXPECT_EQ(f.calls(), u"quit@2"_s);
+    const Message& q = f.desktop.messages.at(0);
+    EXPECT_EQ(q.text, u"Are you sure you want to exit?"_s);
+    EXPECT_EQ(q.title, u"Exit?"_s);
+    EXPECT_EQ(q.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(q.icon, MessageIcon::Question);
+    EXPECT_EQ(q.defaultButton, MessageAnswer::No);
 }
 
-TEST(Shell, help_opensTheGuideBesideTheProgramEvenInAnAwkwardFolder) {
-    for (const QString& sub : {QStringLiteral("plain"), QStringLiteral("with space #1 %20 é")}) {
-        QTemporaryDir dir;
-        const QString appDir = dir.path() + u'/' + sub;
-        FakeDesktop desktop;
-        FakeWindows windows(desktop);
-        Shell shell(desktop, windows, appDir);
-        desktop.urlOpens = false;
+TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
+    // The guide's address must survive an awkward application folder.
+    ShellFixture f(u"/with space #1 %20 é"_s);
+    f.desktop.urlOpens = false;  // a failed start is not reported either
 
-        shell.HelpMe();
+    f.shell.HelpMe();
+    f.shell.GotoHomepage();
 
-        ASSERT_EQ(desktop.openedUrls.size(), 1u);
-        const QUrl url(desktop.openedUrls[0], QUrl::StrictMode);
-        EXPECT_TRUE(url.isLocalFile()) << qPrintable(desktop.openedUrls[0]);
-        EXPECT_EQ(url.toLocalFile(), appDir + QStringLiteral("/docs/index.html"));
-        EXPECT_TRUE(desktop.messages.empty()) << "a failed start is not reported";
-    }
+    ASSERT_EQ(f.desktop.openedUrls.size(), 2u);
+    const QUrl guide(f.desktop.openedUrls[0], QUrl::StrictMode);
+    EXPECT_EQ(guide.toLocalFile(), f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
+    EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
+    EXPECT_TRUE(f.desktop.messages.empty());
 }
 
 TEST(Shell, userGuide_isBesideTheBuiltProgramWithItsPictures) {
-    const QString appDir = QStringLiteral(VTL_BUILD_APP_DIR);
-    QFile guide(appDir + QStringLiteral("/docs/index.html"));
-    ASSERT_TRUE(guide.open(QIODevice::ReadOnly)) << qPrintable(guide.fileName());
-    const QString html = QString::fromUtf8(guide.readAll());
-    static const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\""));
+    const QString docs = QStringLiteral(VTL_BUILD_APP_DIR "/docs/");
+    static const QRegularExpression image(u"<img src=\"([^\"]+)\""_s);
     int images = 0;
-    for (const QRegularExpressionMatch& m : image.globalMatch(html)) {
+    for (const QRegularExpressionMatch& m :
+         image.globalMatch(QString::fromUtf8(readBytes(docs + u"index.html"_s)))) {
         ++images;
-        EXPECT_TRUE(QFile::exists(appDir + QStringLiteral("/docs/") + m.captured(1)))
-            << qPrintable(m.captured(1));
+        EXPECT_TRUE(QFile::exists(docs + m.captured(1))) << qPrintable(m.captured(1));
     }
     EXPECT_GE(images, 1);
-}
-
-TEST(Shell, homepage_opensTheMakersAddressAndReportsNothing) {
-    ShellFixture f;
-    f.desktop.urlOpens = false;
-    f.shell.GotoHomepage();
-    ASSERT_EQ(f.desktop.openedUrls.size(), 1u);
-    EXPECT_TRUE(f.desktop.openedUrls[0].startsWith(QStringLiteral("http://")));
-    EXPECT_TRUE(QUrl(f.desktop.openedUrls[0], QUrl::StrictMode).isValid());
-    EXPECT_TRUE(f.desktop.messages.empty());
 }
 
 }  // namespace
