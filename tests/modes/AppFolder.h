@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QString>
@@ -21,40 +20,31 @@ namespace vtl::test {
 class AppFolder {
   public:
     AppFolder() {
-        int n = 0;
         for (const char16_t* sheet :
              {kQuakeWorldSheet, kQuake2Sheet, kHexen2Sheet, kJumpGateSheet}) {
-            add(QString::fromUtf16(sheet), n++);
+            add(QString::fromUtf16(sheet));
         }
         for (const Colour& colour : kColours) {
-            add(QString::fromUtf16(colour.sheet), n++);
+            add(QString::fromUtf16(colour.sheet));
         }
     }
 
     QString path() const { return dir_.path(); }
 
     // The fill colour of the sheet at `relative` ("/q2/quake2.gif").
-    QRgb colourOf(const QString& relative) const { return colours_.at(relative); }
-
-    // The sheet the picture came from, by its fill colour; empty when none.
-    QString sheetOf(const QImage& picture) const {
-        for (const auto& [relative, colour] : colours_) {
-            if (!picture.isNull() && picture.pixel(0, 0) == colour) {
-                return relative;
-            }
-        }
-        return {};
+    QRgb colourOf(const char16_t* relative) const {
+        return colours_.at(QString::fromUtf16(relative));
     }
 
   private:
-    void add(const QString& relative, int n) {
+    void add(const QString& relative) {
         const QString file = dir_.path() + relative;
         QDir().mkpath(QFileInfo(file).path());
+        const int n = static_cast<int>(colours_.size());
         QImage sheet(256, 256, QImage::Format_RGB32);
-        const QRgb colour = qRgb(10 + 15 * n, 200 - 10 * n, 40 + 12 * n);
-        sheet.fill(colour);
+        sheet.fill(qRgb(10 + 15 * n, 200 - 10 * n, 40 + 12 * n));
         sheet.save(file, "BMP");
-        colours_[relative] = colour;
+        colours_[relative] = sheet.pixel(0, 0);
     }
 
     QTemporaryDir dir_;

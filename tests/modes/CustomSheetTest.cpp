@@ -21,276 +21,131 @@ namespace {
 using test::AppFolder;
 using test::FakeDesktop;
 
-// A 1x1 white GIF, with and without a graphic-control extension; Qt can read
-// GIF but not write it.
-const QByteArray kTinyGif = QByteArray::fromHex(
-    "474946383961010001008000"
-    "00ffffff000000"
-    "2c000000000100010000"
-    "0202440100"
-    "3b");
-const QByteArray kTinyGifWithExtension = QByteArray::fromHex(
-    "474946383961010001008000"
-    "00ffffff000000"
-    "21f90400000000"
-    "00"
-    "2c000000000100010000"
-    "0202440100"
-    "3b");
+// A 1x1 white GIF (header and palette, image, trailer), and the same with a
+// graphic-control extension before the image; Qt can read GIF but not write it.
+const QByteArray kTinyGif =
+    QByteArray::fromHex("47494638396101000100800000ffffff0000002c00000000010001000002024401003b");
+const QByteArray kTinyGifWithExtension =
+    kTinyGif.left(19) + QByteArray::fromHex("21f9040000000000") + kTinyGif.mid(19);
 
-QByteArray encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
-// Pixel (x, y) tells where it sits, so a glyph shows which block it came from.
-QImage gradient(int width, int height) {
+// Pixel (x, y) tells where it sits.
+QByteArray gradient(int width, int height, const char* format,
+                    QImage::Format pixels = QImage::Format_RGB32) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             image.setPixel(x, y, qRgb(x % 256, y % 256, 77));
         }
     }
-    return image;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(pixels).save(&buffer, format);
+    return bytes;
 }
 
-QString write(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
-    const QString path = dir.path() + QLatin1Char('/') + QString::fromLatin1(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-}
+enum Outcome { Taken, Cancelled, Unreadable, CutShort };
 
-// A Quake III name in red, ready to be kept or replaced.
-struct Composing {
-    AppFolder app;
-    FakeDesktop desktop;
-    WindowState state;
-    Composing() {
+struct Reply {
+    const char* file;  // nullptr: the dialog is cancelled; "": it returns no path
+    QByteArray bytes;
+    Outcome outcome;
+};
+
+// From a Quake III name in red: any picture of any size that reads whole
+// becomes the sheet of a byte mode; otherwise nothing but Quick Save changes.
+TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
+    const Reply replies[] = {
+        {"font.BMP", gradient(256, 256, "BMP"), Taken},
+        {"font.jpg", gradient(256, 256, "JPG"), Taken},
+        {"font.Gif", kTinyGif, Taken},
+        {"x.gif", kTinyGifWithExtension, Taken},
+        {"1x1.bmp", gradient(1, 1, "BMP"), Taken},
+        {"100x37.bmp", gradient(100, 37, "BMP"), Taken},
+        {"1024.bmp", gradient(1024, 1024, "BMP"), Taken},
+        {nullptr, {}, Cancelled},
+        {"", {}, Cancelled},
+        {"empty.bmp", {}, Unreadable},
+        {"text.gif", "name \"player\"\r\n", Unreadable},
+        // Qt would take these, filling the missing part with grey.
+        {"cut.jpg", gradient(256, 256, "JPG").chopped(100), CutShort},
+        {"cut.gif", kTinyGif.chopped(1), CutShort},
+        {"cut.bmp", gradient(64, 64, "BMP").chopped(100), CutShort},
+    };
+    for (const Reply& row : replies) {
+        SCOPED_TRACE(row.file ? row.file : "cancel");
+        QTemporaryDir dir;
+        AppFolder app;
+        FakeDesktop desktop;
+        WindowState state;
         switchMode(state, desktop, app.path(), GameMode::Q3A);
         selectColour(state, desktop, app.path(), 1);
         pickCode(state, desktop, 'A');
         state.Config = ConfigKind::Q1Config;
-    }
-    void expectUnchanged() const {
+        const QString path =
+            row.file && *row.file ? dir.filePath(QString::fromLatin1(row.file)) : QString();
+        if (!path.isEmpty()) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                        file.write(row.bytes) == row.bytes.size());
+        }
+        desktop.openReplies.push_back(row.file ? std::optional(path) : std::nullopt);
+
+        switchMode(state, desktop, app.path(), GameMode::Hexen2MOD);
+
+        ASSERT_EQ(desktop.openRequests.size(), 1u);
+        EXPECT_EQ(desktop.openRequests[0].title, QStringLiteral("Open"));
+        EXPECT_EQ(
+            desktop.openRequests[0].filters,
+            QStringList({QStringLiteral("Bitmaps (*.Bmp)"), QStringLiteral("GIF Files (*.Gif)"),
+                         QStringLiteral("JPEG Files (*.Jpg)")}));
+        EXPECT_EQ(desktop.openRequests[0].selectedFilter, 0);
+        EXPECT_EQ(desktop.openRequests[0].initialFolder, QDir::homePath());
+        EXPECT_FALSE(state.quickSaveEnabled);
+        ASSERT_EQ(desktop.messages.size(), row.outcome >= Unreadable ? 1u : 0u);
+        if (row.outcome == Taken) {
+            QString reason;
+            const std::optional<QImage> expected = readPicture(path, reason);
+            ASSERT_TRUE(expected) << reason.toStdString();
+            pickCode(state, desktop, 'A');
+            pickCode(state, desktop, 0);
+            EXPECT_EQ(state.sheetSource, *expected);
+            EXPECT_EQ(state.mapPicture, *expected);
+            EXPECT_EQ(state.cells[0].glyph, glyphFromSheet(*expected, 1 * 16, 4 * 16));
+            EXPECT_EQ(state.cells[1].glyph, glyphFromSheet(*expected, 0, 0));
+            EXPECT_EQ(composeCommandLine(state), "name \"A\x05\" //VTL G2 v6.3");
+            continue;
+        }
+        if (row.outcome != Cancelled) {
+            const QString& text = desktop.messages[0].text;
+            EXPECT_TRUE(text.startsWith(
+                QStringLiteral("The file \"%1\" could not be read as a picture (").arg(path)));
+            EXPECT_EQ(text.endsWith(QStringLiteral("(the file ends before the picture does).")),
+                      row.outcome == CutShort);
+        }
         EXPECT_EQ(state.modeLabel, QString::fromUtf16(kQ3ALabel));
-        EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(QStringLiteral("/q3a/q3-red.gif")));
+        EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(u"/q3a/q3-red.gif"));
         EXPECT_EQ(state.mapPicture, state.sheetSource);
-        EXPECT_EQ(state.Family, GameFamily::Colour);
-        EXPECT_EQ(state.Table[34], "~");
-        EXPECT_EQ(state.cells[0].fragment, "^1A");
-        EXPECT_EQ(state.CursorPos, 2);
         EXPECT_EQ(composeCommandLine(state), "name \"^1A^7\" //VTL G2 v6.3");
         EXPECT_TRUE(state.colourListEnabled);
         EXPECT_EQ(state.Config, ConfigKind::Q1Config);
-        EXPECT_FALSE(state.quickSaveEnabled);
-    }
-};
-
-class WinDirSetting {
-  public:
-    explicit WinDirSetting(const std::optional<QString>& value)
-        : had_(qEnvironmentVariableIsSet("WinDir")), old_(qgetenv("WinDir")) {
-        if (value) {
-            qputenv("WinDir", value->toLocal8Bit());
-        } else {
-            qunsetenv("WinDir");
-        }
-    }
-    ~WinDirSetting() {
-        if (had_) {
-            qputenv("WinDir", old_);
-        } else {
-            qunsetenv("WinDir");
-        }
-    }
-
-  private:
-    bool had_;
-    QByteArray old_;
-};
-
-TEST(CustomSheet, dialogRequest_titleFiltersBitmapFirstAndStartFolder) {
-    QTemporaryDir windows;
-    const std::optional<QString> settings[] = {windows.path(), std::nullopt};
-    for (GameMode mode : {GameMode::QuakeWorldMOD, GameMode::Hexen2MOD}) {
-        for (const std::optional<QString>& winDir : settings) {
-            WinDirSetting setting(winDir);
-            Composing c;
-
-            switchMode(c.state, c.desktop, c.app.path(), mode);
-
-            ASSERT_EQ(c.desktop.openRequests.size(), 1u);
-            const FileDialogRequest& request = c.desktop.openRequests[0];
-            EXPECT_EQ(request.title, QStringLiteral("Open"));
-            EXPECT_EQ(request.filters, QStringList({QStringLiteral("Bitmaps (*.Bmp)"),
-                                                    QStringLiteral("GIF Files (*.Gif)"),
-                                                    QStringLiteral("JPEG Files (*.Jpg)")}));
-            EXPECT_EQ(request.selectedFilter, 0);
-            EXPECT_EQ(request.initialFolder, winDir.value_or(QDir::homePath()));
-        }
-    }
-}
-
-struct Confirmed {
-    const char* name;
-    GameMode mode;
-    const char16_t* label;
-    const char* file;
-    QByteArray bytes;
-};
-
-TEST(CustomSheet, confirmedPicture_becomesTheSheetOfAByteMode) {
-    QImage solid(256, 256, QImage::Format_RGB32);
-    solid.fill(qRgb(200, 40, 40));
-    const Confirmed rows[] = {
-        {"bitmap", GameMode::QuakeWorldMOD, kQuakeWorldModLabel, "font.BMP", encoded(solid, "BMP")},
-        {"jpeg", GameMode::Hexen2MOD, kHexen2ModLabel, "font.jpg", encoded(solid, "JPG")},
-        {"gif", GameMode::Hexen2MOD, kHexen2ModLabel, "font.Gif", kTinyGif},
-        {"gifWithExtension", GameMode::QuakeWorldMOD, kQuakeWorldModLabel, "x.gif",
-         kTinyGifWithExtension},
-    };
-    for (const Confirmed& row : rows) {
-        SCOPED_TRACE(row.name);
-        QTemporaryDir dir;
-        const QString path = write(dir, row.file, row.bytes);
-        QString reason;
-        const std::optional<QImage> expected = readPicture(path, reason);
-        ASSERT_TRUE(expected) << reason.toStdString();
-        Composing c;
-        c.desktop.openReplies.push_back(path);
-
-        switchMode(c.state, c.desktop, c.app.path(), row.mode);
-        pickCode(c.state, c.desktop, 'A');
-        pickCode(c.state, c.desktop, 0);
-
-        EXPECT_TRUE(c.desktop.messages.empty());
-        EXPECT_EQ(c.state.sheetSource, *expected);
-        EXPECT_EQ(c.state.mapPicture, *expected);
-        EXPECT_EQ(c.state.modeLabel, QString::fromUtf16(row.label));
-        EXPECT_EQ(c.state.Family, GameFamily::Plain);
-        EXPECT_FALSE(c.state.quickSaveEnabled);
-        EXPECT_TRUE(c.state.saveNameEnabled);
-        EXPECT_FALSE(c.state.colourListEnabled);
-        EXPECT_EQ(c.state.Config, ConfigKind::Q1Config);
-        EXPECT_EQ(c.state.cells[0].fragment, "A");
-        EXPECT_EQ(c.state.cells[1].fragment, "\x05");
-        EXPECT_EQ(c.state.cells[1].glyph, glyphFromSheet(*expected, 0, 0));
-        EXPECT_EQ(composeCommandLine(c.state), "name \"A\x05\" //VTL G2 v6.3");
-    }
-}
-
-TEST(CustomSheet, cancelOrEmptyPath_keepsModeSheetAndNameWithQuickSaveOff) {
-    for (const std::optional<QString>& reply :
-         {std::optional<QString>(), std::optional(QString())}) {
-        for (GameMode mode : {GameMode::QuakeWorldMOD, GameMode::Hexen2MOD}) {
-            Composing c;
-            c.desktop.openReplies.push_back(reply);
-
-            switchMode(c.state, c.desktop, c.app.path(), mode);
-
-            EXPECT_TRUE(c.desktop.messages.empty());
-            c.expectUnchanged();
-        }
-    }
-}
-
-TEST(CustomSheet, unreadablePicture_namesFileAndChangesNothingElse) {
-    const QByteArray jpeg = encoded(gradient(256, 256), "JPG");
-    const QByteArray bitmap = encoded(gradient(64, 64), "BMP");
-    const struct {
-        const char* file;
-        QByteArray bytes;
-        bool cutShort;
-    } rows[] = {
-        {"empty.bmp", {}, false},
-        {"x.gif", "name \"player\"\r\n", false},
-        {"cut.jpg", jpeg.chopped(100), true},
-        {"header-only.jpg", jpeg.left(200), false},
-        {"cut.gif", kTinyGif.chopped(1), true},
-        {"cut.bmp", bitmap.chopped(100), true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.file);
-        QTemporaryDir dir;
-        const QString path = write(dir, row.file, row.bytes);
-        Composing c;
-        c.desktop.openReplies.push_back(path);
-
-        switchMode(c.state, c.desktop, c.app.path(), GameMode::QuakeWorldMOD);
-
-        ASSERT_EQ(c.desktop.messages.size(), 1u);
-        const QString& text = c.desktop.messages[0].text;
-        EXPECT_TRUE(text.contains(QLatin1Char('"') + path + QLatin1Char('"')))
-            << text.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("could not be read as a picture")));
-        if (row.cutShort) {
-            EXPECT_TRUE(text.contains(QString::fromUtf16(kCutShortReason)));
-        }
-        c.expectUnchanged();
-    }
-}
-
-// Any size is taken as it is: cells at 16-pixel steps, black past the edges.
-TEST(CustomSheet, oddSizedPicture_cellsAtSixteenPixelStepsBlackOutside) {
-    for (QSize size : {QSize(1, 1), QSize(100, 37), QSize(1024, 1024)}) {
-        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
-        QTemporaryDir dir;
-        const QImage picture = gradient(size.width(), size.height());
-        const QString path = write(dir, "odd.bmp", encoded(picture, "BMP"));
-        Composing c;
-        c.desktop.openReplies.push_back(path);
-
-        switchMode(c.state, c.desktop, c.app.path(), GameMode::Hexen2MOD);
-        ASSERT_TRUE(c.desktop.messages.empty());
-        EXPECT_EQ(c.state.sheetSource.size(), size);
-
-        const int codes[] = {0, 6, 34, 17, 255};
-        for (int code : codes) {
-            pickCode(c.state, c.desktop, code);
-        }
-        for (std::size_t k = 0; k < std::size(codes); ++k) {
-            const int left = (codes[k] % 16) * 16;
-            const int top = (codes[k] / 16) * 16;
-            const QImage& glyph = c.state.cells[k].glyph;
-            for (int y = 0; y < 16; ++y) {
-                for (int x = 0; x < 16; ++x) {
-                    const QPoint at(left + x, top + y);
-                    const QRgb expected =
-                        picture.rect().contains(at) ? picture.pixel(at) : qRgb(0, 0, 0);
-                    ASSERT_EQ(glyph.pixel(x, y), expected)
-                        << "code " << codes[k] << " pixel " << x << "," << y;
-                }
-            }
-        }
     }
 }
 
 TEST(CustomSheet, pictureIsComplete_onlyForTheWholeFile) {
-    const struct {
-        const char* name;
-        QByteArray whole;
-    } rows[] = {
-        {"jpeg", encoded(gradient(40, 24), "JPG")},
-        {"bitmap", encoded(gradient(40, 24), "BMP")},
-        {"8-bit bitmap", encoded(gradient(40, 24).convertToFormat(QImage::Format_Indexed8), "BMP")},
-        {"gif", kTinyGif},
-        {"gif with extension", kTinyGifWithExtension},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_TRUE(pictureIsComplete(row.whole));
+    const QByteArray wholes[] = {gradient(40, 24, "JPG"), gradient(40, 24, "BMP"),
+                                 gradient(40, 24, "BMP", QImage::Format_Indexed8), kTinyGif,
+                                 kTinyGifWithExtension};
+    for (const QByteArray& whole : wholes) {
+        EXPECT_TRUE(pictureIsComplete(whole));
         // Shorter than the signature is no longer that format: the decoder refuses it.
-        for (qsizetype length = 4; length < row.whole.size(); ++length) {
-            ASSERT_FALSE(pictureIsComplete(row.whole.left(length))) << "length " << length;
+        for (qsizetype length = 4; length < whole.size(); ++length) {
+            ASSERT_FALSE(pictureIsComplete(whole.left(length)))
+                << whole.left(4).toHex().toStdString() << " cut at " << length;
         }
     }
-    EXPECT_TRUE(pictureIsComplete(encoded(gradient(8, 8), "JPG") + "trailing"));
-    EXPECT_TRUE(pictureIsComplete(encoded(gradient(8, 8), "PNG")));
+    EXPECT_TRUE(pictureIsComplete(gradient(8, 8, "JPG") + "trailing"));
+    EXPECT_TRUE(pictureIsComplete(gradient(8, 8, "PNG")));
 }
 
 }  // namespace

@@ -2,11 +2,12 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "AppFolder.h"
 #include "modes/GameModes.h"
-#include "modes/SheetLoader.h"
 #include "name/NameEditing.h"
 #include "support/FakeDesktop.h"
 
@@ -16,149 +17,177 @@ namespace {
 using test::AppFolder;
 using test::FakeDesktop;
 
-constexpr int kCodeA = 65;
-const QByteArray kByteLineA = QByteArrayLiteral("name \"A\" //VTL G2 v6.3");
-const QByteArray kHexLineA = QByteArrayLiteral("name \"41\"u //VTL G2 v6.3");
-const QByteArray kColourLineA = QByteArrayLiteral("name \"^7A^7\" //VTL G2 v6.3");
+constexpr int kRed = 1;  // row of the colour list
+const QString kUnknownColour = QStringLiteral("ERROR - An unknown error occured.");
 
 struct SwitchCase {
-    const char* name;
     GameMode mode;
     const char16_t* sheet;  // nullptr: the user's own picture
-    GameFamily family;
     const char16_t* label;
     bool quickSave;
     bool colourList;
     std::optional<ConfigKind> setsConfig;  // nothing: left as it was
-    QByteArray firstFragment;              // what code 65 writes first
-    QByteArray lineWithA;
+    QByteArray lineAfterAThenQuote;        // codes 65 and 34
 };
 
+const QByteArray kPlainLine = "name \"A\"\" //VTL G2 v6.3";
+const QByteArray kColourLine = "name \"^7A~^7\" //VTL G2 v6.3";
 const SwitchCase kSwitches[] = {
-    {"QuakeWorld", GameMode::QuakeWorld, kQuakeWorldSheet, GameFamily::Plain, kQuakeWorldLabel,
-     true, false, ConfigKind::Q1Config, "A", kByteLineA},
-    {"QuakeWorldMOD", GameMode::QuakeWorldMOD, nullptr, GameFamily::Plain, kQuakeWorldModLabel,
-     false, false, std::nullopt, "A", kByteLineA},
-    {"Quake2", GameMode::Quake2, kQuake2Sheet, GameFamily::Plain, kQuake2Label, false, false,
-     std::nullopt, "A", kByteLineA},
-    {"RivCTF", GameMode::RivCTFandVikingServerMOD, kQuake2Sheet, GameFamily::Plain, kRivCtfLabel,
-     false, false, std::nullopt, "41", kHexLineA},
-    {"Q3A", GameMode::Q3A, kQ3WhiteSheet, GameFamily::Colour, kQ3ALabel, true, true,
-     ConfigKind::Q3Config, "^7A", kColourLineA},
-    {"Hexen2", GameMode::Hexen2, kHexen2Sheet, GameFamily::Plain, kHexen2Label, false, false,
-     std::nullopt, "A", kByteLineA},
-    {"Hexen2MOD", GameMode::Hexen2MOD, nullptr, GameFamily::Plain, kHexen2ModLabel, false, false,
-     std::nullopt, "A", kByteLineA},
-    {"wolf3d", GameMode::wolf3d, kQ3WhiteSheet, GameFamily::Colour, kWolf3dLabel, false, true,
-     std::nullopt, "^7A", kColourLineA},
-    {"JumpGate", GameMode::JumpGate, kJumpGateSheet, GameFamily::Plain, kJumpGateLabel, false,
-     false, std::nullopt, "A", kByteLineA},
+    {GameMode::QuakeWorld, u"/qw/quakeworld.gif", u"Mode: Quake (1)/QuakeWorld", true, false,
+     ConfigKind::Q1Config, kPlainLine},
+    {GameMode::QuakeWorldMOD, nullptr, u"Mode: Quake (1)/QuakeWorld MOD", false, false,
+     std::nullopt, kPlainLine},
+    {GameMode::Quake2, u"/q2/quake2.gif", u"Mode: Quake2 (ASCII Standard)", false, false,
+     std::nullopt, kPlainLine},
+    {GameMode::RivCTFandVikingServerMOD, u"/q2/quake2.gif",
+     u"Mode: Quake2 (Hexadecimal Standard) RivCTF & Viking Server MOD", false, false, std::nullopt,
+     "name \"4122\"u //VTL G2 v6.3"},
+    {GameMode::Q3A, u"/q3a/q3-white.gif", u"Mode: Quake III: Arena", true, true,
+     ConfigKind::Q3Config, kColourLine},
+    {GameMode::Hexen2, u"/hex/hexen.gif", u"Mode: Hexen II", false, false, std::nullopt,
+     kPlainLine},
+    {GameMode::Hexen2MOD, nullptr, u"Mode: Hexen II MOD", false, false, std::nullopt, kPlainLine},
+    {GameMode::wolf3d, u"/q3a/q3-white.gif", u"Mode: Return to Castle Wolfenstein", false, true,
+     std::nullopt, kColourLine},
+    {GameMode::JumpGate, u"/jumpgate/jumpgate.gif", u"Mode: JumpGate Beta Support", false, false,
+     std::nullopt, kPlainLine},
 };
-
-bool nameIsEmpty(const WindowState& state) {
-    for (const NameCell& cell : state.cells) {
-        if (cell.fragment != " " || !cell.glyph.isNull()) {
-            return false;
-        }
-    }
-    return state.CursorPos == 1 && state.markerLeftTwips == 0 && state.rawNameBox.isEmpty();
-}
 
 // Every switch, entered from a Quake III name in red with the menus and list
 // in the opposite state, and with either Quick Save target set before.
 TEST(GameModes, eachSwitch_setsSheetTableLabelMenusAndConfig) {
     for (const SwitchCase& row : kSwitches) {
         for (ConfigKind before : {ConfigKind::Q1Config, ConfigKind::Q3Config}) {
-            SCOPED_TRACE(testing::Message()
-                         << row.name << " from ConfigKind " << static_cast<int>(before));
+            SCOPED_TRACE(QString::fromUtf16(row.label).toStdString() + " from config " +
+                         std::to_string(static_cast<int>(before)));
             AppFolder app;
-            QTemporaryDir own;
-            const QString ownPicture = own.path() + QStringLiteral("/mine.bmp");
-            QImage mine(256, 256, QImage::Format_RGB32);
-            mine.fill(qRgb(1, 2, 3));
-            ASSERT_TRUE(mine.save(ownPicture, "BMP"));
-
             FakeDesktop desktop;
+            // The user's own picture: a sheet that this flow loads no other way.
+            const char16_t* sheet = row.sheet ? row.sheet : u"/q3a/q3-cyan.gif";
+            desktop.openReplies.push_back(app.path() + QStringLiteral("/q3a/q3-cyan.gif"));
             WindowState state;
             switchMode(state, desktop, app.path(), GameMode::Q3A);
-            selectColour(state, desktop, app.path(), 1);
-            pickCode(state, desktop, kCodeA);
+            selectColour(state, desktop, app.path(), kRed);
+            pickCode(state, desktop, 'A');
             state.colourListIndex = 1;
             state.Config = before;
             state.saveNameEnabled = false;
             state.quickSaveEnabled = !row.quickSave;
             state.colourListEnabled = !row.colourList;
-            desktop.openReplies.push_back(ownPicture);
 
             switchMode(state, desktop, app.path(), row.mode);
 
             EXPECT_TRUE(desktop.messages.empty());
             EXPECT_EQ(desktop.openRequests.size(), row.sheet ? 0u : 1u);
-            const QRgb sheetColour =
-                row.sheet ? app.colourOf(QString::fromUtf16(row.sheet)) : mine.pixel(0, 0);
-            EXPECT_EQ(state.sheetSource.pixel(0, 0), sheetColour);
+            EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(sheet));
             EXPECT_EQ(state.mapPicture, state.sheetSource);
-            EXPECT_EQ(state.Family, row.family);
             EXPECT_EQ(state.modeLabel, QString::fromUtf16(row.label));
             EXPECT_TRUE(state.saveNameEnabled);
             EXPECT_EQ(state.quickSaveEnabled, row.quickSave);
             EXPECT_EQ(state.colourListEnabled, row.colourList);
             EXPECT_EQ(state.Config, row.setsConfig.value_or(before));
+            // The list keeps its row although a colour switch goes back to white.
             EXPECT_EQ(state.colourListIndex, 1);
-            EXPECT_TRUE(nameIsEmpty(state));
-            if (row.family == GameFamily::Colour) {
-                EXPECT_EQ(state.ColorPrefix, "^7");
-                EXPECT_FALSE(state.ColorWritten);
-            }
+            EXPECT_TRUE(state.rawNameBox.isEmpty() && state.markerLeftTwips == 0);
 
-            pickCode(state, desktop, kCodeA);
-            EXPECT_EQ(state.cells[0].fragment, row.firstFragment);
-            EXPECT_EQ(state.cells[0].glyph.pixel(0, 0), sheetColour);
-            EXPECT_EQ(composeCommandLine(state), row.lineWithA);
+            pickCode(state, desktop, 'A');
+            pickCode(state, desktop, '"');
+            EXPECT_EQ(state.cells[0].glyph.pixel(0, 0), app.colourOf(sheet));
+            EXPECT_EQ(composeCommandLine(state), row.lineAfterAThenQuote);
         }
     }
 }
 
-// A missing built-in sheet is reported by name; the mode still switches,
+// A missing sheet is reported by name; the mode or colour still switches,
 // with a black map.
-TEST(GameModes, missingBuiltInSheet_namesFileAndSwitchesWithBlackSheet) {
+TEST(GameModes, missingSheets_nameTheFileAndCarryOnWithBlack) {
     for (const SwitchCase& row : kSwitches) {
         if (!row.sheet) {
             continue;
         }
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(QString::fromUtf16(row.label).toStdString());
         QTemporaryDir empty;
         FakeDesktop desktop;
         WindowState state;
 
         switchMode(state, desktop, empty.path(), row.mode);
 
-        const QString path = empty.path() + QString::fromUtf16(row.sheet);
         ASSERT_EQ(desktop.messages.size(), 1u);
-        EXPECT_TRUE(desktop.messages[0].text.contains(path));
-        EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("could not be read")));
+        EXPECT_EQ(desktop.messages[0].text,
+                  QStringLiteral("The file \"%1\" could not be read as a picture (the file does "
+                                 "not exist).")
+                      .arg(empty.path() + QString::fromUtf16(row.sheet)));
         EXPECT_EQ(state.sheetSource.size(), QSize(256, 256));
         EXPECT_EQ(state.sheetSource.pixel(255, 255), qRgb(0, 0, 0));
         EXPECT_EQ(state.mapPicture, state.sheetSource);
         EXPECT_EQ(state.modeLabel, QString::fromUtf16(row.label));
-        EXPECT_EQ(state.Family, row.family);
+
+        if (row.colourList) {
+            selectColour(state, desktop, empty.path(), kRed);
+            pickCode(state, desktop, 'A');
+            ASSERT_EQ(desktop.messages.size(), 2u);
+            EXPECT_TRUE(desktop.messages[1].text.contains(empty.path() +
+                                                          QStringLiteral("/q3a/q3-red.gif")));
+            EXPECT_EQ(state.mapPicture.pixel(0, 0), qRgb(0, 0, 0));
+            EXPECT_EQ(state.cells[0].fragment, "^1A");
+        }
     }
 }
 
-TEST(GameModes, byteModeAfterColourMode_writesQuoteAndNoColourCode) {
-    AppFolder app;
-    FakeDesktop desktop;
-    WindowState state;
-    switchMode(state, desktop, app.path(), GameMode::Q3A);
-    selectColour(state, desktop, app.path(), 1);
-    switchMode(state, desktop, app.path(), GameMode::Quake2);
+// Steps, by blanks: a colour's list text chooses its row, "#n" row n, "wolf3d"
+// switches to that mode, anything else adds that character.
+struct Sequence {
+    const char* steps;
+    QByteArray line;
+    const char16_t* sheet;  // shown at the end
+    int unknownColourMessages;
+};
 
-    pickCode(state, desktop, 34);
-    pickCode(state, desktop, kCodeA);
+TEST(ColourList, sequences_writeEachCodeOnceBeforeItsFirstCharacter) {
+    const Sequence sequences[] = {
+        {"Red A B Blue C", "name \"^1AB^4C^7\" //VTL G2 v6.3", u"/q3a/q3-blue.gif", 0},
+        {"Black A", "name \"^^8A^7\" //VTL G2 v6.3", u"/q3a/q3-black.gif", 0},
+        {"Red Green A", "name \"^2A^7\" //VTL G2 v6.3", u"/q3a/q3-green.gif", 0},
+        {"Red A Red B", "name \"^1A^1B^7\" //VTL G2 v6.3", u"/q3a/q3-red.gif", 0},
+        {"Magenta wolf3d A", "name \"^7A^7\" //VTL G2 v6.3", u"/q3a/q3-white.gif", 0},
+        // Out of range: the colour and its sheet stay, and its code is written again.
+        {"Yellow A #-1 B", "name \"^3A^3B^7\" //VTL G2 v6.3", u"/q3a/q3-yellow.gif", 1},
+        {"#8 A #1000 B", "name \"^7A^7B^7\" //VTL G2 v6.3", u"/q3a/q3-white.gif", 2},
+    };
+    for (const Sequence& row : sequences) {
+        SCOPED_TRACE(row.steps);
+        AppFolder app;
+        FakeDesktop desktop;
+        WindowState state;
+        switchMode(state, desktop, app.path(), GameMode::Q3A);
+        std::vector<QRgb> glyphColours;  // the sheet each glyph was taken from
+        for (const QString& step : QString::fromLatin1(row.steps).split(u' ')) {
+            const auto named = std::find_if(kColours.begin(), kColours.end(),
+                                            [&](const Colour& c) { return step == c.name; });
+            if (step == u"wolf3d") {
+                switchMode(state, desktop, app.path(), GameMode::wolf3d);
+            } else if (step.size() == 1) {
+                glyphColours.push_back(state.sheetSource.pixel(0, 0));
+                pickCode(state, desktop, step[0].unicode());
+            } else {
+                state.mapPicture = QImage();
+                const int index =
+                    named != kColours.end() ? int(named - kColours.begin()) : step.mid(1).toInt();
+                selectColour(state, desktop, app.path(), index);
+            }
+        }
 
-    EXPECT_EQ(state.cells[0].fragment, "\"");
-    EXPECT_EQ(state.cells[1].fragment, "A");
-    EXPECT_EQ(composeCommandLine(state), "name \"\"A\" //VTL G2 v6.3");
+        for (std::size_t k = 0; k < glyphColours.size(); ++k) {
+            EXPECT_EQ(state.cells[k].glyph.pixel(0, 0), glyphColours[k]) << "position " << k + 1;
+        }
+        EXPECT_EQ(composeCommandLine(state), row.line);
+        EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(row.sheet));
+        EXPECT_EQ(state.mapPicture, state.sheetSource);
+        EXPECT_EQ(desktop.messageTexts(), QStringList(row.unknownColourMessages, kUnknownColour));
+        for (const Message& m : desktop.messages) {
+            EXPECT_TRUE(m.title.isEmpty() && m.buttons == MessageButtons::Ok);
+        }
+    }
 }
 
 }  // namespace
