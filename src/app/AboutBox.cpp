@@ -41,8 +41,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Vantorel G2"));
     // A tool window: window managers keep it out of the task bar.
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(fixedSizeWindow(Qt::Tool));
     setFixedSize(layout::kAboutClient.px().size());
 
     auto* picture = place<QWidget>(this, "Picture1", layout::kAboutPicture1);

@@ -32,8 +32,7 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     : QDialog(parent), form_(desktop, settingsFile) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Configure"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(fixedSizeWindow(Qt::Dialog));
     setFixedSize(layout::kConfigureClient.px().size());
     // The controls sit on a client widget that carries the style, so that
     // the folder picker and message boxes over the dialog keep their looks.

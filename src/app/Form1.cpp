@@ -20,7 +20,7 @@ void Form1::Form_Load() {
     state_.Family = GameFamily::Colour;
     state_.mapPicture = state_.sheetSource;
     state_.CursorPos = 1;
-    state_.modeLabel = QStringLiteral("Mode: Quake III: Arena");
+    state_.modeLabel = QString::fromUtf16(kQ3ALabel);
 }
 
 void Form1::CharPic_Click(int code) {

@@ -114,8 +114,7 @@ MainWindow::MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent)
     : QMainWindow(parent), form_(desktop, appDir) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vantorel G2 v6.3 - Quenmoor Software"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(fixedSizeWindow(Qt::Window));
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));

@@ -15,4 +15,10 @@ W* place(QWidget* parent, const char* name, const layout::Twips& where) {
     return w;
 }
 
+// A window of one size: a title and a close box, no minimise or maximise.
+inline Qt::WindowFlags fixedSizeWindow(Qt::WindowType kind) {
+    return kind | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+           Qt::MSWindowsFixedSizeDialogHint;
+}
+
 }  // namespace vtl
