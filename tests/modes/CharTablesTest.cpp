@@ -75,13 +75,6 @@ TEST(CharTables, colourTable_hasNoQuoteColonUnderscoreOrBackquote) {
     }
 }
 
-TEST(CharTables, framing_eachFamilyClosesTheQuoteAndTagsTheLine) {
-    EXPECT_EQ(linePrefix(), QByteArrayLiteral("name \""));
-    EXPECT_EQ(byteLineSuffix(), QByteArrayLiteral("\" //VTL G2 v6.3"));
-    EXPECT_EQ(hexLineSuffix(), QByteArrayLiteral("\"u //VTL G2 v6.3"));
-    EXPECT_EQ(colourLineSuffix(), QByteArrayLiteral("^7\" //VTL G2 v6.3"));
-}
-
 struct RoutineTest : ::testing::Test {
     test::FakeDesktop desktop;
     WindowState state;
@@ -137,19 +130,6 @@ TEST_F(RoutineTest, q3Mode_loadsWhiteSheetAndWritesWhiteBeforeTheFirstCharacter)
     QuakeEngineMODE(state);
     pick(34);
     EXPECT_EQ(composeCommandLine(state), QByteArrayLiteral("name \"\"\" //VTL G2 v6.3"));
-}
-
-TEST_F(RoutineTest, q3ModeWithoutItsSheet_saysWhichFileAndCarriesOnWithBlack) {
-    Q3Mode(state, desktop, appDir.path());
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_TRUE(
-        desktop.messages[0].text.contains(appDir.filePath(QStringLiteral("q3a/q3-white.gif"))));
-    EXPECT_TRUE(
-        desktop.messages[0].text.contains(QStringLiteral("could not be read as a picture")));
-    EXPECT_EQ(state.sheetSource.size(), QSize(256, 256));
-    EXPECT_EQ(state.sheetSource.pixel(100, 100), qRgb(0, 0, 0));
-    pick(65);
-    EXPECT_EQ(state.cells[0].fragment, QByteArrayLiteral("^7A"));
 }
 
 }  // namespace

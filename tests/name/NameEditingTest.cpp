@@ -49,7 +49,7 @@ struct Fixture : ::testing::Test {
 
 using AddCharTest = Fixture;
 
-TEST_F(AddCharTest, twentyFiveCharacters_fillNameAndParkMarkerUnderSlot25) {
+TEST_F(AddCharTest, twentyFiveCharacters_fillName_moreAndDeleteActOnPosition25) {
     pickText("ABCDEFGHIJKLMNOPQRSTUVWXY");
     EXPECT_EQ(state.CursorPos, 26);
     EXPECT_EQ(state.markerLeftTwips, 5760);
@@ -64,6 +64,10 @@ TEST_F(AddCharTest, twentyFiveCharacters_fillNameAndParkMarkerUnderSlot25) {
     EXPECT_EQ(state.cells[24].fragment, QByteArrayLiteral("Z"));
     EXPECT_EQ(codeOf(state.cells[24].glyph), 'Z');
     EXPECT_EQ(state.cells[23].fragment, QByteArrayLiteral("X"));
+
+    deleteAtCursor(state);  // still full: Delete acts on position 25
+    EXPECT_EQ(state.cells[24].fragment, QByteArrayLiteral(" "));
+    EXPECT_EQ(state.CursorPos, 26);
 }
 
 TEST_F(AddCharTest, pick_setsOffsetsFragmentAndRebuildsBothBoxes) {
@@ -205,13 +209,6 @@ TEST_F(EditingTest, delete_blanksCursorPositionAndLeavesBoxesStale) {
     EXPECT_EQ(state.CursorPos, 2);
     EXPECT_EQ(state.rawNameBox, QStringLiteral("AB"));  // not recomputed
     EXPECT_EQ(ComposeNameText(state), QByteArrayLiteral("A"));
-}
-
-TEST_F(EditingTest, deleteWhileFull_blanksPosition25) {
-    pickText("ABCDEFGHIJKLMNOPQRSTUVWXY");
-    deleteAtCursor(state);
-    EXPECT_EQ(state.cells[24].fragment, QByteArrayLiteral(" "));
-    EXPECT_EQ(state.CursorPos, 26);
 }
 
 TEST_F(EditingTest, newName_emptiesEverythingButTheModeValues) {
