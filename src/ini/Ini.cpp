@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "name/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace vtl {
 namespace {

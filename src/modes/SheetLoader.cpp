@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/Glyphs.h"
 #include "modes/CustomSheet.h"
-#include "name/Glyphs.h"
 
 namespace vtl {
 namespace {

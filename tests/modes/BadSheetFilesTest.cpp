@@ -17,7 +17,7 @@
 #include <iostream>
 #include <thread>
 
-#include "AppFolder.h"
+#include "support/AppFolder.h"
 #include "modes/GameModes.h"
 #include "modes/SheetLoader.h"
 #include "support/AsNobody.h"
