@@ -17,9 +17,9 @@
 #include <iostream>
 #include <thread>
 
-#include "support/AppFolder.h"
 #include "modes/GameModes.h"
 #include "modes/SheetLoader.h"
+#include "support/AppFolder.h"
 #include "support/AsNobody.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
@@ -152,7 +152,7 @@ TEST(SheetFiles, badFiles_reportTheRealReasonInBothFlows) {
                     }
                 }
                 switchMode(state, desktop, app.path(),
-                           builtIn ? GameMode::QuakeWorld : GameMode::QuakeWorldMOD);
+                           builtIn ? GameMode::QuakeWorld : GameMode::QuakeWorldMod);
             }
             EXPECT_LT(clock.elapsed(), 1000);
             EXPECT_EQ(desktop.messageTexts(),
@@ -183,7 +183,7 @@ long peakGrowthKiB(const QString& path, bool& read) {
         FakeDesktop desktop;
         desktop.openReplies.push_back(path);
         WindowState state;
-        switchMode(state, desktop, QString(), GameMode::QuakeWorldMOD);
+        switchMode(state, desktop, QString(), GameMode::QuakeWorldMod);
         const bool ok = !state.sheetSource.isNull() && desktop.messages.empty();
         rusage after{};
         ::getrusage(RUSAGE_SELF, &after);
