@@ -277,6 +277,9 @@ constexpr char16_t kUtf16Problem[] = u"it is UTF-16 text, and settings are 8-bit
 constexpr char16_t kNulProblem[] = u"it holds NUL bytes, so it is not 8-bit text";
 constexpr char16_t kFolderProblem[] = u"it is a folder, not a file";
 constexpr char16_t kNotRegularProblem[] = u"it is not a regular file";
+constexpr char16_t kTooLargeProblem[] = u"it is %1 MiB, far larger than a settings file";
+// The whole file is read at start-up; a settings file is a few hundred bytes.
+constexpr qint64 kMaxProfileBytes = qint64{16} << 20;
 
 struct ProfileFile {
     bool exists = false;
@@ -312,6 +315,8 @@ ProfileFile readProfile(const QString& file) {
         result.problem = QString::fromUtf16(kFolderProblem);
     } else if (!S_ISREG(info.st_mode)) {
         result.problem = QString::fromUtf16(kNotRegularProblem);
+    } else if (info.st_size > kMaxProfileBytes) {
+        result.problem = QString::fromUtf16(kTooLargeProblem).arg(info.st_size >> 20);
     }
     if (!result.problem.isEmpty()) {
         return result;

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 #include <utility>
@@ -201,6 +202,12 @@ TEST(IniBadInput, notEightBitText_untouchedWithReason_crOnlyLineEndsRead) {
     }
     QTemporaryDir dir;
     EXPECT_EQ(iniFileProblem(iniIn(dir)), QString());  // missing is fine: it will be created
+    // A settings file of 2 GiB is refused at a glance rather than read into memory.
+    writeBytes(iniIn(dir), "[a]\r\nk=v\r\n"_ba);
+    ASSERT_EQ(::truncate(QFile::encodeName(iniIn(dir)).constData(), qint64{2} << 30), 0);
+    EXPECT_EQ(iniFileProblem(iniIn(dir)), u"it is 2048 MiB, far larger than a settings file"_s);
+    EXPECT_FALSE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir)));
+    QFile::remove(iniIn(dir));
     EXPECT_FALSE(iniFileProblem(dir.path()).isEmpty());
     ASSERT_EQ(::mkfifo(QFile::encodeName(iniIn(dir)).constData(), 0644), 0);
     EXPECT_FALSE(iniFileProblem(iniIn(dir)).isEmpty());  // at once: nothing waits for a writer
