@@ -207,7 +207,7 @@ std::optional<QByteArray> bytesOf(const Found& found, Problem& problem) {
 
 CharsetSearch damaged(const Problem& problem) {
     return {std::nullopt,
-            QString::fromUtf16(kDamagedCharsetMessage).arg(problem.file, problem.reason)};
+            QString::fromUtf16(kDamagedCharsetMessage).arg(problem.file, problem.reason), true};
 }
 
 CharsetSearch notFound(const QString& folder, const QString& wanted, QStringList looked) {

@@ -30,7 +30,8 @@ struct GameCharset {
 
 struct CharsetSearch {
     std::optional<GameCharset> charset;
-    QString message;  // why there is none: the places looked in, or the damaged file
+    QString message;       // why there is none: the places looked in, or the damaged file
+    bool damaged = false;  // a file was found but could not be read
 };
 
 // Finds the charset the game would draw its console with, from the game
