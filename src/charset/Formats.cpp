@@ -21,7 +21,6 @@ constexpr int kPakNameBytes = 56;
 constexpr int kWadEntryBytes = 32;
 constexpr int kWadNameBytes = 16;
 constexpr int kPcxHeaderBytes = 128;
-constexpr int kPcxPaletteBytes = 769;  // the 0x0C marker and 256 RGB triples
 constexpr int kTgaHeaderBytes = 18;
 constexpr int kMaxPictureSide = 4096;
 
@@ -204,6 +203,14 @@ std::optional<Palette> paletteFromLump(const QByteArray& data, const QString& fi
     return palette;
 }
 
+std::optional<Palette> pcxPalette(const QByteArray& tail, const QString& file, Problem& problem) {
+    if (tail.size() != kPcxPaletteBytes || byteAt(tail, 0) != 0x0C) {
+        fail(problem, file, QStringLiteral("it has no palette"));
+        return std::nullopt;
+    }
+    return paletteFromLump(tail.mid(1), file, problem);
+}
+
 std::optional<IndexedPicture> decodePcx(const QByteArray& data, const QString& file,
                                         Palette& palette, Problem& problem) {
     if (data.size() < kPcxHeaderBytes + kPcxPaletteBytes) {
@@ -224,11 +231,10 @@ std::optional<IndexedPicture> decodePcx(const QByteArray& data, const QString& f
         return std::nullopt;
     }
     const qsizetype paletteAt = data.size() - kPcxPaletteBytes;
-    if (byteAt(data, paletteAt) != 0x0C) {
-        fail(problem, file, QStringLiteral("it has no palette"));
+    const std::optional<Palette> own = pcxPalette(data.mid(paletteAt), file, problem);
+    if (!own) {
         return std::nullopt;
     }
-    std::optional<Palette> own = paletteFromLump(data.mid(paletteAt + 1), file, problem);
     palette = *own;
 
     // Some writers let a run carry on into the next scanline, so the lines

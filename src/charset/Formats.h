@@ -69,6 +69,10 @@ struct IndexedPicture {
 std::optional<Palette> paletteFromLump(const QByteArray& data, const QString& file,
                                        Problem& problem);
 
+// The palette at the end of a PCX picture: `tail` is its last kPcxPaletteBytes.
+inline constexpr int kPcxPaletteBytes = 769;  // the 0x0C marker and 256 RGB triples
+std::optional<Palette> pcxPalette(const QByteArray& tail, const QString& file, Problem& problem);
+
 // An 8-bit, one-plane PCX (version 5, RLE) with the palette at its end.
 std::optional<IndexedPicture> decodePcx(const QByteArray& data, const QString& file,
                                         Palette& palette, Problem& problem);

@@ -342,6 +342,25 @@ CharsetSearch quake2Charset(const SearchPath& path, const QString& folder) {
     if (!picture) {
         return damaged(problem);
     }
+    // The renderer draws every 8-bit picture in colormap.pcx's palette; the
+    // charset's own is the fallback when that file is missing.
+    const QString colormapName = QStringLiteral("pics/colormap.pcx");
+    if (const std::optional<Found> colormap = path.find(colormapName, problem)) {
+        const qint64 size = colormap->part.size;
+        std::optional<QByteArray> tail =
+            readPart(colormap->part, std::max<qint64>(size - kPcxPaletteBytes, 0),
+                     std::min<qint64>(size, kPcxPaletteBytes), problem);
+        std::optional<Palette> shared;
+        if (tail) {
+            shared = pcxPalette(*tail, colormap->part.label, problem);
+        }
+        if (!shared) {
+            return damaged(problem);
+        }
+        palette = *shared;
+    } else if (!problem.reason.isEmpty()) {
+        return damaged(problem);
+    }
     return {GameCharset{sheetFromIndexed(*picture, palette, {255}), false, found->part.label}, {}};
 }
 

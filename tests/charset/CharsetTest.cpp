@@ -17,7 +17,8 @@ using test::writeFile;
 // The colour the sheet must show at (x, y) for an 8-bit charset of 8 x 8
 // glyphs held in a picture `width` pixels wide, glyph n at `glyphAt(n)`.
 QRgb expectedPixel(const QByteArray& charset, int width, int x, int y,
-                   const std::function<int(int)>& glyphAt, std::initializer_list<int> clear) {
+                   const std::function<int(int)>& glyphAt, std::initializer_list<int> clear,
+                   bool shifted) {
     const int glyph = (y / 16) * 16 + x / 16;
     const int index =
         static_cast<unsigned char>(charset[glyphAt(glyph) + ((y % 16) / 2) * width + (x % 16) / 2]);
@@ -26,16 +27,17 @@ QRgb expectedPixel(const QByteArray& charset, int width, int x, int y,
             return qRgb(0, 0, 0);
         }
     }
-    return test::paletteColour(index);
+    return test::paletteColour(index, shifted);
 }
 
 void expectSheet(const QImage& sheet, const QByteArray& charset, int width,
-                 const std::function<int(int)>& glyphAt, std::initializer_list<int> clear) {
+                 const std::function<int(int)>& glyphAt, std::initializer_list<int> clear,
+                 bool shifted = false) {
     ASSERT_EQ(sheet.size(), QSize(256, 256));
     int wrong = 0;
     for (int y = 0; y < 256 && wrong < 5; ++y) {
         for (int x = 0; x < 256 && wrong < 5; ++x) {
-            const QRgb want = expectedPixel(charset, width, x, y, glyphAt, clear);
+            const QRgb want = expectedPixel(charset, width, x, y, glyphAt, clear, shifted);
             if (sheet.pixel(x, y) != want) {
                 ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex
                               << sheet.pixel(x, y) << ", wants " << want;
@@ -89,6 +91,20 @@ TEST(Quake2Charset, paddedPcxWithRunsAcrossLines_keepsWidthAndClearsIndex255) {
 
     ASSERT_TRUE(found.charset) << found.message.toStdString();
     expectSheet(found.charset->sheet, conchars, 128, quakeGlyph, {255});
+}
+
+TEST(Quake2Charset, colormapOnTheSearchPath_givesThePalette) {
+    QTemporaryDir dir;
+    const QByteArray conchars = test::pattern(128, 128);
+    writeFile(dir.path() + u"/baseq2/pics/conchars.pcx"_s, test::pcx(128, 128, conchars));
+    writeFile(
+        dir.path() + u"/baseq2/pak0.pak"_s,
+        test::pak({{"pics/colormap.pcx", test::pcx(16, 16, QByteArray(256, '\x01'), 0, true)}}));
+
+    const CharsetSearch found = findGameCharset(Game::Quake2, dir.path());
+
+    ASSERT_TRUE(found.charset) << found.message.toStdString();
+    expectSheet(found.charset->sheet, conchars, 128, quakeGlyph, {255}, true);
 }
 
 TEST(Hexen2Charset, firstHalfOfTheWideLump_becomesBytes0To255WithIndex0Clear) {

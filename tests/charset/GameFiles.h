@@ -65,18 +65,22 @@ inline QByteArray wad2(const Entries& lumps) {
 }
 
 // Palette index i is (i, 255 - i, 7 i mod 256): every index its own colour.
-inline QByteArray paletteLump() {
-    QByteArray data;
-    for (int i = 0; i < 256; ++i) {
-        data += static_cast<char>(i);
-        data += static_cast<char>(255 - i);
-        data += static_cast<char>((7 * i) % 256);
-    }
-    return data;
+// A `shifted` palette has each colour's red and blue swapped.
+inline QRgb paletteColour(int index, bool shifted = false) {
+    const int r = index;
+    const int b = (7 * index) % 256;
+    return shifted ? qRgb(b, 255 - index, r) : qRgb(r, 255 - index, b);
 }
 
-inline QRgb paletteColour(int index) {
-    return qRgb(index, 255 - index, (7 * index) % 256);
+inline QByteArray paletteLump(bool shifted = false) {
+    QByteArray data;
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = paletteColour(i, shifted);
+        data += static_cast<char>(qRed(c));
+        data += static_cast<char>(qGreen(c));
+        data += static_cast<char>(qBlue(c));
+    }
+    return data;
 }
 
 // A charset picture whose every pixel differs from its neighbours, with
@@ -92,7 +96,8 @@ inline QByteArray pattern(int width, int height) {
 }
 
 // An 8-bit PCX: RLE with runs that cross scanlines, `padding` extra bytes a line.
-inline QByteArray pcx(int width, int height, const QByteArray& pixels, int padding = 0) {
+inline QByteArray pcx(int width, int height, const QByteArray& pixels, int padding = 0,
+                      bool shiftedPalette = false) {
     QByteArray header(128, '\0');
     header[0] = 0x0A;
     header[1] = 5;
@@ -119,8 +124,7 @@ inline QByteArray pcx(int width, int height, const QByteArray& pixels, int paddi
         body += stream[i];
         i += run;
     }
-    QByteArray palette = paletteLump();
-    return header + body + '\x0C' + palette;
+    return header + body + '\x0C' + paletteLump(shiftedPalette);
 }
 
 // A 32-bit TGA, bottom-up (type 2) or run-length packed (type 10, runs
