@@ -100,7 +100,8 @@ void useGameCharset(WindowState& state, Desktop& desktop, const QString& setting
     show(state, *search.charset);
     state.charsetGoneTold.removeAll(state.charsetGameKey);
     QString reason;
-    if (!WriteIni(section(), state.charsetGameKey, folder, settingsFile, &reason)) {
+    if (!WriteIni(section(), state.charsetGameKey, folder, settingsFile, &reason,
+                  IniText::FileName)) {
         showInfo(desktop, QString::fromUtf16(kCharsetNotRemembered) + u'\r' + reason);
     }
 }
@@ -150,7 +151,8 @@ void applyRememberedCharset(WindowState& state, const QString& settingsFile, Gam
     }
     state.charsetGameKey = QString::fromUtf16(charsetMode->key);
     forgetShownCharset(state);
-    const QString folder = ReadIni(section(), state.charsetGameKey, settingsFile);
+    const QString folder =
+        ReadIni(section(), state.charsetGameKey, settingsFile, IniText::FileName);
     if (folder.isEmpty()) {
         return;
     }

@@ -102,6 +102,20 @@ TEST_F(GameCharsetTest, remembered_isUsedAtStartAndOnSwitches_builtInForgetsIt) 
     EXPECT_TRUE(desktop.messages.empty());
 }
 
+TEST_F(GameCharsetTest, nonLatinGameFolder_rememberedExactly) {
+    const QString folder = game.path() + u"/gra żółw ゲーム"_s;
+    test::writeZip(folder + u"/baseq3/pak0.pk3"_s,
+                   {{"gfx/2d/bigchars.tga", test::tga(whiteGlyphs(), true)}});
+    desktop.folderReplies.push_back(folder);
+    model.useGameCharset();
+    const QImage white = model.state().mapPicture;
+
+    MainWindowModel next(desktop, app.path());
+    next.start();
+    EXPECT_EQ(next.state().mapPicture, white);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
 TEST_F(GameCharsetTest, cancelledCustomPictureSwitch_keepsTheGamesCharset) {
     desktop.folderReplies.push_back(game.path());
     model.useGameCharset();
