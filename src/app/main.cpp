@@ -1,12 +1,39 @@
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
 
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
 #include "app/QtDesktop.h"
 #include "app/QuitAfterFirstPaint.h"
 #include "app/Shell.h"
+#include "check/CheckCommand.h"
+
+namespace {
+
+// --check, --help and --version run without a display.
+int runWithoutWindow(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return vtl::runCommandLine(QCoreApplication::arguments(), out, err);
+}
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    if (!vtl::commandLineWantsWindow(argumentsOf(argc, argv))) {
+        return runWithoutWindow(argc, argv);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel G2"));
     vtl::QtDesktop desktop;
