@@ -983,7 +983,7 @@ std::optional<ConfigSizeVerdict> configSizeVerdict(CheckMode mode, qint64 newSiz
     ConfigSizeVerdict verdict;
     for (const ConfigReader& reader : readers) {
         (newSize > reader.largestConfig ? verdict.ignoring : verdict.fine)
-            << QString::fromUtf16(reader.engine);
+            << std::pair{QString::fromUtf16(reader.engine), reader.largestConfig};
     }
     if (verdict.ignoring.isEmpty()) {
         return std::nullopt;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vtl {
@@ -99,8 +100,9 @@ struct ConfigReader {
     qint64 largestConfig;
 };
 struct ConfigSizeVerdict {
-    QStringList ignoring;  // engines that ignore the whole file
-    QStringList fine;      // engines that still read it
+    // Engine name and the largest config it reads.
+    QList<std::pair<QString, qint64>> ignoring;  // these ignore the whole file
+    QList<std::pair<QString, qint64>> fine;      // these still read it
 };
 // Nothing when every engine of the game reads a config of newSize bytes.
 std::optional<ConfigSizeVerdict> configSizeVerdict(CheckMode mode, qint64 newSize);
