@@ -5,10 +5,10 @@
 
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
-#include "app/QtDesktop.h"
 #include "app/QuitAfterFirstPaint.h"
-#include "app/Shell.h"
 #include "check/CheckCommand.h"
+#include "desktop/QtDesktop.h"
+#include "window/Shell.h"
 
 namespace {
 
