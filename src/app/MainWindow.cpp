@@ -13,10 +13,13 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/CharMapWidget.h"
 #include "app/MenuHeading.h"
+#include "app/NameCheckIndicator.h"
+#include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
@@ -24,6 +27,8 @@
 
 namespace vtl {
 namespace {
+
+constexpr int kIndicatorWidth = 84;  // pixels, at the right end of the mode row
 
 // Black panels with yellow writing: a palette rather than a style sheet,
 // which would cost the start-up a good part of its time and memory.
@@ -183,6 +188,11 @@ void MainWindow::setupMenus() {
     separator(file, "blankbar1");
     lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
 
+    QMenu* edit = submenu(nullptr, "Edit", "&Edit");
+    QAction* checkName = edit->addAction(QStringLiteral("Check Name\u2026"));
+    checkName->setObjectName(QStringLiteral("CheckName"));
+    connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
+
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
     mode(quake, "QuakeWorld", "QuakeWorld", GameMode::QuakeWorld);
@@ -272,6 +282,25 @@ void MainWindow::setupNameArea() {
     auto* status = place<QWidget>(client_, "Picture7", layout::kStatusRow);
     paintBlack(status);
     modeLabel_ = label(status, "Label7", layout::kModeLabel, "Mode:");
+    // Over the right end of the mode row; the label keeps its place.
+    checkIndicator_ = new NameCheckIndicator(status);
+    const QRect row = layout::kStatusRow.px();
+    checkIndicator_->setGeometry(row.width() - kIndicatorWidth, 0, kIndicatorWidth, row.height());
+    checkIndicator_->raise();
+    connect(checkIndicator_, &NameCheckIndicator::clicked, this, &MainWindow::openNameCheck);
+}
+
+void MainWindow::openNameCheck() {
+    if (checkWindow_ == nullptr) {
+        checkWindow_ = new NameCheckWindow(this);
+        connect(checkWindow_, &NameCheckWindow::visibilityChanged, this, &MainWindow::refresh);
+        // Beside the main window, so the name strip's marks stay in view.
+        checkWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    refresh();
+    checkWindow_->show();
+    checkWindow_->raise();
+    checkWindow_->activateWindow();
 }
 
 void MainWindow::refresh() {
@@ -298,6 +327,22 @@ void MainWindow::refresh() {
     saveName_->setEnabled(s.saveNameEnabled);
     quickSave_->setEnabled(s.quickSaveEnabled);
     colourList_->setEnabled(s.colourListEnabled);
+
+    const CheckReport check = model_.nameCheck();
+    checkIndicator_->showReport(check);
+    const bool checkOpen = checkWindow_ != nullptr && checkWindow_->isVisible();
+    QList<int> flagged;
+    if (checkOpen) {
+        checkWindow_->showReport(check, s.sheetSource);
+        for (const EngineReport& engine : check.engines) {
+            for (const Finding& f : engine.findings) {
+                flagged += f.positions;
+            }
+        }
+        std::sort(flagged.begin(), flagged.end());
+        flagged.erase(std::unique(flagged.begin(), flagged.end()), flagged.end());
+    }
+    nameStrip_->setHighlighted(flagged);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

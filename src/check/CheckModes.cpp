@@ -21,23 +21,39 @@ constexpr std::array<std::pair<CheckMode, const char16_t*>, 7> kModeNames{{
 CheckMode checkModeOf(GameMode mode) {
     switch (mode) {
         case GameMode::QuakeWorld:
-        case GameMode::QuakeWorldMOD:
+        case GameMode::QuakeWorldMod:
             return CheckMode::QuakeWorld;
         case GameMode::Quake2:
             return CheckMode::Quake2;
-        case GameMode::RivCTFandVikingServerMOD:
+        case GameMode::Quake2Hex:
             return CheckMode::Quake2Hex;
-        case GameMode::Q3A:
+        case GameMode::Quake3Arena:
             return CheckMode::Quake3;
         case GameMode::Hexen2:
-        case GameMode::Hexen2MOD:
+        case GameMode::Hexen2Mod:
             return CheckMode::Hexen2;
-        case GameMode::wolf3d:
+        case GameMode::Wolfenstein:
             return CheckMode::RtCW;
         case GameMode::JumpGate:
             return CheckMode::JumpGate;
     }
     return CheckMode::JumpGate;
+}
+
+std::optional<CheckMode> checkModeOfLabel(const QString& modeLabel) {
+    static constexpr std::pair<const char16_t*, GameMode> kLabels[] = {
+        {kQuakeWorldLabel, GameMode::QuakeWorld}, {kQuakeWorldModLabel, GameMode::QuakeWorldMod},
+        {kQuake2Label, GameMode::Quake2},         {kRivCtfLabel, GameMode::Quake2Hex},
+        {kQ3ALabel, GameMode::Quake3Arena},       {kHexen2Label, GameMode::Hexen2},
+        {kHexen2ModLabel, GameMode::Hexen2Mod},   {kWolf3dLabel, GameMode::Wolfenstein},
+        {kJumpGateLabel, GameMode::JumpGate},
+    };
+    for (const auto& [label, mode] : kLabels) {
+        if (modeLabel == QStringView(label)) {
+            return checkModeOf(mode);
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<CheckMode> checkModeNamed(const QString& name) {
