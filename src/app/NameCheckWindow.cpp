@@ -79,6 +79,23 @@ NameCheckWindow::NameCheckWindow(QWidget* parent) : QWidget(parent, Qt::Window |
 }
 
 void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet) {
+    // The window refreshes with the main window, also on pointer moves.
+    QString shown = QString::number(sheet.cacheKey()) + u'|' + QString::number(report.checked);
+    for (const EngineReport& engine : report.engines) {
+        shown += engine.engine + u'|' + QString::fromLatin1(engine.seenBytes().toHex()) + u'|' +
+                 engine.noName;
+        for (const SeenGlyph& g : engine.seen) {
+            shown += QString::number(g.colour);
+        }
+        for (const Finding& f : engine.findings) {
+            shown += f.text;
+        }
+    }
+    if (shown == shown_) {
+        return;
+    }
+    shown_ = shown;
+
     // Rebuilt whole: a handful of rows, and the engines differ per game.
     auto* rows = new QWidget;
     auto* rowsLayout = new QVBoxLayout(rows);

@@ -27,6 +27,7 @@ class NameCheckWindow : public QWidget {
 
   private:
     QScrollArea* scroll_ = nullptr;
+    QString shown_;  // what the rows show now, to skip rebuilding the same
 };
 
 // Draws glyph codes with a sheet, 2x, in the Quake III colour of each glyph.
