@@ -28,8 +28,6 @@
 namespace vtl {
 namespace {
 
-constexpr int kIndicatorWidth = 84;  // pixels, at the right end of the mode row
-
 // Black panels with yellow writing: a palette rather than a style sheet,
 // which would cost the start-up a good part of its time and memory.
 void paintBlack(QWidget* w, QColor writing = Qt::yellow) {
@@ -284,10 +282,19 @@ void MainWindow::setupNameArea() {
     modeLabel_ = label(status, "Label7", layout::kModeLabel, "Mode:");
     // Over the right end of the mode row; the label keeps its place.
     checkIndicator_ = new NameCheckIndicator(status);
-    const QRect row = layout::kStatusRow.px();
-    checkIndicator_->setGeometry(row.width() - kIndicatorWidth, 0, kIndicatorWidth, row.height());
     checkIndicator_->raise();
     connect(checkIndicator_, &NameCheckIndicator::clicked, this, &MainWindow::openNameCheck);
+}
+
+void MainWindow::placeCheckIndicator() {
+    // The longest mode caption leaves room for the sign and the count only.
+    const QRect row = layout::kStatusRow.px();
+    const int free =
+        row.width() - modeLabel_->fontMetrics().horizontalAdvance(modeLabel_->text()) - 8;
+    const bool compact = checkIndicator_->neededWidth(false) > free;
+    checkIndicator_->setCompact(compact);
+    const int width = checkIndicator_->neededWidth(compact);
+    checkIndicator_->setGeometry(row.width() - width, 0, width, row.height());
 }
 
 void MainWindow::openNameCheck() {
@@ -330,6 +337,7 @@ void MainWindow::refresh() {
 
     const CheckReport check = model_.nameCheck();
     checkIndicator_->showReport(check);
+    placeCheckIndicator();
     const bool checkOpen = checkWindow_ != nullptr && checkWindow_->isVisible();
     QList<int> flagged;
     if (checkOpen) {

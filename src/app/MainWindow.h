@@ -39,6 +39,7 @@ class MainWindow : public QMainWindow {
     void setupMenus();
     void setupPanel();
     void setupNameArea();
+    void placeCheckIndicator();
     // Runs a command, then shows its result.
     template <typename F>
     void run(F&& command) {

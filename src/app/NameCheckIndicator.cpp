@@ -5,6 +5,9 @@
 #include <QPainterPath>
 
 namespace vtl {
+namespace {
+constexpr int kTextLeft = 17;  // after the sign
+}  // namespace
 
 NameCheckIndicator::NameCheckIndicator(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("NameCheckIndicator"));
@@ -13,6 +16,7 @@ NameCheckIndicator::NameCheckIndicator(QWidget* parent) : QWidget(parent) {
 
 void NameCheckIndicator::showReport(const CheckReport& report) {
     const int problems = report.problemCount();
+    count_ = problems > 0 ? QString::number(problems) : QString();
     if (!report.checked) {
         sign_ = Sign::None;
         text_ = QString::fromUtf16(kNoCheckCaption);
@@ -27,6 +31,18 @@ void NameCheckIndicator::showReport(const CheckReport& report) {
     setToolTip(report.checked ? QStringLiteral("What the games make of the name: click for details")
                               : QString::fromUtf16(kNoCheckText));
     update();
+}
+
+int NameCheckIndicator::neededWidth(bool compact) const {
+    const QString shown = compact ? count_ : text_;
+    return kTextLeft + (shown.isEmpty() ? 0 : fontMetrics().horizontalAdvance(shown) + 4);
+}
+
+void NameCheckIndicator::setCompact(bool compact) {
+    if (compact != compact_) {
+        compact_ = compact;
+        update();
+    }
 }
 
 void NameCheckIndicator::paintEvent(QPaintEvent*) {
@@ -57,7 +73,8 @@ void NameCheckIndicator::paintEvent(QPaintEvent*) {
     p.setPen(sign_ == Sign::Warning ? QColor(255, 190, 0)
              : sign_ == Sign::Check ? QColor(80, 220, 80)
                                     : QColor(Qt::gray));
-    p.drawText(rect().adjusted(17, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text_);
+    p.drawText(rect().adjusted(kTextLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               compact_ ? count_ : text_);
 }
 
 void NameCheckIndicator::mousePressEvent(QMouseEvent* event) {

@@ -20,6 +20,9 @@ class NameCheckIndicator : public QWidget {
 
     void showReport(const CheckReport& report);
     QString text() const { return text_; }
+    // The width it needs; in `compact` form only the sign and the count show.
+    int neededWidth(bool compact) const;
+    void setCompact(bool compact);
 
   signals:
     void clicked();
@@ -32,6 +35,8 @@ class NameCheckIndicator : public QWidget {
     enum class Sign { None, Check, Warning };
     Sign sign_ = Sign::None;
     QString text_;
+    QString count_;
+    bool compact_ = false;
 };
 
 }  // namespace vtl

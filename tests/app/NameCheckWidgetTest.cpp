@@ -70,11 +70,16 @@ TEST_F(NameCheckWidgetTest, indicator_followsNameAndMode_atTheRightEndOfTheModeR
         {GameMode::QuakeWorld, {'A', '"', 'B'}, u"3 problems"_s},  // one per engine
         {GameMode::Quake3Arena, {'A', '%'}, u"2 problems"_s},
         {GameMode::Quake3Arena, {'A', 1}, u"1 problem"_s},  // ioquake3 only
+        {GameMode::Quake2Hex, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'}, u"1 problem"_s},
         {GameMode::JumpGate, {'A', '"'}, u"No check"_s},
     };
+    const QLabel* label = window->findChild<QLabel*>(u"Label7"_s);
     for (const Step& step : steps) {
         modeAndName(step.mode, step.codes);
         EXPECT_EQ(indicator()->text(), step.shown) << step.shown.toStdString();
+        // Never over the mode caption's text.
+        EXPECT_GE(indicator()->x(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString();
     }
     EXPECT_EQ(window->findChild<QLabel*>(u"Label7"_s)->geometry(), labelBefore);
 }
