@@ -1,8 +1,6 @@
 #include <QApplication>
 #include <QTextStream>
 
-#include <cstdio>
-
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
 #include "app/QuitAfterFirstPaint.h"
