@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "check/CheckCommand.h"
 #include "support/Files.h"
 #include "support/Printers.h"
 
@@ -140,6 +141,21 @@ const Row kRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Program, CheckCommand, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CommandLine, onlyQtDisplayOptions_openTheWindow) {
+    const std::pair<QStringList, bool> rows[] = {
+        {{u"vantorel"_s}, true},
+        {{u"vantorel"_s, u"-platform"_s, u"offscreen"_s}, true},
+        {{u"vantorel"_s, u"-style"_s, u"fusion"_s, u"-reverse"_s}, true},
+        {{u"vantorel"_s, u"--check"_s, u"config.cfg"_s}, false},
+        {{u"vantorel"_s, u"--version"_s}, false},
+        {{u"vantorel"_s, u"--bogus"_s}, false},
+        {{u"vantorel"_s, u"name.cfg"_s}, false},
+    };
+    for (const auto& [arguments, window] : rows) {
+        EXPECT_EQ(commandLineWantsWindow(arguments), window) << arguments.join(u' ').toStdString();
+    }
+}
 
 }  // namespace
 }  // namespace vtl
