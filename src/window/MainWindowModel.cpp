@@ -60,16 +60,15 @@ void MainWindowModel::saveName() {
 }
 void MainWindowModel::quickSave() {
     const CheckReport check = nameCheck();
-    if (!confirmLineWrite(desktop_, check)) {
-        return;
-    }
+    // Both questions come once the config is known, right before the write.
     vtl::quickSave(
         state_, desktop_,
         [this](const QString& key) {
             return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile());
         },
-        [this, mode = check.mode](const QString& path, qint64 sizeAfter) {
-            return confirmConfigSize(desktop_, mode, path, sizeAfter);
+        [this, &check](const QString& path, qint64 sizeAfter) {
+            return confirmLineWrite(desktop_, check) &&
+                   confirmConfigSize(desktop_, check.mode, path, sizeAfter);
         });
 }
 

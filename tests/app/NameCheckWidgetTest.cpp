@@ -143,6 +143,14 @@ TEST_F(NameCheckWidgetTest, quickSave_quoteName_noLeavesConfigAlone) {
     EXPECT_EQ(test::readBytes(config()), "bind w +forward");
 }
 
+TEST_F(NameCheckWidgetTest, quickSave_notConfigured_saysSoWithoutAsking) {
+    test::writeBytes(appDir.filePath(u"vtl.ini"_s), "[Vantorel]\r\nfirst=no\r\n");
+    modeAndName(GameMode::QuakeWorld, {'"'});
+    window->model().quickSave();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].buttons, MessageButtons::Ok);
+}
+
 TEST_F(NameCheckWidgetTest, quickSave_pastTheLimit_asksWithTheEngines) {
     struct Case {
         qsizetype oldSize;  // `name "AB" //VTL G2 v6.3` and two line ends: 27 bytes
