@@ -12,6 +12,9 @@ mkdir -p "$VTL_BENCH_DIR"
 echo "== name: one pick and one hover (medians of 10 repetitions)"
 "$bench_bin/bench_name" 2>&1 | grep -E 'Benchmark|median'
 
+echo "== check: a full 25-glyph name (medians of 10 repetitions; target <= 50 us)"
+"$bench_bin/bench_check" 2>&1 | grep -E 'Benchmark|median'
+
 echo "== output: AppendScriptLine vs cp + sync"
 "$bench_bin/bench_output"
 

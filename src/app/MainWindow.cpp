@@ -18,6 +18,8 @@
 
 #include "app/CharMapWidget.h"
 #include "app/MenuHeading.h"
+#include "app/NameCheckIndicator.h"
+#include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
@@ -185,6 +187,11 @@ void MainWindow::setupMenus() {
     separator(file, "blankbar1");
     lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
 
+    QMenu* edit = submenu(nullptr, "Edit", "&Edit");
+    QAction* checkName = edit->addAction(QStringLiteral("Check Name\u2026"));
+    checkName->setObjectName(QStringLiteral("CheckName"));
+    connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
+
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
     mode(quake, "QuakeWorld", "QuakeWorld", GameMode::QuakeWorld);
@@ -288,6 +295,34 @@ void MainWindow::setupNameArea() {
     modeLabel_ = label(status, "Label7", layout::kModeLabel, "Mode:");
     charsetNote_ = label(status, "CharsetNote", layout::kCharsetNote, "");
     charsetNote_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // Over the right end of the mode row; the label keeps its place.
+    checkIndicator_ = new NameCheckIndicator(status);
+    checkIndicator_->raise();
+    connect(checkIndicator_, &NameCheckIndicator::clicked, this, &MainWindow::openNameCheck);
+}
+
+void MainWindow::placeCheckIndicator() {
+    // The longest mode caption leaves room for the sign and the count only.
+    const QRect row = layout::kStatusRow.px();
+    const int free =
+        row.width() - modeLabel_->fontMetrics().horizontalAdvance(modeLabel_->text()) - 8;
+    const bool compact = checkIndicator_->neededWidth(false) > free;
+    checkIndicator_->setCompact(compact);
+    const int width = checkIndicator_->neededWidth(compact);
+    checkIndicator_->setGeometry(row.width() - width, 0, width, row.height());
+}
+
+void MainWindow::openNameCheck() {
+    if (checkWindow_ == nullptr) {
+        checkWindow_ = new NameCheckWindow(this);
+        connect(checkWindow_, &NameCheckWindow::visibilityChanged, this, &MainWindow::refresh);
+        // Beside the main window, so the name strip's marks stay in view.
+        checkWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    refresh();
+    checkWindow_->show();
+    checkWindow_->raise();
+    checkWindow_->activateWindow();
 }
 
 void MainWindow::refresh() {
@@ -311,17 +346,36 @@ void MainWindow::refresh() {
         commandLine_->setText(s.commandLineBox);
     }
     modeLabel_->setText(s.modeLabel);
-    // The note takes what room the mode label leaves, shortened in the middle
-    // (the file's name is at its end); the whole of it is the tooltip.
-    const QFontMetrics metrics(charsetNote_->font());
-    const int room = charsetNote_->width() - metrics.horizontalAdvance(s.modeLabel) - 12;
-    charsetNote_->setText(metrics.elidedText(s.charsetNote, Qt::ElideMiddle, std::max(room, 0)));
-    charsetNote_->setToolTip(s.charsetNote);
     useGameCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     useBuiltInCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     saveName_->setEnabled(s.saveNameEnabled);
     quickSave_->setEnabled(s.quickSaveEnabled);
     colourList_->setEnabled(s.colourListEnabled);
+
+    const CheckReport check = model_.nameCheck();
+    checkIndicator_->showReport(check);
+    placeCheckIndicator();
+    // The charset note takes what room the mode label and the check leave,
+    // shortened in the middle (the file's name is at its end); the whole of it
+    // is the tooltip.
+    charsetNote_->setGeometry(0, 0, std::max(checkIndicator_->x() - 4, 0), charsetNote_->height());
+    const QFontMetrics metrics(charsetNote_->font());
+    const int room = charsetNote_->width() - metrics.horizontalAdvance(s.modeLabel) - 12;
+    charsetNote_->setText(metrics.elidedText(s.charsetNote, Qt::ElideMiddle, std::max(room, 0)));
+    charsetNote_->setToolTip(s.charsetNote);
+    const bool checkOpen = checkWindow_ != nullptr && checkWindow_->isVisible();
+    QList<int> flagged;
+    if (checkOpen) {
+        checkWindow_->showReport(check, s.sheetSource);
+        for (const EngineReport& engine : check.engines) {
+            for (const Finding& f : engine.findings) {
+                flagged += f.positions;
+            }
+        }
+        std::sort(flagged.begin(), flagged.end());
+        flagged.erase(std::unique(flagged.begin(), flagged.end()), flagged.end());
+    }
+    nameStrip_->setHighlighted(flagged);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

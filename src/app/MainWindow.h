@@ -12,6 +12,8 @@ class QListWidget;
 namespace vtl {
 
 class CharMapWidget;
+class NameCheckIndicator;
+class NameCheckWindow;
 class Shell;
 class NameStripWidget;
 
@@ -27,6 +29,8 @@ class MainWindow : public QMainWindow {
     void setShell(Shell* shell) { shell_ = shell; }
     // Redraws every control from the state.
     void refresh();
+    // Edit -> Check Name... and a click on the indicator.
+    void openNameCheck();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,6 +39,7 @@ class MainWindow : public QMainWindow {
     void setupMenus();
     void setupPanel();
     void setupNameArea();
+    void placeCheckIndicator();
     // Runs a command, then shows its result.
     template <typename F>
     void run(F&& command) {
@@ -57,6 +62,8 @@ class MainWindow : public QMainWindow {
     QLabel* charsetNote_ = nullptr;
     QAction* useGameCharset_ = nullptr;
     QAction* useBuiltInCharset_ = nullptr;
+    NameCheckIndicator* checkIndicator_ = nullptr;
+    NameCheckWindow* checkWindow_ = nullptr;
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
 };

@@ -43,6 +43,19 @@ std::optional<int> NameStripWidget::slotAt(QPointF point) const {
 void NameStripWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), renderNameStrip(state_, palette().color(QPalette::Base)));
+    painter.setPen(QPen(QColor(255, 190, 0), 1));
+    const int cell = twipsToPixels(layout::kCellTwips);
+    for (int k : highlighted_) {
+        const int left = twipsToPixels(kSlotPitchTwips * (k - 1));
+        painter.drawRect(left, 0, cell - 1, cell - 1);
+    }
+}
+
+void NameStripWidget::setHighlighted(const QList<int>& positions) {
+    if (positions != highlighted_) {
+        highlighted_ = positions;
+        update();
+    }
 }
 
 void NameStripWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <optional>
@@ -18,6 +19,10 @@ class NameStripWidget : public QWidget {
     // The slot (1..25) under `point`, or none (glyph row, marker, past the end).
     std::optional<int> slotAt(QPointF point) const;
 
+    // Positions (1..25) framed over their glyphs, e.g. what the name check found.
+    void setHighlighted(const QList<int>& positions);
+    QList<int> highlighted() const { return highlighted_; }
+
   signals:
     void slotClicked(int slot);
 
@@ -28,6 +33,7 @@ class NameStripWidget : public QWidget {
 
   private:
     const WindowState& state_;
+    QList<int> highlighted_;
 };
 
 }  // namespace vtl

@@ -79,7 +79,8 @@ void saveName(const WindowState& state, Desktop& desktop) {
                           QFileInfo(*path).fileName());
 }
 
-void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder) {
+void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder,
+               const AppendApproval& approveAppend) {
     const bool quake3 = state.Config == ConfigKind::Q3Config;
     const QString folder = readFolder(text(quake3 ? kQ3FolderKey : kQ1FolderKey));
     if (folder.isEmpty()) {
@@ -90,6 +91,13 @@ void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFol
     state.QuickSaveFile = folder + text(quake3 ? kQ3ConfigFile : kQ1ConfigFile);
 
     // A config that exists gets the bare line; the game's own files carry no tag.
+    if (approveAppend) {
+        const qint64 after =
+            sizeAfterAppend(state.QuickSaveFile, QByteArray(), scriptTrailer(), state);
+        if (!approveAppend(state.QuickSaveFile, after)) {
+            return;
+        }
+    }
     const AppendResult result =
         AppendScriptLine(state.QuickSaveFile, QByteArray(), scriptTrailer(), state);
     if (!result.succeeded()) {

@@ -23,7 +23,11 @@ using FolderLookup = std::function<QString(const QString& key)>;
 void saveName(const WindowState& state, Desktop& desktop);
 
 // Quick save: appends the name line to the configured game's default config.
-void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder);
+// Asked with the config's path and the size it would have after the append;
+// false stops Quick save before anything is written.
+using AppendApproval = std::function<bool(const QString& path, qint64 sizeAfter)>;
+void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder,
+               const AppendApproval& approveAppend = {});
 
 // 15.3 pixels per cursor position, rounded half to even.
 int exportWidth(int cursorPos);

@@ -1,5 +1,7 @@
 #include "output/ScriptWriter.h"
 
+#include <QFileInfo>
+
 #include "core/NameEditing.h"
 
 namespace vtl {
@@ -25,6 +27,14 @@ AppendResult AppendScriptLine(const QString& path, const QByteArray& trailerIfFo
             ComposeScriptLine(state, fileExisted ? trailerIfFound : trailerIfCreated);
         return kLineEnd + line + kLineEnd;
     });
+}
+
+qint64 sizeAfterAppend(const QString& path, const QByteArray& trailerIfFound,
+                       const QByteArray& trailerIfCreated, const WindowState& state) {
+    const QFileInfo file(path);
+    const bool exists = file.exists();
+    const QByteArray line = ComposeScriptLine(state, exists ? trailerIfFound : trailerIfCreated);
+    return (exists ? file.size() : 0) + 2 * qsizetype(sizeof(kLineEnd) - 1) + line.size();
 }
 
 QString appendFailureText(const QString& path, const AppendResult& result) {

@@ -28,6 +28,10 @@ QByteArray ComposeScriptLine(const WindowState& state, const QByteArray& trailer
 AppendResult AppendScriptLine(const QString& path, const QByteArray& trailerIfFound,
                               const QByteArray& trailerIfCreated, const WindowState& state);
 
+// The size the file would have after AppendScriptLine with these arguments.
+qint64 sizeAfterAppend(const QString& path, const QByteArray& trailerIfFound,
+                       const QByteArray& trailerIfCreated, const WindowState& state);
+
 // What the user is told when AppendScriptLine failed: the file and the reason.
 QString appendFailureText(const QString& path, const AppendResult& result);
 

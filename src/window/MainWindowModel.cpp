@@ -1,5 +1,7 @@
 #include "window/MainWindowModel.h"
 
+#include "check/CheckModes.h"
+#include "check/CheckQuestions.h"
 #include "core/NameEditing.h"
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
@@ -53,13 +55,36 @@ void MainWindowModel::newName() {
     vtl::startNewName(state_);
 }
 void MainWindowModel::saveName() {
+    if (!confirmLineWrite(desktop_, nameCheck())) {
+        return;
+    }
     vtl::saveName(state_, desktop_);
 }
 void MainWindowModel::quickSave() {
-    vtl::quickSave(state_, desktop_, [this](const QString& key) {
-        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile(),
-                       IniText::FileName);
-    });
+    const CheckReport check = nameCheck();
+    // Both questions come once the config is known, right before the write.
+    vtl::quickSave(
+        state_, desktop_,
+        [this](const QString& key) {
+            return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile(),
+                           IniText::FileName);
+        },
+        [this, &check](const QString& path, qint64 sizeAfter) {
+            return confirmLineWrite(desktop_, check) &&
+                   confirmConfigSize(desktop_, check.mode, path, sizeAfter);
+        });
+}
+
+CheckReport MainWindowModel::nameCheck() const {
+    const std::optional<CheckMode> mode = checkModeOfLabel(state_.modeLabel);
+    if (!mode) {
+        return {};
+    }
+    std::array<QByteArray, kNameLength> fragments;
+    for (int k = 0; k < kNameLength; ++k) {
+        fragments[static_cast<size_t>(k)] = state_.cells[static_cast<size_t>(k)].fragment;
+    }
+    return checkName(*mode, tagPositions(*mode, fragments, state_.LinePrefix, state_.LineSuffix));
 }
 void MainWindowModel::exportAsBitmap() {
     vtl::exportNameAsBitmap(state_, desktop_);

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "check/NameCheck.h"
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "modes/GameModes.h"
@@ -38,6 +39,10 @@ class MainWindowModel {
     void exportAsBitmap();
     void copyCommandLine();
     void copyRawName();
+
+    // What the games make of the name as it stands; not checked before the
+    // first mode switch and in games nothing is known about.
+    CheckReport nameCheck() const;
 
     // Game/Mode menu and the colour list.
     void selectMode(GameMode mode);

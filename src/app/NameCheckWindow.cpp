@@ -1,0 +1,157 @@
+#include "app/NameCheckWindow.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "core/Geometry.h"
+
+namespace vtl {
+namespace {
+
+constexpr char16_t kWindowTitle[] = u"Name Check";
+constexpr char16_t kIntroText[] =
+    u"What each game makes of the name: the name other players see, and why.";
+constexpr char16_t kNoProblemText[] = u"No problem found.";
+constexpr int kScale = 2;
+
+// The Quake III colour indexes 0..7.
+const QColor kQ3Colours[] = {Qt::black,           QColor(255, 0, 0), QColor(0, 255, 0),
+                             QColor(255, 255, 0), QColor(0, 0, 255), QColor(0, 255, 255),
+                             QColor(255, 0, 255), Qt::white};
+
+QLabel* wrapped(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+}  // namespace
+
+SeenNameView::SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, QWidget* parent)
+    : QWidget(parent), glyphs_(std::move(glyphs)), sheet_(sheet) {
+    setFixedSize(sizeHint());
+}
+
+QSize SeenNameView::sizeHint() const {
+    const int cells = std::max<int>(1, static_cast<int>(glyphs_.size()));
+    return QSize(cells * kGlyphPixels * kScale + 4, kGlyphPixels * kScale + 4);
+}
+
+void SeenNameView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(24, 24, 24));
+    for (size_t i = 0; i < glyphs_.size(); ++i) {
+        const SeenGlyph& g = glyphs_[i];
+        QImage glyph =
+            sheet_.isNull()
+                ? QImage(kGlyphPixels, kGlyphPixels, QImage::Format_RGB32)
+                : sheet_.copy(QRect(cellOrigin(g.code & 0xFF), QSize(kGlyphPixels, kGlyphPixels)))
+                      .convertToFormat(QImage::Format_RGB32);
+        if (sheet_.isNull()) {
+            glyph.fill(Qt::black);
+        }
+        if (g.colour >= 0 && g.colour < 7) {
+            // The sheet is drawn white; the game tints it.
+            QPainter tint(&glyph);
+            tint.setCompositionMode(QPainter::CompositionMode_Multiply);
+            tint.fillRect(glyph.rect(), kQ3Colours[g.colour]);
+        }
+        const QRect target(2 + static_cast<int>(i) * kGlyphPixels * kScale, 2,
+                           kGlyphPixels * kScale, kGlyphPixels * kScale);
+        p.drawImage(target, glyph);
+    }
+}
+
+NameCheckWindow::NameCheckWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Tool) {
+    setObjectName(QStringLiteral("NameCheck"));
+    setWindowTitle(QString::fromUtf16(kWindowTitle));
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(wrapped(QString::fromUtf16(kIntroText), this));
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll_);
+    resize(640, 420);
+}
+
+void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet) {
+    // The window refreshes with the main window, also on pointer moves.
+    QString shown = QString::number(sheet.cacheKey()) + u'|' + QString::number(report.checked);
+    for (const EngineReport& engine : report.engines) {
+        shown += engine.engine + u'|' + QString::fromLatin1(engine.seenBytes().toHex()) + u'|' +
+                 engine.noName;
+        for (const SeenGlyph& g : engine.seen) {
+            shown += QString::number(g.colour);
+        }
+        for (const Finding& f : engine.findings) {
+            shown += f.text;
+        }
+    }
+    if (shown == shown_) {
+        return;
+    }
+    shown_ = shown;
+
+    // Rebuilt whole: a handful of rows, and the engines differ per game.
+    auto* rows = new QWidget;
+    auto* rowsLayout = new QVBoxLayout(rows);
+    rowsLayout->setAlignment(Qt::AlignTop);
+    const int scrollValue = scroll_->verticalScrollBar()->value();
+
+    if (!report.checked) {
+        QString text = QString::fromUtf16(kNoCheckText);
+        text[0] = text[0].toUpper();
+        rowsLayout->addWidget(wrapped(text + u'.', rows));
+        scroll_->setWidget(rows);
+        return;
+    }
+    for (const EngineReport& engine : report.engines) {
+        auto* row = new QWidget(rows);
+        row->setObjectName(QStringLiteral("engine:") + engine.engine);
+        auto* v = new QVBoxLayout(row);
+        v->setContentsMargins(0, 6, 0, 6);
+        auto* name = new QLabel(engine.engine, row);
+        QFont bold = name->font();
+        bold.setBold(true);
+        name->setFont(bold);
+        v->addWidget(name);
+        if (engine.noName.isEmpty()) {
+            v->addWidget(new SeenNameView(engine.seen, sheet, row));
+        } else {
+            QString why = engine.noName;
+            why[0] = why[0].toUpper();
+            v->addWidget(wrapped(why + u'.', row));
+        }
+        if (engine.findings.isEmpty()) {
+            v->addWidget(wrapped(QString::fromUtf16(kNoProblemText), row));
+        }
+        for (const Finding& f : engine.findings) {
+            v->addWidget(wrapped(
+                QStringLiteral("\u2022 [%1] %2").arg(severityText(f.severity), f.text), row));
+        }
+        if (!engine.caveat.isEmpty()) {
+            QLabel* c = wrapped(engine.caveat, row);
+            c->setEnabled(false);
+            v->addWidget(c);
+        }
+        rowsLayout->addWidget(row);
+    }
+    scroll_->setWidget(rows);  // deletes the old rows
+    scroll_->verticalScrollBar()->setValue(scrollValue);
+}
+
+void NameCheckWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit visibilityChanged();
+}
+
+void NameCheckWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit visibilityChanged();
+}
+
+}  // namespace vtl

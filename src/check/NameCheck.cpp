@@ -1,0 +1,994 @@
+#include "check/NameCheck.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <span>
+
+// What each engine makes of a name line. Every rule here is one measured
+// fact about an engine's console, cvar, userinfo or name code; where the
+// measurements say nothing, the check says nothing either.
+
+namespace vtl {
+namespace {
+
+QString text(const char16_t* constant) {
+    return QString::fromUtf16(constant);
+}
+
+constexpr char16_t kNetQuake[] = u"NetQuake (WinQuake, QuakeSpasm)";
+constexpr char16_t kIdQuakeWorld[] = u"id QuakeWorld";
+constexpr char16_t kEzQuake[] = u"ezQuake";
+constexpr char16_t kQuake2[] = u"Quake II (id 3.21, Yamagi)";
+constexpr char16_t kIdQuake3[] = u"id Quake III 1.32";
+constexpr char16_t kIoquake3[] = u"ioquake3";
+constexpr char16_t kRtcw[] = u"Return to Castle Wolfenstein";
+constexpr char16_t kHexen2[] = u"Hexen II (Hammer of Thyrion)";
+
+constexpr char16_t kHexModCaveat[] =
+    u"The engine keeps the hex digits unharmed; what the server mod decodes is not known.";
+
+// Finding sentences. %1 is the engine, %2 a name as the game sets it.
+constexpr char16_t kQuoteRestOfLine[] =
+    u"a double quote ends the quoted name early, and %1 takes the raw rest of the line: "
+    u"the game sets the name to %2.";
+constexpr char16_t kSemicolonOutside[] =
+    u"after the double quote this semicolon stands outside the quotes and ends the command: "
+    u"what follows it runs as a console command.";
+constexpr char16_t kKeeps15[] = u"%1 keeps 15 bytes of a name; the rest is cut.";
+constexpr char16_t kBraceCut[] =
+    u"Hexen II cuts the name at the brace (\"Illegal char in name removed!\").";
+constexpr char16_t kQuoteFirstToken[] = u"a double quote ends the name early: %1 keeps only %2.";
+constexpr char16_t kQwBackslash[] =
+    u"id QuakeWorld's userinfo refuses a backslash: the server keeps the old name "
+    u"(\"unnamed\" on connect).";
+constexpr char16_t kControlDropped[] =
+    u"control glyphs stay in the local setting but are dropped from the userinfo, "
+    u"so no one else sees them.";
+constexpr char16_t kLeadingSpace[] = u"the server trims a space at the start of the name.";
+constexpr char16_t kServerKeeps31[] = u"the server keeps 31 bytes of a name; the rest is cut.";
+constexpr char16_t kEzQuote[] =
+    u"a double quote breaks the line: ezQuake sets the name to %1, and its userinfo refuses a "
+    u"double quote, so no name is sent at all.";
+constexpr char16_t kEzCaret[] =
+    u"ezQuake joins a caret and the glyph after it into one glyph, the glyph's high form "
+    u"(^Z becomes code 218).";
+constexpr char16_t kEzDollar[] =
+    u"ezQuake converts $ pairs: $1 becomes code 19, $$ becomes $, and $\\ is dropped.";
+constexpr char16_t kEzBackslash[] = u"ezQuake refuses a backslash in a name: no name is sent.";
+constexpr char16_t kEzAmpersand[] =
+    u"ezQuake's client and server refuse &r, and &c followed by three hex digits: "
+    u"no name is sent.";
+constexpr char16_t kEzStar[] =
+    u"the ezQuake server does not take #, $, ; or code 220 in a name: it calls the player "
+    u"\"unnamed\" on connect and ignores a later setinfo.";
+constexpr char16_t kEzTrim[] =
+    u"ezQuake trims a space (codes 32, 160, 255) at the start or end of the name.";
+constexpr char16_t kQ2OddQuotes[] =
+    u"a double quote leaves the line with an odd number of quotes: Quake II says \"Line has "
+    u"unmatched quote, discarded.\" and ignores the whole line.";
+constexpr char16_t kQ2EvenQuotes[] = u"the double quotes split the name: Quake II keeps only %1.";
+constexpr char16_t kQ2InvalidInfo[] =
+    u"Quake II refuses ; and \\ in a name (\"invalid info cvar value\"): the name stays as it "
+    u"was.";
+constexpr char16_t kQ2HighBit[] =
+    u"Quake II clears the high bit: everyone else sees the plain glyph (code 193 shows as A).";
+constexpr char16_t kQ2BadInfo[] =
+    u"code 187 is a semicolon once Quake II clears its high bit: the game rejects the userinfo "
+    u"and calls the player \"badinfo\".";
+constexpr char16_t kQ2Corrupt[] =
+    u"code 220 is a backslash once Quake II clears its high bit: it corrupts the userinfo, the "
+    u"name is cut there and the skin is garbled.";
+constexpr char16_t kQ2Shows15[] =
+    u"Quake II shows 15 bytes of a name in the game; the rest is cut.";
+constexpr char16_t kHexShows15[] =
+    u"the game shows 15 characters of the name, 7\u00BD glyphs of hex; the rest is cut.";
+constexpr char16_t kQ3Refused[] =
+    u"the userinfo refuses ; and \\ in a name: the server calls the player \"UnnamedPlayer\".";
+constexpr char16_t kIoControl[] =
+    u"ioquake3 fails its printable check on this control glyph: it sets the userinfo to "
+    u"\"badinfo\" and kicks the player (\"Invalid userinfo\").";
+constexpr char16_t kCaretOnly[] =
+    u"with a caret as the only visible glyph the game calls the player \"UnnamedPlayer\".";
+constexpr char16_t kNothingLeft[] =
+    u"no visible glyph is left of the name: the game calls the player \"UnnamedPlayer\".";
+constexpr char16_t kCaretColour[] =
+    u"a caret followed by another glyph makes a colour code: the glyph after the caret "
+    u"vanishes.";
+constexpr char16_t kDots[] =
+    u"other players see a dot for % and for glyphs above code 127; only the local setting "
+    u"keeps them.";
+constexpr char16_t kSpaces[] = u"more than 3 spaces in a row are cut to 3.";
+constexpr char16_t kCut35[] = u"names are cut at 35 bytes, colour codes included; the rest is cut.";
+constexpr char16_t kIdBlack[] =
+    u"black is written ^^8: the game shows a caret in front of the black glyphs.";
+constexpr char16_t kIoBlack[] =
+    u"ioquake3 never shows black: it drops the ^8 of the black code, and the caret left over "
+    u"shows or takes the next letter or digit as a colour.";
+
+constexpr char16_t kNoNameSent[] = u"no name is sent";
+constexpr char16_t kLineIgnored[] = u"the line is ignored; the name stays as it was";
+constexpr char16_t kNameUnchanged[] = u"the name stays as it was";
+constexpr char16_t kKicked[] = u"the player is kicked (\"Invalid userinfo\")";
+
+// A byte of the name on its way through an engine.
+struct TB {
+    uchar b = 0;
+    int pos = 0;
+    ByteRole role = ByteRole::Line;
+};
+using Tagged = std::vector<TB>;
+
+Tagged slice(const TaggedLine& line, qsizetype begin, qsizetype end) {
+    Tagged out;
+    begin = std::clamp<qsizetype>(begin, 0, line.bytes.size());
+    end = std::clamp<qsizetype>(end, begin, line.bytes.size());
+    for (qsizetype i = begin; i < end; ++i) {
+        out.push_back({static_cast<uchar>(line.bytes[i]), line.positions[static_cast<size_t>(i)],
+                       line.roles[static_cast<size_t>(i)]});
+    }
+    return out;
+}
+
+QByteArray bytesOf(const Tagged& t) {
+    QByteArray out;
+    for (const TB& x : t) {
+        out += static_cast<char>(x.b);
+    }
+    return out;
+}
+
+Tagged untagged(const QByteArray& bytes) {
+    Tagged out;
+    for (char c : bytes) {
+        out.push_back({static_cast<uchar>(c), 0, ByteRole::Line});
+    }
+    return out;
+}
+
+std::vector<SeenGlyph> seenOf(const Tagged& t, int colour = -1) {
+    std::vector<SeenGlyph> out;
+    for (const TB& x : t) {
+        out.push_back({x.b, x.pos, colour});
+    }
+    return out;
+}
+
+QString quoted(const QByteArray& bytes) {
+    return u'"' + escapeName(bytes) + u'"';
+}
+
+QString positionsText(const QList<int>& positions) {
+    QStringList numbers;
+    for (int p : positions) {
+        numbers << QString::number(p);
+    }
+    return (positions.size() == 1 ? QStringLiteral("Position ") : QStringLiteral("Positions ")) +
+           numbers.join(QStringLiteral(", "));
+}
+
+// Collects the name positions a rule touched; line text (position 0) has none.
+class Positions {
+  public:
+    void add(int position) {
+        if (position > 0) {
+            set_.insert(position);
+        }
+    }
+    void add(const TB& x) { add(x.pos); }
+    bool empty() const { return set_.empty(); }
+    QList<int> list() const { return QList<int>(set_.begin(), set_.end()); }
+
+  private:
+    std::set<int> set_;
+};
+
+class Report {
+  public:
+    explicit Report(const char16_t* engine) { r_.engine = text(engine); }
+
+    // A finding with no name position is still reported: the line as a whole.
+    void add(Severity severity, const Positions& where, const QString& sentence) {
+        const QList<int> list = where.list();
+        QString s = sentence;
+        if (list.isEmpty()) {
+            s[0] = s[0].toUpper();
+        } else {
+            s = positionsText(list) + QStringLiteral(": ") + s;
+        }
+        r_.findings.append(Finding{severity, list, s});
+    }
+    void addIf(Severity severity, const Positions& where, const QString& sentence) {
+        if (!where.empty()) {
+            add(severity, where, sentence);
+        }
+    }
+    void seeName(const Tagged& t, int colour = -1) { r_.seen = seenOf(t, colour); }
+    void seeNoName(const char16_t* why) {
+        r_.seen.clear();
+        r_.noName = text(why);
+    }
+    void caveat(const char16_t* c) { r_.caveat = text(c); }
+    QString engine() const { return r_.engine; }
+
+    EngineReport done() {
+        std::stable_sort(
+            r_.findings.begin(), r_.findings.end(),
+            [](const Finding& a, const Finding& b) { return a.severity < b.severity; });
+        return r_;
+    }
+
+  private:
+    EngineReport r_;
+};
+
+Tagged valueOf(const TaggedLine& line) {
+    return slice(line, line.valueBegin, line.valueEnd);
+}
+
+Positions quotesIn(const Tagged& value) {
+    Positions p;
+    for (const TB& x : value) {
+        if (x.b == '"') {
+            p.add(x);
+        }
+    }
+    return p;
+}
+
+bool hasQuote(const Tagged& value) {
+    return std::any_of(value.begin(), value.end(), [](const TB& x) { return x.b == '"'; });
+}
+
+Tagged beforeFirstQuote(const Tagged& value) {
+    const auto q = std::find_if(value.begin(), value.end(), [](const TB& x) { return x.b == '"'; });
+    return Tagged(value.begin(), q);
+}
+
+// Cuts to `limit` bytes; the positions of what was cut go to `cut`.
+Tagged keepFirst(const Tagged& t, size_t limit, Positions& cut) {
+    if (t.size() <= limit) {
+        return t;
+    }
+    for (size_t i = limit; i < t.size(); ++i) {
+        cut.add(t[i]);
+    }
+    return Tagged(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(limit));
+}
+
+// Removes the bytes `drop` picks, noting their positions.
+Tagged dropIf(const Tagged& t, Positions& dropped, const std::function<bool(uchar)>& drop) {
+    Tagged out;
+    for (const TB& x : t) {
+        if (drop(x.b)) {
+            dropped.add(x);
+        } else {
+            out.push_back(x);
+        }
+    }
+    return out;
+}
+
+Positions where(const Tagged& t, const std::function<bool(uchar)>& test) {
+    Positions p;
+    for (const TB& x : t) {
+        if (test(x.b)) {
+            p.add(x);
+        }
+    }
+    return p;
+}
+
+bool belowFourteen(uchar b) {
+    return b < 14;  // the QuakeWorld userinfo passes bytes above 13 only
+}
+
+// ---- NetQuake and Hexen II -------------------------------------------------
+
+EngineReport netQuakeFamily(const TaggedLine& line, bool hexen) {
+    Report r(hexen ? kHexen2 : kNetQuake);
+    const Tagged value = valueOf(line);
+    Tagged name;
+
+    // The console splits a line at a semicolon outside quotes.
+    qsizetype commandEnd = line.bytes.size();
+    int quotes = 0;
+    for (qsizetype i = 0; i < line.bytes.size(); ++i) {
+        if (line.bytes[i] == '"') {
+            ++quotes;
+        } else if (line.bytes[i] == ';' && quotes % 2 == 0) {
+            commandEnd = i;
+            break;
+        }
+    }
+
+    if (hasQuote(value)) {
+        // More than one argument: the name command takes the raw rest of the
+        // line, from the opening quote on.
+        Positions unused;
+        name = keepFirst(slice(line, line.valueBegin - 1, commandEnd), 15, unused);
+        r.add(Severity::BreaksLine, quotesIn(value),
+              text(kQuoteRestOfLine).arg(r.engine(), quoted(bytesOf(name))));
+        if (commandEnd < line.bytes.size()) {
+            Positions semicolon;
+            semicolon.add(line.positions[static_cast<size_t>(commandEnd)]);
+            r.add(Severity::BreaksLine, semicolon, text(kSemicolonOutside));
+        }
+    } else {
+        Positions cut;
+        name = keepFirst(value, 15, cut);
+        r.addIf(Severity::CutByLength, cut, text(kKeeps15).arg(r.engine()));
+    }
+
+    if (hexen) {
+        const auto brace =
+            std::find_if(name.begin(), name.end(), [](const TB& x) { return x.b == '{'; });
+        Positions cut;
+        for (auto it = brace; it != name.end(); ++it) {
+            cut.add(*it);
+        }
+        name.erase(brace, name.end());
+        r.addIf(Severity::GlyphsChanged, cut, text(kBraceCut));
+    }
+    r.seeName(name);
+    return r.done();
+}
+
+// ---- id QuakeWorld ---------------------------------------------------------
+
+EngineReport idQuakeWorld(const TaggedLine& line) {
+    Report r(kIdQuakeWorld);
+    Tagged name = valueOf(line);
+    if (hasQuote(name)) {
+        const Positions quotes = quotesIn(name);
+        name = beforeFirstQuote(name);
+        r.add(Severity::BreaksLine, quotes,
+              text(kQuoteFirstToken).arg(r.engine(), quoted(bytesOf(name))));
+    }
+    const Positions backslash = where(name, [](uchar b) { return b == '\\'; });
+    if (!backslash.empty()) {
+        r.add(Severity::Refused, backslash, text(kQwBackslash));
+        r.seeName(untagged(QByteArrayLiteral("unnamed")));
+        return r.done();
+    }
+    Positions dropped;
+    name = dropIf(name, dropped, belowFourteen);
+    r.addIf(Severity::GlyphsChanged, dropped, text(kControlDropped));
+
+    Positions trimmed;
+    while (!name.empty() && name.front().b == ' ') {
+        trimmed.add(name.front());
+        name.erase(name.begin());
+    }
+    r.addIf(Severity::GlyphsChanged, trimmed, text(kLeadingSpace));
+
+    Positions cut;
+    name = keepFirst(name, 31, cut);
+    r.addIf(Severity::CutByLength, cut, text(kServerKeeps31));
+    r.seeName(name);
+    return r.done();
+}
+
+// ---- ezQuake ---------------------------------------------------------------
+
+// The console's tokens after the command word, joined by blanks: what
+// ezQuake's name command stores when it gets more than one.
+QByteArray joinedTokens(const QByteArray& rest) {
+    QList<QByteArray> tokens;
+    qsizetype i = 0;
+    while (i < rest.size()) {
+        while (i < rest.size() && static_cast<uchar>(rest[i]) <= ' ') {
+            ++i;
+        }
+        if (i >= rest.size() || rest.mid(i, 2) == "//") {
+            break;
+        }
+        QByteArray token;
+        if (rest[i] == '"') {
+            ++i;
+            while (i < rest.size() && rest[i] != '"') {
+                token += rest[i++];
+            }
+            ++i;
+        } else {
+            while (i < rest.size() && static_cast<uchar>(rest[i]) > ' ') {
+                token += rest[i++];
+            }
+        }
+        tokens << token;
+    }
+    return tokens.join(' ');
+}
+
+bool isHexDigit(uchar b) {
+    return (b >= '0' && b <= '9') || (b >= 'a' && b <= 'f') || (b >= 'A' && b <= 'F');
+}
+
+EngineReport ezQuake(const TaggedLine& line) {
+    Report r(kEzQuake);
+    const Tagged value = valueOf(line);
+    if (hasQuote(value)) {
+        const QByteArray setting = joinedTokens(line.bytes.mid(line.valueBegin - 1));
+        r.add(Severity::BreaksLine, quotesIn(value), text(kEzQuote).arg(quoted(setting)));
+        r.seeNoName(kNoNameSent);
+        return r.done();
+    }
+
+    // The client's fun-character pass.
+    Tagged name;
+    Positions carets, dollars;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const TB& x = value[i];
+        if (x.b == '^' && i + 1 < value.size()) {
+            const TB& next = value[i + 1];
+            carets.add(x);
+            carets.add(next);
+            name.push_back({static_cast<uchar>(next.b | 0x80), next.pos, next.role});
+            ++i;
+        } else if (x.b == '$' && i + 1 < value.size() &&
+                   (value[i + 1].b == '1' || value[i + 1].b == '$' || value[i + 1].b == '\\')) {
+            const uchar next = value[i + 1].b;
+            dollars.add(x);
+            dollars.add(value[i + 1]);
+            name.push_back({next == '1'   ? uchar{0x13}
+                            : next == '$' ? uchar{'$'}
+                                          : uchar{'\r'},
+                            x.pos, x.role});
+            ++i;
+        } else {
+            name.push_back(x);
+        }
+    }
+    r.addIf(Severity::GlyphsChanged, carets, text(kEzCaret));
+    r.addIf(Severity::GlyphsChanged, dollars, text(kEzDollar));
+
+    const Positions backslash = where(name, [](uchar b) { return b == '\\'; });
+    if (!backslash.empty()) {
+        r.add(Severity::Refused, backslash, text(kEzBackslash));
+        r.seeNoName(kNoNameSent);
+        return r.done();
+    }
+    Positions ampersand;
+    for (size_t i = 0; i + 1 < name.size(); ++i) {
+        if (name[i].b != '&') {
+            continue;
+        }
+        const bool colour = name[i + 1].b == 'c' && i + 4 < name.size() &&
+                            isHexDigit(name[i + 2].b) && isHexDigit(name[i + 3].b) &&
+                            isHexDigit(name[i + 4].b);
+        if (name[i + 1].b == 'r' || colour) {
+            ampersand.add(name[i]);
+            ampersand.add(name[i + 1]);
+        }
+    }
+    if (!ampersand.empty()) {
+        r.add(Severity::Refused, ampersand, text(kEzAmpersand));
+        r.seeNoName(kNoNameSent);
+        return r.done();
+    }
+
+    Positions dropped;
+    name = dropIf(name, dropped, belowFourteen);
+    r.addIf(Severity::GlyphsChanged, dropped, text(kControlDropped));
+
+    const Positions star =
+        where(name, [](uchar b) { return b == '#' || b == '$' || b == ';' || b == 0xDC; });
+    if (!star.empty()) {
+        r.add(Severity::Refused, star, text(kEzStar));
+        r.seeName(untagged(QByteArrayLiteral("unnamed")));
+        return r.done();
+    }
+
+    Positions trimmed;
+    const auto isSpace = [](const TB& x) { return x.b == ' ' || x.b == 0xA0; };
+    while (!name.empty() && isSpace(name.front())) {
+        trimmed.add(name.front());
+        name.erase(name.begin());
+    }
+    while (!name.empty() && isSpace(name.back())) {
+        trimmed.add(name.back());
+        name.pop_back();
+    }
+    r.addIf(Severity::GlyphsChanged, trimmed, text(kEzTrim));
+
+    Positions cut;
+    name = keepFirst(name, 31, cut);
+    r.addIf(Severity::CutByLength, cut, text(kServerKeeps31));
+    r.seeName(name);
+    return r.done();
+}
+
+// ---- Quake II --------------------------------------------------------------
+
+EngineReport quake2(const TaggedLine& line, bool hex) {
+    Report r(kQuake2);
+    if (hex) {
+        r.caveat(kHexModCaveat);
+    }
+    Tagged name = valueOf(line);
+    if (hasQuote(name)) {
+        const Positions quotes = quotesIn(name);
+        if (line.bytes.count('"') % 2 != 0) {
+            r.add(Severity::BreaksLine, quotes, text(kQ2OddQuotes));
+            r.seeNoName(kLineIgnored);
+            return r.done();
+        }
+        name = beforeFirstQuote(name);
+        r.add(Severity::BreaksLine, quotes, text(kQ2EvenQuotes).arg(quoted(bytesOf(name))));
+    }
+    const Positions invalid = where(name, [](uchar b) { return b == ';' || b == '\\'; });
+    if (!invalid.empty()) {
+        r.add(Severity::Refused, invalid, text(kQ2InvalidInfo));
+        r.seeNoName(kNameUnchanged);
+        return r.done();
+    }
+
+    Positions dropped;
+    name = dropIf(name, dropped, [](uchar b) { return b < 32 || (b >= 0x80 && b <= 0x9F); });
+    r.addIf(Severity::GlyphsChanged, dropped, text(kControlDropped));
+
+    Positions plain, badInfo, corrupt;
+    for (TB& x : name) {
+        if (x.b >= 0xA0) {
+            x.b &= 0x7F;
+            (x.b == ';' ? badInfo : x.b == '\\' ? corrupt : plain).add(x);
+        }
+    }
+    r.addIf(Severity::GlyphsChanged, plain, text(kQ2HighBit));
+    if (!badInfo.empty()) {
+        r.add(Severity::Refused, badInfo, text(kQ2BadInfo));
+        r.seeName(untagged(QByteArrayLiteral("badinfo")));
+        return r.done();
+    }
+    if (!corrupt.empty()) {
+        const auto at =
+            std::find_if(name.begin(), name.end(), [](const TB& x) { return x.b == '\\'; });
+        name.erase(at, name.end());
+        r.add(Severity::GlyphsChanged, corrupt, text(kQ2Corrupt));
+    }
+
+    Positions cut;
+    name = keepFirst(name, 15, cut);
+    r.addIf(Severity::CutByLength, cut, text(hex ? kHexShows15 : kQ2Shows15));
+    r.seeName(name);
+    return r.done();
+}
+
+// ---- Quake III engines -----------------------------------------------------
+
+enum class Q3Engine { Id, Io };
+
+bool meansBlack(uchar c) {
+    return ((c - '0') & 7) == 0;
+}
+bool isAsciiAlnum(uchar c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+// id: a caret and any glyph but another caret; ioquake3: letters and digits only.
+bool colourAt(const Tagged& t, size_t i, Q3Engine engine) {
+    if (t[i].b != '^' || i + 1 >= t.size()) {
+        return false;
+    }
+    const uchar next = t[i + 1].b;
+    return engine == Q3Engine::Id ? next != '^' : isAsciiAlnum(next);
+}
+
+EngineReport quake3(const TaggedLine& line, const char16_t* engineName, Q3Engine engine) {
+    Report r(engineName);
+    const Tagged value = valueOf(line);
+    const auto isGlyph = [](const TB& x) { return x.role == ByteRole::Glyph; };
+
+    const Positions refused = where(value, [](uchar b) { return b == ';' || b == '\\'; });
+    if (!refused.empty()) {
+        r.add(Severity::Refused, refused, text(kQ3Refused));
+        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
+        return r.done();
+    }
+    if (engine == Q3Engine::Io) {
+        const Positions control = where(value, [](uchar b) { return b < 32 || b == 127; });
+        if (!control.empty()) {
+            r.add(Severity::Refused, control, text(kIoControl));
+            r.seeNoName(kKicked);
+            return r.done();
+        }
+    }
+    Positions visible;
+    bool onlyCarets = true;
+    for (const TB& x : value) {
+        if (isGlyph(x) && x.b != ' ') {
+            visible.add(x);
+            onlyCarets = onlyCarets && x.b == '^';
+        }
+    }
+    if (!visible.empty() && onlyCarets) {
+        r.add(Severity::Refused, visible, text(kCaretOnly));
+        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
+        return r.done();
+    }
+
+    // The name cleaner. `lost` marks the glyphs it removes and why.
+    Tagged clean;
+    Positions spaces, colourEaten, blackDropped;
+    int run = 0;
+    const auto keepSpace = [&](const TB& x) {
+        if (x.b != ' ') {
+            run = 0;
+            return true;
+        }
+        if (++run > 3) {
+            spaces.add(x);
+            return false;
+        }
+        return true;
+    };
+    if (engine == Q3Engine::Id) {
+        for (size_t i = 0; i < value.size(); ++i) {
+            const TB& x = value[i];
+            if (x.b == '^' && i + 1 < value.size()) {
+                const TB& next = value[i + 1];
+                if (meansBlack(next.b)) {
+                    (isGlyph(next) ? colourEaten : blackDropped).add(next);
+                    if (isGlyph(x)) {
+                        colourEaten.add(x);
+                    }
+                } else {
+                    clean.push_back(x);
+                    clean.push_back(next);
+                    run = 0;
+                }
+                ++i;
+            } else if (keepSpace(x)) {
+                clean.push_back(x);
+            }
+        }
+    } else {
+        std::vector<bool> second;  // clean[i] already ends a colour code
+        for (const TB& x : value) {
+            if (x.b != ' ' && !clean.empty() && clean.back().b == '^' && !second.back() &&
+                isAsciiAlnum(x.b)) {
+                if (meansBlack(x.b)) {
+                    const TB caret = clean.back();
+                    clean.pop_back();
+                    second.pop_back();
+                    if (isGlyph(x) || isGlyph(caret)) {
+                        colourEaten.add(x);
+                        colourEaten.add(caret);
+                    } else {
+                        blackDropped.add(x);
+                    }
+                    continue;
+                }
+                clean.push_back(x);
+                second.push_back(true);
+                run = 0;
+                continue;
+            }
+            if (keepSpace(x)) {
+                clean.push_back(x);
+                second.push_back(false);
+            }
+        }
+    }
+
+    // MAX_NETNAME: 35 bytes, and a colour code is never split.
+    Positions cut;
+    {
+        size_t i = 0;
+        int length = 0;
+        while (i < clean.size()) {
+            const int step = colourAt(clean, i, engine) ? 2 : 1;
+            if (length + step > 35) {
+                break;
+            }
+            length += step;
+            i += static_cast<size_t>(step);
+        }
+        for (size_t k = i; k < clean.size(); ++k) {
+            if (isGlyph(clean[k])) {
+                cut.add(clean[k]);
+            }
+        }
+        clean.resize(i);
+    }
+
+    // What the server sends the others: % and high bytes become dots.
+    Positions dots;
+    for (TB& x : clean) {
+        if (x.b == '%' || x.b > 127) {
+            if (isGlyph(x)) {
+                dots.add(x);
+            }
+            x.b = '.';
+        }
+    }
+
+    // Drawing.
+    Tagged shown;
+    std::vector<SeenGlyph> seen;
+    Positions strayCaret;
+    int colour = 7;
+    for (size_t i = 0; i < clean.size(); ++i) {
+        if (colourAt(clean, i, engine)) {
+            colour = (clean[i + 1].b - '0') & 7;
+            if (isGlyph(clean[i + 1])) {
+                colourEaten.add(clean[i + 1]);
+                colourEaten.add(clean[i]);
+            }
+            ++i;
+            continue;
+        }
+        if (clean[i].role == ByteRole::Colour) {
+            strayCaret.add(clean[i]);
+        }
+        seen.push_back({clean[i].b, clean[i].pos, colour});
+    }
+
+    Positions black;
+    for (size_t i = 0; i + 2 < value.size(); ++i) {
+        if (value[i].role == ByteRole::Colour && value[i].b == '^' && value[i + 1].b == '^' &&
+            value[i + 2].b == '8') {
+            black.add(value[i]);
+        }
+    }
+    r.addIf(Severity::GlyphsChanged, colourEaten, text(kCaretColour));
+    r.addIf(Severity::GlyphsChanged, dots, text(kDots));
+    r.addIf(Severity::GlyphsChanged, spaces, text(kSpaces));
+    r.addIf(Severity::CutByLength, cut, text(kCut35));
+    if (engine == Q3Engine::Id) {
+        r.addIf(Severity::Cosmetic, strayCaret, text(kIdBlack));
+    } else {
+        r.addIf(Severity::GlyphsChanged, black, text(kIoBlack));
+    }
+
+    const bool anyVisible =
+        std::any_of(seen.begin(), seen.end(), [](const SeenGlyph& g) { return g.code != ' '; });
+    if (!anyVisible && !visible.empty()) {
+        r.add(Severity::Refused, visible, text(kNothingLeft));
+        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
+        return r.done();
+    }
+    EngineReport done = r.done();
+    done.seen = seen;
+    return done;
+}
+
+// ---- The games -------------------------------------------------------------
+
+using EngineCheck = std::function<EngineReport(const TaggedLine&)>;
+
+std::vector<EngineCheck> enginesOf(CheckMode mode) {
+    switch (mode) {
+        case CheckMode::QuakeWorld:
+            return {[](const TaggedLine& l) { return netQuakeFamily(l, false); }, idQuakeWorld,
+                    ezQuake};
+        case CheckMode::Quake2:
+            return {[](const TaggedLine& l) { return quake2(l, false); }};
+        case CheckMode::Quake2Hex:
+            return {[](const TaggedLine& l) { return quake2(l, true); }};
+        case CheckMode::Quake3:
+            return {[](const TaggedLine& l) { return quake3(l, kIdQuake3, Q3Engine::Id); },
+                    [](const TaggedLine& l) { return quake3(l, kIoquake3, Q3Engine::Io); }};
+        case CheckMode::RtCW:
+            return {[](const TaggedLine& l) { return quake3(l, kRtcw, Q3Engine::Id); }};
+        case CheckMode::Hexen2:
+            return {[](const TaggedLine& l) { return netQuakeFamily(l, true); }};
+        case CheckMode::JumpGate:
+            return {};
+    }
+    return {};
+}
+
+bool colourMode(CheckMode mode) {
+    return mode == CheckMode::Quake3 || mode == CheckMode::RtCW;
+}
+
+// The colour code the program writes before a glyph: ^^8 for black, else a
+// caret and a digit. Its length at `i`, or 0.
+qsizetype colourCodeAt(const QByteArray& bytes, qsizetype i, qsizetype end) {
+    if (bytes.mid(i, 3) == "^^8" && i + 3 < end) {
+        return 3;
+    }
+    if (bytes[i] == '^' && i + 2 < end && isAsciiAlnum(static_cast<uchar>(bytes[i + 1]))) {
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+QString severityText(Severity severity) {
+    switch (severity) {
+        case Severity::BreaksLine:
+            return QStringLiteral("breaks the line");
+        case Severity::Refused:
+            return QStringLiteral("name refused or replaced");
+        case Severity::GlyphsChanged:
+            return QStringLiteral("glyphs changed or dropped");
+        case Severity::CutByLength:
+            return QStringLiteral("cut by length");
+        case Severity::Cosmetic:
+            return QStringLiteral("cosmetic");
+    }
+    return {};
+}
+
+QByteArray EngineReport::seenBytes() const {
+    QByteArray out;
+    for (const SeenGlyph& g : seen) {
+        out += static_cast<char>(g.code);
+    }
+    return out;
+}
+
+int CheckReport::problemCount() const {
+    int n = 0;
+    for (const EngineReport& e : engines) {
+        n += static_cast<int>(e.findings.size());
+    }
+    return n;
+}
+
+bool CheckReport::breaksEverywhere() const {
+    return checked && !engines.isEmpty() &&
+           std::all_of(engines.begin(), engines.end(), [](const EngineReport& e) {
+               return std::any_of(e.findings.begin(), e.findings.end(), [](const Finding& f) {
+                   return f.severity == Severity::BreaksLine;
+               });
+           });
+}
+
+void TaggedLine::append(const QByteArray& text, int position, ByteRole role) {
+    bytes += text;
+    positions.insert(positions.end(), static_cast<size_t>(text.size()), position);
+    roles.insert(roles.end(), static_cast<size_t>(text.size()), role);
+}
+
+TaggedLine tagPositions(CheckMode mode, const std::array<QByteArray, 25>& fragments,
+                        const QByteArray& linePrefix, const QByteArray& lineSuffix) {
+    TaggedLine line;
+    line.append(linePrefix, 0, ByteRole::Line);
+    line.valueBegin = line.bytes.size();
+    for (size_t k = 0; k < fragments.size(); ++k) {
+        const QByteArray& f = fragments[k];
+        const int position = static_cast<int>(k) + 1;
+        qsizetype code = 0;
+        if (colourMode(mode) && f.size() > 1) {
+            code = colourCodeAt(f, 0, f.size());
+        }
+        line.append(f.left(code), position, ByteRole::Colour);
+        line.append(f.mid(code), position, ByteRole::Glyph);
+    }
+    // The name text drops trailing blanks.
+    qsizetype end = line.bytes.size();
+    while (end > line.valueBegin && line.bytes[end - 1] == ' ') {
+        --end;
+    }
+    line.bytes.truncate(end);
+    line.positions.resize(static_cast<size_t>(end));
+    line.roles.resize(static_cast<size_t>(end));
+
+    const qsizetype quote = lineSuffix.indexOf('"');
+    line.valueEnd = line.bytes.size() + (quote < 0 ? lineSuffix.size() : quote);
+    line.append(lineSuffix, 0, ByteRole::Line);
+    return line;
+}
+
+std::optional<TaggedLine> tagFileLine(CheckMode mode, const QByteArray& rawLine) {
+    static const QRegularExpression nameCommand(QStringLiteral("^\\s*(?:seta\\s+)?name\\s+\""),
+                                                QRegularExpression::CaseInsensitiveOption);
+    QByteArray bytes = rawLine;
+    while (bytes.endsWith('\r') || bytes.endsWith('\n')) {
+        bytes.chop(1);
+    }
+    const QRegularExpressionMatch m = nameCommand.match(QString::fromLatin1(bytes));
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    TaggedLine line;
+    line.valueBegin = m.capturedEnd();
+    const qsizetype close = bytes.lastIndexOf('"');
+    line.valueEnd = close >= line.valueBegin ? close : bytes.size();
+
+    line.append(bytes.left(line.valueBegin), 0, ByteRole::Line);
+    int position = 0;
+    for (qsizetype i = line.valueBegin; i < line.valueEnd;) {
+        if (mode == CheckMode::Quake2Hex) {
+            const qsizetype n = std::min<qsizetype>(2, line.valueEnd - i);
+            line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
+            i += n;
+            continue;
+        }
+        if (colourMode(mode)) {
+            // A colour code belongs to the glyph after it; one that ends the
+            // name belongs to the line.
+            const qsizetype code = colourCodeAt(bytes, i, line.valueEnd);
+            if (code > 0) {
+                line.append(bytes.mid(i, code), position + 1, ByteRole::Colour);
+                i += code;
+                continue;
+            }
+            if (bytes[i] == '^' && i + 2 == line.valueEnd &&
+                isAsciiAlnum(static_cast<uchar>(bytes[i + 1]))) {
+                line.append(bytes.mid(i, 2), 0, ByteRole::Line);
+                i += 2;
+                continue;
+            }
+        }
+        line.append(bytes.mid(i, 1), ++position, ByteRole::Glyph);
+        ++i;
+    }
+    line.append(bytes.mid(line.valueEnd), 0, ByteRole::Line);
+    return line;
+}
+
+CheckReport checkName(CheckMode mode, const TaggedLine& line) {
+    CheckReport report;
+    report.mode = mode;
+    const std::vector<EngineCheck> engines = enginesOf(mode);
+    report.checked = !engines.empty();
+    for (const EngineCheck& engine : engines) {
+        report.engines.append(engine(line));
+    }
+    return report;
+}
+
+QString escapeName(const QByteArray& bytes) {
+    QString out;
+    for (char c : bytes) {
+        const auto b = static_cast<uchar>(c);
+        if (b == '\\') {
+            out += QStringLiteral("\\\\");
+        } else if (b >= 0x20 && b < 0x7F) {
+            out += QLatin1Char(static_cast<char>(b));
+        } else {
+            out += QStringLiteral("\\x%1").arg(b, 2, 16, QLatin1Char('0'));
+        }
+    }
+    return out;
+}
+
+std::optional<ConfigSizeVerdict> configSizeVerdict(CheckMode mode, qint64 newSize) {
+    static const ConfigReader quakeWorld[] = {{u"id Quake", 8191},
+                                              {u"id QuakeWorld", 8191},
+                                              {u"QuakeSpasm", 256 * 1024},
+                                              {u"ezQuake", 256 * 1024}};
+    static const ConfigReader quake2[] = {{u"id Quake II", 8191}, {u"Yamagi Quake II", 32767}};
+    static const ConfigReader hexen2[] = {{u"Hexen II", 8191}};
+    static const ConfigReader quake3[] = {{u"id Quake III 1.32", 16365}, {u"ioquake3", 128 * 1024}};
+    static const ConfigReader rtcw[] = {{u"Return to Castle Wolfenstein", 16365}};
+
+    std::span<const ConfigReader> readers;
+    switch (mode) {
+        case CheckMode::QuakeWorld:
+            readers = quakeWorld;
+            break;
+        case CheckMode::Quake2:
+        case CheckMode::Quake2Hex:
+            readers = quake2;
+            break;
+        case CheckMode::Hexen2:
+            readers = hexen2;
+            break;
+        case CheckMode::Quake3:
+            readers = quake3;
+            break;
+        case CheckMode::RtCW:
+            readers = rtcw;
+            break;
+        case CheckMode::JumpGate:
+            return std::nullopt;
+    }
+    ConfigSizeVerdict verdict;
+    for (const ConfigReader& reader : readers) {
+        (newSize > reader.largestConfig ? verdict.ignoring : verdict.fine)
+            << std::pair{QString::fromUtf16(reader.engine), reader.largestConfig};
+    }
+    if (verdict.ignoring.isEmpty()) {
+        return std::nullopt;
+    }
+    return verdict;
+}
+
+}  // namespace vtl
