@@ -61,6 +61,14 @@ AppPaths AppPaths::ofThisProgram(const QString& dataProbe) {
                   dataProbe);
 }
 
+AppPaths AppPaths::inFolder(const QString& dir) {
+    AppPaths paths;
+    paths.dataDir_ = dir;
+    paths.settingsFile_ = settingsFileIn(dir);
+    paths.settingsBesideProgram_ = true;
+    return paths;
+}
+
 QString AppPaths::defaultSettingsFile() const {
     return settingsFileIn(dataDir_);
 }

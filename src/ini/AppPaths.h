@@ -24,6 +24,8 @@ class AppPaths {
                            const QString& dataProbe);
     // The same for the running program.
     static AppPaths ofThisProgram(const QString& dataProbe);
+    // Data and settings together in one folder, as in a portable copy.
+    static AppPaths inFolder(const QString& dir);
 
     const QString& dataDir() const { return dataDir_; }
     const QString& settingsFile() const { return settingsFile_; }
