@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/WindowPlacement.h"
+#include "icon/ProgramIcon.h"
 
 namespace vtl {
 namespace {
@@ -32,6 +33,7 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     : QDialog(parent), model_(desktop, settingsFile) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Configure"));
+    setWindowIcon(programIcon());
     setWindowFlags(fixedSizeWindow(Qt::Dialog));
     setFixedSize(layout::kConfigureClient.px().size());
     // The controls sit on a client widget that carries the style, so that

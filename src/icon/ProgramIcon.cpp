@@ -14,4 +14,8 @@ QIcon programIcon() {
     return icon;
 }
 
+QString appId() {
+    return QStringLiteral(VTL_APP_ID);
+}
+
 }  // namespace vtl

@@ -11,4 +11,7 @@ inline constexpr int kIconSizes[] = {VTL_ICON_SIZES};
 // The program's icon with every drawn size; each window of the program carries it.
 QIcon programIcon();
 
+// The program's name on the desktop: its desktop entry's and its icon's.
+QString appId();
+
 }  // namespace vtl

@@ -8,16 +8,12 @@
 
 namespace vtl {
 
-MainWindowModel::MainWindowModel(Desktop& desktop, QString appDir)
-    : desktop_(desktop), appDir_(std::move(appDir)) {}
-
-QString MainWindowModel::settingsFile() const {
-    return settingsFileIn(appDir_);
-}
+MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
+    : desktop_(desktop), paths_(std::move(paths)) {}
 
 void MainWindowModel::start() {
     state_.Config = ConfigKind::Q3Config;
-    Q3Mode(state_, desktop_, appDir_);
+    Q3Mode(state_, desktop_, paths_.dataDir());
     state_.Family = GameFamily::Colour;
     state_.mapPicture = state_.sheetSource;
     state_.CursorPos = 1;
@@ -69,12 +65,12 @@ void MainWindowModel::copyRawName() {
 }
 
 void MainWindowModel::selectMode(GameMode mode) {
-    switchMode(state_, desktop_, appDir_, mode);
+    switchMode(state_, desktop_, paths_.dataDir(), mode);
 }
 
 void MainWindowModel::chooseColour(int index) {
     state_.colourListIndex = index;
-    selectColour(state_, desktop_, appDir_, index);
+    selectColour(state_, desktop_, paths_.dataDir(), index);
 }
 
 }  // namespace vtl

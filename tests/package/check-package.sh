@@ -75,6 +75,7 @@ program)
     out=$(start env -u XDG_CONFIG_HOME)
     [[ -f $home/.config/vantorel/vtl.ini ]] || fail "no settings in ~/.config/vantorel. Output: $out"
 
+    echo "$out"
     after=$(tree)
     [[ $before == "$after" ]] || fail "the program changed its installed files: $(diff <(echo "$before") <(echo "$after"))"
     ;;
