@@ -7,9 +7,11 @@
 #include "icon/ProgramIcon.h"
 #include "ini/AppPaths.h"
 #include "modes/TableRoutines.h"
+#include "output/FileWrite.h"
 #include "window/Shell.h"
 
 int main(int argc, char** argv) {
+    vtl::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel G2"));
     QApplication::setDesktopFileName(vtl::appId());

@@ -51,7 +51,8 @@ void MainWindowModel::saveName() {
 }
 void MainWindowModel::quickSave() {
     vtl::quickSave(state_, desktop_, [this](const QString& key) {
-        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile());
+        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile(),
+                       IniText::FileName);
     });
 }
 void MainWindowModel::exportAsBitmap() {
