@@ -4,6 +4,7 @@
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
 #include "output/OutputCommands.h"
+#include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
 
 namespace vtl {
@@ -18,6 +19,7 @@ void MainWindowModel::start() {
     state_.mapPicture = state_.sheetSource;
     state_.CursorPos = 1;
     state_.modeLabel = QString::fromUtf16(kQ3ALabel);
+    applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
 }
 
 void MainWindowModel::pickGlyph(int code) {
@@ -66,7 +68,17 @@ void MainWindowModel::copyRawName() {
 }
 
 void MainWindowModel::selectMode(GameMode mode) {
+    const QString labelBefore = state_.modeLabel;
     switchMode(state_, desktop_, paths_.dataDir(), mode);
+    applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
+}
+
+void MainWindowModel::useGameCharset() {
+    vtl::useGameCharset(state_, desktop_, settingsFile());
+}
+
+void MainWindowModel::useBuiltInCharset() {
+    vtl::useBuiltInCharset(state_, desktop_, paths_.dataDir(), settingsFile());
 }
 
 void MainWindowModel::chooseColour(int index) {

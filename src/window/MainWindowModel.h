@@ -42,6 +42,8 @@ class MainWindowModel {
 
     // Game/Mode menu and the colour list.
     void selectMode(GameMode mode);
+    void useGameCharset();
+    void useBuiltInCharset();
     void chooseColour(int index);
 
   private:

@@ -90,7 +90,8 @@ TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
               QStringLiteral("&File|&New Name|&Save Name|&QuickSave|&Export name as Bitmap|-|"
                              "Copy Name|&Configure|-|&Exit|&Game/Mode|Quake I (QuakeWorld)|"
                              "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
-                             "JumpGate|&About/Help|&About|&Help|&Quenmoor Software Homepage"));
+                             "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
+                             "&About/Help|&About|&Help|&Quenmoor Software Homepage"));
 }
 
 TEST_F(MainWindowTest, mapPoints_reachTheRightCell) {
