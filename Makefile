@@ -4,7 +4,7 @@ CHECK_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test check bench format clean
+.PHONY: deps configure build run test package check bench format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, build/vantorel_<version>_<arch>.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 check: deps

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgif-dev libzip-dev
   qt6-image-formats-plugins
@@ -13,6 +13,8 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra xdotool
   xvfb xauth imagemagick
   time
+  # the Debian package and its checks (make package, the package tests)
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
+#include "icon/ProgramIcon.h"
 #include "window/SystemInfo.h"
 
 namespace vtl {
@@ -40,6 +41,7 @@ void rule(QWidget* parent, const char* name, int topTwips, int rightTwips) {
 AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Vantorel G2"));
+    setWindowIcon(programIcon());
     // A tool window: window managers keep it out of the task bar.
     setWindowFlags(fixedSizeWindow(Qt::Tool));
     setFixedSize(layout::kAboutClient.px().size());

@@ -22,8 +22,8 @@ void showCentred(QWidget& window) {
 
 }  // namespace
 
-AppWindows::AppWindows(Desktop& desktop, QString appDir)
-    : desktop_(desktop), appDir_(std::move(appDir)) {}
+AppWindows::AppWindows(Desktop& desktop, AppPaths paths)
+    : desktop_(desktop), paths_(std::move(paths)) {}
 
 AppWindows::~AppWindows() {
     delete main_;
@@ -35,7 +35,7 @@ void AppWindows::loadMainWindow() {
     if (main_) {
         main_->close();
     }
-    main_ = new MainWindow(desktop_, appDir_);
+    main_ = new MainWindow(desktop_, paths_);
     main_->setAttribute(Qt::WA_DeleteOnClose);
     main_->setShell(shell_);
     centreOnScreen(*main_);
@@ -58,7 +58,7 @@ void AppWindows::unloadMainWindow() {
 
 void AppWindows::openConfigure() {
     if (!configure_) {
-        configure_ = new ConfigureDialog(desktop_, settingsFileIn(appDir_));
+        configure_ = new ConfigureDialog(desktop_, paths_.settingsFile());
         configure_->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(configure_, &ConfigureDialog::left, configure_, [this] {
             if (shell_) {

@@ -15,7 +15,7 @@ namespace vtl {
 // when the last one has gone.
 class AppWindows : public ShellWindows {
   public:
-    AppWindows(Desktop& desktop, QString appDir);
+    AppWindows(Desktop& desktop, AppPaths paths);
     ~AppWindows() override;
     AppWindows(const AppWindows&) = delete;
     AppWindows& operator=(const AppWindows&) = delete;
@@ -37,7 +37,7 @@ class AppWindows : public ShellWindows {
 
   private:
     Desktop& desktop_;
-    QString appDir_;
+    AppPaths paths_;
     Shell* shell_ = nullptr;
     QPointer<MainWindow> main_;
     QPointer<ConfigureDialog> configure_;

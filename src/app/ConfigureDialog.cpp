@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/WindowPlacement.h"
+#include "icon/ProgramIcon.h"
 
 namespace vtl {
 namespace {
@@ -34,6 +35,7 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     : QDialog(parent), model_(desktop, settingsFile) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Configure"));
+    setWindowIcon(programIcon());
     setWindowFlags(fixedSizeWindow(Qt::Dialog));
     setFixedSize(layout::kConfigureClient.px().size());
     // The controls sit on a client widget that carries the style, so that

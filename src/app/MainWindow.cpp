@@ -23,6 +23,7 @@
 #include "app/NameStripWidget.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
+#include "icon/ProgramIcon.h"
 #include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
 
@@ -114,10 +115,11 @@ void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
 
 }  // namespace
 
-MainWindow::MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent)
-    : QMainWindow(parent), model_(desktop, appDir) {
+MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
+    : QMainWindow(parent), model_(desktop, paths) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vantorel G2 v6.3 - Quenmoor Software"));
+    setWindowIcon(programIcon());
     setWindowFlags(fixedSizeWindow(Qt::Window));
 
     client_ = new QWidget(this);

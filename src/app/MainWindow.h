@@ -22,7 +22,7 @@ class NameStripWidget;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent = nullptr);
+    MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent = nullptr);
 
     MainWindowModel& model() { return model_; }
     // Receives the commands that open, close or leave windows.

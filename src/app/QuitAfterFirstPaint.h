@@ -4,23 +4,41 @@
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
 
 namespace vtl {
 
-// For the start-up benchmark only: ends the program once the watched window
-// has first painted, when VTL_QUIT_AFTER_SHOW is 1.
+// For the start-up benchmark and the package test: when VTL_QUIT_AFTER_SHOW
+// is 1, ends the program once its first window has painted and names that
+// window on standard error, so a caller can tell the main window from a
+// message box that came first (the greeting, or a missing glyph sheet).
 class QuitAfterFirstPaint : public QObject {
   public:
     static bool wanted() { return qEnvironmentVariable("VTL_QUIT_AFTER_SHOW") == u"1"; }
 
+    // Watches every window from now on.
+    void watch() { QCoreApplication::instance()->installEventFilter(this); }
+    // True once the first window has painted: a modal box's own loop has been
+    // told to end, but the program's loop, not started yet, must not start.
+    bool fired() const { return fired_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && !fired_) {
+            fired_ = true;
+            QCoreApplication::instance()->removeEventFilter(this);
+            const QWidget* window = static_cast<QWidget*>(watched)->window();
+            std::fprintf(stderr, "vantorel: first window: %s \"%s\"\n",
+                         window->metaObject()->className(), qPrintable(window->windowTitle()));
             QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
         }
         return false;
     }
+
+  private:
+    bool fired_ = false;
 };
 
 }  // namespace vtl

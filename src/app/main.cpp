@@ -6,6 +6,9 @@
 #include "app/QuitAfterFirstPaint.h"
 #include "check/CheckCommand.h"
 #include "desktop/QtDesktop.h"
+#include "icon/ProgramIcon.h"
+#include "ini/AppPaths.h"
+#include "modes/TableRoutines.h"
 #include "output/FileWrite.h"
 #include "window/Shell.h"
 
@@ -36,16 +39,26 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel G2"));
+    QApplication::setDesktopFileName(vtl::appId());
+    QApplication::setWindowIcon(vtl::programIcon());
     vtl::QtDesktop desktop;
-    const QString appDir = QCoreApplication::applicationDirPath();
-    vtl::AppWindows windows(desktop, appDir);
-    vtl::Shell shell(desktop, windows, appDir);
-    windows.setShell(&shell);
-    shell.start();
 
-    vtl::QuitAfterFirstPaint quitAfterShow;
-    if (vtl::QuitAfterFirstPaint::wanted() && windows.mainWindow() != nullptr) {
-        windows.mainWindow()->installEventFilter(&quitAfterShow);
+    // The start-up sheet tells a folder with the program's data.
+    const auto paths = vtl::AppPaths::ofThisProgram(QString::fromUtf16(vtl::kQ3WhiteSheet));
+    QString error;
+    if (!paths.createUserSettings(&error)) {
+        // Like any failed settings write, not worth a message box: the
+        // program runs on as with no settings file.
+        qWarning("vantorel: cannot create the settings file %s", qPrintable(error));
     }
-    return app.exec();
+
+    vtl::AppWindows windows(desktop, paths);
+    vtl::Shell shell(desktop, windows, paths);
+    windows.setShell(&shell);
+    vtl::QuitAfterFirstPaint quitAfterShow;
+    if (vtl::QuitAfterFirstPaint::wanted()) {
+        quitAfterShow.watch();
+    }
+    shell.start();
+    return quitAfterShow.fired() ? 0 : app.exec();
 }

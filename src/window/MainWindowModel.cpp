@@ -11,16 +11,12 @@
 
 namespace vtl {
 
-MainWindowModel::MainWindowModel(Desktop& desktop, QString appDir)
-    : desktop_(desktop), appDir_(std::move(appDir)) {}
-
-QString MainWindowModel::settingsFile() const {
-    return settingsFileIn(appDir_);
-}
+MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
+    : desktop_(desktop), paths_(std::move(paths)) {}
 
 void MainWindowModel::start() {
     state_.Config = ConfigKind::Q3Config;
-    Q3Mode(state_, desktop_, appDir_);
+    Q3Mode(state_, desktop_, paths_.dataDir());
     state_.Family = GameFamily::Colour;
     state_.mapPicture = state_.sheetSource;
     state_.CursorPos = 1;
@@ -98,7 +94,7 @@ void MainWindowModel::copyRawName() {
 
 void MainWindowModel::selectMode(GameMode mode) {
     const QString labelBefore = state_.modeLabel;
-    switchMode(state_, desktop_, appDir_, mode);
+    switchMode(state_, desktop_, paths_.dataDir(), mode);
     applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
 }
 
@@ -107,12 +103,12 @@ void MainWindowModel::useGameCharset() {
 }
 
 void MainWindowModel::useBuiltInCharset() {
-    vtl::useBuiltInCharset(state_, desktop_, appDir_, settingsFile());
+    vtl::useBuiltInCharset(state_, desktop_, paths_.dataDir(), settingsFile());
 }
 
 void MainWindowModel::chooseColour(int index) {
     state_.colourListIndex = index;
-    selectColour(state_, desktop_, appDir_, index);
+    selectColour(state_, desktop_, paths_.dataDir(), index);
 }
 
 }  // namespace vtl

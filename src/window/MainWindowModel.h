@@ -5,6 +5,7 @@
 #include "check/NameCheck.h"
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
+#include "ini/AppPaths.h"
 #include "modes/GameModes.h"
 
 namespace vtl {
@@ -14,10 +15,10 @@ namespace vtl {
 // from state() afterwards; only these commands change the state.
 class MainWindowModel {
   public:
-    MainWindowModel(Desktop& desktop, QString appDir);
+    MainWindowModel(Desktop& desktop, AppPaths paths);
 
     const WindowState& state() const { return state_; }
-    QString settingsFile() const;
+    const QString& settingsFile() const { return paths_.settingsFile(); }
 
     // Start-up: Quake III: Arena mode with an empty name.
     void start();
@@ -52,7 +53,7 @@ class MainWindowModel {
 
   private:
     Desktop& desktop_;
-    QString appDir_;
+    AppPaths paths_;
     WindowState state_;
 };
 

@@ -6,8 +6,8 @@
 
 namespace vtl {
 
-Shell::Shell(Desktop& desktop, ShellWindows& windows, QString appDir)
-    : desktop_(desktop), windows_(windows), appDir_(std::move(appDir)) {}
+Shell::Shell(Desktop& desktop, ShellWindows& windows, AppPaths paths)
+    : desktop_(desktop), windows_(windows), paths_(std::move(paths)) {}
 
 bool Shell::firstRunDue() {
     // Only the exact delivered value counts; a missing file or key reads as
@@ -76,8 +76,8 @@ void Shell::showAbout() {
 }
 
 void Shell::openUserGuide() {
-    desktop_.openUrl(
-        QUrl::fromLocalFile(appDir_ + QString::fromUtf16(kUserGuide)).toString(QUrl::FullyEncoded));
+    desktop_.openUrl(QUrl::fromLocalFile(paths_.dataDir() + QString::fromUtf16(kUserGuide))
+                         .toString(QUrl::FullyEncoded));
 }
 
 void Shell::openHomepage() {

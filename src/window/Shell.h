@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "desktop/Desktop.h"
+#include "ini/AppPaths.h"
 #include "ini/Settings.h"
 
 namespace vtl {
@@ -22,7 +23,7 @@ inline constexpr char16_t kSettingsUnreadable[] =
 inline constexpr char16_t kExitQuestion[] = u"Are you sure you want to exit?";
 inline constexpr char16_t kExitTitle[] = u"Exit?";
 inline constexpr char16_t kHomepage[] = u"http://www.quenmoor.example/";
-// The user guide, relative to the application folder.
+// The user guide, relative to the data folder.
 inline constexpr char16_t kUserGuide[] = u"/docs/index.html";
 
 // The program's windows as the lifecycle sees them. The Qt windows implement
@@ -48,9 +49,9 @@ class ShellWindows {
 // help and the home page.
 class Shell {
   public:
-    Shell(Desktop& desktop, ShellWindows& windows, QString appDir);
+    Shell(Desktop& desktop, ShellWindows& windows, AppPaths paths);
 
-    QString settingsFile() const { return settingsFileIn(appDir_); }
+    const QString& settingsFile() const { return paths_.settingsFile(); }
 
     // Program start, and every reopening of the main window. False when the
     // first run put the Configure dialog up instead of the main window.
@@ -71,7 +72,7 @@ class Shell {
 
     Desktop& desktop_;
     ShellWindows& windows_;
-    QString appDir_;
+    AppPaths paths_;
     // The greeting is shown once per run even when first=no could not be
     // written: otherwise every return from Configure would greet again and
     // the main window would never come back.

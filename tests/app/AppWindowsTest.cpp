@@ -9,6 +9,7 @@
 
 #include "app/AppWindows.h"
 #include "app/WindowPlacement.h"
+#include "icon/ProgramIcon.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 #include "window/SystemInfo.h"
@@ -56,8 +57,8 @@ struct Program {
 
     QTemporaryDir dir;
     test::FakeDesktop desktop;
-    AppWindows windows{desktop, dir.path()};
-    Shell shell{desktop, windows, dir.path()};
+    AppWindows windows{desktop, AppPaths::inFolder(dir.path())};
+    Shell shell{desktop, windows, AppPaths::inFolder(dir.path())};
 };
 
 TEST(AppWindows, configureThenCancel_bringsAFreshCentredQuakeThreeWindowWithAnEmptyName) {
@@ -119,6 +120,20 @@ TEST(AppWindows, aboutIsOneCentredBoxWithItsTexts_andExitAnsweredNoKeepsEverythi
     EXPECT_EQ(p.windows.aboutBox(), nullptr);
     p.trigger("AboutHelp");
     EXPECT_NE(p.windows.aboutBox(), nullptr);
+}
+
+TEST(AppWindows, everyWindow_carriesTheProgramIcon) {
+    // No application-wide icon here, so each window must set its own.
+    ASSERT_TRUE(QApplication::windowIcon().isNull());
+    Program p;
+    p.windows.openAbout();
+    p.windows.openConfigure();
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             p.windows.mainWindow(), p.windows.configureDialog(), p.windows.aboutBox()}) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowIcon().cacheKey(), programIcon().cacheKey())
+            << qPrintable(window->objectName());
+    }
 }
 
 TEST(SystemInfo, startsThePreferredToolFound_andReportsAFailedStart) {

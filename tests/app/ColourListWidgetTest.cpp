@@ -15,7 +15,7 @@ namespace {
 struct ColourListWidget : ::testing::Test {
     QTemporaryDir appDir;
     test::FakeDesktop desktop;
-    MainWindow window{desktop, appDir.path()};
+    MainWindow window{desktop, AppPaths::inFolder(appDir.path())};
     QListWidget* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
 
     void SetUp() override {

@@ -36,7 +36,7 @@ struct MainWindowTest : ::testing::Test {
         QImage sheet(256, 256, QImage::Format_RGB32);
         sheet.fill(Qt::white);
         ASSERT_TRUE(sheet.save(appDir.filePath(QStringLiteral("q3a/q3-white.gif")), "PNG"));
-        window = std::make_unique<MainWindow>(desktop, appDir.path());
+        window = std::make_unique<MainWindow>(desktop, AppPaths::inFolder(appDir.path()));
         window->model().start();
         window->refresh();
         window->show();

@@ -36,7 +36,7 @@ struct NameCheckWidgetTest : ::testing::Test {
         }
         test::writeBytes(appDir.filePath(u"vtl.ini"_s), "[Vantorel]\r\nfirst=no\r\nq1config=" +
                                                             gameDir.path().toLocal8Bit() + "\r\n");
-        window = std::make_unique<MainWindow>(desktop, appDir.path());
+        window = std::make_unique<MainWindow>(desktop, AppPaths::inFolder(appDir.path()));
         window->model().start();
         window->refresh();
         window->show();

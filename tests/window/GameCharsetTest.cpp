@@ -52,7 +52,7 @@ class GameCharsetTest : public ::testing::Test {
     test::AppFolder app;
     QTemporaryDir game;
     test::FakeDesktop desktop;
-    MainWindowModel model{desktop, app.path()};
+    MainWindowModel model{desktop, AppPaths::inFolder(app.path())};
 };
 
 TEST_F(GameCharsetTest, chosenInQuake3_showsItTintedNotesItsFileAndRemembersTheFolder) {
@@ -82,7 +82,7 @@ TEST_F(GameCharsetTest, remembered_isUsedAtStartAndOnSwitches_builtInForgetsIt) 
     model.useGameCharset();
     const QImage white = model.state().mapPicture;
 
-    MainWindowModel next(desktop, app.path());
+    MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
     EXPECT_EQ(next.state().mapPicture, white);
     next.selectMode(GameMode::JumpGate);
@@ -110,7 +110,7 @@ TEST_F(GameCharsetTest, nonLatinGameFolder_rememberedExactly) {
     model.useGameCharset();
     const QImage white = model.state().mapPicture;
 
-    MainWindowModel next(desktop, app.path());
+    MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
     EXPECT_EQ(next.state().mapPicture, white);
     EXPECT_TRUE(desktop.messages.empty());
@@ -128,7 +128,7 @@ TEST_F(GameCharsetTest, cancelledCustomPictureSwitch_keepsTheGamesCharset) {
 
 TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
     WriteIni(u"Charsets"_s, u"quake3"_s, game.path() + u"/gone"_s, settings());
-    MainWindowModel next(desktop, app.path());
+    MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
     EXPECT_EQ(next.state().mapPicture, builtIn(kQ3WhiteSheet));
     EXPECT_EQ(next.state().charsetNote, u"Built-in charset: "_s + game.path() + u"/gone is gone"_s);

@@ -43,7 +43,7 @@ class FakeWindows : public ShellWindows {
 
 struct ShellFixture {
     explicit ShellFixture(const QString& appSubfolder = {})
-        : shell(desktop, windows, dir.path() + appSubfolder) {}
+        : shell(desktop, windows, AppPaths::inFolder(dir.path() + appSubfolder)) {}
     QString ini() const { return dir.path() + u"/vtl.ini"_s; }
     QString calls() const { return windows.calls.join(u' '); }
 
@@ -149,7 +149,7 @@ TEST(Shell, quickSave_intoANonLatinFolder) {
     ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, settingsFileIn(app.path()), nullptr,
                          IniText::FileName));
     test::FakeDesktop desktop;
-    MainWindowModel model(desktop, app.path());
+    MainWindowModel model(desktop, AppPaths::inFolder(app.path()));
     model.start();
 
     model.quickSave();
@@ -186,6 +186,33 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     EXPECT_EQ(guide.toLocalFile(), f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
     EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
     EXPECT_TRUE(f.desktop.messages.empty());
+}
+
+TEST(Shell, installedProgram_greetsOnceFromTheUsersCopyAndOpensTheInstalledGuide) {
+    QTemporaryDir root;
+    const QString exeDir = root.filePath(u"prefix/bin"_s);
+    const QString data = QDir::cleanPath(exeDir + u"/"_s + QStringLiteral(VTL_DATA_FROM_BINDIR));
+    const QString configHome = root.filePath(u"home/.config"_s);
+    const QByteArray defaults = "[Vantorel]\r\nfirst=yes\r\n"_ba;
+    ASSERT_TRUE(QDir().mkpath(exeDir) && QDir().mkpath(data + u"/q3a"_s));
+    writeBytes(data + u"/q3a/q3-white.gif"_s, "GIF89a"_ba);
+    writeBytes(data + u"/vtl.ini"_s, defaults);
+    const AppPaths paths = AppPaths::locate(exeDir, configHome, u"/q3a/q3-white.gif"_s);
+    ASSERT_TRUE(paths.createUserSettings());
+
+    test::FakeDesktop desktop;
+    FakeWindows windows{desktop};
+    EXPECT_FALSE(Shell(desktop, windows, paths).start());
+    Shell nextRun(desktop, windows, paths);
+    EXPECT_TRUE(nextRun.start());
+    nextRun.openUserGuide();
+
+    EXPECT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(readBytes(configHome + u"/vantorel/vtl.ini"_s), "[Vantorel]\r\nfirst=no\r\n"_ba);
+    EXPECT_EQ(readBytes(data + u"/vtl.ini"_s), defaults);
+    EXPECT_TRUE(QDir(exeDir).isEmpty());
+    ASSERT_EQ(desktop.openedUrls.size(), 1u);
+    EXPECT_EQ(QUrl(desktop.openedUrls[0]).toLocalFile(), data + u"/docs/index.html"_s);
 }
 
 TEST(Shell, userGuide_isBesideTheBuiltProgramWithItsPictures) {
