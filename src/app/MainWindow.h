@@ -58,6 +58,9 @@ class MainWindow : public QMainWindow {
     QLineEdit* commandLine_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     QLabel* notice_ = nullptr;
+    QLabel* charsetNote_ = nullptr;
+    QAction* useGameCharset_ = nullptr;
+    QAction* useBuiltInCharset_ = nullptr;
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
     QAction* undo_ = nullptr;

@@ -8,6 +8,7 @@
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
 #include "output/OutputCommands.h"
+#include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
 
 namespace vtl {
@@ -34,6 +35,7 @@ void MainWindowModel::start() {
     state_.mapPicture = state_.sheetSource;
     state_.CursorPos = 1;
     state_.modeLabel = QString::fromUtf16(kQ3ALabel);
+    applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
     history_.clear();
 }
 
@@ -153,7 +155,8 @@ void MainWindowModel::saveName() {
 }
 void MainWindowModel::quickSave() {
     vtl::quickSave(state_, desktop_, [this](const QString& key) {
-        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile());
+        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile(),
+                       IniText::FileName);
     });
 }
 void MainWindowModel::exportAsBitmap() {
@@ -168,8 +171,18 @@ void MainWindowModel::copyRawName() {
 
 void MainWindowModel::selectMode(GameMode mode) {
     state_.notice.clear();
+    const QString labelBefore = state_.modeLabel;
     switchMode(state_, desktop_, appDir_, mode);
+    applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
     history_.clear();
+}
+
+void MainWindowModel::useGameCharset() {
+    vtl::useGameCharset(state_, desktop_, settingsFile());
+}
+
+void MainWindowModel::useBuiltInCharset() {
+    vtl::useBuiltInCharset(state_, desktop_, appDir_, settingsFile());
 }
 
 void MainWindowModel::chooseColour(int index) {
