@@ -54,11 +54,19 @@ struct WindowState {
     std::array<NameCell, kNameLength> cells;
     int markerLeftTwips = 0;  // left edge of the red cursor marker
 
-    // The two text boxes keep what was last written into them; they are not
-    // recomputed (Delete leaves them stale until the next character).
+    // The two text boxes keep what was last written into them, so what the
+    // user types there stays until the next change to the name rewrites both.
     QString rawNameBox = QStringLiteral("Text2");
     QString commandLineBox = QStringLiteral("Text3");
     QString modeLabel = QStringLiteral("Mode:");
+
+    // Edit menu: a new glyph pushes the later ones right instead of
+    // overwriting; typed characters 32..127 take the codes 128 higher.
+    bool insertMode = false;
+    bool typeSecondSet = false;
+    // A short word for the user that needs no answer (a refused insert);
+    // empty when there is none.
+    QString notice;
 
     bool saveNameEnabled = true;
     bool quickSaveEnabled = true;

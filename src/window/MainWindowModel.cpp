@@ -1,8 +1,12 @@
 #include "window/MainWindowModel.h"
 
+#include <algorithm>
+
 #include "check/CheckModes.h"
 #include "check/CheckQuestions.h"
+#include "core/Cp1252.h"
 #include "core/NameEditing.h"
+#include "core/NameHistory.h"
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
 #include "output/OutputCommands.h"
@@ -10,9 +14,17 @@
 #include "window/Shell.h"
 
 namespace vtl {
+namespace {
+
+// Enough for any session of composing; bounds the memory of a long one.
+constexpr int kHistoryLimit = 1000;
+
+}  // namespace
 
 MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
-    : desktop_(desktop), paths_(std::move(paths)) {}
+    : desktop_(desktop), paths_(std::move(paths)) {
+    history_.setUndoLimit(kHistoryLimit);
+}
 
 void MainWindowModel::start() {
     state_.Config = ConfigKind::Q3Config;
@@ -22,10 +34,18 @@ void MainWindowModel::start() {
     state_.CursorPos = 1;
     state_.modeLabel = QString::fromUtf16(kQ3ALabel);
     applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
+    history_.clear();
 }
 
 void MainWindowModel::pickGlyph(int code) {
-    vtl::pickGlyph(state_, desktop_, code);
+    state_.notice.clear();
+    bool placed = true;
+    changeName(QString::fromUtf16(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange),
+               [&](WindowState& s) { placed = placeGlyph(s, desktop_, code); });
+    if (!placed) {
+        desktop_.beep();
+        state_.notice = QString::fromUtf16(kNameFullNotice);
+    }
 }
 void MainWindowModel::previewGlyph(int code) {
     vtl::previewGlyph(state_, code);
@@ -34,10 +54,88 @@ void MainWindowModel::clearPreview() {
     vtl::clearPreview(state_);
 }
 void MainWindowModel::deleteAtCursor() {
-    vtl::deleteAtCursor(state_);
+    state_.notice.clear();
+    changeName(QString::fromUtf16(kDeleteChange), [](WindowState& s) { vtl::deleteAtCursor(s); });
 }
-void MainWindowModel::moveCursorTo(int slot) {
-    vtl::moveCursorTo(state_, slot);
+void MainWindowModel::eraseBeforeCursor() {
+    state_.notice.clear();
+    bool erased = true;
+    changeName(QString::fromUtf16(kBackspaceChange),
+               [&](WindowState& s) { erased = vtl::eraseBeforeCursor(s); });
+    if (!erased) {
+        desktop_.beep();
+    }
+}
+
+bool MainWindowModel::keyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    const Qt::KeyboardModifiers chord =
+        modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (chord == Qt::ControlModifier && key >= Qt::Key_1 && key <= Qt::Key_8) {
+        return chooseColourByDigit(key - Qt::Key_0);
+    }
+    if (chord != Qt::NoModifier) {
+        return false;
+    }
+    switch (key) {
+        case Qt::Key_Left:
+            moveCursorTo(state_.CursorPos - 1);
+            return true;
+        case Qt::Key_Right:
+            moveCursorTo(state_.CursorPos + 1);
+            return true;
+        case Qt::Key_Home:
+            moveCursorTo(1);
+            return true;
+        case Qt::Key_End:
+            moveCursorTo(endPosition(state_));
+            return true;
+        case Qt::Key_Backspace:
+            eraseBeforeCursor();
+            return true;
+        case Qt::Key_Delete:
+            deleteAtCursor();
+            return true;
+        default:
+            return typeText(text);
+    }
+}
+
+bool MainWindowModel::typeText(const QString& text) {
+    const QList<uint> characters = text.toUcs4();
+    const bool forTheName =
+        !characters.isEmpty() && std::none_of(characters.begin(), characters.end(),
+                                              [](uint c) { return c < 0x20 || c == 0x7F; });
+    if (!forTheName) {
+        return false;
+    }
+    for (const uint character : characters) {
+        const std::optional<unsigned char> byte = cp1252Byte(character);
+        if (!byte) {
+            desktop_.beep();
+            continue;
+        }
+        const bool secondSet = state_.typeSecondSet && *byte >= 32 && *byte <= 127;
+        pickGlyph(secondSet ? *byte + 128 : *byte);
+    }
+    return true;
+}
+
+bool MainWindowModel::chooseColourByDigit(int digit) {
+    if (state_.Family != GameFamily::Colour || !state_.colourListEnabled) {
+        return false;
+    }
+    // The colour whose code ends in the digit: ^1..^7, and ^^8 for Black.
+    for (std::size_t row = 0; row < kColours.size(); ++row) {
+        const QByteArray code(kColours[row].code);
+        if (code.back() == '0' + digit) {
+            chooseColour(static_cast<int>(row));
+            return true;
+        }
+    }
+    return false;
+}
+void MainWindowModel::moveCursorTo(int position) {
+    vtl::moveCursorTo(state_, position);
 }
 
 void MainWindowModel::editRawNameBox(const QString& text) {
@@ -48,7 +146,7 @@ void MainWindowModel::editCommandLineBox(const QString& text) {
 }
 
 void MainWindowModel::newName() {
-    vtl::startNewName(state_);
+    changeName(QString::fromUtf16(kNewNameChange), [](WindowState& s) { vtl::startNewName(s); });
 }
 void MainWindowModel::saveName() {
     if (!confirmLineWrite(desktop_, nameCheck())) {
@@ -93,9 +191,11 @@ void MainWindowModel::copyRawName() {
 }
 
 void MainWindowModel::selectMode(GameMode mode) {
+    state_.notice.clear();
     const QString labelBefore = state_.modeLabel;
     switchMode(state_, desktop_, paths_.dataDir(), mode);
     applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
+    history_.clear();
 }
 
 void MainWindowModel::useGameCharset() {
@@ -109,6 +209,27 @@ void MainWindowModel::useBuiltInCharset() {
 void MainWindowModel::chooseColour(int index) {
     state_.colourListIndex = index;
     selectColour(state_, desktop_, paths_.dataDir(), index);
+}
+
+void MainWindowModel::setInsertMode(bool on) {
+    state_.insertMode = on;
+}
+void MainWindowModel::setTypeSecondSet(bool on) {
+    state_.typeSecondSet = on;
+}
+
+void MainWindowModel::undo() {
+    state_.notice.clear();
+    history_.undo();
+}
+void MainWindowModel::redo() {
+    state_.notice.clear();
+    history_.redo();
+}
+
+void MainWindowModel::changeName(const QString& label,
+                                 const std::function<void(WindowState&)>& edit) {
+    recordNameChange(history_, state_, label, [&] { edit(state_); });
 }
 
 }  // namespace vtl

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QUndoStack>
+#include <Qt>
+
+#include <functional>
 
 #include "check/NameCheck.h"
 #include "core/WindowState.h"
@@ -9,6 +13,16 @@
 #include "modes/GameModes.h"
 
 namespace vtl {
+
+// What Edit -> Undo and Redo name each change ("Undo Delete").
+inline constexpr char16_t kAddGlyphChange[] = u"Add Glyph";
+inline constexpr char16_t kInsertGlyphChange[] = u"Insert Glyph";
+inline constexpr char16_t kDeleteChange[] = u"Delete";
+inline constexpr char16_t kBackspaceChange[] = u"Backspace";
+inline constexpr char16_t kNewNameChange[] = u"New Name";
+
+// Shown in the window, not in a box, when an insert would push a glyph out.
+inline constexpr char16_t kNameFullNotice[] = u"Name full: nothing inserted";
 
 // The main window's behaviour without the widgets: the state, start-up and
 // one command per thing the user does. The window forwards to it and redraws
@@ -23,12 +37,24 @@ class MainWindowModel {
     // Start-up: Quake III: Arena mode with an empty name.
     void start();
 
-    // Character map and name strip.
+    // Character map and name strip. A glyph goes in at the cursor as the
+    // Edit menu's Insert Mode says.
     void pickGlyph(int code);
     void previewGlyph(int code);
     void clearPreview();
     void deleteAtCursor();
-    void moveCursorTo(int slot);
+    // A slot click (1..25), or 26 for after the last position.
+    void moveCursorTo(int position);
+    void eraseBeforeCursor();
+
+    // A key pressed while the map or the name row has the focus: typed
+    // characters (by their Windows-1252 byte), the cursor keys, Backspace,
+    // Delete and Ctrl+1..Ctrl+8 for the colours. False for keys it leaves alone.
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+    // Each character as a click on its code; false for text holding a control
+    // character (Tab, Enter), which is not for the name.
+    bool typeText(const QString& text);
+
     // The two name boxes are editable; the copy commands take what they hold.
     void editRawNameBox(const QString& text);
     void editCommandLineBox(const QString& text);
@@ -45,16 +71,32 @@ class MainWindowModel {
     // first mode switch and in games nothing is known about.
     CheckReport nameCheck() const;
 
-    // Game/Mode menu and the colour list.
+    // Game/Mode menu and the colour list. A mode switch empties the undo
+    // history: the tables the recorded changes were made with are gone.
     void selectMode(GameMode mode);
     void useGameCharset();
     void useBuiltInCharset();
     void chooseColour(int index);
 
+    // Edit menu. Every change to the name is one entry of the history; undo
+    // puts back the positions, the cursor and the pending-colour flag as they
+    // were before it, and leaves the colour, mode and sheet as they are.
+    QUndoStack& history() { return history_; }
+    void setInsertMode(bool on);
+    void setTypeSecondSet(bool on);
+    void undo();
+    void redo();
+    // Runs `edit` as one undoable change labelled `label`; an edit that
+    // leaves the name, cursor and colour flag as they were records nothing.
+    void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
+
   private:
+    bool chooseColourByDigit(int digit);
+
     Desktop& desktop_;
     AppPaths paths_;
     WindowState state_;
+    QUndoStack history_;
 };
 
 }  // namespace vtl

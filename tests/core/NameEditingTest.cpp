@@ -195,7 +195,7 @@ TEST_F(PreviewTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
 
 using EditingTest = Fixture;
 
-TEST_F(EditingTest, delete_blanksCursorPositionAndLeavesBoxesStale) {
+TEST_F(EditingTest, delete_blanksCursorPositionAndRebuildsBothBoxes) {
     pickText("AB");
     deleteAtCursor(state);  // the cursor is on position 3, not on B
     EXPECT_EQ(state.cells[1].fragment, QByteArrayLiteral("B"));
@@ -207,8 +207,8 @@ TEST_F(EditingTest, delete_blanksCursorPositionAndLeavesBoxesStale) {
     EXPECT_EQ(state.cells[1].fragment, QByteArrayLiteral(" "));
     EXPECT_TRUE(state.cells[1].glyph.isNull());
     EXPECT_EQ(state.CursorPos, 2);
-    EXPECT_EQ(state.rawNameBox, QStringLiteral("AB"));  // not recomputed
-    EXPECT_EQ(composeNameText(state), QByteArrayLiteral("A"));
+    EXPECT_EQ(state.rawNameBox, QStringLiteral("A"));
+    EXPECT_EQ(state.commandLineBox, QStringLiteral("name \"A\" //VTL G2 v6.3"));
 }
 
 TEST_F(EditingTest, newName_emptiesEverythingButTheModeValues) {
@@ -253,6 +253,12 @@ TEST(NameStrip, glyphsAtSixteenPixelStepsOnBlack_markerRedInTheSlotRow) {
     EXPECT_EQ(strip.pixel(48, 0), qRgb(0, 0, 0));
     EXPECT_EQ(strip.pixel(64 + 3, 20), qRgb(255, 0, 0));
     EXPECT_EQ(strip.pixel(3, 20), QColor(Qt::gray).rgb());
+    EXPECT_EQ(strip.pixel(64 + 10, 20), qRgb(255, 0, 0));  // overwrite: a block
+
+    state.insertMode = true;  // insert: a bar at the slot's left edge
+    const QImage inserting = renderNameStrip(state, Qt::gray);
+    EXPECT_EQ(inserting.pixel(64 + 1, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(inserting.pixel(64 + 10, 20), QColor(Qt::gray).rgb());
 }
 
 }  // namespace

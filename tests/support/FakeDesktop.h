@@ -19,6 +19,7 @@ class FakeDesktop : public Desktop {
     std::vector<QString> clipboard;
     std::vector<QString> openedUrls;
     std::vector<std::pair<QString, QStringList>> started;
+    int beeps = 0;
 
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<QString>> openReplies;
@@ -56,6 +57,7 @@ class FakeDesktop : public Desktop {
         return f;
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
+    void beep() override { ++beeps; }
     bool openUrl(const QString& url) override {
         openedUrls.push_back(url);
         return urlOpens;
