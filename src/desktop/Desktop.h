@@ -49,6 +49,8 @@ struct ItemChoice {
     int selected = 0;  // the row selected when the list opens
 };
 
+inline constexpr int kMaxPictureScale = 8;
+
 // How a name is drawn as a picture.
 struct PictureOptions {
     int scale = 1;             // 1..8, each pixel a scale x scale square

@@ -5,9 +5,9 @@
 
 #include <array>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "modes/TableRoutines.h"
-#include "name/WindowState.h"
 
 namespace vtl {
 

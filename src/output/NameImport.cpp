@@ -2,8 +2,8 @@
 
 #include <QHash>
 
+#include "core/Cp1252.h"
 #include "modes/ColourList.h"
-#include "name/Cp1252.h"
 
 namespace vtl {
 namespace {

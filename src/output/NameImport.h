@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "name/WindowState.h"
+#include "core/WindowState.h"
 
 namespace vtl {
 

@@ -7,11 +7,11 @@
 #include <map>
 #include <memory>
 
+#include "core/Cp1252.h"
+#include "core/Glyphs.h"
+#include "core/NameEditing.h"
 #include "modes/ColourList.h"
 #include "modes/SheetLoader.h"
-#include "name/Cp1252.h"
-#include "name/Glyphs.h"
-#include "name/NameEditing.h"
 
 namespace vtl {
 namespace {
@@ -99,7 +99,7 @@ ColourSheetLookup colourSheetsOf(const QString& appDir, Desktop& desktop) {
 
 void loadDecodedName(WindowState& state, const DecodedName& name,
                      const ColourSheetLookup& colourSheet) {
-    NewName(state);
+    startNewName(state);
     const bool colour = state.Family == GameFamily::Colour;
     const int count = static_cast<int>(std::min<size_t>(name.glyphs.size(), kNameLength));
     for (int k = 0; k < count; ++k) {
@@ -108,13 +108,12 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
         cell.fragment = glyph.fragment;
         if (glyph.code) {
             const QImage sheet = colour ? colourSheet(glyph.colourRow) : state.sheetSource;
-            cell.glyph = glyphFromSheet(sheet, (*glyph.code % kSheetColumns) * kGlyphPixels,
-                                        (*glyph.code / kSheetColumns) * kGlyphPixels);
+            cell.glyph = glyphFromSheet(sheet, cellOrigin(*glyph.code));
         }
     }
     state.CursorPos = count + 1;
     state.markerLeftTwips = std::min(kSlotPitchTwips * count, kMarkerFullTwips);
-    const QByteArray nameText = ComposeNameText(state);
+    const QByteArray nameText = composeNameText(state);
     state.rawNameBox = decodeCp1252(nameText);
     state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
     if (colour) {
@@ -122,7 +121,7 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
     }
 }
 
-bool OpenName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
+bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
     FileDialogRequest request;
     request.title = text(kOpenNameTitle);
     request.filters = QStringList{text(kConfigFilter), text(kAnyFileFilter)};
@@ -144,7 +143,7 @@ bool OpenName(WindowState& state, Desktop& desktop, const ColourSheetLookup& col
     return loadFrom(state, desktop, findNameLines(bytes), *path, colourSheet);
 }
 
-bool PasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
+bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
     const QString pasted = desktop.clipboardText();
     const QByteArray bytes = encodeCp1252(pasted);
     QString outside;

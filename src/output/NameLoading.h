@@ -5,8 +5,8 @@
 
 #include <functional>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "name/WindowState.h"
 #include "output/NameImport.h"
 
 namespace vtl {
@@ -28,9 +28,9 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
 
 // Open Name: asks for a file, finds its name lines (a list when there are
 // several) and loads the chosen name. Returns true when the name changed.
-bool OpenName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet);
+bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet);
 
 // Paste Name: the same with the clipboard's text, a whole line or the name alone.
-bool PasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet);
+bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet);
 
 }  // namespace vtl

@@ -61,7 +61,7 @@ QImage composeNamePicture(const WindowState& state, const PictureOptions& option
     return strip.scaled(strip.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-void ExportNameAsPng(const WindowState& state, Desktop& desktop) {
+void exportNameAsPng(const WindowState& state, Desktop& desktop) {
     if (usedPositions(state) == 0) {
         showInfo(desktop, text(kEmptyNameText));
         return;
@@ -98,7 +98,7 @@ void ExportNameAsPng(const WindowState& state, Desktop& desktop) {
     showInfo(desktop, text(kExportedPngText) + *path);
 }
 
-void CopyNameAsPicture(const WindowState& state, Desktop& desktop) {
+void copyNameAsPicture(const WindowState& state, Desktop& desktop) {
     const QImage picture = composeNamePicture(state, kClipboardPicture);
     if (picture.isNull()) {
         showInfo(desktop, text(kEmptyNameText));

@@ -2,12 +2,11 @@
 
 #include <QImage>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "name/WindowState.h"
 
 namespace vtl {
 
-inline constexpr int kMaxPictureScale = 8;
 // What Copy Name as Picture puts on the clipboard.
 inline constexpr PictureOptions kClipboardPicture{2, true};
 
@@ -18,9 +17,9 @@ inline constexpr PictureOptions kClipboardPicture{2, true};
 QImage composeNamePicture(const WindowState& state, const PictureOptions& options);
 
 // Export name as PNG: the options step, then the save dialog, then an atomic write.
-void ExportNameAsPng(const WindowState& state, Desktop& desktop);
+void exportNameAsPng(const WindowState& state, Desktop& desktop);
 
 // Copy Name as Picture: the picture at 2x, transparent, on the clipboard.
-void CopyNameAsPicture(const WindowState& state, Desktop& desktop);
+void copyNameAsPicture(const WindowState& state, Desktop& desktop);
 
 }  // namespace vtl

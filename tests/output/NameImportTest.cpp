@@ -4,14 +4,14 @@
 
 #include <random>
 
-#include "modes/AppFolder.h"
+#include "core/NameEditing.h"
 #include "modes/CharTables.h"
 #include "modes/ColourList.h"
 #include "modes/GameModes.h"
-#include "name/NameEditing.h"
 #include "output/NameImport.h"
 #include "output/NameLoading.h"
 #include "output/OutputCommands.h"
+#include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 
@@ -254,10 +254,10 @@ struct Mode {
     GameMode mode;
 };
 constexpr Mode kModes[] = {
-    {"QuakeWorld", GameMode::QuakeWorld},  {"QuakeWorld MOD", GameMode::QuakeWorldMOD},
-    {"Quake II", GameMode::Quake2},        {"Quake II hex", GameMode::RivCTFandVikingServerMOD},
-    {"Quake III", GameMode::Q3A},          {"Hexen II", GameMode::Hexen2},
-    {"Hexen II MOD", GameMode::Hexen2MOD}, {"RtCW", GameMode::wolf3d},
+    {"QuakeWorld", GameMode::QuakeWorld},  {"QuakeWorld MOD", GameMode::QuakeWorldMod},
+    {"Quake II", GameMode::Quake2},        {"Quake II hex", GameMode::Quake2Hex},
+    {"Quake III", GameMode::Quake3Arena},  {"Hexen II", GameMode::Hexen2},
+    {"Hexen II MOD", GameMode::Hexen2Mod}, {"RtCW", GameMode::Wolfenstein},
     {"JumpGate", GameMode::JumpGate},
 };
 
@@ -265,7 +265,7 @@ class RoundTrip : public ::testing::Test {
   protected:
     WindowState freshState(GameMode mode) {
         WindowState state;
-        if (mode == GameMode::QuakeWorldMOD || mode == GameMode::Hexen2MOD) {
+        if (mode == GameMode::QuakeWorldMod || mode == GameMode::Hexen2Mod) {
             desktop.openReplies.push_back(app.path() + QString::fromUtf16(kQuakeWorldSheet));
         }
         switchMode(state, desktop, app.path(), mode);
@@ -276,7 +276,7 @@ class RoundTrip : public ::testing::Test {
     QByteArray save(const WindowState& state) {
         const QString path = dir.filePath(QStringLiteral("n%1.cfg").arg(++files));
         desktop.saveReplies.push_back(path);
-        SaveName(state, desktop);
+        saveName(state, desktop);
         return readBytes(path).trimmed();
     }
 
@@ -317,7 +317,7 @@ TEST_F(RoundTrip, allCodesAndRandomNamesInEveryMode_comeBackToTheSamePositionsAn
                 everyCode ? kNameLength : 1 + static_cast<int>(random() % kNameLength);
             for (int k = 1; k <= length; ++k) {
                 if (random() % 8 == 0 && k < length) {
-                    moveCursorToSlot(state, k + 1);  // leave position k blank
+                    moveCursorTo(state, k + 1);  // leave position k blank
                     continue;
                 }
                 if (colour && random() % 4 == 0) {
@@ -333,7 +333,7 @@ TEST_F(RoundTrip, allCodesAndRandomNamesInEveryMode_comeBackToTheSamePositionsAn
                         code = static_cast<int>(random() % kCodeCount);
                     } while (!fits(code, k == length));
                 }
-                pickCode(state, desktop, code);
+                pickGlyph(state, desktop, code);
             }
             const QByteArray line = save(state);
             const QList<NameLine> found = findNameLines(line);
@@ -359,15 +359,15 @@ TEST_F(RoundTrip, edgeNames_writeTheSameBytesAgain) {
     } cases[] = {
         {"quotes inside", GameMode::QuakeWorld, {'A', 10, 34, 162, ' ', '/', '/', 'B'}},
         {"trailing blanks", GameMode::QuakeWorld, {'A', 160, ' '}},
-        {"caret last", GameMode::Q3A, {'A', '^'}},
-        {"three blanks glyph", GameMode::Q3A, {'A', 9, 'B'}},
-        {"caret pair", GameMode::Q3A, {'^', '^', 'x'}},
-        {"hex all blank", GameMode::RivCTFandVikingServerMOD, {}},
+        {"caret last", GameMode::Quake3Arena, {'A', '^'}},
+        {"three blanks glyph", GameMode::Quake3Arena, {'A', 9, 'B'}},
+        {"caret pair", GameMode::Quake3Arena, {'^', '^', 'x'}},
+        {"hex all blank", GameMode::Quake2Hex, {}},
     };
     for (const auto& c : cases) {
         WindowState state = freshState(c.mode);
         for (const int code : c.codes) {
-            pickCode(state, desktop, code);
+            pickGlyph(state, desktop, code);
         }
         const QByteArray line = save(state);
         WindowState opened = freshState(c.mode);
@@ -380,7 +380,7 @@ TEST_F(RoundTrip, edgeNames_writeTheSameBytesAgain) {
 }
 
 TEST_F(RoundTrip, loadedName_setsCursorBoxesAndColouredGlyphs) {
-    WindowState state = freshState(GameMode::Q3A);
+    WindowState state = freshState(GameMode::Quake3Arena);
     const DecodedName decoded = decodeName("^1Ab^4C^7", state.Table, GameFamily::Colour);
     loadDecodedName(state, decoded, colourSheetsOf(app.path(), desktop));
     EXPECT_EQ(state.CursorPos, 4);
@@ -397,7 +397,7 @@ TEST_F(RoundTrip, loadedName_setsCursorBoxesAndColouredGlyphs) {
     // A full name leaves the cursor at "full" and the marker under slot 25.
     loadDecodedName(state, decodeName(QByteArray(25, 'A'), state.Table, GameFamily::Colour),
                     colourSheetsOf(app.path(), desktop));
-    EXPECT_EQ(state.CursorPos, kCursorFull);
+    EXPECT_EQ(state.CursorPos, kNameLength + 1);
     EXPECT_EQ(state.markerLeftTwips, kMarkerFullTwips);
 }
 
@@ -407,7 +407,7 @@ class LoadCommands : public RoundTrip {
   protected:
     void SetUp() override {
         state = freshState(GameMode::QuakeWorld);
-        pickCode(state, desktop, 'Z');
+        pickGlyph(state, desktop, 'Z');
         desktop.messages.clear();
     }
     QString file(const QByteArray& bytes) {
@@ -417,7 +417,7 @@ class LoadCommands : public RoundTrip {
     }
     bool open(const QString& path) {
         desktop.openReplies.push_back(path);
-        return OpenName(state, desktop, colourSheetsOf(app.path(), desktop));
+        return openName(state, desktop, colourSheetsOf(app.path(), desktop));
     }
     WindowState state;
 };
@@ -471,7 +471,7 @@ TEST_F(LoadCommands, failures_nameTheProblemAndKeepTheName) {
     }
     // Cancel: nothing at all.
     desktop.messages.clear();
-    EXPECT_FALSE(OpenName(state, desktop, colourSheetsOf(app.path(), desktop)));
+    EXPECT_FALSE(openName(state, desktop, colourSheetsOf(app.path(), desktop)));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -496,7 +496,7 @@ TEST_F(LoadCommands, paste_takesALineOrTheNameAlone) {
         state.rawNameBox = u"Z"_s;
         desktop.clipboardHolds = c.clipboard;
         desktop.messages.clear();
-        EXPECT_EQ(PasteName(state, desktop, colourSheetsOf(app.path(), desktop)),
+        EXPECT_EQ(pasteName(state, desktop, colourSheetsOf(app.path(), desktop)),
                   c.loaded.has_value())
             << c.clipboard.toStdString();
         EXPECT_EQ(state.rawNameBox, c.loaded.value_or(u"Z"_s)) << c.clipboard.toStdString();

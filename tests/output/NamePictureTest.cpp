@@ -69,7 +69,7 @@ TEST(ExportNameAsPng, writesThePictureChosenInTheOptionsStep) {
     const QString path = dir.filePath(u"name.png"_s);
     desktop.pictureOptionReplies.push_back(PictureOptions{4, true});
     desktop.saveReplies.push_back(path);
-    ExportNameAsPng(state, desktop);
+    exportNameAsPng(state, desktop);
 
     ASSERT_EQ(desktop.saveRequests.size(), 1u);
     EXPECT_EQ(desktop.saveRequests[0].title, u"Export PNG..."_s);
@@ -88,7 +88,7 @@ TEST(ExportNameAsPng, cancelOrFailure_leavesNoFileAndSaysWhy) {
     {
         FakeDesktop desktop;
         desktop.pictureOptionReplies.push_back(std::nullopt);
-        ExportNameAsPng(state, desktop);
+        exportNameAsPng(state, desktop);
         EXPECT_TRUE(desktop.saveRequests.empty());
         EXPECT_TRUE(desktop.messages.empty());
     }
@@ -96,7 +96,7 @@ TEST(ExportNameAsPng, cancelOrFailure_leavesNoFileAndSaysWhy) {
         FakeDesktop desktop;
         const QString path = dir.filePath(u"no-such-folder/name.png"_s);
         desktop.saveReplies.push_back(path);
-        ExportNameAsPng(state, desktop);
+        exportNameAsPng(state, desktop);
         ASSERT_EQ(desktop.messages.size(), 1u);
         EXPECT_TRUE(desktop.messages[0].text.startsWith(u"Could not save the picture to "_s + path))
             << desktop.messages[0].text.toStdString();
@@ -104,7 +104,7 @@ TEST(ExportNameAsPng, cancelOrFailure_leavesNoFileAndSaysWhy) {
     }
     {
         FakeDesktop desktop;
-        ExportNameAsPng(WindowState{}, desktop);
+        exportNameAsPng(WindowState{}, desktop);
         EXPECT_TRUE(desktop.pictureOptionRequests.empty());
         EXPECT_EQ(desktop.messageTexts(),
                   QStringList{u"The name has no glyphs yet: there is nothing to export."_s});
@@ -114,7 +114,7 @@ TEST(ExportNameAsPng, cancelOrFailure_leavesNoFileAndSaysWhy) {
 TEST(CopyNameAsPicture, putsTheTransparentDoubleSizePictureOnTheClipboard) {
     FakeDesktop desktop;
     const WindowState state = twoGlyphs();
-    CopyNameAsPicture(state, desktop);
+    copyNameAsPicture(state, desktop);
     ASSERT_EQ(desktop.clipboardImages.size(), 1u);
     EXPECT_EQ(desktop.clipboardImages[0], composeNamePicture(state, PictureOptions{2, true}));
     EXPECT_EQ(desktop.clipboardImages[0].size(), QSize(96, 32));
