@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -170,18 +171,31 @@ void MainWindow::setupMenus() {
 
     QMenu* file = submenu(nullptr, "File", "&File");
     add(file, "NewName", "&New Name", [](MainWindowModel& f) { f.newName(); });
+    add(file, "OpenName", "&Open Name...", [](MainWindowModel& f) {
+        f.openName();
+    })->setShortcut(QKeySequence::Open);
     saveName_ = add(file, "SaveName", "&Save Name", [](MainWindowModel& f) { f.saveName(); });
     quickSave_ = add(file, "quicksave", "&QuickSave", [](MainWindowModel& f) { f.quickSave(); });
     add(file, "exportasbitmap", "&Export name as Bitmap",
         [](MainWindowModel& f) { f.exportAsBitmap(); });
+    add(file, "exportaspng", "Export name as &PNG...", [](MainWindowModel& f) { f.exportAsPng(); });
     separator(file, "blankbar3");
     QMenu* copy = submenu(file, "copynme", "Copy Name");
     add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
         [](MainWindowModel& f) { f.copyCommandLine(); });
     add(copy, "copyrawsrc", "Copy Raw Funname Source", [](MainWindowModel& f) { f.copyRawName(); });
+    add(copy, "copyaspicture", "Copy Name as Picture",
+        [](MainWindowModel& f) { f.copyNameAsPicture(); });
     lifecycle(file, "options", "&Configure", [](Shell& s) { s.openConfigure(); });
     separator(file, "blankbar1");
     lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
+
+    QMenu* edit = submenu(nullptr, "Edit", "&Edit");
+    pasteName_ = add(edit, "PasteName", "&Paste Name", [](MainWindowModel& f) { f.pasteName(); });
+    pasteName_->setShortcut(QKeySequence::Paste);
+    // Ctrl+V belongs to the text boxes while they have the focus; the map and
+    // the name strip take it for the whole name (see setupNameArea).
+    pasteName_->setShortcutContext(Qt::WidgetShortcut);
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
@@ -255,6 +269,13 @@ void MainWindow::setupNameArea() {
     nameStrip_ = new NameStripWidget(model_.state(), client_);
     connect(nameStrip_, &NameStripWidget::slotClicked, this,
             [this](int slot) { run([&] { model_.moveCursorTo(slot); }); });
+    // Paste Name's Ctrl+V works while the map or the name strip has the
+    // focus; the map has it from the start.
+    for (QWidget* w : {static_cast<QWidget*>(charMap_), static_cast<QWidget*>(nameStrip_)}) {
+        w->setFocusPolicy(Qt::StrongFocus);
+        w->addAction(pasteName_);
+    }
+    charMap_->setFocus();
 
     label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");
     rawName_ = place<QLineEdit>(client_, "Text2", layout::kRawNameBox);

@@ -56,6 +56,7 @@ class MainWindow : public QMainWindow {
     QLabel* modeLabel_ = nullptr;
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
+    QAction* pasteName_ = nullptr;
 };
 
 }  // namespace vtl

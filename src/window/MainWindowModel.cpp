@@ -3,6 +3,8 @@
 #include "core/NameEditing.h"
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
+#include "output/NameLoading.h"
+#include "output/NamePicture.h"
 #include "output/OutputCommands.h"
 #include "window/Shell.h"
 
@@ -50,6 +52,18 @@ void MainWindowModel::editCommandLineBox(const QString& text) {
 void MainWindowModel::newName() {
     vtl::startNewName(state_);
 }
+template <typename Load>
+void MainWindowModel::loadName(Load&& load) {
+    load(state_, desktop_, colourSheetsOf(appDir_, desktop_));
+}
+
+void MainWindowModel::openName() {
+    loadName(vtl::openName);
+}
+void MainWindowModel::pasteName() {
+    loadName(vtl::pasteName);
+}
+
 void MainWindowModel::saveName() {
     vtl::saveName(state_, desktop_);
 }
@@ -60,6 +74,12 @@ void MainWindowModel::quickSave() {
 }
 void MainWindowModel::exportAsBitmap() {
     vtl::exportNameAsBitmap(state_, desktop_);
+}
+void MainWindowModel::exportAsPng() {
+    vtl::exportNameAsPng(state_, desktop_);
+}
+void MainWindowModel::copyNameAsPicture() {
+    vtl::copyNameAsPicture(state_, desktop_);
 }
 void MainWindowModel::copyCommandLine() {
     vtl::copyCommandLine(state_, desktop_);

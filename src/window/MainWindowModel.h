@@ -33,17 +33,28 @@ class MainWindowModel {
 
     // File menu.
     void newName();
+    // Loads a name line from a file; the whole load is one change of the name.
+    void openName();
     void saveName();
     void quickSave();
     void exportAsBitmap();
+    void exportAsPng();
     void copyCommandLine();
     void copyRawName();
+    void copyNameAsPicture();
+
+    // Edit menu: loads the name on the clipboard, like openName.
+    void pasteName();
 
     // Game/Mode menu and the colour list.
     void selectMode(GameMode mode);
     void chooseColour(int index);
 
   private:
+    // Runs a load that reports whether it replaced the name.
+    template <typename Load>
+    void loadName(Load&& load);
+
     Desktop& desktop_;
     QString appDir_;
     WindowState state_;

@@ -87,8 +87,10 @@ TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
         }
     }
     EXPECT_EQ(captions.join(u'|'),
-              QStringLiteral("&File|&New Name|&Save Name|&QuickSave|&Export name as Bitmap|-|"
-                             "Copy Name|&Configure|-|&Exit|&Game/Mode|Quake I (QuakeWorld)|"
+              QStringLiteral("&File|&New Name|&Open Name...|&Save Name|&QuickSave|"
+                             "&Export name as Bitmap|Export name as &PNG...|-|"
+                             "Copy Name|&Configure|-|&Exit|&Edit|&Paste Name|"
+                             "&Game/Mode|Quake I (QuakeWorld)|"
                              "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
                              "JumpGate|&About/Help|&About|&Help|&Quenmoor Software Homepage"));
 }
