@@ -13,13 +13,13 @@ NameCell& cellAtCursor(WindowState& state) {
     return state.cells[std::min(state.CursorPos, kNameLength) - 1];
 }
 
+}  // namespace
+
 void rebuildNameBoxes(WindowState& state) {
     const QByteArray nameText = composeNameText(state);
     state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
     state.rawNameBox = decodeCp1252(nameText);
 }
-
-}  // namespace
 
 QByteArray composeNameText(const WindowState& state) {
     QByteArray text;
@@ -92,6 +92,8 @@ void deleteAtCursor(WindowState& state) {
     NameCell& cell = cellAtCursor(state);
     cell.fragment = QByteArray(" ", 1);
     cell.glyph = QImage();
+    // The boxes follow, or Copy Name would copy a glyph no longer on screen.
+    rebuildNameBoxes(state);
 }
 
 void startNewName(WindowState& state) {

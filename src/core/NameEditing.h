@@ -22,7 +22,8 @@ void previewGlyph(WindowState& state, int code);
 // The pointer over the window's own background: clears the preview.
 void clearPreview(WindowState& state);
 
-// Delete: blanks the position at the cursor and nothing else.
+// Delete: blanks the position at the cursor and rebuilds both name boxes;
+// the cursor stays.
 void deleteAtCursor(WindowState& state);
 
 // New Name: an empty name with the cursor at 1.
@@ -36,5 +37,8 @@ QByteArray composeNameText(const WindowState& state);
 
 // LinePrefix, NameText and LineSuffix: what the command-line box shows.
 QByteArray composeCommandLine(const WindowState& state);
+
+// Both name boxes from the name as it is now.
+void rebuildNameBoxes(WindowState& state);
 
 }  // namespace vtl

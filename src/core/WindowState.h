@@ -53,8 +53,8 @@ struct WindowState {
     std::array<NameCell, kNameLength> cells;
     int markerLeftTwips = 0;  // left edge of the red cursor marker
 
-    // The two text boxes keep what was last written into them; they are not
-    // recomputed (Delete leaves them stale until the next character).
+    // The two text boxes keep what was last written into them, so what the
+    // user types there stays until the next change to the name rewrites both.
     QString rawNameBox = QStringLiteral("Text2");
     QString commandLineBox = QStringLiteral("Text3");
     QString modeLabel = QStringLiteral("Mode:");

@@ -1,6 +1,7 @@
 #include "window/MainWindowModel.h"
 
 #include "core/NameEditing.h"
+#include "core/NameHistory.h"
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
 #include "output/NameLoading.h"
@@ -9,9 +10,17 @@
 #include "window/Shell.h"
 
 namespace vtl {
+namespace {
+
+// Enough for any session of composing; bounds the memory of a long one.
+constexpr int kHistoryLimit = 1000;
+
+}  // namespace
 
 MainWindowModel::MainWindowModel(Desktop& desktop, QString appDir)
-    : desktop_(desktop), appDir_(std::move(appDir)) {}
+    : desktop_(desktop), appDir_(std::move(appDir)) {
+    history_.setUndoLimit(kHistoryLimit);
+}
 
 QString MainWindowModel::settingsFile() const {
     return settingsFileIn(appDir_);
@@ -24,10 +33,12 @@ void MainWindowModel::start() {
     state_.mapPicture = state_.sheetSource;
     state_.CursorPos = 1;
     state_.modeLabel = QString::fromUtf16(kQ3ALabel);
+    history_.clear();
 }
 
 void MainWindowModel::pickGlyph(int code) {
-    vtl::pickGlyph(state_, desktop_, code);
+    changeName(QString::fromUtf16(kAddGlyphChange),
+               [&](WindowState& s) { vtl::pickGlyph(s, desktop_, code); });
 }
 void MainWindowModel::previewGlyph(int code) {
     vtl::previewGlyph(state_, code);
@@ -36,7 +47,7 @@ void MainWindowModel::clearPreview() {
     vtl::clearPreview(state_);
 }
 void MainWindowModel::deleteAtCursor() {
-    vtl::deleteAtCursor(state_);
+    changeName(QString::fromUtf16(kDeleteChange), [](WindowState& s) { vtl::deleteAtCursor(s); });
 }
 void MainWindowModel::moveCursorTo(int slot) {
     vtl::moveCursorTo(state_, slot);
@@ -50,7 +61,7 @@ void MainWindowModel::editCommandLineBox(const QString& text) {
 }
 
 void MainWindowModel::newName() {
-    vtl::startNewName(state_);
+    changeName(QString::fromUtf16(kNewNameChange), [](WindowState& s) { vtl::startNewName(s); });
 }
 template <typename Load>
 void MainWindowModel::loadName(Load&& load) {
@@ -90,11 +101,24 @@ void MainWindowModel::copyRawName() {
 
 void MainWindowModel::selectMode(GameMode mode) {
     switchMode(state_, desktop_, appDir_, mode);
+    history_.clear();
 }
 
 void MainWindowModel::chooseColour(int index) {
     state_.colourListIndex = index;
     selectColour(state_, desktop_, appDir_, index);
+}
+
+void MainWindowModel::undo() {
+    history_.undo();
+}
+void MainWindowModel::redo() {
+    history_.redo();
+}
+
+void MainWindowModel::changeName(const QString& label,
+                                 const std::function<void(WindowState&)>& edit) {
+    recordNameChange(history_, state_, label, [&] { edit(state_); });
 }
 
 }  // namespace vtl

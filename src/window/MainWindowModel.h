@@ -1,12 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <QUndoStack>
+
+#include <functional>
 
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "modes/GameModes.h"
 
 namespace vtl {
+
+// What Edit -> Undo and Redo name each change ("Undo Delete").
+inline constexpr char16_t kAddGlyphChange[] = u"Add Glyph";
+inline constexpr char16_t kDeleteChange[] = u"Delete";
+inline constexpr char16_t kNewNameChange[] = u"New Name";
 
 // The main window's behaviour without the widgets: the state, start-up and
 // one command per thing the user does. The window forwards to it and redraws
@@ -46,9 +54,20 @@ class MainWindowModel {
     // Edit menu: loads the name on the clipboard, like openName.
     void pasteName();
 
-    // Game/Mode menu and the colour list.
+    // Game/Mode menu and the colour list. A mode switch empties the undo
+    // history: the tables the recorded changes were made with are gone.
     void selectMode(GameMode mode);
     void chooseColour(int index);
+
+    // Edit menu. Every change to the name is one entry of the history; undo
+    // puts back the positions, the cursor and the pending-colour flag as they
+    // were before it, and leaves the colour, mode and sheet as they are.
+    QUndoStack& history() { return history_; }
+    void undo();
+    void redo();
+    // Runs `edit` as one undoable change labelled `label`; an edit that
+    // leaves the name, cursor and colour flag as they were records nothing.
+    void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
 
   private:
     // Runs a load that reports whether it replaced the name.
@@ -58,6 +77,7 @@ class MainWindowModel {
     Desktop& desktop_;
     QString appDir_;
     WindowState state_;
+    QUndoStack history_;
 };
 
 }  // namespace vtl

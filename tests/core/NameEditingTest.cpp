@@ -195,7 +195,7 @@ TEST_F(PreviewTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
 
 using EditingTest = Fixture;
 
-TEST_F(EditingTest, delete_blanksCursorPositionAndLeavesBoxesStale) {
+TEST_F(EditingTest, delete_blanksCursorPositionAndRebuildsBothBoxes) {
     pickText("AB");
     deleteAtCursor(state);  // the cursor is on position 3, not on B
     EXPECT_EQ(state.cells[1].fragment, QByteArrayLiteral("B"));
@@ -207,8 +207,8 @@ TEST_F(EditingTest, delete_blanksCursorPositionAndLeavesBoxesStale) {
     EXPECT_EQ(state.cells[1].fragment, QByteArrayLiteral(" "));
     EXPECT_TRUE(state.cells[1].glyph.isNull());
     EXPECT_EQ(state.CursorPos, 2);
-    EXPECT_EQ(state.rawNameBox, QStringLiteral("AB"));  // not recomputed
-    EXPECT_EQ(composeNameText(state), QByteArrayLiteral("A"));
+    EXPECT_EQ(state.rawNameBox, QStringLiteral("A"));
+    EXPECT_EQ(state.commandLineBox, QStringLiteral("name \"A\" //VTL G2 v6.3"));
 }
 
 TEST_F(EditingTest, newName_emptiesEverythingButTheModeValues) {
