@@ -63,16 +63,17 @@ void MainWindowModel::editCommandLineBox(const QString& text) {
 void MainWindowModel::newName() {
     changeName(QString::fromUtf16(kNewNameChange), [](WindowState& s) { vtl::startNewName(s); });
 }
-template <typename Load>
-void MainWindowModel::loadName(Load&& load) {
-    load(state_, desktop_, colourSheetsOf(appDir_, desktop_));
-}
-
+// A load is one change however many positions it fills; a refused or
+// cancelled load changes nothing and so records nothing.
 void MainWindowModel::openName() {
-    loadName(vtl::openName);
+    changeName(QString::fromUtf16(kOpenNameChange), [&](WindowState& s) {
+        vtl::openName(s, desktop_, colourSheetsOf(appDir_, desktop_));
+    });
 }
 void MainWindowModel::pasteName() {
-    loadName(vtl::pasteName);
+    changeName(QString::fromUtf16(kPasteNameChange), [&](WindowState& s) {
+        vtl::pasteName(s, desktop_, colourSheetsOf(appDir_, desktop_));
+    });
 }
 
 void MainWindowModel::saveName() {

@@ -15,6 +15,8 @@ namespace vtl {
 inline constexpr char16_t kAddGlyphChange[] = u"Add Glyph";
 inline constexpr char16_t kDeleteChange[] = u"Delete";
 inline constexpr char16_t kNewNameChange[] = u"New Name";
+inline constexpr char16_t kOpenNameChange[] = u"Open Name";
+inline constexpr char16_t kPasteNameChange[] = u"Paste Name";
 
 // The main window's behaviour without the widgets: the state, start-up and
 // one command per thing the user does. The window forwards to it and redraws
@@ -70,10 +72,6 @@ class MainWindowModel {
     void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
 
   private:
-    // Runs a load that reports whether it replaced the name.
-    template <typename Load>
-    void loadName(Load&& load);
-
     Desktop& desktop_;
     QString appDir_;
     WindowState state_;
