@@ -13,7 +13,8 @@ namespace {
 
 constexpr char16_t kPictureOptionsTitle[] = u"Export name as PNG";
 constexpr char16_t kScaleLabel[] = u"&Size:";
-constexpr char16_t kScaleSuffix[] = u"\u00D7 (16 px a position at 1\u00D7)";
+constexpr char16_t kScaleSuffix[] = u"\u00D7";
+constexpr char16_t kScaleHint[] = u"16 pixels a position at 1\u00D7, without smoothing";
 constexpr char16_t kTransparentLabel[] = u"&Transparent background (instead of black)";
 
 QDialogButtonBox* okCancel(QDialog* dialog) {
@@ -57,6 +58,7 @@ PictureOptionsDialog::PictureOptionsDialog(const PictureOptions& initial, QWidge
     transparent_->setChecked(initial.transparent);
     auto* form = new QFormLayout;
     form->addRow(QString::fromUtf16(kScaleLabel), scale_);
+    form->addRow(new QLabel(QString::fromUtf16(kScaleHint), this));
     form->addRow(transparent_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
