@@ -13,7 +13,7 @@ constexpr char16_t kNoNameLineText[] =
 constexpr char16_t kBadBytesText[] =
     u"The name was not loaded: no glyph of this mode writes these bytes: ";
 constexpr char16_t kTooLongText[] =
-    u"The name is longer than 25 glyphs: the first 25 were loaded, %n more left out.";
+    u"The name is longer than 25 glyphs: the first 25 were loaded, %1 more left out.";
 
 // The consoles split words at any byte up to the space.
 bool isBlank(char c) {
@@ -219,8 +219,7 @@ QString badBytesMessage(const QByteArray& badBytes) {
 }
 
 QString tooLongMessage(int glyphsLeftOut) {
-    return QString::fromUtf16(kTooLongText)
-        .replace(QStringLiteral("%n"), QString::number(glyphsLeftOut));
+    return QString::fromUtf16(kTooLongText).arg(glyphsLeftOut);
 }
 
 }  // namespace vtl
