@@ -18,5 +18,9 @@ echo "== output: AppendScriptLine vs cp + sync"
 echo "== output: peak memory of one AppendScriptLine"
 "$bench_bin/append_peak_memory"
 
+echo "== charset: find and show the OpenArena charset (medians of 11 runs)"
+bash "$here/../scripts/fetch-test-data.sh"
+"$bench_bin/bench_charset" 2>&1 | grep -E 'Benchmark|median'
+
 echo "== start-up: cold start to the main window shown, against a one-window Qt program"
 bash "$here/startup.sh" "$build"

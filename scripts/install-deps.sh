@@ -7,7 +7,8 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libgif-dev
+  libgif-dev libzip-dev
+  qt6-image-formats-plugins
   clang-format
   fonts-dejavu-core fonts-dejavu-extra xdotool
   xvfb xauth imagemagick

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "app/WindowPlacement.h"
 
 namespace vtl {
@@ -68,9 +70,9 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     quake3Box_->setFocus();
 
     connect(quake3Box_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { model_.quake3Folder = t; });
+            [this](const QString& t) { edited(quake3Box_, model_.quake3Folder, t); });
     connect(quakeBox_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { model_.quakeFolder = t; });
+            [this](const QString& t) { edited(quakeBox_, model_.quakeFolder, t); });
     connect(browse1, &QPushButton::clicked, this, [this] {
         model_.browseQuake3Folder();
         showForm();
@@ -90,6 +92,15 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
 void ConfigureDialog::load() {
     model_.load();
     showForm();
+}
+
+void ConfigureDialog::edited(QLineEdit* box, QString& folder, const QString& text) {
+    folder = ConfigureForm::folderBoxText(text);
+    if (folder != text) {
+        const int cursor = box->cursorPosition() - static_cast<int>(text.size() - folder.size());
+        box->setText(folder);
+        box->setCursorPosition(std::max(cursor, 0));
+    }
 }
 
 void ConfigureDialog::showForm() {

@@ -28,6 +28,8 @@ class ConfigureDialog : public QDialog {
 
   private:
     void showForm();
+    // A box's text as the user left it, less what can't be in a folder name.
+    void edited(QLineEdit* box, QString& folder, const QString& text);
     void cancel();
 
     ConfigureForm model_;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/CharMapWidget.h"
@@ -21,6 +22,7 @@
 #include "app/NameStripWidget.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
+#include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
 
 namespace vtl {
@@ -211,6 +213,18 @@ void MainWindow::setupMenus() {
     mode(hexen, "Hexen2MOD", "Hexen II MOD", GameMode::Hexen2Mod);
     mode(game, "wolf3d", "Return to Castle Wolfenstein", GameMode::Wolfenstein);
     mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
+    separator(game, "blankbar4");
+    auto charsetCommand = [this, game](const char* name, const char16_t* caption, auto command) {
+        QAction* a = game->addAction(QString::fromUtf16(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this,
+                [this, command] { run([this, command] { command(model_); }); });
+        return a;
+    };
+    useGameCharset_ = charsetCommand("UseGameCharset", kUseGameCharsetCaption,
+                                     [](MainWindowModel& m) { m.useGameCharset(); });
+    useBuiltInCharset_ = charsetCommand("UseBuiltInCharset", kUseBuiltInCharsetCaption,
+                                        [](MainWindowModel& m) { m.useBuiltInCharset(); });
 
     QMenu* about = submenu(nullptr, "About", "&About/Help");
     lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.showAbout(); });
@@ -293,6 +307,8 @@ void MainWindow::setupNameArea() {
     auto* status = place<QWidget>(client_, "Picture7", layout::kStatusRow);
     paintBlack(status);
     modeLabel_ = label(status, "Label7", layout::kModeLabel, "Mode:");
+    charsetNote_ = label(status, "CharsetNote", layout::kCharsetNote, "");
+    charsetNote_->setAlignment(Qt::AlignRight | Qt::AlignTop);
 }
 
 void MainWindow::refresh() {
@@ -316,6 +332,14 @@ void MainWindow::refresh() {
         commandLine_->setText(s.commandLineBox);
     }
     modeLabel_->setText(s.modeLabel);
+    // The note takes what room the mode label leaves, shortened in the middle
+    // (the file's name is at its end); the whole of it is the tooltip.
+    const QFontMetrics metrics(charsetNote_->font());
+    const int room = charsetNote_->width() - metrics.horizontalAdvance(s.modeLabel) - 12;
+    charsetNote_->setText(metrics.elidedText(s.charsetNote, Qt::ElideMiddle, std::max(room, 0)));
+    charsetNote_->setToolTip(s.charsetNote);
+    useGameCharset_->setEnabled(!s.charsetGameKey.isEmpty());
+    useBuiltInCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     saveName_->setEnabled(s.saveNameEnabled);
     quickSave_->setEnabled(s.quickSaveEnabled);
     colourList_->setEnabled(s.colourListEnabled);

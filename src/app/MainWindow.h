@@ -54,6 +54,9 @@ class MainWindow : public QMainWindow {
     QLineEdit* rawName_ = nullptr;
     QLineEdit* commandLine_ = nullptr;
     QLabel* modeLabel_ = nullptr;
+    QLabel* charsetNote_ = nullptr;
+    QAction* useGameCharset_ = nullptr;
+    QAction* useBuiltInCharset_ = nullptr;
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
     QAction* pasteName_ = nullptr;

@@ -4,9 +4,11 @@
 #include "app/MainWindow.h"
 #include "app/QuitAfterFirstPaint.h"
 #include "desktop/QtDesktop.h"
+#include "output/FileWrite.h"
 #include "window/Shell.h"
 
 int main(int argc, char** argv) {
+    vtl::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel G2"));
     vtl::QtDesktop desktop;

@@ -70,6 +70,7 @@ inline constexpr Twips kCommandLineCaption{240, 4740, 1215, 255};  // Label6
 inline constexpr Twips kCommandLineBox{1560, 4740, 4550, 288};     // Text3
 inline constexpr Twips kStatusRow{0, 5040, 6090, 255};             // Picture7
 inline constexpr Twips kModeLabel{0, 0, 6135, 375};                // Label7
+inline constexpr Twips kCharsetNote{0, 0, 6060, 255};              // right of the mode label
 
 // Name strip.
 inline constexpr int kSlotTopTwips = kSlotPitchTwips;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -67,6 +68,19 @@ struct WindowState {
     // The glyph sheet that glyphs are copied from, and the picture the map shows.
     QImage sheetSource;
     QImage mapPicture;
+
+    // The game's own charset, read from the player's install: the settings
+    // key of the current mode's game (empty in modes without one, which also
+    // disables the two charset commands), the charset's sheet while it is in
+    // use (null for the built-in sheets; white glyphs with alpha when
+    // `ownCharsetTinted`, drawn in the colour of the colour list), and the
+    // bottom row's note on where it came from or why it is not in use.
+    QString charsetGameKey;
+    QImage ownCharset;
+    bool ownCharsetTinted = false;
+    QString charsetNote;
+    // Games whose remembered charset was found gone this run: told once.
+    QStringList charsetGoneTold;
 
     // Hover preview.
     QString previewCaption = QStringLiteral("Char Number:");

@@ -2,9 +2,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 
 #include "core/Cp1252.h"
@@ -89,13 +95,14 @@ qsizetype findLastInLine(std::string_view text, Span s, char c) {
 Line parseLine(std::string_view text, qsizetype begin) {
     Line line;
     line.begin = begin;
-    const auto newline = text.find('\n', static_cast<size_t>(begin));
-    if (newline == std::string_view::npos) {
+    // CR LF, LF, or a CR alone (as old Mac editors write) ends a line.
+    const auto lineEnd = text.find_first_of("\r\n", static_cast<size_t>(begin));
+    if (lineEnd == std::string_view::npos) {
         line.contentEnd = line.end = static_cast<qsizetype>(text.size());
     } else {
-        const auto nl = static_cast<qsizetype>(newline);
-        line.end = nl + 1;
-        line.contentEnd = nl > begin && text[nl - 1] == '\r' ? nl - 1 : nl;
+        const auto at = static_cast<qsizetype>(lineEnd);
+        line.contentEnd = at;
+        line.end = text.substr(lineEnd).starts_with(kLineBreak) ? at + 2 : at + 1;
     }
 
     const Span content = trimmed(text, {begin, line.contentEnd});
@@ -200,11 +207,42 @@ QByteArray newContent(const QByteArray& old, const QString& section, const QStri
                       found.insertNeedsLineBreak ? bytesOf(kLineBreak) + entry : entry);
         return result;
     }
-    if (result.size() > contentStart(text) && !result.endsWith('\n')) {
+    if (result.size() > contentStart(text) && !result.endsWith('\n') && !result.endsWith('\r')) {
         result += bytesOf(kLineBreak);
     }
     result += '[' + encodeCp1252(section) + ']' + bytesOf(kLineBreak) + entry;
     return result;
+}
+
+// Folder values hold whatever a file system names a folder by, and most
+// names (micha\u0142, \u30E6\u30FC\u30B6\u30FC) have no Windows-1252 form. So a folder value
+// is read as UTF-8 when its bytes are valid UTF-8, and as Windows-1252
+// otherwise. It is written as Windows-1252 when that holds it exactly and
+// would not read back as UTF-8, and as UTF-8 otherwise: every value reads
+// back as written, the values older versions wrote (Windows-1252) read as
+// they always did, and ASCII paths are the same bytes either way. Only
+// Windows-1252 text that happens to be valid UTF-8 ("\u00C3\u00A9") would read
+// differently, and no older version could name such a folder usefully.
+bool isUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    [[maybe_unused]] const QString text = decoder(bytes);
+    return !decoder.hasError();
+}
+
+QByteArray encodeValue(const QString& value, IniText kind) {
+    const QByteArray cp1252 = encodeCp1252(value);
+    if (kind == IniText::Cp1252) {
+        return cp1252;
+    }
+    const bool exact = decodeCp1252(cp1252) == value;
+    const bool readsAsUtf8 = isUtf8(cp1252) && QString::fromUtf8(cp1252) != value;
+    return exact && !readsAsUtf8 ? cp1252 : value.toUtf8();
+}
+
+QString decodeValue(const QByteArray& bytes, IniText kind) {
+    return kind == IniText::FileName && isUtf8(bytes) ? QString::fromUtf8(bytes)
+                                                      : decodeCp1252(bytes);
 }
 
 bool hasLineBreak(const QString& text) {
@@ -235,11 +273,76 @@ QString refusal(const QString& section, const QString& key, const QString& value
     return {};
 }
 
+constexpr char16_t kUtf16Problem[] = u"it is UTF-16 text, and settings are 8-bit text";
+constexpr char16_t kNulProblem[] = u"it holds NUL bytes, so it is not 8-bit text";
+constexpr char16_t kFolderProblem[] = u"it is a folder, not a file";
+constexpr char16_t kNotRegularProblem[] = u"it is not a regular file";
+constexpr char16_t kTooLargeProblem[] = u"it is %1 MiB, far larger than a settings file";
+// The whole file is read at start-up; a settings file is a few hundred bytes.
+constexpr qint64 kMaxProfileBytes = qint64{16} << 20;
+
+struct ProfileFile {
+    bool exists = false;
+    QByteArray bytes;
+    // Why the file can't be read or written as a settings file; empty when it can.
+    QString problem;
+};
+
+// Opened without waiting (a FIFO in its place must not hang start-up) and
+// checked on the open file.
+ProfileFile readProfile(const QString& file) {
+    ProfileFile result;
+    const int fd =
+        ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno != ENOENT) {
+            result.exists = true;
+            result.problem = QString::fromLocal8Bit(std::strerror(errno));
+        }
+        return result;
+    }
+    result.exists = true;
+    QFile in;
+    struct stat info {};
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        result.problem = in.errorString();
+        return result;
+    }
+    if (::fstat(fd, &info) != 0) {
+        result.problem = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (S_ISDIR(info.st_mode)) {
+        result.problem = QString::fromUtf16(kFolderProblem);
+    } else if (!S_ISREG(info.st_mode)) {
+        result.problem = QString::fromUtf16(kNotRegularProblem);
+    } else if (info.st_size > kMaxProfileBytes) {
+        result.problem = QString::fromUtf16(kTooLargeProblem).arg(info.st_size >> 20);
+    }
+    if (!result.problem.isEmpty()) {
+        return result;
+    }
+    result.bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        result.problem = in.errorString();
+    } else if (result.bytes.startsWith("\xFF\xFE") || result.bytes.startsWith("\xFE\xFF")) {
+        result.problem = QString::fromUtf16(kUtf16Problem);
+    } else if (result.bytes.contains('\0')) {
+        // UTF-16 without its mark, or not text at all: lines written into it
+        // would be read by nothing.
+        result.problem = QString::fromUtf16(kNulProblem);
+    }
+    return result;
+}
+
 }  // namespace
 
-QString ReadIni(const QString& section, const QString& key, const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
+QString iniFileProblem(const QString& file) {
+    return readProfile(file).problem;
+}
+
+QString ReadIni(const QString& section, const QString& key, const QString& file, IniText kind) {
+    const ProfileFile in = readProfile(file);
+    if (!in.exists || !in.problem.isEmpty()) {
         return {};
     }
     const QString sectionName = profileName(section);
@@ -248,7 +351,7 @@ QString ReadIni(const QString& section, const QString& key, const QString& file)
     if (sectionName.isEmpty() || keyName.isEmpty()) {
         return {};
     }
-    const QByteArray bytes = in.readAll();
+    const QByteArray& bytes = in.bytes;
     const std::string_view text = view(bytes);
     const Lookup found = find(text, sectionName, keyName);
     if (!found.keyFound) {
@@ -261,11 +364,16 @@ QString ReadIni(const QString& section, const QString& key, const QString& file)
         ++value.begin;
         --value.end;
     }
-    return decodeCp1252(bytes.sliced(value.begin, value.size()));
+    return decodeValue(bytes.sliced(value.begin, value.size()), kind);
 }
 
 bool WriteIni(const QString& section, const QString& key, const QString& value, const QString& file,
-              QString* error) {
+              QString* error, IniText kind) {
+    return WriteIni(section, {IniEntry{key, value}}, file, error, kind);
+}
+
+bool WriteIni(const QString& section, const QList<IniEntry>& entries, const QString& file,
+              QString* error, IniText kind) {
     const QString shownFile = QDir::toNativeSeparators(file);
     const auto fail = [&](const QString& reason) {
         if (error) {
@@ -274,31 +382,31 @@ bool WriteIni(const QString& section, const QString& key, const QString& value, 
         return false;
     };
 
+    // Every entry is checked before anything is written: all of them are
+    // stored, or none.
     const QString sectionName = profileName(section);
-    const QString keyName = profileName(key);
-    const QString refused = refusal(sectionName, keyName, value);
-    if (!refused.isEmpty()) {
-        return fail(QStringLiteral("Cannot save [%1] %2 to %3: %4.")
-                        .arg(sectionName, keyName, shownFile, refused));
+    for (const IniEntry& entry : entries) {
+        const QString keyName = profileName(entry.key);
+        const QString refused = refusal(sectionName, keyName, entry.value);
+        if (!refused.isEmpty()) {
+            return fail(QStringLiteral("Cannot save [%1] %2 to %3: %4.")
+                            .arg(sectionName, keyName, shownFile, refused));
+        }
     }
 
     // A file that exists but can't be read must not be replaced by one that
-    // holds only this setting.
-    QByteArray old;
-    const bool existed = QFileInfo::exists(file);
-    if (existed) {
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) {
-            return fail(QStringLiteral("Cannot read %1: %2").arg(shownFile, in.errorString()));
-        }
-        old = in.readAll();
-        if (in.error() != QFileDevice::NoError) {
-            return fail(QStringLiteral("Cannot read %1: %2").arg(shownFile, in.errorString()));
-        }
+    // holds only these settings, nor get 8-bit lines in a file of another kind.
+    const ProfileFile in = readProfile(file);
+    if (!in.problem.isEmpty()) {
+        return fail(QStringLiteral("Cannot read %1: %2").arg(shownFile, in.problem));
     }
 
-    const QByteArray updated = newContent(old, sectionName, keyName, encodeCp1252(value));
-    if (existed && updated == old) {
+    QByteArray updated = in.bytes;
+    for (const IniEntry& entry : entries) {
+        updated = newContent(updated, sectionName, profileName(entry.key),
+                             encodeValue(entry.value, kind));
+    }
+    if (in.exists && updated == in.bytes) {
         return true;
     }
 

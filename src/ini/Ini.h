@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace vtl {
@@ -18,15 +19,34 @@ namespace vtl {
 // and one pair of matching quotes ('...' or "...") around a value is dropped
 // on reading, as Windows does.
 
+// How a value's characters are stored: Windows-1252 like everything else in
+// the file, or (for folders) so that any name the file system has comes back
+// exactly; see encodeValue in Ini.cpp.
+enum class IniText { Cp1252, FileName };
+
+struct IniEntry {
+    QString key;
+    QString value;
+};
+
+// Why the file can't be used as a settings file, or the empty text when it
+// can (a missing file can: it is created when something is written).
+QString iniFileProblem(const QString& file);
+
 // The stored value, or the empty text when the file, section or key is
 // missing or the file can't be read.
-QString ReadIni(const QString& section, const QString& key, const QString& file);
+QString ReadIni(const QString& section, const QString& key, const QString& file,
+                IniText text = IniText::Cp1252);
 
 // Stores the value, creating the file, section and key as needed. False, with
 // the reason in *error, when nothing could be written; the file is then left
 // as it was. Names or values with a line break (or NUL) are refused: they
 // would smuggle extra lines into the file.
 bool WriteIni(const QString& section, const QString& key, const QString& value, const QString& file,
-              QString* error = nullptr);
+              QString* error = nullptr, IniText text = IniText::Cp1252);
+// Several keys of one section in one write: all are stored, or (when one is
+// refused or the write fails) none.
+bool WriteIni(const QString& section, const QList<IniEntry>& entries, const QString& file,
+              QString* error = nullptr, IniText text = IniText::Cp1252);
 
 }  // namespace vtl

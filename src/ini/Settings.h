@@ -10,6 +10,9 @@ inline constexpr char16_t kSettingsSection[] = u"Vantorel";
 inline constexpr char16_t kFirstRunKey[] = u"first";
 inline constexpr char16_t kQ3FolderKey[] = u"q3config";
 inline constexpr char16_t kQ1FolderKey[] = u"q1config";
+// The game folders whose own charsets are in use, one key per game, in a
+// section of their own so the keys above keep their bytes.
+inline constexpr char16_t kCharsetSection[] = u"Charsets";
 
 inline QString settingsFileIn(const QString& appDir) {
     return appDir + QStringLiteral("/vtl.ini");

@@ -1,8 +1,17 @@
 #include "modes/ColourList.h"
 
+#include "charset/Sheet.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
+
+QImage ownCharsetInColour(const WindowState& state, const QByteArray& colourCode) {
+    if (!state.ownCharsetTinted || colourCode.isEmpty()) {
+        return state.ownCharset;
+    }
+    // The digit is the code's last character ("^^8" is black, as "^0").
+    return charset::tintedSheet(state.ownCharset, charset::textColour(colourCode.back()));
+}
 
 void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, int index) {
     // Even re-choosing the current colour writes its code again.
@@ -10,7 +19,10 @@ void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, i
     if (index >= 0 && index < static_cast<int>(kColours.size())) {
         const Colour& colour = kColours[static_cast<std::size_t>(index)];
         state.ColorPrefix = QByteArray(colour.code);
-        state.sheetSource = loadSheetOrBlank(appDir + QString::fromUtf16(colour.sheet), desktop);
+        state.sheetSource =
+            state.ownCharset.isNull()
+                ? loadSheetOrBlank(appDir + QString::fromUtf16(colour.sheet), desktop)
+                : ownCharsetInColour(state, state.ColorPrefix);
     } else {
         showInfo(desktop, QString::fromUtf16(kUnknownColourMessage));
     }

@@ -31,6 +31,10 @@ inline constexpr std::array<Colour, 8> kColours{{
     {u"Cyan", "^5", u"/q3a/q3-cyan.gif"},
 }};
 
+// The game's own charset as the map shows it for a colour code ("^1"):
+// tinted where the game tints text, else as it is.
+QImage ownCharsetInColour(const WindowState& state, const QByteArray& colourCode);
+
 // A click (or keyboard move) on row `index` of the colour list; -1 for none.
 // The colour's code goes before the next character added, once.
 void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, int index);

@@ -1,85 +1,184 @@
 #include "modes/CustomSheet.h"
 
-#include <QFile>
+#include <QBuffer>
 
-#include "modes/SheetLoader.h"
+#include <optional>
 
 namespace vtl {
 namespace {
 
-// Little-endian reads that say "no" past the end instead of reading it.
-std::optional<quint32> le(const QByteArray& data, qsizetype at, int bytes) {
-    if (at < 0 || at + bytes > data.size()) {
-        return std::nullopt;
-    }
-    quint32 value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = (value << 8) | static_cast<quint8>(data[at + i]);
-    }
-    return value;
-}
+// No glyph sheet's structure runs this far into a file; a check that would
+// have to look further calls the picture incomplete rather than read on.
+constexpr qint64 kMaxExaminedBytes = qint64{64} << 20;
 
-// Every image has its scan data ended by an EOI marker; markers can't occur
-// inside scan data (0xFF is stuffed there), so the last SOS must be followed
-// by an EOI.
-bool jpegIsComplete(const QByteArray& data) {
-    const qsizetype lastScan = data.lastIndexOf(QByteArrayLiteral("\xFF\xDA"));
-    return lastScan >= 0 && data.indexOf(QByteArrayLiteral("\xFF\xD9"), lastScan) >= 0;
+// The bytes a check asks for, read a window at a time: a file with a huge
+// tail costs no more time or memory than the picture in front of it.
+class ByteSource {
+  public:
+    explicit ByteSource(QIODevice& device) : device_(device), size_(device.size()) {}
+
+    qint64 size() const { return size_; }
+
+    std::optional<quint8> at(qint64 i) {
+        if (i < 0 || i >= size_ || i >= kMaxExaminedBytes) {
+            return std::nullopt;
+        }
+        if (i < start_ || i >= start_ + window_.size()) {
+            if (!device_.seek(i)) {
+                return std::nullopt;
+            }
+            window_ = device_.read(kWindowBytes);
+            start_ = i;
+            if (window_.isEmpty()) {
+                return std::nullopt;
+            }
+        }
+        return static_cast<quint8>(window_[i - start_]);
+    }
+
+    // Little-endian; "no" past the end instead of reading it.
+    std::optional<quint32> le(qint64 at, int bytes) {
+        quint32 value = 0;
+        for (int i = bytes - 1; i >= 0; --i) {
+            const std::optional<quint8> byte = this->at(at + i);
+            if (!byte) {
+                return std::nullopt;
+            }
+            value = (value << 8) | *byte;
+        }
+        return value;
+    }
+
+    bool startsWith(const QByteArray& signature) {
+        for (qsizetype i = 0; i < signature.size(); ++i) {
+            if (at(i) != static_cast<quint8>(signature[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    static constexpr qint64 kWindowBytes = 64 * 1024;
+    QIODevice& device_;
+    const qint64 size_;
+    qint64 start_ = 0;
+    QByteArray window_;
+};
+
+// Walks the segments to the EOI marker. Inside scan data a 0xFF byte is
+// followed by a stuffed 0x00, a restart marker or fill, so the first other
+// marker after it ends the scan.
+std::optional<qint64> jpegLength(ByteSource& data) {
+    qint64 at = 2;
+    for (;;) {
+        if (data.at(at) != 0xFF) {
+            return std::nullopt;
+        }
+        while (data.at(at) == 0xFF) {
+            ++at;
+        }
+        const std::optional<quint8> marker = data.at(at++);
+        if (!marker) {
+            return std::nullopt;
+        }
+        if (*marker == 0xD9) {
+            return at;
+        }
+        if ((*marker >= 0xD0 && *marker <= 0xD7) || *marker == 0x01) {
+            continue;  // markers without a length
+        }
+        const std::optional<quint8> high = data.at(at);
+        const std::optional<quint8> low = data.at(at + 1);
+        if (!high || !low || (*high << 8 | *low) < 2) {
+            return std::nullopt;
+        }
+        at += *high << 8 | *low;
+        if (*marker != 0xDA) {
+            continue;
+        }
+        for (;;) {
+            const std::optional<quint8> byte = data.at(at);
+            if (!byte) {
+                return std::nullopt;
+            }
+            if (*byte != 0xFF) {
+                ++at;
+                continue;
+            }
+            const std::optional<quint8> next = data.at(at + 1);
+            if (!next) {
+                return std::nullopt;
+            }
+            if (*next == 0x00 || (*next >= 0xD0 && *next <= 0xD7)) {
+                at += 2;
+            } else if (*next == 0xFF) {
+                ++at;
+            } else {
+                break;
+            }
+        }
+    }
 }
 
 // Walks the block structure up to the trailer.
-bool gifIsComplete(const QByteArray& data) {
+std::optional<qint64> gifLength(ByteSource& data) {
     auto colourTableSize = [](quint32 flags) {
         return (flags & 0x80) ? 3 * (2 << (flags & 0x07)) : 0;
     };
-    auto skipSubBlocks = [&data](qsizetype at) -> std::optional<qsizetype> {
-        while (at < data.size()) {
-            const int length = static_cast<quint8>(data[at]);
-            at += 1 + length;
-            if (length == 0) {
+    auto skipSubBlocks = [&data](qint64 at) -> std::optional<qint64> {
+        for (;;) {
+            const std::optional<quint8> length = data.at(at);
+            if (!length) {
+                return std::nullopt;
+            }
+            at += 1 + *length;
+            if (*length == 0) {
                 return at;
             }
         }
-        return std::nullopt;
     };
-    const std::optional<quint32> screenFlags = le(data, 10, 1);
+    const std::optional<quint32> screenFlags = data.le(10, 1);
     if (!screenFlags) {
-        return false;
+        return std::nullopt;
     }
-    qsizetype at = 13 + colourTableSize(*screenFlags);
-    while (at < data.size()) {
-        const char block = data[at];
-        if (block == 0x3B) {
-            return true;
+    qint64 at = 13 + colourTableSize(*screenFlags);
+    for (;;) {
+        const std::optional<quint8> block = data.at(at);
+        if (!block) {
+            return std::nullopt;
         }
-        std::optional<qsizetype> next;
-        if (block == 0x21) {
+        if (*block == 0x3B) {
+            return at + 1;
+        }
+        std::optional<qint64> next;
+        if (*block == 0x21) {
             next = skipSubBlocks(at + 2);
-        } else if (block == 0x2C) {
-            const std::optional<quint32> imageFlags = le(data, at + 9, 1);
+        } else if (*block == 0x2C) {
+            const std::optional<quint32> imageFlags = data.le(at + 9, 1);
             if (!imageFlags) {
-                return false;
+                return std::nullopt;
             }
             // After the descriptor and its colour table: the LZW code size, then the data.
             next = skipSubBlocks(at + 10 + colourTableSize(*imageFlags) + 1);
         } else {
-            return false;
+            return std::nullopt;
         }
         if (!next) {
-            return false;
+            return std::nullopt;
         }
         at = *next;
     }
-    return false;
 }
 
 // Uncompressed rows have a size fixed by the header; compressed ones say
-// how many bytes they take.
-bool bmpIsComplete(const QByteArray& data) {
-    const auto pixelsAt = le(data, 10, 4);
-    const auto headerSize = le(data, 14, 4);
+// how many bytes they take (or, saying 0, leave the picture the whole file).
+// Only the header is read: the file's size says whether the pixels are there.
+std::optional<qint64> bmpLength(ByteSource& data) {
+    const auto pixelsAt = data.le(10, 4);
+    const auto headerSize = data.le(14, 4);
     if (!pixelsAt || !headerSize) {
-        return false;
+        return std::nullopt;
     }
     qint64 width = 0;
     qint64 height = 0;
@@ -87,22 +186,22 @@ bool bmpIsComplete(const QByteArray& data) {
     quint32 compression = 0;
     qint64 imageSize = 0;
     if (*headerSize == 12) {
-        const auto w = le(data, 18, 2);
-        const auto h = le(data, 20, 2);
-        bitsPerPixel = le(data, 24, 2);
+        const auto w = data.le(18, 2);
+        const auto h = data.le(20, 2);
+        bitsPerPixel = data.le(24, 2);
         if (!w || !h) {
-            return false;
+            return std::nullopt;
         }
         width = *w;
         height = *h;
     } else {
-        const auto w = le(data, 18, 4);
-        const auto h = le(data, 22, 4);
-        bitsPerPixel = le(data, 28, 2);
-        const auto c = le(data, 30, 4);
-        const auto s = le(data, 34, 4);
+        const auto w = data.le(18, 4);
+        const auto h = data.le(22, 4);
+        bitsPerPixel = data.le(28, 2);
+        const auto c = data.le(30, 4);
+        const auto s = data.le(34, 4);
         if (!w || !h || !c || !s) {
-            return false;
+            return std::nullopt;
         }
         width = static_cast<qint32>(*w);
         height = static_cast<qint32>(*h);  // negative: rows stored top-down
@@ -110,7 +209,7 @@ bool bmpIsComplete(const QByteArray& data) {
         imageSize = *s;
     }
     if (!bitsPerPixel) {
-        return false;
+        return std::nullopt;
     }
     constexpr quint32 kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
     qint64 pixelBytes = imageSize;
@@ -118,39 +217,34 @@ bool bmpIsComplete(const QByteArray& data) {
         const qint64 rowBytes = (width * *bitsPerPixel + 31) / 32 * 4;
         pixelBytes = rowBytes * (height < 0 ? -height : height);
     }
-    return static_cast<qint64>(*pixelsAt) + pixelBytes <= data.size();
+    const qint64 end = static_cast<qint64>(*pixelsAt) + pixelBytes;
+    if (end > data.size()) {
+        return std::nullopt;
+    }
+    return pixelBytes > 0 ? end : data.size();
 }
 
 }  // namespace
 
-bool pictureIsComplete(const QByteArray& data) {
+std::optional<qint64> pictureLength(QIODevice& device) {
+    ByteSource data(device);
     if (data.startsWith(QByteArrayLiteral("\xFF\xD8"))) {
-        return jpegIsComplete(data);
+        return jpegLength(data);
     }
     if (data.startsWith(QByteArrayLiteral("GIF8"))) {
-        return gifIsComplete(data);
+        return gifLength(data);
     }
     if (data.startsWith(QByteArrayLiteral("BM"))) {
-        return bmpIsComplete(data);
+        return bmpLength(data);
     }
-    return true;
+    return data.size();
 }
 
-std::optional<QImage> readCustomSheet(const QString& path, QString& reason) {
-    std::optional<QImage> picture = readPicture(path, reason);
-    if (!picture) {
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-        return std::nullopt;
-    }
-    if (!pictureIsComplete(file.readAll())) {
-        reason = QString::fromUtf16(kCutShortReason);
-        return std::nullopt;
-    }
-    return picture;
+bool pictureIsComplete(const QByteArray& data) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return pictureLength(buffer).has_value();
 }
 
 }  // namespace vtl

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
-#include <QString>
+#include <QIODevice>
 
 #include <optional>
 
@@ -12,11 +11,11 @@ inline constexpr char16_t kCutShortReason[] = u"the file ends before the picture
 
 // Qt's decoders fill the missing part of a cut-short BMP, GIF or JPEG with
 // grey and call it a success; a glyph sheet read that way would offer half a
-// character set. True when `data` holds the whole picture (or is a format
-// this can't judge).
+// character set. So this finds where the picture ends, from the start of the
+// device: nothing when the device ends first; the whole device for a format
+// this can't judge. Only the bytes the format's structure leads to are read,
+// so whatever follows the picture costs neither time nor memory.
+std::optional<qint64> pictureLength(QIODevice& device);
 bool pictureIsComplete(const QByteArray& data);
-
-// Reads the user's own glyph sheet: any size, but it must be a whole picture.
-std::optional<QImage> readCustomSheet(const QString& path, QString& reason);
 
 }  // namespace vtl

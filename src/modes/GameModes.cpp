@@ -1,6 +1,5 @@
 #include "modes/GameModes.h"
 
-#include "modes/CustomSheet.h"
 #include "modes/SheetLoader.h"
 #include "modes/TableRoutines.h"
 
@@ -35,7 +34,7 @@ void customSheetMode(WindowState& state, Desktop& desktop, const char16_t* label
         return;
     }
     QString reason;
-    std::optional<QImage> picture = readCustomSheet(*path, reason);
+    std::optional<QImage> picture = readPicture(*path, reason);
     if (!picture) {
         showInfo(desktop, unreadablePictureMessage(*path, reason));
         return;

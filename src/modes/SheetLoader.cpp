@@ -1,19 +1,98 @@
 #include "modes/SheetLoader.h"
 
-#include <QFileInfo>
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "core/Glyphs.h"
+#include "modes/CustomSheet.h"
 
 namespace vtl {
+namespace {
+
+constexpr char16_t kMissingReason[] = u"the file does not exist";
+constexpr char16_t kFolderReason[] = u"it is a folder, not a file";
+constexpr char16_t kNotRegularReason[] = u"it is not a regular file";
+constexpr char16_t kTooManyPixelsReason[] =
+    u"the picture is %1 \u00D7 %2 pixels, too large for a glyph sheet";
+constexpr char16_t kTooManyBytesReason[] = u"the picture takes %1 MiB, too much for a glyph sheet";
+
+// A sheet uses 256 x 256 pixels; larger pictures are taken whole, up to
+// 2048 x 2048 (16 MiB as 32-bit pixels) from at most 24 MiB of file, so that
+// opening one stays well inside 64 MiB.
+constexpr qint64 kMaxSheetPixels = qint64{2048} * 2048;
+constexpr qint64 kMaxPictureBytes = qint64{24} << 20;
+constexpr int kDecodeLimitMiB = 20;
+
+QString systemReason(int errorNumber) {
+    return errorNumber == ENOENT ? QString::fromUtf16(kMissingReason)
+                                 : QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+}  // namespace
 
 std::optional<QImage> readPicture(const QString& path, QString& reason) {
-    if (!QFileInfo::exists(path)) {
-        reason = QStringLiteral("the file does not exist");
+    // Opened without waiting, so that a FIFO can't hang the window, and
+    // checked on the open file, so nothing can be swapped in between.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        reason = systemReason(errno);
         return std::nullopt;
     }
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        reason = systemReason(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        reason = QString::fromUtf16(S_ISDIR(info.st_mode) ? kFolderReason : kNotRegularReason);
+        return std::nullopt;
+    }
+
+    // The decoder sees the picture's own bytes only: some decoders read on
+    // to the end of the file looking for more frames.
+    const std::optional<qint64> length = pictureLength(file);
+    if (!length) {
+        reason = QString::fromUtf16(kCutShortReason);
+        return std::nullopt;
+    }
+    if (*length > kMaxPictureBytes) {
+        reason = QString::fromUtf16(kTooManyBytesReason).arg(*length >> 20);
+        return std::nullopt;
+    }
+    QBuffer picture;
+    if (!file.seek(0)) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    picture.setData(file.read(*length));
+    if (picture.size() != *length) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    picture.open(QIODevice::ReadOnly);
+
+    QImageReader reader(&picture);
+    reader.setAllocationLimit(kDecodeLimitMiB);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64{size.width()} * size.height() > kMaxSheetPixels) {
+        reason = QString::fromUtf16(kTooManyPixelsReason).arg(size.width()).arg(size.height());
+        return std::nullopt;
+    }
     QImage image = reader.read();
     if (image.isNull()) {
         reason = reader.errorString();

@@ -9,8 +9,9 @@
 
 namespace vtl {
 
-// Reads a GIF, JPEG or BMP picture as 32-bit RGB. On failure returns nothing
-// and puts the reason into `reason`.
+// Reads a GIF, JPEG or BMP picture as 32-bit RGB: a regular file holding a
+// whole picture of at most 2048 x 2048 pixels. On failure returns nothing and
+// puts the reason into `reason`.
 std::optional<QImage> readPicture(const QString& path, QString& reason);
 
 // The message that names a picture file that could not be read, and why.

@@ -1,10 +1,14 @@
 #include "output/FileWrite.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 namespace vtl {
@@ -15,13 +19,19 @@ namespace {
 // buffer that is reused never has to be paged in again.
 constexpr qsizetype kCopyChunk = qsizetype{1} << 20;
 
+constexpr char16_t kNotRegularReason[] = u"it is not a regular file";
+
+FileError systemError(int errorNumber) {
+    return FileError{errorNumber, QString::fromLocal8Bit(std::strerror(errorNumber))};
+}
+
 // Qt reports failures as text only; the number comes from errno, read right
 // after the call that failed. EIO stands in should a call fail without one.
 FileError errorFrom(int errorNumber, const QFileDevice& file) {
     if (errorNumber == 0) {
         return FileError{EIO, file.errorString()};
     }
-    return FileError{errorNumber, QString::fromLocal8Bit(std::strerror(errorNumber))};
+    return systemError(errorNumber);
 }
 
 AppendResult failure(AppendResult::Kind kind, const FileError& error) {
@@ -53,47 +63,82 @@ std::optional<FileError> commit(QSaveFile& file) {
     return std::nullopt;
 }
 
-}  // namespace
-
-AppendResult appendToFile(const QString& path,
-                          const std::function<QByteArray(bool fileExisted)>& makeTail) {
-    QFile old(path);
-    errno = 0;
-    bool existed = old.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    if (!existed) {
-        const int openErrno = errno;
-        const bool missing = openErrno == ENOENT || (openErrno == 0 && !QFileInfo(path).exists());
-        if (!missing) {
-            return failure(AppendResult::Kind::CouldNotRead, errorFrom(openErrno, old));
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
     }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
 
+  private:
+    int fd_;
+};
+
+int openFile(const QString& path, int flags) {
+    int fd = -1;
+    do {
+        // Never waits: a FIFO or device would otherwise block here.
+        fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// The temporary file of an atomic replace gets the old file's owner, group
+// and mode. False when that isn't allowed (someone else's file, a group the
+// user isn't in): the replace would then change who the file belongs to.
+bool takeOverOwnership(QSaveFile& file, const struct stat& old) {
+    const int fd = file.handle();
+    struct stat now {};
+    if (fd < 0 || ::fstat(fd, &now) != 0) {
+        return false;
+    }
+    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        return false;
+    }
+    // QSaveFile asks for the old mode, but the umask may have taken bits off.
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+// Old content copied into the new file, the tail after it, one rename.
+// Nothing when the replace can't keep the file's owner and group: the caller
+// then appends in place.
+std::optional<AppendResult> replaceAtomically(const QString& path, int oldFd,
+                                              const struct stat& old,
+                                              const std::function<QByteArray(bool)>& makeTail) {
     QSaveFile file(path);
-    if (const auto error = openForReplace(file)) {
-        return failure(AppendResult::Kind::CouldNotWrite, *error);
+    if (openForReplace(file)) {
+        return std::nullopt;  // no room for a new file beside it: in place may still work
     }
-    if (existed) {
-        QByteArray chunk(kCopyChunk, Qt::Uninitialized);
-        for (;;) {
-            errno = 0;
-            const qint64 got = old.read(chunk.data(), chunk.size());
-            if (got < 0) {
-                const FileError error = errorFrom(errno, old);
-                file.cancelWriting();
-                return failure(AppendResult::Kind::CouldNotRead, error);
-            }
-            if (got == 0) {
-                break;
-            }
-            if (const auto error = writeAll(file, chunk.constData(), got)) {
-                file.cancelWriting();
-                return failure(AppendResult::Kind::CouldNotWrite, *error);
-            }
+    if (!takeOverOwnership(file, old)) {
+        file.cancelWriting();
+        return std::nullopt;
+    }
+    QByteArray chunk(kCopyChunk, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t got = ::read(oldFd, chunk.data(), static_cast<size_t>(chunk.size()));
+        if (got < 0 && errno == EINTR) {
+            continue;
         }
-        old.close();
+        if (got < 0) {
+            const FileError error = systemError(errno);
+            file.cancelWriting();
+            return failure(AppendResult::Kind::CouldNotRead, error);
+        }
+        if (got == 0) {
+            break;
+        }
+        if (const auto error = writeAll(file, chunk.constData(), got)) {
+            file.cancelWriting();
+            return failure(AppendResult::Kind::CouldNotWrite, *error);
+        }
     }
-
-    const QByteArray tail = makeTail(existed);
+    const QByteArray tail = makeTail(true);
     if (const auto error = writeAll(file, tail.constData(), tail.size())) {
         file.cancelWriting();
         return failure(AppendResult::Kind::CouldNotWrite, *error);
@@ -101,7 +146,98 @@ AppendResult appendToFile(const QString& path,
     if (const auto error = commit(file)) {
         return failure(AppendResult::Kind::CouldNotWrite, *error);
     }
-    return AppendResult{existed ? AppendResult::Kind::Appended : AppendResult::Kind::Created, {}};
+    return AppendResult{AppendResult::Kind::Appended, {}};
+}
+
+// Writes the tail after the old end, flushes it to the disk, and on any
+// failure cuts the file back to its old length: the old bytes are never
+// rewritten, so nothing of them can be lost.
+AppendResult appendInPlace(const QString& path, const std::function<QByteArray(bool)>& makeTail) {
+    const Descriptor fd(openFile(path, O_WRONLY));
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
+        return failure(AppendResult::Kind::CouldNotWrite, systemError(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return failure(AppendResult::Kind::CouldNotWrite,
+                       FileError{EINVAL, QString::fromUtf16(kNotRegularReason)});
+    }
+    const off_t oldLength = info.st_size;
+    const QByteArray tail = makeTail(true);
+    const auto undo = [&](int errorNumber) {
+        while (::ftruncate(fd.get(), oldLength) != 0 && errno == EINTR) {
+        }
+        ::fsync(fd.get());
+        return failure(AppendResult::Kind::CouldNotWrite, systemError(errorNumber));
+    };
+    qsizetype done = 0;
+    while (done < tail.size()) {
+        const ssize_t wrote = ::pwrite(fd.get(), tail.constData() + done,
+                                       static_cast<size_t>(tail.size() - done), oldLength + done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            return undo(wrote < 0 ? errno : EIO);
+        }
+        done += wrote;
+    }
+    if (::fsync(fd.get()) != 0) {
+        return undo(errno);
+    }
+    return AppendResult{AppendResult::Kind::Appended, {}};
+}
+
+AppendResult create(const QString& path, const std::function<QByteArray(bool)>& makeTail) {
+    QSaveFile file(path);
+    if (const auto error = openForReplace(file)) {
+        return failure(AppendResult::Kind::CouldNotWrite, *error);
+    }
+    const QByteArray tail = makeTail(false);
+    if (const auto error = writeAll(file, tail.constData(), tail.size())) {
+        file.cancelWriting();
+        return failure(AppendResult::Kind::CouldNotWrite, *error);
+    }
+    if (const auto error = commit(file)) {
+        return failure(AppendResult::Kind::CouldNotWrite, *error);
+    }
+    return AppendResult{AppendResult::Kind::Created, {}};
+}
+
+}  // namespace
+
+AppendResult appendToFile(const QString& path,
+                          const std::function<QByteArray(bool fileExisted)>& makeTail) {
+    const Descriptor old(openFile(path, O_RDONLY));
+    if (old.get() < 0) {
+        if (errno == ENOENT) {
+            return create(path, makeTail);
+        }
+        return failure(AppendResult::Kind::CouldNotRead, systemError(errno));
+    }
+    struct stat info {};
+    if (::fstat(old.get(), &info) != 0) {
+        return failure(AppendResult::Kind::CouldNotRead, systemError(errno));
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return failure(AppendResult::Kind::CouldNotRead, systemError(EISDIR));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return failure(AppendResult::Kind::CouldNotRead,
+                       FileError{EINVAL, QString::fromUtf16(kNotRegularReason)});
+    }
+    // A replace would split a hard link off with the old content.
+    if (info.st_nlink == 1) {
+        if (std::optional<AppendResult> replaced =
+                replaceAtomically(path, old.get(), info, makeTail)) {
+            return *replaced;
+        }
+    }
+    return appendInPlace(path, makeTail);
+}
+
+void ignoreFileSizeSignal() {
+    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes) {

@@ -34,6 +34,11 @@ struct AppendResult {
 AppendResult appendToFile(const QString& path,
                           const std::function<QByteArray(bool fileExisted)>& makeTail);
 
+// Call once at start-up, before anything is written: past a file-size limit
+// (ulimit -f) the kernel would otherwise kill the program with SIGXFSZ instead
+// of failing the write with EFBIG, and the name being composed would be lost.
+void ignoreFileSizeSignal();
+
 // Replaces the file's content by `bytes`, atomically in the same way.
 std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes);
 

@@ -84,14 +84,19 @@ bool loadFrom(WindowState& state, Desktop& desktop, const QList<NameLine>& lines
 
 }  // namespace
 
-ColourSheetLookup colourSheetsOf(const QString& appDir, Desktop& desktop) {
+ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir,
+                                 Desktop& desktop) {
     auto cache = std::make_shared<std::map<int, QImage>>();
-    return [appDir, &desktop, cache](int row) {
+    return [&state, appDir, &desktop, cache](int row) {
         row = std::clamp(row, 0, static_cast<int>(kColours.size()) - 1);
         auto found = cache->find(row);
         if (found == cache->end()) {
-            const QString path = appDir + QString::fromUtf16(kColours[row].sheet);
-            found = cache->emplace(row, loadSheetOrBlank(path, desktop)).first;
+            const Colour& colour = kColours[static_cast<std::size_t>(row)];
+            const QImage sheet =
+                state.ownCharset.isNull()
+                    ? loadSheetOrBlank(appDir + QString::fromUtf16(colour.sheet), desktop)
+                    : ownCharsetInColour(state, QByteArray(colour.code));
+            found = cache->emplace(row, sheet).first;
         }
         return found->second;
     };

@@ -14,9 +14,11 @@ namespace vtl {
 // The glyph sheet a colour name's glyphs are copied from, by colour list row.
 using ColourSheetLookup = std::function<QImage(int colourRow)>;
 
-// The colour sheets of the application folder, each read once per load; a
-// sheet that can't be read is reported and drawn black.
-ColourSheetLookup colourSheetsOf(const QString& appDir, Desktop& desktop);
+// The sheets the colour list would show for `state`: the game's own charset
+// in each colour when one is in use, else the colour sheets of the
+// application folder, each read once (one that can't be read is reported and
+// drawn black). For use within one command: it refers to `state`.
+ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir, Desktop& desktop);
 
 // Puts a decoded name into the state as one change: positions from 1 hold its
 // glyphs and fragments, the rest are blank, the cursor stands after the last

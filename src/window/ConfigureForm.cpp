@@ -14,10 +14,16 @@ const QString kQ1Key = QString::fromUtf16(kQ1FolderKey);
 ConfigureForm::ConfigureForm(Desktop& desktop, QString settingsFile)
     : desktop_(desktop), settingsFile_(std::move(settingsFile)) {}
 
+QString ConfigureForm::folderBoxText(const QString& typed) {
+    QString text = typed;
+    text.remove(u'\r').remove(u'\n').remove(QChar(0));
+    return text;
+}
+
 void ConfigureForm::load() {
     const QString section = QString::fromUtf16(kSettingsSection);
-    quake3Folder = ReadIni(section, kQ3Key, settingsFile_);
-    quakeFolder = ReadIni(section, kQ1Key, settingsFile_);
+    quake3Folder = ReadIni(section, kQ3Key, settingsFile_, IniText::FileName);
+    quakeFolder = ReadIni(section, kQ1Key, settingsFile_, IniText::FileName);
 }
 
 void ConfigureForm::browseInto(QString& box) {
@@ -38,8 +44,9 @@ void ConfigureForm::browseQuakeFolder() {
 bool ConfigureForm::save() {
     const QString section = QString::fromUtf16(kSettingsSection);
     QString reason;
-    if (WriteIni(section, kQ3Key, quake3Folder, settingsFile_, &reason) &&
-        WriteIni(section, kQ1Key, quakeFolder, settingsFile_, &reason)) {
+    // One write for both: either both folders are stored or neither.
+    if (WriteIni(section, {{kQ3Key, quake3Folder}, {kQ1Key, quakeFolder}}, settingsFile_, &reason,
+                 IniText::FileName)) {
         return true;
     }
     desktop_.showMessage(Message{QString::fromUtf16(kFoldersNotSaved) + u'\r' + reason,

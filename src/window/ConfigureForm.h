@@ -21,6 +21,11 @@ class ConfigureForm {
     // Text of the Quake folder box (settings key q1config).
     QString quakeFolder;
 
+    // What a folder box keeps of typed or pasted text: line breaks (a path
+    // copied from a terminal ends with one) and NULs can't be part of a
+    // folder name the settings file can hold, so they never get in.
+    static QString folderBoxText(const QString& typed);
+
     void load();
     // "Browse..." of each box. A cancelled picker keeps what the box held:
     // emptying it would throw away the folder the user had configured.

@@ -7,6 +7,7 @@
 #include "output/NameLoading.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
+#include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
 
 namespace vtl {
@@ -33,6 +34,7 @@ void MainWindowModel::start() {
     state_.mapPicture = state_.sheetSource;
     state_.CursorPos = 1;
     state_.modeLabel = QString::fromUtf16(kQ3ALabel);
+    applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
     history_.clear();
 }
 
@@ -67,12 +69,12 @@ void MainWindowModel::newName() {
 // cancelled load changes nothing and so records nothing.
 void MainWindowModel::openName() {
     changeName(QString::fromUtf16(kOpenNameChange), [&](WindowState& s) {
-        vtl::openName(s, desktop_, colourSheetsOf(appDir_, desktop_));
+        vtl::openName(s, desktop_, colourSheetsOf(s, appDir_, desktop_));
     });
 }
 void MainWindowModel::pasteName() {
     changeName(QString::fromUtf16(kPasteNameChange), [&](WindowState& s) {
-        vtl::pasteName(s, desktop_, colourSheetsOf(appDir_, desktop_));
+        vtl::pasteName(s, desktop_, colourSheetsOf(s, appDir_, desktop_));
     });
 }
 
@@ -81,7 +83,8 @@ void MainWindowModel::saveName() {
 }
 void MainWindowModel::quickSave() {
     vtl::quickSave(state_, desktop_, [this](const QString& key) {
-        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile());
+        return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile(),
+                       IniText::FileName);
     });
 }
 void MainWindowModel::exportAsBitmap() {
@@ -101,8 +104,18 @@ void MainWindowModel::copyRawName() {
 }
 
 void MainWindowModel::selectMode(GameMode mode) {
+    const QString labelBefore = state_.modeLabel;
     switchMode(state_, desktop_, appDir_, mode);
+    applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
     history_.clear();
+}
+
+void MainWindowModel::useGameCharset() {
+    vtl::useGameCharset(state_, desktop_, settingsFile());
+}
+
+void MainWindowModel::useBuiltInCharset() {
+    vtl::useBuiltInCharset(state_, desktop_, appDir_, settingsFile());
 }
 
 void MainWindowModel::chooseColour(int index) {

@@ -59,6 +59,8 @@ class MainWindowModel {
     // Game/Mode menu and the colour list. A mode switch empties the undo
     // history: the tables the recorded changes were made with are gone.
     void selectMode(GameMode mode);
+    void useGameCharset();
+    void useBuiltInCharset();
     void chooseColour(int index);
 
     // Edit menu. Every change to the name is one entry of the history; undo

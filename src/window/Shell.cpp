@@ -17,8 +17,25 @@ bool Shell::firstRunDue() {
                    settingsFile()) == QStringLiteral("yes");
 }
 
+void Shell::reportUnreadableSettings() {
+    if (settingsChecked_) {
+        return;
+    }
+    settingsChecked_ = true;
+    const QString problem = iniFileProblem(settingsFile());
+    if (!problem.isEmpty()) {
+        desktop_.showMessage(
+            Message{QString::fromUtf16(kSettingsUnreadable).arg(settingsFile(), problem),
+                    {},
+                    MessageButtons::Ok,
+                    MessageIcon::Warning,
+                    MessageAnswer::Ok});
+    }
+}
+
 bool Shell::start() {
     windows_.loadMainWindow();
+    reportUnreadableSettings();
     if (!firstRunDue()) {
         windows_.showMainWindow();
         return true;

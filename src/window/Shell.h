@@ -15,6 +15,10 @@ inline constexpr char16_t kGreeting[] =
     u"QuakeWorld or Quake3: Arena then press cancel and continue to run Vantorel. If you need "
     u"help click the Help menu from the main screen and view our help and tutorials page. If you "
     u"need help after that feel free to send me an email.";
+// Followed by the settings file and the reason.
+inline constexpr char16_t kSettingsUnreadable[] =
+    u"The settings file %1 could not be read: %2.\r"
+    u"Vantorel leaves it as it is and keeps no settings in it.";
 inline constexpr char16_t kExitQuestion[] = u"Are you sure you want to exit?";
 inline constexpr char16_t kExitTitle[] = u"Exit?";
 inline constexpr char16_t kHomepage[] = u"http://www.quenmoor.example/";
@@ -63,6 +67,7 @@ class Shell {
 
   private:
     bool firstRunDue();
+    void reportUnreadableSettings();
 
     Desktop& desktop_;
     ShellWindows& windows_;
@@ -71,6 +76,9 @@ class Shell {
     // written: otherwise every return from Configure would greet again and
     // the main window would never come back.
     bool greeted_ = false;
+    // A settings file that can't be read is reported once per run, not at
+    // every return from Configure.
+    bool settingsChecked_ = false;
 };
 
 }  // namespace vtl

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -85,6 +87,56 @@ TEST(ConfigureDialog, saveIntoReadOnlyFolder_namesTheFileAndReasonAndStaysOpen) 
     EXPECT_GT(text.size(), head.size() + f.ini().size() + 8)
         << "a reason follows the file name: " << qPrintable(text);
     EXPECT_EQ(readBytes(f.ini()), kSaved);
+}
+
+// A line break pasted into a box never gets in (a path copied from a
+// terminal ends with one); the folder is saved without it.
+TEST(ConfigureDialog, pastedLineBreaks_neverReachTheBox) {
+    DialogFixture f;
+    QGuiApplication::clipboard()->setText(u"/games/quake\r\n/id1\n"_s);
+    f.box(u"Text2"_s)->selectAll();
+    f.box(u"Text2"_s)->paste();
+    EXPECT_EQ(f.box(u"Text2"_s)->text(), u"/games/quake/id1"_s);
+
+    f.click(u"Command2"_s);
+
+    EXPECT_EQ(f.left.count(), 1);
+    EXPECT_EQ(readBytes(f.ini()),
+              "[Vantorel]\r\nfirst=no\r\nq3config=/q3\r\nq1config=/games/quake/id1\r\n"_ba);
+}
+
+// Both folders are checked before either is written: one that can't be
+// stored leaves the file exactly as it was, and the dialog open.
+TEST(ConfigureDialog, oneFolderRefused_neitherIsWritten) {
+    DialogFixture f;
+    QTest::keyClicks(f.box(u"Text1"_s), u"/new"_s);
+    f.dialog.model().quakeFolder = u"/bad\nline"_s;
+
+    f.click(u"Command2"_s);
+
+    EXPECT_EQ(f.left.count(), 0);
+    ASSERT_EQ(f.desktop.messages.size(), 1u);
+    EXPECT_TRUE(f.desktop.messages[0].text.startsWith(u"The game folders were not saved.\r"_s));
+    EXPECT_EQ(readBytes(f.ini()), kSaved);
+}
+
+// Folders with names in any script are saved and shown again exactly.
+TEST(ConfigureDialog, nonLatinFolders_savedAndLoadedExactly) {
+    DialogFixture f;
+    const QString q3 = u"/home/user/micha\u0142/baseq3"_s;
+    const QString q1 = u"/home/\u30E6\u30FC\u30B6\u30FC/quake/id1"_s;
+    f.desktop.folderReplies = {q3, q1};
+    f.click(u"Command1"_s);
+    f.click(u"Command4"_s);
+    f.click(u"Command2"_s);
+    ASSERT_EQ(f.left.count(), 1);
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config="_ba + q3.toUtf8() +
+                                      "\r\nq1config="_ba + q1.toUtf8() + "\r\n"_ba);
+
+    ConfigureDialog again(f.desktop, f.ini());
+    again.load();
+    EXPECT_EQ(again.findChild<QLineEdit*>(u"Text1"_s)->text(), q3);
+    EXPECT_EQ(again.findChild<QLineEdit*>(u"Text2"_s)->text(), q1);
 }
 
 }  // namespace

@@ -92,7 +92,8 @@ TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
                              "Copy Name|&Configure|-|&Exit|&Edit|&Paste Name|"
                              "&Game/Mode|Quake I (QuakeWorld)|"
                              "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
-                             "JumpGate|&About/Help|&About|&Help|&Quenmoor Software Homepage"));
+                             "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
+                             "&About/Help|&About|&Help|&Quenmoor Software Homepage"));
 }
 
 TEST_F(MainWindowTest, mapPoints_reachTheRightCell) {

@@ -5,6 +5,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,7 +39,8 @@ TEST(ReadIni, followsTheProfileFileRules) {
          {"[a]\r\nx=1\r\nk=v\r\nk=2\r\n"_ba, "[a]\nx=1\nk=v\n"_ba, "\xEF\xBB\xBF[a]\r\nk=v\r\n"_ba,
           "\r\n\r\n;[a]\r\nk=x\r\n[a]\r\n\r\n;k=comment\r\n  ; k=also\r\nk=v\r\n"_ba,
           "[A]\r\nK=v\r\n[a]\r\nk=2\r\n"_ba, "  [a] ; note\r\n \tk  =\t  v  "_ba,
-          "[a]\r\nk\r\n[b\r\nk=v\r\n"_ba, "[a]\r\nx=\0\0\r\nk=v\x1A\r\n"_ba}) {
+          "[a]\r\nk\r\n[b\r\nk=v\r\n"_ba, "[a]\r\nx=\x1A\r\nk=v\x1A\r\n"_ba, "[a]\rx=1\rk=v\r"_ba,
+          "[a]\r\rk=v\r\r\n"_ba}) {
         EXPECT_EQ(readFrom(file), u"v"_s) << testing::PrintToString(file.toStdString());
     }
     // Nothing: the key in a later [a], before any section, in [b]; an empty first value.
@@ -143,6 +147,7 @@ TEST(IniBadInput, garbageAndHugeFiles_areKeptAndChangedInPlace) {
     QByteArray garbage(64 * 1024, Qt::Uninitialized);
     QRandomGenerator(1252).fillRange(reinterpret_cast<quint32*>(garbage.data()),
                                      garbage.size() / 4);
+    garbage.replace('\0', '0');  // NUL bytes make it a file that isn't read at all
     const QByteArray oneLine = QByteArray(garbage).replace('\n', 'x');
     QByteArray big = "[a]\r\n"_ba;
     for (int i = 0; big.size() < 1024 * 1024; ++i) {
@@ -158,6 +163,102 @@ TEST(IniBadInput, garbageAndHugeFiles_areKeptAndChangedInPlace) {
         EXPECT_EQ(ReadIni(u"b"_s, u"k"_s, iniIn(dir)), QString());
         ASSERT_TRUE(WriteIni(u"a"_s, u"k"_s, u"v"_s, iniIn(dir)));
         EXPECT_EQ(readBytes(iniIn(dir)), after);
+    }
+}
+
+// Files that aren't 8-bit text are neither read nor written, and say why;
+// CR-only line ends are line ends.
+TEST(IniBadInput, notEightBitText_untouchedWithReason_crOnlyLineEndsRead) {
+    const QByteArray utf16 =
+        "\xFF\xFE"_ba + QByteArray(reinterpret_cast<const char*>(u"[a]\r\nk=v\r\n"), 22);
+    const struct {
+        const char* situation;
+        QByteArray bytes;
+        bool usable;
+        QByteArray afterWrite;  // of [a] k=new
+    } cases[] = {
+        {"utf16WithMark", utf16, false, utf16},
+        {"utf16WithoutMark", utf16.sliced(2), false, utf16.sliced(2)},
+        {"nulBeforeTheHeader", "\0[a]\r\nk=v\r\n"_ba, false, "\0[a]\r\nk=v\r\n"_ba},
+        {"crOnly", "[a]\rk=v\rx=1\r"_ba, true, "[a]\rk=new\rx=1\r"_ba},
+        {"crOnlyNewKey", "[a]\rx=1\rj=v\r"_ba, true, "[a]\rx=1\rj=v\rk=new\r\n"_ba},
+        {"crOnlyNewSection", "[b]\rx=1"_ba, true, "[b]\rx=1\r\n[a]\r\nk=new\r\n"_ba},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.situation);
+        QTemporaryDir dir;
+        writeBytes(iniIn(dir), c.bytes);
+        EXPECT_EQ(iniFileProblem(iniIn(dir)).isEmpty(), c.usable);
+        if (!c.usable) {
+            EXPECT_EQ(ReadIni(u"a"_s, u"k"_s, iniIn(dir)), QString());
+        }
+        QString error;
+        EXPECT_EQ(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir), &error), c.usable);
+        EXPECT_EQ(error.isEmpty(), c.usable);
+        EXPECT_EQ(readBytes(iniIn(dir)), c.afterWrite);
+        if (c.usable) {
+            EXPECT_EQ(ReadIni(u"a"_s, u"k"_s, iniIn(dir)), u"new"_s);
+        }
+    }
+    QTemporaryDir dir;
+    EXPECT_EQ(iniFileProblem(iniIn(dir)), QString());  // missing is fine: it will be created
+    // A settings file of 2 GiB is refused at a glance rather than read into memory.
+    writeBytes(iniIn(dir), "[a]\r\nk=v\r\n"_ba);
+    ASSERT_EQ(::truncate(QFile::encodeName(iniIn(dir)).constData(), qint64{2} << 30), 0);
+    EXPECT_EQ(iniFileProblem(iniIn(dir)), u"it is 2048 MiB, far larger than a settings file"_s);
+    EXPECT_FALSE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir)));
+    QFile::remove(iniIn(dir));
+    EXPECT_FALSE(iniFileProblem(dir.path()).isEmpty());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(iniIn(dir)).constData(), 0644), 0);
+    EXPECT_FALSE(iniFileProblem(iniIn(dir)).isEmpty());  // at once: nothing waits for a writer
+    EXPECT_EQ(ReadIni(u"a"_s, u"k"_s, iniIn(dir)), QString());
+}
+
+// Folder values round-trip every name the file system can give, whatever its
+// script, in the same file as Windows-1252 names and values; old files, with
+// Windows-1252 folders, read as they always did.
+TEST(IniFolders, anyFolderName_roundTrips_oldFilesReadTheSame) {
+    const struct {
+        const char16_t* folder;
+        QByteArray stored;  // the value's bytes in the file
+    } cases[] = {
+        {u"/home/user/michał/baseq3", "/home/user/micha\xC5\x82/baseq3"_ba},
+        {u"/home/ユーザー/quake/id1",
+         "/home/\xE3\x83\xA6\xE3\x83\xBC\xE3\x82\xB6\xE3\x83\xBC/quake/id1"_ba},
+        {u"/srv/Ελλάδα/🎮",
+         "/srv/\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1/\xF0\x9F\x8E\xAE"_ba},
+        // Windows-1252 where it says the same, as older versions wrote it.
+        {u"C:\\Spiele\\Qüake €",
+         "C:\\Spiele\\Q\xFC"
+         "ake \x80"_ba},
+        {u"/plain/baseq3", "/plain/baseq3"_ba},
+        // Windows-1252 bytes that would read back as UTF-8 are stored as UTF-8.
+        {u"/odd/Ã©", "/odd/\xC3\x83\xC2\xA9"_ba},
+    };
+    for (const auto& c : cases) {
+        const QString folder = QString::fromUtf16(c.folder);
+        SCOPED_TRACE(folder.toStdString());
+        QTemporaryDir dir;
+        const QByteArray others =
+            "[Vantorel]\r\nfirst=no\r\nq1config=\xE9t\xE9\r\n; \x80\xFF\r\n"_ba;
+        writeBytes(iniIn(dir), others);
+        QString error;
+        ASSERT_TRUE(
+            WriteIni(u"Vantorel"_s, u"q3config"_s, folder, iniIn(dir), &error, IniText::FileName))
+            << error.toStdString();
+        EXPECT_EQ(readBytes(iniIn(dir)),
+                  "[Vantorel]\r\nfirst=no\r\nq1config=\xE9t\xE9\r\nq3config="_ba + c.stored +
+                      "\r\n; \x80\xFF\r\n"_ba);
+        EXPECT_EQ(ReadIni(u"Vantorel"_s, u"q3config"_s, iniIn(dir), IniText::FileName), folder);
+        EXPECT_EQ(ReadIni(u"Vantorel"_s, u"q1config"_s, iniIn(dir), IniText::FileName),
+                  u"\u00E9t\u00E9"_s);
+        // A real folder of that name is found again by what was read.
+        const QString real = dir.filePath(u"games"_s) + folder;
+        ASSERT_TRUE(QDir().mkpath(real));
+        ASSERT_TRUE(
+            WriteIni(u"Vantorel"_s, u"q3config"_s, real, iniIn(dir), &error, IniText::FileName));
+        EXPECT_TRUE(
+            QDir(ReadIni(u"Vantorel"_s, u"q3config"_s, iniIn(dir), IniText::FileName)).exists());
     }
 }
 

@@ -302,7 +302,7 @@ TEST_F(RoundTrip, allCodesAndRandomNamesInEveryMode_comeBackToTheSamePositionsAn
             WindowState opened = fresh;
             const DecodedName decoded = decodeName(found[0].name, opened.Table, *opened.Family);
             ASSERT_TRUE(decoded.ok()) << m.name << ": " << line.toStdString();
-            loadDecodedName(opened, decoded, colourSheetsOf(app.path(), desktop));
+            loadDecodedName(opened, decoded, colourSheetsOf(opened, app.path(), desktop));
             EXPECT_EQ(cellFragments(opened), cellFragments(state))
                 << m.name << ": " << line.toStdString();
             EXPECT_EQ(save(opened), line) << m.name;
@@ -334,7 +334,7 @@ TEST_F(RoundTrip, edgeNames_writeTheSameBytesAgain) {
         const DecodedName decoded =
             decodeName(findNameLines(line).value(0).name, opened.Table, *opened.Family);
         ASSERT_TRUE(decoded.ok()) << c.what;
-        loadDecodedName(opened, decoded, colourSheetsOf(app.path(), desktop));
+        loadDecodedName(opened, decoded, colourSheetsOf(opened, app.path(), desktop));
         EXPECT_EQ(save(opened), line) << c.what;
     }
 }
@@ -342,7 +342,7 @@ TEST_F(RoundTrip, edgeNames_writeTheSameBytesAgain) {
 TEST_F(RoundTrip, loadedName_setsCursorBoxesAndColouredGlyphs) {
     WindowState state = freshState(GameMode::Quake3Arena);
     const DecodedName decoded = decodeName("^1Ab^4C^7", state.Table, GameFamily::Colour);
-    loadDecodedName(state, decoded, colourSheetsOf(app.path(), desktop));
+    loadDecodedName(state, decoded, colourSheetsOf(state, app.path(), desktop));
     EXPECT_EQ(state.CursorPos, 4);
     EXPECT_EQ(state.markerLeftTwips, 3 * kSlotPitchTwips);
     EXPECT_EQ(state.rawNameBox, u"^1Ab^4C"_s);
@@ -354,9 +354,19 @@ TEST_F(RoundTrip, loadedName_setsCursorBoxesAndColouredGlyphs) {
     EXPECT_EQ(state.cells[2].glyph.pixel(0, 0), app.colourOf(kColours[kBlue].sheet));
     EXPECT_TRUE(state.cells[3].glyph.isNull());
 
+    // With the game's own charset in use, its glyphs in the glyph's colour.
+    state.ownCharset = QImage(256, 256, QImage::Format_RGB32);
+    state.ownCharset.fill(Qt::white);
+    state.ownCharsetTinted = true;
+    loadDecodedName(state, decodeName("^1A", state.Table, GameFamily::Colour),
+                    colourSheetsOf(state, app.path(), desktop));
+    EXPECT_EQ(state.cells[0].glyph.pixel(5, 5),
+              ownCharsetInColour(state, "^1").pixel(cellOrigin('A') + QPoint(5, 5)));
+    EXPECT_NE(state.cells[0].glyph.pixel(5, 5), qRgb(255, 255, 255));
+
     // A full name leaves the cursor at "full" and the marker under slot 25.
     loadDecodedName(state, decodeName(QByteArray(25, 'A'), state.Table, GameFamily::Colour),
-                    colourSheetsOf(app.path(), desktop));
+                    colourSheetsOf(state, app.path(), desktop));
     EXPECT_EQ(state.CursorPos, kNameLength + 1);
     EXPECT_EQ(state.markerLeftTwips, kMarkerFullTwips);
 }
@@ -377,7 +387,7 @@ class LoadCommands : public RoundTrip {
     }
     bool open(const QString& path) {
         desktop.openReplies.push_back(path);
-        return openName(state, desktop, colourSheetsOf(app.path(), desktop));
+        return openName(state, desktop, colourSheetsOf(state, app.path(), desktop));
     }
     WindowState state;
 };
@@ -429,7 +439,7 @@ TEST_F(LoadCommands, failures_nameTheProblemAndKeepTheName) {
     }
     // Cancel: nothing at all.
     desktop.messages.clear();
-    EXPECT_FALSE(openName(state, desktop, colourSheetsOf(app.path(), desktop)));
+    EXPECT_FALSE(openName(state, desktop, colourSheetsOf(state, app.path(), desktop)));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -448,7 +458,7 @@ TEST_F(LoadCommands, paste_takesALineOrTheNameAlone) {
         state.rawNameBox = u"Z"_s;
         desktop.clipboardHolds = c.clipboard;
         desktop.messages.clear();
-        EXPECT_EQ(pasteName(state, desktop, colourSheetsOf(app.path(), desktop)),
+        EXPECT_EQ(pasteName(state, desktop, colourSheetsOf(state, app.path(), desktop)),
                   c.loaded.has_value())
             << c.clipboard.toStdString();
         EXPECT_EQ(state.rawNameBox, c.loaded.value_or(u"Z"_s)) << c.clipboard.toStdString();

@@ -40,6 +40,7 @@ WindowState nameState(const std::vector<QByteArray>& fragments,
 }
 
 const QByteArray kAbLine = QByteArrayLiteral("name \"Ab\" //VTL G2 v6.3");
+const QByteArray kALine = QByteArrayLiteral("name \"A\" //VTL G2 v6.3");
 
 QByteArray allBytesAndLoneLineEnds() {
     QByteArray bytes(256, '\0');
@@ -101,21 +102,24 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
     ::umask(mask);
 }
 
-// Saves in a child process as the user "nobody" when root (who may write anything;
-// Qt asks access(), which goes by the real user). Returns kind * 64 + errno.
-int saveAsNobody(const QString& path, bool limitFileSize) {
+// Saves in a child process, as the user "nobody" when asked and root (who
+// may write anything; Qt asks access(), which goes by the real user), and
+// under a file-size limit when one is given, as the program runs: past the
+// limit a write fails instead of the process being killed. Returns
+// kind * 64 + errno, 255 when the user could not be switched, -1 when the
+// child was killed or took longer than a few seconds.
+int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit = RLIM_INFINITY) {
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::alarm(5);
         const gid_t nobody = 65534;
-        if (::geteuid() == 0 &&
+        if (asNobody && ::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
             ::_exit(255);
         }
-        if (limitFileSize) {
-            ::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{128 * 1024, 128 * 1024};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
+        ignoreFileSizeSignal();
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
         const AppendResult result = AppendScriptLine(path, {}, {}, nameState({"A"}));
         ::_exit(static_cast<int>(result.kind) * 64 + (result.error.number & 63));
     }
@@ -124,39 +128,124 @@ int saveAsNobody(const QString& path, bool limitFileSize) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The write really fails: the file is exactly as before, with no stray file beside it.
+// The write really fails: the file is exactly as before, with no stray file
+// beside it. A file that can be written is saved even where the folder can't.
 TEST(AppendScriptLine, faults_fileUnchangedAndReasonGiven) {
+    const QByteArray old = QByteArray(256 * 1024, 'x') + allBytesAndLoneLineEnds();
+    const auto justPastOld = static_cast<rlim_t>(old.size()) + 5;
     const struct {
         const char* situation;
         mode_t fileMode, folderMode;
-        bool limitFileSize;
+        rlim_t fileSizeLimit;
         Kind kind;
         int errorNumber;
     } cases[] = {
-        {"readOnlyFile", 0444, 0777, false, Kind::CouldNotWrite, EACCES},
-        {"readOnlyFolder", 0666, 0555, false, Kind::CouldNotWrite, EACCES},
-        {"unreadableFile", 0222, 0777, false, Kind::CouldNotRead, EACCES},
-        // Cut off half way through copying the old content.
-        {"writeFailsMidway", 0666, 0777, true, Kind::CouldNotWrite, EFBIG},
+        {"readOnlyFile", 0444, 0777, RLIM_INFINITY, Kind::CouldNotWrite, EACCES},
+        {"readOnlyFolderWritableFile", 0666, 0555, RLIM_INFINITY, Kind::Appended, 0},
+        {"readOnlyFolderAndFile", 0444, 0555, RLIM_INFINITY, Kind::CouldNotWrite, EACCES},
+        {"unreadableFile", 0222, 0777, RLIM_INFINITY, Kind::CouldNotRead, EACCES},
+        // Cut off half way through copying the old content, or (for a file
+        // only appended to in place) through the new line.
+        {"writeFailsMidway", 0666, 0777, 128 * 1024, Kind::CouldNotWrite, EFBIG},
+        {"inPlaceWriteFailsMidway", 0666, 0555, justPastOld, Kind::CouldNotWrite, EFBIG},
     };
-    const QByteArray old = QByteArray(256 * 1024, 'x') + allBytesAndLoneLineEnds();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("config.cfg"));
         writeBytes(path, old);
+        // The file is nobody's own (when root), so only the modes stand in the way.
+        [[maybe_unused]] const int given =
+            ::chown(QFile::encodeName(path).constData(), 65534, 65534);
         ::chmod(QFile::encodeName(path).constData(), c.fileMode);
         ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
-        const int status = saveAsNobody(path, c.limitFileSize);
+        const int status = saveInChild(path, true, c.fileSizeLimit);
         ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
         if (status == 255) {
             GTEST_SKIP() << "running as root and cannot switch to the user nobody";
         }
         EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + c.errorNumber);
-        EXPECT_EQ(readBytes(path), old);
+        EXPECT_EQ(readBytes(path), c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
                   QStringList{QStringLiteral("config.cfg")});
     }
+}
+
+struct stat statOf(const QString& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    return info;
+}
+
+// A save keeps the file's owner, group, mode and hard links. Where the atomic
+// replace keeps all of them it is used (a new inode); otherwise the line is
+// appended in place, and a failure there cuts the file back to its old bytes.
+TEST(AppendScriptLine, keepsOwnerGroupModeAndLinks) {
+    constexpr uid_t kNobody = 65534;
+    constexpr gid_t kGames = 60;
+    const QByteArray old = QByteArray(4096, 'o') + allBytesAndLoneLineEnds();
+    const auto justPastOld = static_cast<rlim_t>(old.size()) + 5;
+    const struct {
+        const char* situation;
+        bool chownToNobodyGames;
+        bool hardLink;
+        rlim_t fileSizeLimit;
+        bool newInode;
+        Kind kind;
+    } cases[] = {
+        {"ownFile", false, false, RLIM_INFINITY, true, Kind::Appended},
+        {"nobodyGamesAsRoot", true, false, RLIM_INFINITY, true, Kind::Appended},
+        {"hardLink", false, true, RLIM_INFINITY, false, Kind::Appended},
+        {"hardLinkDiskFull", true, true, justPastOld, false, Kind::CouldNotWrite},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.situation);
+        if (c.chownToNobodyGames && ::geteuid() != 0) {
+            GTEST_SKIP() << "giving a file to nobody:games needs root";
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("q3config.cfg"));
+        const QString link = dir.filePath(QStringLiteral("other.cfg"));
+        writeBytes(path, old);
+        ::chmod(QFile::encodeName(path).constData(), 0664);
+        if (c.chownToNobodyGames) {
+            ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kNobody, kGames), 0);
+        }
+        if (c.hardLink) {
+            ASSERT_EQ(
+                ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
+                0);
+        }
+        const struct stat before = statOf(path);
+
+        const int status = saveInChild(path, false, c.fileSizeLimit);
+
+        const struct stat after = statOf(path);
+        const QByteArray expected = c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old;
+        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + (c.kind == Kind::Appended ? 0 : EFBIG));
+        EXPECT_EQ(readBytes(path), expected);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_nlink, before.st_nlink);
+        EXPECT_EQ(after.st_ino != before.st_ino, c.newInode);
+        if (c.hardLink) {
+            EXPECT_EQ(readBytes(link), expected);
+        }
+    }
+}
+
+// Special files are refused at once: a FIFO would block the program until
+// some other program opened it for writing.
+TEST(AppendScriptLine, notARegularFile_refusedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.cfg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    const int status = saveInChild(fifo, false);
+    EXPECT_EQ(status, static_cast<int>(Kind::CouldNotRead) * 64 + EINVAL);
+    const AppendResult folder = AppendScriptLine(dir.path(), {}, {}, nameState({"A"}));
+    EXPECT_EQ(folder.kind, Kind::CouldNotRead);
+    EXPECT_EQ(folder.error.number, EISDIR);
 }
 
 const QByteArray kTaggedA = QByteArrayLiteral("name \"A\" //VTL G2 v6.3 // VTL G2 v6.3");

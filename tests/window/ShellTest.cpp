@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "ini/Ini.h"
+#include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 #include "support/ReadOnlyFolder.h"
+#include "window/MainWindowModel.h"
 #include "window/Shell.h"
 
 namespace vtl {
@@ -111,6 +115,47 @@ TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
     // the main window for good.
     EXPECT_TRUE(f.windows.calls.contains(u"showMain@1"_s));
     EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=yes\r\n"_ba);
+}
+
+// A settings file the program can't read is reported once per run, with the
+// file and the reason, and nothing is written into it.
+TEST(Shell, unreadableSettingsFile_saidOnceAndLeftAlone) {
+    const char16_t utf16[] = u"[Vantorel]\r\nfirst=yes\r\n";
+    const QByteArray files[] = {
+        "\xFF\xFE"_ba + QByteArray(reinterpret_cast<const char*>(utf16), sizeof utf16 - 2),
+        "\0[Vantorel]\r\nfirst=yes\r\n"_ba};
+    for (const QByteArray& content : files) {
+        ShellFixture f;
+        writeBytes(f.ini(), content);
+
+        EXPECT_TRUE(f.shell.start());
+        f.shell.openConfigure();
+        f.shell.configureLeft();
+
+        ASSERT_EQ(f.desktop.messages.size(), 1u);
+        const QString text = f.desktop.messages[0].text;
+        EXPECT_TRUE(text.startsWith(u"The settings file %1 could not be read: "_s.arg(f.ini())))
+            << qPrintable(text);
+        EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(readBytes(f.ini()), content);
+    }
+}
+
+// Quick save finds a game folder named in any script.
+TEST(Shell, quickSave_intoANonLatinFolder) {
+    test::AppFolder app;
+    const QString folder = app.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, settingsFileIn(app.path()), nullptr,
+                         IniText::FileName));
+    test::FakeDesktop desktop;
+    MainWindowModel model(desktop, app.path());
+    model.start();
+
+    model.quickSave();
+
+    EXPECT_EQ(desktop.messageTexts(), QStringList());
+    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
 }
 
 TEST(Shell, exitQuestion_endsOnlyOnYes) {

@@ -1,0 +1,419 @@
+#include "charset/GameCharset.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <vector>
+
+#include "charset/Formats.h"
+#include "charset/Sheet.h"
+
+namespace vtl::charset {
+namespace {
+
+// The largest charset picture read into memory; real ones are well under 1 MB.
+constexpr qint64 kPictureLimit = 16 * 1024 * 1024;
+constexpr qint64 kQuakeCharsetBytes = 128 * 128;
+constexpr qint64 kHexenCharsetBytes = 256 * 128;
+constexpr qint64 kQpicHeaderBytes = 8;
+constexpr int kMaxListedPlaces = 12;
+
+enum class Archives {
+    QuakePaks,   // pak0.pak, pak1.pak, ... up to the first missing; paks beat loose files
+    Quake2Paks,  // any of pak0.pak .. pak9.pak; paks beat loose files
+    Pk3,         // every *.pk3, later names win; loose files beat them all
+};
+
+struct Layout {
+    // Alternative installs, each a list of game folders, the overriding one first.
+    std::vector<std::vector<QString>> installs;
+    Archives archives;
+};
+
+Layout layoutOf(Game game) {
+    switch (game) {
+        case Game::Quake:
+            return {{{QStringLiteral("qw"), QStringLiteral("id1")}}, Archives::QuakePaks};
+        case Game::Quake2:
+            return {{{QStringLiteral("baseq2")}}, Archives::Quake2Paks};
+        case Game::Quake3:
+            return {{{QStringLiteral("baseq3")}, {QStringLiteral("baseoa")}}, Archives::Pk3};
+        case Game::Wolfenstein:
+            return {{{QStringLiteral("main")}}, Archives::Pk3};
+        case Game::Hexen2:
+            return {{{QStringLiteral("data1")}}, Archives::QuakePaks};
+    }
+    return {};
+}
+
+QString childNamed(const QString& root, const QString& name) {
+    const QStringList entries = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+            return root + QLatin1Char('/') + entry;
+        }
+    }
+    return {};
+}
+
+// The game folders to search, the overriding one first. `looked` gets the
+// folders tried when there are none.
+QStringList gameFolders(const Layout& layout, const QString& folder, QStringList& looked) {
+    const QFileInfo chosen(folder);
+    for (const std::vector<QString>& install : layout.installs) {
+        QString root = chosen.absoluteFilePath();
+        for (const QString& name : install) {
+            if (chosen.fileName().compare(name, Qt::CaseInsensitive) == 0) {
+                root = chosen.absolutePath();
+            }
+        }
+        QStringList found;
+        for (const QString& name : install) {
+            const QString dir = childNamed(root, name);
+            if (dir.isEmpty()) {
+                looked << root + QLatin1Char('/') + name;
+            } else {
+                found << dir;
+            }
+        }
+        if (!found.isEmpty()) {
+            return found;
+        }
+    }
+    return {};
+}
+
+enum class PlaceKind { Folder, Pak, Pk3 };
+
+struct Place {
+    QString path;
+    PlaceKind kind;
+};
+
+std::vector<Place> placesIn(const QString& dir, Archives archives) {
+    std::vector<Place> archivesFound;
+    if (archives == Archives::Pk3) {
+        QStringList names =
+            QDir(dir).entryList({QStringLiteral("*.pk3")}, QDir::Files, QDir::NoSort);
+        std::sort(names.begin(), names.end(),
+                  [](const QString& a, const QString& b) { return a.toUpper() < b.toUpper(); });
+        for (const QString& name : names) {
+            archivesFound.push_back({dir + QLatin1Char('/') + name, PlaceKind::Pk3});
+        }
+    } else {
+        for (int i = 0; i < 10 || archives == Archives::QuakePaks; ++i) {
+            const QString pak = dir + QStringLiteral("/pak%1.pak").arg(i);
+            if (QFileInfo(pak).isFile()) {
+                archivesFound.push_back({pak, PlaceKind::Pak});
+            } else if (archives == Archives::QuakePaks) {
+                break;
+            }
+        }
+    }
+    std::reverse(archivesFound.begin(), archivesFound.end());
+    std::vector<Place> places;
+    if (archives == Archives::Pk3) {
+        places.push_back({dir, PlaceKind::Folder});
+    }
+    places.insert(places.end(), archivesFound.begin(), archivesFound.end());
+    if (archives != Archives::Pk3) {
+        places.push_back({dir, PlaceKind::Folder});
+    }
+    return places;
+}
+
+// One file found on the search path: a part of a file on disk, or the bytes
+// of a zip entry (which can't be read in place).
+struct Found {
+    FilePart part;
+    std::optional<QByteArray> bytes;
+};
+
+class SearchPath {
+  public:
+    SearchPath(const QStringList& folders, Archives archives) {
+        for (const QString& folder : folders) {
+            const std::vector<Place> more = placesIn(folder, archives);
+            places_.insert(places_.end(), more.begin(), more.end());
+        }
+    }
+
+    // Nothing with `problem` empty when no place holds `name`.
+    std::optional<Found> find(const QString& name, Problem& problem) const {
+        for (const Place& place : places_) {
+            switch (place.kind) {
+                case PlaceKind::Folder: {
+                    const QString path = place.path + QLatin1Char('/') + name;
+                    if (QFileInfo(path).isFile()) {
+                        if (std::optional<FilePart> part = wholeFile(path, problem)) {
+                            return Found{*part, std::nullopt};
+                        }
+                        return std::nullopt;
+                    }
+                    break;
+                }
+                case PlaceKind::Pak: {
+                    const auto entries = readPakDirectory(place.path, problem);
+                    if (!entries) {
+                        return std::nullopt;
+                    }
+                    for (const PakEntry& entry : *entries) {
+                        if (entry.name.compare(name, Qt::CaseInsensitive) == 0) {
+                            const QString label =
+                                QStringLiteral("%1 (%2)").arg(place.path, entry.name);
+                            return Found{{place.path, entry.offset, entry.size, label},
+                                         std::nullopt};
+                        }
+                    }
+                    break;
+                }
+                case PlaceKind::Pk3: {
+                    bool found = false;
+                    std::optional<QByteArray> bytes =
+                        readZipEntry(place.path, name, kPictureLimit, found, problem);
+                    if (found || !problem.reason.isEmpty()) {
+                        if (!bytes) {
+                            return std::nullopt;
+                        }
+                        const QString label = QStringLiteral("%1 (%2)").arg(place.path, name);
+                        return Found{{place.path, 0, bytes->size(), label}, std::move(bytes)};
+                    }
+                    break;
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    QStringList lookedIn() const {
+        QStringList paths;
+        for (const Place& place : places_) {
+            paths << QDir::toNativeSeparators(place.path);
+        }
+        return paths;
+    }
+
+  private:
+    std::vector<Place> places_;
+};
+
+std::optional<QByteArray> bytesOf(const Found& found, Problem& problem) {
+    if (found.bytes) {
+        return found.bytes;
+    }
+    return readAll(found.part, kPictureLimit, problem);
+}
+
+CharsetSearch damaged(const Problem& problem) {
+    return {std::nullopt,
+            QString::fromUtf16(kDamagedCharsetMessage).arg(problem.file, problem.reason), true};
+}
+
+CharsetSearch notFound(const QString& folder, const QString& wanted, QStringList looked) {
+    if (looked.size() > kMaxListedPlaces) {
+        looked = looked.mid(0, kMaxListedPlaces) << QStringLiteral("...");
+    }
+    QString message = QString::fromUtf16(kNoCharsetMessage).arg(folder, wanted);
+    for (const QString& place : looked) {
+        message += QLatin1Char('\r') + place;
+    }
+    return {std::nullopt, message};
+}
+
+// A lump's bytes, with the 8-byte picture header of width and height that
+// some copies carry dropped.
+std::optional<QByteArray> rawPixels(QByteArray data, qint64 bytes, int width, int height,
+                                    const QString& file, Problem& problem) {
+    if (data.size() == bytes + kQpicHeaderBytes) {
+        const auto* p = reinterpret_cast<const unsigned char*>(data.constData());
+        const int w = p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24;
+        const int h = p[4] | p[5] << 8 | p[6] << 16 | p[7] << 24;
+        if (w == width && h == height) {
+            return data.mid(kQpicHeaderBytes);
+        }
+    }
+    if (data.size() != bytes) {
+        problem = {file, QStringLiteral("it is %1 bytes long; a %2 x %3 charset takes %4")
+                             .arg(data.size())
+                             .arg(width)
+                             .arg(height)
+                             .arg(bytes)};
+        return std::nullopt;
+    }
+    return data;
+}
+
+struct Pieces {
+    IndexedPicture picture;
+    QString source;
+};
+
+CharsetSearch withPalette(const SearchPath& path, const QString& folder, const Pieces& pieces,
+                          std::initializer_list<int> transparent) {
+    const QString name = QStringLiteral("gfx/palette.lmp");
+    Problem problem;
+    const std::optional<Found> found = path.find(name, problem);
+    if (!found) {
+        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
+                                        : damaged(problem);
+    }
+    const std::optional<QByteArray> bytes = readPart(found->part, 0, 768, problem);
+    std::optional<Palette> palette;
+    if (bytes) {
+        palette = paletteFromLump(*bytes, found->part.label, problem);
+    }
+    if (!palette) {
+        return damaged(problem);
+    }
+    return {
+        GameCharset{sheetFromIndexed(pieces.picture, *palette, transparent), false, pieces.source},
+        {}};
+}
+
+CharsetSearch quakeCharset(const SearchPath& path, const QString& folder) {
+    const QString wadName = QStringLiteral("gfx.wad");
+    Problem problem;
+    const std::optional<Found> wad = path.find(wadName, problem);
+    if (!wad) {
+        return problem.reason.isEmpty() ? notFound(folder, wadName, path.lookedIn())
+                                        : damaged(problem);
+    }
+    const std::optional<FilePart> lump =
+        findWadLump(wad->part, QStringLiteral("conchars"), problem);
+    if (!lump) {
+        if (problem.reason.isEmpty()) {
+            problem = {wad->part.label, QStringLiteral("it has no conchars lump")};
+        }
+        return damaged(problem);
+    }
+    std::optional<QByteArray> pixels;
+    if (std::optional<QByteArray> data = readAll(*lump, kPictureLimit, problem)) {
+        pixels = rawPixels(*data, kQuakeCharsetBytes, 128, 128, lump->label, problem);
+    }
+    if (!pixels) {
+        return damaged(problem);
+    }
+    return withPalette(path, folder, {{128, 128, *pixels}, lump->label}, {0, 255});
+}
+
+CharsetSearch hexenCharset(const SearchPath& path, const QString& folder) {
+    const QString name = QStringLiteral("gfx/menu/conchars.lmp");
+    Problem problem;
+    const std::optional<Found> found = path.find(name, problem);
+    if (!found) {
+        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
+                                        : damaged(problem);
+    }
+    std::optional<QByteArray> pixels;
+    if (std::optional<QByteArray> data = bytesOf(*found, problem)) {
+        pixels = rawPixels(*data, kHexenCharsetBytes, 256, 128, found->part.label, problem);
+    }
+    if (!pixels) {
+        return damaged(problem);
+    }
+    // Bytes 0-255 are the first 256 of its 512 glyphs, 32 to a row; the
+    // sheet wants them 16 to a row.
+    IndexedPicture picture{128, 128, QByteArray(128 * 128, '\0')};
+    for (int glyph = 0; glyph < 256; ++glyph) {
+        const int from = (glyph >> 5) * 256 * 8 + (glyph & 31) * 8;
+        const int to = (glyph >> 4) * 128 * 8 + (glyph & 15) * 8;
+        for (int row = 0; row < 8; ++row) {
+            picture.pixels.replace(to + row * 128, 8, pixels->mid(from + row * 256, 8));
+        }
+    }
+    return withPalette(path, folder, {picture, found->part.label}, {0});
+}
+
+CharsetSearch quake2Charset(const SearchPath& path, const QString& folder) {
+    const QString name = QStringLiteral("pics/conchars.pcx");
+    Problem problem;
+    const std::optional<Found> found = path.find(name, problem);
+    if (!found) {
+        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
+                                        : damaged(problem);
+    }
+    const std::optional<QByteArray> data = bytesOf(*found, problem);
+    Palette palette{};
+    std::optional<IndexedPicture> picture;
+    if (data) {
+        picture = decodePcx(*data, found->part.label, palette, problem);
+    }
+    if (!picture) {
+        return damaged(problem);
+    }
+    // The renderer draws every 8-bit picture in colormap.pcx's palette; the
+    // charset's own is the fallback when that file is missing.
+    const QString colormapName = QStringLiteral("pics/colormap.pcx");
+    if (const std::optional<Found> colormap = path.find(colormapName, problem)) {
+        const qint64 size = colormap->part.size;
+        std::optional<QByteArray> tail =
+            readPart(colormap->part, std::max<qint64>(size - kPcxPaletteBytes, 0),
+                     std::min<qint64>(size, kPcxPaletteBytes), problem);
+        std::optional<Palette> shared;
+        if (tail) {
+            shared = pcxPalette(*tail, colormap->part.label, problem);
+        }
+        if (!shared) {
+            return damaged(problem);
+        }
+        palette = *shared;
+    } else if (!problem.reason.isEmpty()) {
+        return damaged(problem);
+    }
+    return {GameCharset{sheetFromIndexed(*picture, palette, {255}), false, found->part.label}, {}};
+}
+
+CharsetSearch quake3Charset(const SearchPath& path, const QString& folder) {
+    const QString name = QStringLiteral("gfx/2d/bigchars.tga");
+    Problem problem;
+    const std::optional<Found> found = path.find(name, problem);
+    if (!found) {
+        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
+                                        : damaged(problem);
+    }
+    const std::optional<QByteArray> data = bytesOf(*found, problem);
+    std::optional<QImage> picture;
+    if (data) {
+        picture = decodeTga(*data, found->part.label, problem);
+    }
+    if (!picture) {
+        return damaged(problem);
+    }
+    return {GameCharset{glyphSheetFromPicture(*picture), true, found->part.label}, {}};
+}
+
+}  // namespace
+
+QImage GameCharset::inColour(char codeCharacter) const {
+    return tinted ? tintedSheet(sheet, textColour(codeCharacter)) : sheet;
+}
+
+CharsetSearch findGameCharset(Game game, const QString& folder) {
+    const Layout layout = layoutOf(game);
+    QStringList looked;
+    const QStringList folders = gameFolders(layout, folder, looked);
+    const QString shownFolder = QDir::toNativeSeparators(folder);
+    if (folders.isEmpty()) {
+        QStringList names;
+        for (const std::vector<QString>& install : layout.installs) {
+            names << QStringList(install.begin(), install.end());
+        }
+        return notFound(shownFolder, names.join(QStringLiteral(" / ")), looked);
+    }
+    const SearchPath path(folders, layout.archives);
+    switch (game) {
+        case Game::Quake:
+            return quakeCharset(path, shownFolder);
+        case Game::Quake2:
+            return quake2Charset(path, shownFolder);
+        case Game::Quake3:
+        case Game::Wolfenstein:
+            return quake3Charset(path, shownFolder);
+        case Game::Hexen2:
+            return hexenCharset(path, shownFolder);
+    }
+    return {};
+}
+
+}  // namespace vtl::charset

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace vtl::charset {
+
+// The games whose own charset the program can read. The two Quake II modes
+// share one game.
+enum class Game { Quake, Quake2, Quake3, Wolfenstein, Hexen2 };
+
+inline constexpr char16_t kNoCharsetMessage[] =
+    u"No charset was found in \"%1\". Looked for %2 in:";
+inline constexpr char16_t kDamagedCharsetMessage[] =
+    u"The charset could not be read from \"%1\": %2.";
+
+struct GameCharset {
+    // The program's 256 x 256 sheet; for a tinted game, its glyphs in white
+    // with alpha, to be drawn with inColour.
+    QImage sheet;
+    bool tinted = false;
+    QString source;  // the file it came from, with the archive entry where there is one
+
+    // The sheet as the map shows it for the colour code's character ('7' is
+    // white); untinted charsets look the same in every colour.
+    QImage inColour(char codeCharacter) const;
+};
+
+struct CharsetSearch {
+    std::optional<GameCharset> charset;
+    QString message;       // why there is none: the places looked in, or the damaged file
+    bool damaged = false;  // a file was found but could not be read
+};
+
+// Finds the charset the game would draw its console with, from the game
+// folder (the one holding the game's base folder, or that folder itself),
+// following the game's own search order: later archives, and loose files
+// where the engine lets them, win.
+CharsetSearch findGameCharset(Game game, const QString& folder);
+
+}  // namespace vtl::charset

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+
+#include <initializer_list>
+
+#include "charset/Formats.h"
+
+namespace vtl::charset {
+
+inline constexpr int kSheetSide = 256;  // the program's sheet: 16 x 16 cells of 16 x 16 pixels
+// Black text gets this grey edge so that it shows on the black map.
+inline constexpr QRgb kBlackTextOutline = qRgb(110, 110, 110);
+
+// An 8-bit charset of 16 x 16 glyphs (glyph n at column n % 16, row n / 16)
+// as the program's sheet: each glyph pixel repeated (an 8 x 8 glyph is
+// doubled, without smoothing), coloured by the palette, the transparent
+// indices black.
+QImage sheetFromIndexed(const IndexedPicture& charset, const Palette& palette,
+                        std::initializer_list<int> transparent);
+
+// A truecolour charset of 16 x 16 glyphs brought to the sheet's size; the
+// glyphs keep their alpha for tinting.
+QImage glyphSheetFromPicture(const QImage& picture);
+
+// The colour the game multiplies text by for the colour code's character
+// ('0'..'9' and on): the digit's low three bits pick one of eight colours.
+QRgb textColour(char codeCharacter);
+
+// White-with-alpha glyphs drawn on black in `colour` as the game draws text:
+// each pixel multiplied by the colour and blended by its alpha. Black text,
+// which would vanish, is drawn with a grey edge round each glyph.
+QImage tintedSheet(const QImage& glyphs, QRgb colour);
+
+}  // namespace vtl::charset

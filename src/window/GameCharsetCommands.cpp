@@ -1,0 +1,169 @@
+#include "window/GameCharsetCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <array>
+#include <optional>
+
+#include "charset/GameCharset.h"
+#include "ini/Ini.h"
+#include "ini/Settings.h"
+#include "modes/SheetLoader.h"
+
+namespace vtl {
+namespace {
+
+// The modes whose game's own charset can be read, with the settings key of
+// the game and its built-in sheet (none: the colour's sheet).
+struct CharsetMode {
+    GameMode mode;
+    charset::Game game;
+    const char16_t* key;
+    const char16_t* builtInSheet;
+};
+
+constexpr std::array<CharsetMode, 6> kCharsetModes{{
+    {GameMode::QuakeWorld, charset::Game::Quake, u"quakeworld", kQuakeWorldSheet},
+    {GameMode::Quake2, charset::Game::Quake2, u"quake2", kQuake2Sheet},
+    {GameMode::Quake2Hex, charset::Game::Quake2, u"quake2", kQuake2Sheet},
+    {GameMode::Quake3Arena, charset::Game::Quake3, u"quake3", nullptr},
+    {GameMode::Wolfenstein, charset::Game::Wolfenstein, u"rtcw", nullptr},
+    {GameMode::Hexen2, charset::Game::Hexen2, u"hexen2", kHexen2Sheet},
+}};
+
+const CharsetMode* charsetModeOf(GameMode mode) {
+    for (const CharsetMode& m : kCharsetModes) {
+        if (m.mode == mode) {
+            return &m;
+        }
+    }
+    return nullptr;
+}
+
+const CharsetMode* charsetModeOf(const QString& key) {
+    for (const CharsetMode& m : kCharsetModes) {
+        if (key == QString::fromUtf16(m.key)) {
+            return &m;
+        }
+    }
+    return nullptr;
+}
+
+QString section() {
+    return QString::fromUtf16(kCharsetSection);
+}
+
+void show(WindowState& state, const charset::GameCharset& found) {
+    state.ownCharset = found.sheet;
+    state.ownCharsetTinted = found.tinted;
+    state.sheetSource = ownCharsetInColour(state, state.ColorPrefix);
+    state.mapPicture = state.sheetSource;
+    state.charsetNote =
+        QString::fromUtf16(kCharsetFromNote).arg(QDir::toNativeSeparators(found.source));
+}
+
+void forgetShownCharset(WindowState& state) {
+    state.ownCharset = QImage();
+    state.ownCharsetTinted = false;
+    state.charsetNote.clear();
+}
+
+// Why the remembered charset is not in use, briefly, for the bottom row.
+QString goneNote(const QString& folder, const charset::CharsetSearch& search) {
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (search.damaged) {
+        return QString::fromUtf16(kCharsetDamagedNote).arg(search.message);
+    }
+    if (!QFileInfo(folder).isDir()) {
+        return QString::fromUtf16(kCharsetFolderGoneNote).arg(shown);
+    }
+    return QString::fromUtf16(kCharsetMissingNote).arg(shown);
+}
+
+}  // namespace
+
+void useGameCharset(WindowState& state, Desktop& desktop, const QString& settingsFile) {
+    const CharsetMode* mode = charsetModeOf(state.charsetGameKey);
+    if (!mode) {
+        return;
+    }
+    const QString folder = desktop.chooseFolder(QString::fromUtf16(kGameFolderPrompt));
+    if (folder.isEmpty()) {
+        return;
+    }
+    const charset::CharsetSearch search = charset::findGameCharset(mode->game, folder);
+    if (!search.charset) {
+        showInfo(desktop, search.message);
+        return;
+    }
+    show(state, *search.charset);
+    state.charsetGoneTold.removeAll(state.charsetGameKey);
+    QString reason;
+    if (!WriteIni(section(), state.charsetGameKey, folder, settingsFile, &reason,
+                  IniText::FileName)) {
+        showInfo(desktop, QString::fromUtf16(kCharsetNotRemembered) + u'\r' + reason);
+    }
+}
+
+void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appDir,
+                       const QString& settingsFile) {
+    const CharsetMode* mode = charsetModeOf(state.charsetGameKey);
+    if (!mode) {
+        return;
+    }
+    if (!state.ownCharset.isNull()) {
+        QString sheet;
+        if (mode->builtInSheet) {
+            sheet = QString::fromUtf16(mode->builtInSheet);
+        } else {
+            sheet = QString::fromUtf16(kQ3WhiteSheet);
+            for (const Colour& colour : kColours) {
+                if (state.ColorPrefix == colour.code) {
+                    sheet = QString::fromUtf16(colour.sheet);
+                }
+            }
+        }
+        forgetShownCharset(state);
+        state.sheetSource = loadSheetOrBlank(appDir + sheet, desktop);
+        state.mapPicture = state.sheetSource;
+    }
+    state.charsetNote.clear();
+    // An empty value is what a missing key reads as: the choice is gone.
+    if (!ReadIni(section(), state.charsetGameKey, settingsFile).isEmpty()) {
+        QString reason;
+        if (!WriteIni(section(), state.charsetGameKey, QString(), settingsFile, &reason)) {
+            showInfo(desktop, reason);
+        }
+    }
+}
+
+void applyRememberedCharset(WindowState& state, const QString& settingsFile, GameMode mode,
+                            const QString& modeLabelBefore) {
+    const CharsetMode* charsetMode = charsetModeOf(mode);
+    if (!charsetMode) {
+        // A custom-picture switch that was cancelled leaves everything as it was.
+        if (state.modeLabel != modeLabelBefore) {
+            state.charsetGameKey.clear();
+            forgetShownCharset(state);
+        }
+        return;
+    }
+    state.charsetGameKey = QString::fromUtf16(charsetMode->key);
+    forgetShownCharset(state);
+    const QString folder =
+        ReadIni(section(), state.charsetGameKey, settingsFile, IniText::FileName);
+    if (folder.isEmpty()) {
+        return;
+    }
+    const charset::CharsetSearch search = charset::findGameCharset(charsetMode->game, folder);
+    if (search.charset) {
+        show(state, *search.charset);
+        state.charsetGoneTold.removeAll(state.charsetGameKey);
+    } else if (!state.charsetGoneTold.contains(state.charsetGameKey)) {
+        state.charsetGoneTold << state.charsetGameKey;
+        state.charsetNote = goneNote(folder, search);
+    }
+}
+
+}  // namespace vtl

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include "core/WindowState.h"
+#include "desktop/Desktop.h"
+#include "modes/GameModes.h"
+
+namespace vtl {
+
+inline constexpr char16_t kUseGameCharsetCaption[] = u"Use Game's Own Charset…";
+inline constexpr char16_t kUseBuiltInCharsetCaption[] = u"Use Built-in Charset";
+inline constexpr char16_t kGameFolderPrompt[] =
+    u"Please select the game's folder (or its base folder).";
+inline constexpr char16_t kCharsetFromNote[] = u"Charset: %1";
+inline constexpr char16_t kCharsetFolderGoneNote[] = u"Built-in charset: %1 is gone";
+inline constexpr char16_t kCharsetMissingNote[] = u"Built-in charset: no charset in %1 now";
+inline constexpr char16_t kCharsetDamagedNote[] = u"Built-in charset: %1";
+inline constexpr char16_t kCharsetNotRemembered[] =
+    u"The charset is shown, but the choice could not be remembered.";
+
+// Game/Mode → Use Game's Own Charset…: asks for the game folder, shows the
+// charset found there and remembers the folder for the current game. A
+// folder without a charset, or a damaged one, is reported; nothing changes.
+void useGameCharset(WindowState& state, Desktop& desktop, const QString& settingsFile);
+
+// Game/Mode → Use Built-in Charset: the built-in sheet again, and the
+// current game's choice forgotten.
+void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appDir,
+                       const QString& settingsFile);
+
+// After the switch command of `mode`: the charset remembered for its game
+// replaces the built-in sheet. When its files are gone the built-in sheet
+// stays and the bottom row says why, the first time this run.
+// `modeLabelBefore` tells a custom-picture switch that was cancelled (and so
+// changed nothing) from one that happened.
+void applyRememberedCharset(WindowState& state, const QString& settingsFile, GameMode mode,
+                            const QString& modeLabelBefore);
+
+}  // namespace vtl
