@@ -1,7 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QTemporaryDir>
 #include "core/NameEditing.h"
+
 #include "modes/CharTables.h"
+#include "window/MainWindowModel.h"
 
 namespace vtl {
 namespace {
@@ -62,6 +66,31 @@ void BM_Hover(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_Hover)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// One typed glyph as the window hands it over: the key through the model,
+// the change recorded for undo, AddChar and both name boxes rebuilt. The
+// name is kept full and the history at its limit, so every key does the most.
+void BM_TypeGlyph(benchmark::State& bench) {
+    QTemporaryDir appDir;
+    QDir(appDir.path()).mkpath(QStringLiteral("q3a"));
+    QImage sheet(256, 256, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    sheet.save(appDir.filePath(QStringLiteral("q3a/q3-white.gif")), "BMP");
+    NullDesktop desktop;
+    MainWindowModel model(desktop, appDir.path());
+    model.start();
+    const QString keys = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    for (int i = 0; i < 2000; ++i) {
+        model.keyPressed(0, Qt::NoModifier, keys.mid(i % 26, 1));
+    }
+    int next = 0;
+    for (auto _ : bench) {
+        model.keyPressed(0, Qt::NoModifier, keys.mid(next, 1));
+        next = (next + 1) % 26;
+        benchmark::DoNotOptimize(model.state().commandLineBox);
+    }
+}
+BENCHMARK(BM_TypeGlyph)->Repetitions(10)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace vtl

@@ -9,7 +9,7 @@ bench_bin=$build/bench
 export VTL_BENCH_DIR=${VTL_BENCH_DIR:-$build/bench-data}
 mkdir -p "$VTL_BENCH_DIR"
 
-echo "== name: one pick and one hover (medians of 10 repetitions)"
+echo "== name: one pick, one hover and one typed glyph (medians of 10 repetitions)"
 "$bench_bin/bench_name" 2>&1 | grep -E 'Benchmark|median'
 
 echo "== output: AppendScriptLine vs cp + sync"

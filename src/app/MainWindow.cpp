@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
@@ -13,6 +14,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <functional>
@@ -26,6 +29,14 @@
 #include "window/Shell.h"
 
 namespace vtl {
+
+// Edit menu captions; Undo and Redo add what they would undo ("Undo Delete").
+inline constexpr char16_t kUndoCaption[] = u"&Undo";
+inline constexpr char16_t kRedoCaption[] = u"&Redo";
+inline constexpr char16_t kPasteNameCaption[] = u"&Paste Name";
+inline constexpr char16_t kInsertModeCaption[] = u"&Insert Mode";
+inline constexpr char16_t kTypeSecondSetCaption[] = u"Type in &Second Set";
+
 namespace {
 
 // Black panels with yellow writing: a palette rather than a style sheet,
@@ -107,6 +118,16 @@ class ColourChoiceForwarder : public QObject {
     int pressedRow_ = -1;
 };
 
+// Shows the model's row as the list's selection (a colour key chooses one
+// too) without running the choice again.
+void syncColourSelection(QListWidget* list, int row) {
+    if (list->currentRow() == row || row < 0) {
+        return;
+    }
+    const QSignalBlocker quiet(list);
+    list->setCurrentRow(row);
+}
+
 void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
     new ColourChoiceForwarder(list, std::move(choose));
 }
@@ -137,6 +158,7 @@ MainWindow::MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent)
     setupNameArea();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     refresh();
+    charMap_->setFocus();
 }
 
 void MainWindow::setupMenus() {
@@ -157,8 +179,10 @@ void MainWindow::setupMenus() {
     auto separator = [](QMenu* menu, const char* name) {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
-    auto mode = [&add](QMenu* menu, const char* name, const char* caption, GameMode m) {
-        add(menu, name, caption, [m](MainWindowModel& f) { f.selectMode(m); });
+    // The map takes the focus after a switch, so the keyboard types at once.
+    auto mode = [this, &add](QMenu* menu, const char* name, const char* caption, GameMode m) {
+        QAction* a = add(menu, name, caption, [m](MainWindowModel& f) { f.selectMode(m); });
+        connect(a, &QAction::triggered, this, [this] { charMap_->setFocus(); });
     };
     // These may close this window, so nothing of it is touched afterwards.
     auto lifecycle = [this](QMenu* menu, const char* name, const char* caption, auto command) {
@@ -192,12 +216,7 @@ void MainWindow::setupMenus() {
     separator(file, "blankbar1");
     lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
 
-    QMenu* edit = submenu(nullptr, "Edit", "&Edit");
-    pasteName_ = add(edit, "PasteName", "&Paste Name", [](MainWindowModel& f) { f.pasteName(); });
-    pasteName_->setShortcut(QKeySequence::Paste);
-    // Ctrl+V belongs to the text boxes while they have the focus; the map and
-    // the name strip take it for the whole name (see setupNameArea).
-    pasteName_->setShortcutContext(Qt::WidgetShortcut);
+    setupEditMenu(submenu(nullptr, "Edit", "&Edit"));
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
@@ -233,11 +252,43 @@ void MainWindow::setupMenus() {
               [](Shell& s) { s.openHomepage(); });
 }
 
+void MainWindow::setupEditMenu(QMenu* edit) {
+    auto command = [this, edit](const char* name, const char16_t* caption, QList<QKeySequence> keys,
+                                auto slot) {
+        QAction* a = edit->addAction(QString::fromUtf16(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(keys);
+        connect(a, &QAction::triggered, this,
+                [this, slot](bool checked) { run([&] { slot(model_, checked); }); });
+        return a;
+    };
+    undo_ = command("Undo", kUndoCaption, {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                    [](MainWindowModel& m, bool) { m.undo(); });
+    redo_ = command(
+        "Redo", kRedoCaption,
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        [](MainWindowModel& m, bool) { m.redo(); });
+    pasteName_ = command("PasteName", kPasteNameCaption, {QKeySequence(QKeySequence::Paste)},
+                         [](MainWindowModel& m, bool) { m.pasteName(); });
+    // Ctrl+V belongs to the text boxes while they have the focus; the map and
+    // the name strip take it for the whole name (see setupNameArea).
+    pasteName_->setShortcutContext(Qt::WidgetShortcut);
+    edit->addSeparator()->setObjectName(QStringLiteral("editbar1"));
+    insertMode_ = command("InsertMode", kInsertModeCaption, {QKeySequence(Qt::Key_Insert)},
+                          [](MainWindowModel& m, bool on) { m.setInsertMode(on); });
+    typeSecondSet_ =
+        command("TypeSecondSet", kTypeSecondSetCaption, {QKeySequence(Qt::CTRL | Qt::Key_T)},
+                [](MainWindowModel& m, bool on) { m.setTypeSecondSet(on); });
+    insertMode_->setCheckable(true);
+    typeSecondSet_->setCheckable(true);
+}
+
 void MainWindow::setupPanel() {
     auto* mapBackground = place<QWidget>(client_, "CharMapBG", layout::kMapBackground);
     paintBlack(mapBackground);
     mapBackground->setCursor(Qt::CrossCursor);
     charMap_ = new CharMapWidget(model_.state(), mapBackground);
+    charMap_->installEventFilter(this);
     connect(charMap_, &CharMapWidget::cellClicked, this,
             [this](int code) { run([&] { model_.pickGlyph(code); }); });
     connect(charMap_, &CharMapWidget::cellHovered, this,
@@ -263,12 +314,16 @@ void MainWindow::setupPanel() {
     controls->setTitle(QStringLiteral("Controls"));
     auto* deleteButton = place<QPushButton>(controls, "Command1", layout::kDeleteButton);
     deleteButton->setText(QStringLiteral("Delete"));
+    // A click on Delete or on a colour leaves the keyboard with the map, so
+    // typing goes on into the name (and never into the list's own search).
+    deleteButton->setFocusPolicy(Qt::TabFocus);
     connect(deleteButton, &QPushButton::clicked, this,
             [this] { run([this] { model_.deleteAtCursor(); }); });
 
     auto* colours = place<QGroupBox>(panel, "Frame5", layout::kColourFrame);
     colours->setTitle(QStringLiteral("Q3:A Engine Colors"));
     colourList_ = place<QListWidget>(colours, "List1", layout::kColourList);
+    colourList_->setFocusPolicy(Qt::TabFocus);
     // The list's scroll bar keeps the desktop's colours, not the panel's.
     QPalette standard = QApplication::palette();
     standard.setResolveMask(~QPalette::ResolveMask(0));
@@ -281,15 +336,14 @@ void MainWindow::setupPanel() {
 
 void MainWindow::setupNameArea() {
     nameStrip_ = new NameStripWidget(model_.state(), client_);
+    nameStrip_->installEventFilter(this);
     connect(nameStrip_, &NameStripWidget::slotClicked, this,
             [this](int slot) { run([&] { model_.moveCursorTo(slot); }); });
-    // Paste Name's Ctrl+V works while the map or the name strip has the
-    // focus; the map has it from the start.
+    // Paste Name's Ctrl+V works while the map or the name strip has the focus.
     for (QWidget* w : {static_cast<QWidget*>(charMap_), static_cast<QWidget*>(nameStrip_)}) {
         w->setFocusPolicy(Qt::StrongFocus);
         w->addAction(pasteName_);
     }
-    charMap_->setFocus();
 
     label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");
     rawName_ = place<QLineEdit>(client_, "Text2", layout::kRawNameBox);
@@ -309,6 +363,10 @@ void MainWindow::setupNameArea() {
     modeLabel_ = label(status, "Label7", layout::kModeLabel, "Mode:");
     charsetNote_ = label(status, "CharsetNote", layout::kCharsetNote, "");
     charsetNote_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // Over the charset note, on black, for as long as it stands.
+    notice_ = label(status, "Notice", layout::kNoticeLabel, "");
+    notice_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    paintBlack(notice_, QColor(255, 96, 64));
 }
 
 void MainWindow::refresh() {
@@ -343,9 +401,33 @@ void MainWindow::refresh() {
     saveName_->setEnabled(s.saveNameEnabled);
     quickSave_->setEnabled(s.quickSaveEnabled);
     colourList_->setEnabled(s.colourListEnabled);
+    syncColourSelection(colourList_, s.colourListIndex);
+    notice_->setText(s.notice);
+    notice_->setVisible(!s.notice.isEmpty());
+
+    const QUndoStack& history = model_.history();
+    auto showStep = [](QAction* action, const char16_t* caption, bool can, const QString& what) {
+        action->setEnabled(can);
+        action->setText(can ? QString::fromUtf16(caption) + u' ' + what
+                            : QString::fromUtf16(caption));
+    };
+    showStep(undo_, kUndoCaption, history.canUndo(), history.undoText());
+    showStep(redo_, kRedoCaption, history.canRedo(), history.redoText());
+    insertMode_->setChecked(s.insertMode);
+    typeSecondSet_->setChecked(s.typeSecondSet);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Keys edit the name only from the map and the name row; in the text
+    // boxes they edit the box.
+    if ((watched == charMap_ || watched == nameStrip_) && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        bool used = false;
+        run([&] { used = model_.keyPressed(key->key(), key->modifiers(), key->text()); });
+        if (used) {
+            return true;
+        }
+    }
     // Only the window's own background clears the preview, not its controls.
     if (watched == client_ && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);

@@ -8,6 +8,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 
 namespace vtl {
 
@@ -16,7 +17,8 @@ class Shell;
 class NameStripWidget;
 
 // The main window: draws MainWindowModel's state and forwards every click, pointer
-// move and menu command to it.
+// move and menu command to it, and the keys pressed while the character map or
+// the name row has the focus.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -33,6 +35,7 @@ class MainWindow : public QMainWindow {
 
   private:
     void setupMenus();
+    void setupEditMenu(QMenu* edit);
     void setupPanel();
     void setupNameArea();
     // Runs a command, then shows its result.
@@ -54,12 +57,17 @@ class MainWindow : public QMainWindow {
     QLineEdit* rawName_ = nullptr;
     QLineEdit* commandLine_ = nullptr;
     QLabel* modeLabel_ = nullptr;
+    QLabel* notice_ = nullptr;
     QLabel* charsetNote_ = nullptr;
     QAction* useGameCharset_ = nullptr;
     QAction* useBuiltInCharset_ = nullptr;
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
     QAction* pasteName_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* insertMode_ = nullptr;
+    QAction* typeSecondSet_ = nullptr;
 };
 
 }  // namespace vtl

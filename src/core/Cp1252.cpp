@@ -31,23 +31,23 @@ QString decodeCp1252(const QByteArray& bytes) {
     return text;
 }
 
+std::optional<unsigned char> cp1252Byte(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        return static_cast<unsigned char>(character);
+    }
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == character) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
 QByteArray encodeCp1252(const QString& text) {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        char out = '?';
-        for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-            if (kHighControls[i] == u) {
-                out = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        bytes.append(out);
+        bytes.append(static_cast<char>(cp1252Byte(c.unicode()).value_or('?')));
     }
     return bytes;
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace vtl {
 
 // Names are Windows-1252 bytes from the character table to the file. These
@@ -11,6 +13,8 @@ namespace vtl {
 // same number, so every byte has exactly one character and back.
 QChar cp1252ToUnicode(unsigned char byte);
 QString decodeCp1252(const QByteArray& bytes);
+// The byte of one character, or none for a character outside the code page.
+std::optional<unsigned char> cp1252Byte(char32_t character);
 // The inverse for text that came from decodeCp1252 (or a person typing):
 // characters outside the code page become '?'.
 QByteArray encodeCp1252(const QString& text);

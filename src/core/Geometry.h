@@ -71,6 +71,8 @@ inline constexpr Twips kCommandLineBox{1560, 4740, 4550, 288};     // Text3
 inline constexpr Twips kStatusRow{0, 5040, 6090, 255};             // Picture7
 inline constexpr Twips kModeLabel{0, 0, 6135, 375};                // Label7
 inline constexpr Twips kCharsetNote{0, 0, 6060, 255};              // right of the mode label
+// Over the right end of the status row, shown only while there is a notice.
+inline constexpr Twips kNoticeLabel{3450, 0, 2610, 255};  // Notice
 
 // Name strip.
 inline constexpr int kSlotTopTwips = kSlotPitchTwips;

@@ -27,6 +27,10 @@ QImage blankSheet() {
     return sheet;
 }
 
+namespace {
+constexpr int kInsertMarkerPixels = 4;
+}  // namespace
+
 QImage renderNameStrip(const WindowState& state, QColor slotColour) {
     const QRect strip = layout::kNameStrip.px();
     const int cellSize = twipsToPixels(layout::kCellTwips);
@@ -49,7 +53,11 @@ QImage renderNameStrip(const WindowState& state, QColor slotColour) {
             painter.drawImage(QPoint(left, 0), glyph);
         }
     }
-    painter.fillRect(twipsToPixels(state.markerLeftTwips), slotTop, cellSize, slotHeight, Qt::red);
+    // Overwrite: a block over the slot. Insert: a bar at its left edge, where
+    // the next glyph goes in between the two around it.
+    const int markerWidth = state.insertMode ? kInsertMarkerPixels : cellSize;
+    painter.fillRect(twipsToPixels(state.markerLeftTwips), slotTop, markerWidth, slotHeight,
+                     Qt::red);
     return image;
 }
 

@@ -89,11 +89,64 @@ void clearPreview(WindowState& state) {
 }
 
 void deleteAtCursor(WindowState& state) {
-    NameCell& cell = cellAtCursor(state);
-    cell.fragment = QByteArray(" ", 1);
-    cell.glyph = QImage();
+    if (state.insertMode) {
+        closeGapAt(state, std::min(state.CursorPos, kNameLength));
+    } else {
+        cellAtCursor(state) = NameCell{};
+    }
     // The boxes follow, or Copy Name would copy a glyph no longer on screen.
     rebuildNameBoxes(state);
+}
+
+bool eraseBeforeCursor(WindowState& state) {
+    if (state.CursorPos <= 1) {
+        return false;
+    }
+    const int position = state.CursorPos - 1;
+    if (state.insertMode) {
+        closeGapAt(state, position);
+    } else {
+        state.cells[position - 1] = NameCell{};
+    }
+    moveCursorTo(state, position);
+    rebuildNameBoxes(state);
+    return true;
+}
+
+bool placeGlyph(WindowState& state, Desktop& desktop, int code) {
+    if (state.insertMode && !openGapAtCursor(state)) {
+        return false;
+    }
+    pickGlyph(state, desktop, code);
+    return true;
+}
+
+bool isBlank(const NameCell& cell) {
+    return cell.glyph.isNull() && cell.fragment == " ";
+}
+
+int endPosition(const WindowState& state) {
+    for (int k = kNameLength; k >= 1; --k) {
+        if (!isBlank(state.cells[k - 1])) {
+            return k + 1;
+        }
+    }
+    return 1;
+}
+
+bool openGapAtCursor(WindowState& state) {
+    if (!isBlank(state.cells.back())) {
+        return false;
+    }
+    const auto at = state.cells.begin() + (std::min(state.CursorPos, kNameLength) - 1);
+    std::rotate(at, state.cells.end() - 1, state.cells.end());
+    return true;
+}
+
+void closeGapAt(WindowState& state, int position) {
+    const auto at = state.cells.begin() + (position - 1);
+    std::rotate(at, at + 1, state.cells.end());
+    state.cells.back() = NameCell{};
 }
 
 void startNewName(WindowState& state) {
@@ -109,9 +162,9 @@ void startNewName(WindowState& state) {
     }
 }
 
-void moveCursorTo(WindowState& state, int slot) {
-    state.CursorPos = slot;
-    state.markerLeftTwips = kSlotPitchTwips * (slot - 1);
+void moveCursorTo(WindowState& state, int position) {
+    state.CursorPos = std::clamp(position, 1, kNameLength + 1);
+    state.markerLeftTwips = kSlotPitchTwips * (std::min(state.CursorPos, kNameLength) - 1);
 }
 
 }  // namespace vtl

@@ -60,6 +60,14 @@ struct WindowState {
     QString commandLineBox = QStringLiteral("Text3");
     QString modeLabel = QStringLiteral("Mode:");
 
+    // Edit menu: a new glyph pushes the later ones right instead of
+    // overwriting; typed characters 32..127 take the codes 128 higher.
+    bool insertMode = false;
+    bool typeSecondSet = false;
+    // A short word for the user that needs no answer (a refused insert);
+    // empty when there is none.
+    QString notice;
+
     bool saveNameEnabled = true;
     bool quickSaveEnabled = true;
     bool colourListEnabled = true;

@@ -82,6 +82,8 @@ class Desktop {
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
     // Searches the PATH; empty when not found.
     virtual QString findProgram(const QString& name) = 0;
+    // The desktop's warning sound, for a key that can't do anything.
+    virtual void beep() {}
 };
 
 // The folder the file dialogs open in: the Windows folder where WinDir names

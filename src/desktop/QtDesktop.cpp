@@ -127,4 +127,8 @@ QString QtDesktop::findProgram(const QString& name) {
     return QStandardPaths::findExecutable(name);
 }
 
+void QtDesktop::beep() {
+    QApplication::beep();
+}
+
 }  // namespace vtl

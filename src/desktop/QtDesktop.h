@@ -25,6 +25,7 @@ class QtDesktop : public Desktop {
     bool openUrl(const QString& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;
+    void beep() override;
 
   private:
     std::optional<QString> runFileDialog(const FileDialogRequest& request, bool save);

@@ -1,5 +1,8 @@
 #include "window/MainWindowModel.h"
 
+#include <algorithm>
+
+#include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
@@ -39,8 +42,14 @@ void MainWindowModel::start() {
 }
 
 void MainWindowModel::pickGlyph(int code) {
-    changeName(QString::fromUtf16(kAddGlyphChange),
-               [&](WindowState& s) { vtl::pickGlyph(s, desktop_, code); });
+    state_.notice.clear();
+    bool placed = true;
+    changeName(QString::fromUtf16(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange),
+               [&](WindowState& s) { placed = placeGlyph(s, desktop_, code); });
+    if (!placed) {
+        desktop_.beep();
+        state_.notice = QString::fromUtf16(kNameFullNotice);
+    }
 }
 void MainWindowModel::previewGlyph(int code) {
     vtl::previewGlyph(state_, code);
@@ -49,10 +58,88 @@ void MainWindowModel::clearPreview() {
     vtl::clearPreview(state_);
 }
 void MainWindowModel::deleteAtCursor() {
+    state_.notice.clear();
     changeName(QString::fromUtf16(kDeleteChange), [](WindowState& s) { vtl::deleteAtCursor(s); });
 }
-void MainWindowModel::moveCursorTo(int slot) {
-    vtl::moveCursorTo(state_, slot);
+void MainWindowModel::eraseBeforeCursor() {
+    state_.notice.clear();
+    bool erased = true;
+    changeName(QString::fromUtf16(kBackspaceChange),
+               [&](WindowState& s) { erased = vtl::eraseBeforeCursor(s); });
+    if (!erased) {
+        desktop_.beep();
+    }
+}
+
+bool MainWindowModel::keyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    const Qt::KeyboardModifiers chord =
+        modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (chord == Qt::ControlModifier && key >= Qt::Key_1 && key <= Qt::Key_8) {
+        return chooseColourByDigit(key - Qt::Key_0);
+    }
+    if (chord != Qt::NoModifier) {
+        return false;
+    }
+    switch (key) {
+        case Qt::Key_Left:
+            moveCursorTo(state_.CursorPos - 1);
+            return true;
+        case Qt::Key_Right:
+            moveCursorTo(state_.CursorPos + 1);
+            return true;
+        case Qt::Key_Home:
+            moveCursorTo(1);
+            return true;
+        case Qt::Key_End:
+            moveCursorTo(endPosition(state_));
+            return true;
+        case Qt::Key_Backspace:
+            eraseBeforeCursor();
+            return true;
+        case Qt::Key_Delete:
+            deleteAtCursor();
+            return true;
+        default:
+            return typeText(text);
+    }
+}
+
+bool MainWindowModel::typeText(const QString& text) {
+    const QList<uint> characters = text.toUcs4();
+    const bool forTheName =
+        !characters.isEmpty() && std::none_of(characters.begin(), characters.end(),
+                                              [](uint c) { return c < 0x20 || c == 0x7F; });
+    if (!forTheName) {
+        return false;
+    }
+    for (const uint character : characters) {
+        const std::optional<unsigned char> byte = cp1252Byte(character);
+        if (!byte) {
+            desktop_.beep();
+            continue;
+        }
+        const bool secondSet = state_.typeSecondSet && *byte >= 32 && *byte <= 127;
+        pickGlyph(secondSet ? *byte + 128 : *byte);
+    }
+    return true;
+}
+
+bool MainWindowModel::chooseColourByDigit(int digit) {
+    if (state_.Family != GameFamily::Colour || !state_.colourListEnabled) {
+        return false;
+    }
+    // The colour whose code ends in the digit: ^1..^7, and ^^8 for Black.
+    for (std::size_t row = 0; row < kColours.size(); ++row) {
+        const QByteArray code(kColours[row].code);
+        if (code.back() == '0' + digit) {
+            chooseColour(static_cast<int>(row));
+            return true;
+        }
+    }
+    return false;
+}
+void MainWindowModel::moveCursorTo(int position) {
+    vtl::moveCursorTo(state_, position);
 }
 
 void MainWindowModel::editRawNameBox(const QString& text) {
@@ -104,6 +191,7 @@ void MainWindowModel::copyRawName() {
 }
 
 void MainWindowModel::selectMode(GameMode mode) {
+    state_.notice.clear();
     const QString labelBefore = state_.modeLabel;
     switchMode(state_, desktop_, appDir_, mode);
     applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
@@ -123,10 +211,19 @@ void MainWindowModel::chooseColour(int index) {
     selectColour(state_, desktop_, appDir_, index);
 }
 
+void MainWindowModel::setInsertMode(bool on) {
+    state_.insertMode = on;
+}
+void MainWindowModel::setTypeSecondSet(bool on) {
+    state_.typeSecondSet = on;
+}
+
 void MainWindowModel::undo() {
+    state_.notice.clear();
     history_.undo();
 }
 void MainWindowModel::redo() {
+    state_.notice.clear();
     history_.redo();
 }
 

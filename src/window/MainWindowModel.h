@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUndoStack>
+#include <Qt>
 
 #include <functional>
 
@@ -13,10 +14,15 @@ namespace vtl {
 
 // What Edit -> Undo and Redo name each change ("Undo Delete").
 inline constexpr char16_t kAddGlyphChange[] = u"Add Glyph";
+inline constexpr char16_t kInsertGlyphChange[] = u"Insert Glyph";
 inline constexpr char16_t kDeleteChange[] = u"Delete";
+inline constexpr char16_t kBackspaceChange[] = u"Backspace";
 inline constexpr char16_t kNewNameChange[] = u"New Name";
 inline constexpr char16_t kOpenNameChange[] = u"Open Name";
 inline constexpr char16_t kPasteNameChange[] = u"Paste Name";
+
+// Shown in the window, not in a box, when an insert would push a glyph out.
+inline constexpr char16_t kNameFullNotice[] = u"Name full: nothing inserted";
 
 // The main window's behaviour without the widgets: the state, start-up and
 // one command per thing the user does. The window forwards to it and redraws
@@ -31,12 +37,24 @@ class MainWindowModel {
     // Start-up: Quake III: Arena mode with an empty name.
     void start();
 
-    // Character map and name strip.
+    // Character map and name strip. A glyph goes in at the cursor as the
+    // Edit menu's Insert Mode says.
     void pickGlyph(int code);
     void previewGlyph(int code);
     void clearPreview();
     void deleteAtCursor();
-    void moveCursorTo(int slot);
+    // A slot click (1..25), or 26 for after the last position.
+    void moveCursorTo(int position);
+    void eraseBeforeCursor();
+
+    // A key pressed while the map or the name row has the focus: typed
+    // characters (by their Windows-1252 byte), the cursor keys, Backspace,
+    // Delete and Ctrl+1..Ctrl+8 for the colours. False for keys it leaves alone.
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+    // Each character as a click on its code; false for text holding a control
+    // character (Tab, Enter), which is not for the name.
+    bool typeText(const QString& text);
+
     // The two name boxes are editable; the copy commands take what they hold.
     void editRawNameBox(const QString& text);
     void editCommandLineBox(const QString& text);
@@ -67,6 +85,8 @@ class MainWindowModel {
     // puts back the positions, the cursor and the pending-colour flag as they
     // were before it, and leaves the colour, mode and sheet as they are.
     QUndoStack& history() { return history_; }
+    void setInsertMode(bool on);
+    void setTypeSecondSet(bool on);
     void undo();
     void redo();
     // Runs `edit` as one undoable change labelled `label`; an edit that
@@ -74,6 +94,8 @@ class MainWindowModel {
     void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
 
   private:
+    bool chooseColourByDigit(int digit);
+
     Desktop& desktop_;
     QString appDir_;
     WindowState state_;

@@ -6,12 +6,14 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/CharMapWidget.h"
 #include "app/MainWindow.h"
 #include "app/NameStripWidget.h"
+#include "core/NameEditing.h"
 #include "support/FakeDesktop.h"
 
 namespace vtl {
@@ -89,8 +91,9 @@ TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
     EXPECT_EQ(captions.join(u'|'),
               QStringLiteral("&File|&New Name|&Open Name...|&Save Name|&QuickSave|"
                              "&Export name as Bitmap|Export name as &PNG...|-|"
-                             "Copy Name|&Configure|-|&Exit|&Edit|&Paste Name|"
-                             "&Game/Mode|Quake I (QuakeWorld)|"
+                             "Copy Name|&Configure|-|&Exit|&Edit|&Undo|&Redo|&Paste Name|-|"
+                             "&Insert Mode|"
+                             "Type in &Second Set|&Game/Mode|Quake I (QuakeWorld)|"
                              "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
                              "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
                              "&About/Help|&About|&Help|&Quenmoor Software Homepage"));
@@ -146,6 +149,70 @@ TEST_F(MainWindowTest, slotsAndDelete_editTheName) {
     QTest::mouseClick(child<QWidget>("Command1"), Qt::LeftButton);
     EXPECT_EQ(state().cells[4].fragment, QByteArrayLiteral(" "));
     EXPECT_EQ(child<QLineEdit>("Text2")->text(), QString());
+}
+
+TEST_F(MainWindowTest, keys_editTheNameFromMapAndNameRowOnly_theBoxesKeepTheirOwn) {
+    auto* map = child<CharMapWidget>("CharMap");
+    auto* strip = child<NameStripWidget>("Picture3");
+    auto* rawName = child<QLineEdit>("Text2");
+    EXPECT_EQ(window->focusWidget(), map);
+
+    QTest::keyClicks(map, QStringLiteral("Ab"));
+    QTest::keyClick(strip, Qt::Key_Left);
+    QTest::keyClicks(strip, QStringLiteral("c"));
+    EXPECT_EQ(rawName->text(), QStringLiteral("^7Ac"));
+    EXPECT_EQ(child<QLineEdit>("Text3")->text(), QStringLiteral("name \"^7Ac^7\" //VTL G2 v6.3"));
+
+    rawName->setFocus();
+    QTest::keyClicks(rawName, QStringLiteral("xy"));
+    QTest::keyClick(rawName, Qt::Key_Backspace);
+    QTest::keyClick(rawName, Qt::Key_Home);
+    QTest::keyClick(rawName, Qt::Key_Delete);
+    EXPECT_EQ(rawName->text(), QStringLiteral("7Acx"));  // the box's own editing
+    EXPECT_EQ(composeNameText(state()), QByteArrayLiteral("^7Ac"));
+    EXPECT_EQ(state().CursorPos, 3);
+    QTest::keyClicks(child<QListWidget>("List1"), QStringLiteral("r"));
+    EXPECT_EQ(composeNameText(state()), QByteArrayLiteral("^7Ac"));
+
+    // A switch and the Delete button hand the keyboard back to the map.
+    window->findChild<QAction*>(QStringLiteral("Quake2"))->trigger();
+    EXPECT_EQ(window->focusWidget(), map);
+    QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(window->focusWidget(), map);
+}
+
+TEST_F(MainWindowTest, editMenu_namesWhatItUndoes_colourKeysSelectInTheList) {
+    auto action = [this](const char* name) {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    };
+    auto* map = child<CharMapWidget>("CharMap");
+    EXPECT_FALSE(action("Undo")->isEnabled());
+    EXPECT_EQ(action("Undo")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(action("Redo")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                                   QKeySequence(QStringLiteral("Ctrl+Y"))}));
+    EXPECT_EQ(action("InsertMode")->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_FALSE(action("TypeSecondSet")->shortcut().isEmpty());
+
+    QTest::keyClick(map, Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(child<QListWidget>("List1")->currentRow(), 4);  // Green
+    EXPECT_EQ(state().ColorPrefix, QByteArrayLiteral("^2"));
+    QTest::keyClicks(map, QStringLiteral("A"));
+    QTest::keyClick(map, Qt::Key_Home);
+    QTest::keyClick(map, Qt::Key_Delete);
+    EXPECT_EQ(action("Undo")->text(), QStringLiteral("&Undo Delete"));
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QString());
+    action("Undo")->trigger();
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QStringLiteral("^2A"));
+    EXPECT_EQ(action("Redo")->text(), QStringLiteral("&Redo Delete"));
+
+    action("InsertMode")->trigger();
+    EXPECT_TRUE(state().insertMode);
+    EXPECT_TRUE(action("InsertMode")->isChecked());
+    QTest::keyClicks(map, QStringLiteral("B"));
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QStringLiteral("B^2A"));
+    EXPECT_EQ(action("Undo")->text(), QStringLiteral("&Undo Insert Glyph"));
+    EXPECT_FALSE(action("Redo")->isEnabled());
 }
 
 }  // namespace

@@ -253,6 +253,12 @@ TEST(NameStrip, glyphsAtSixteenPixelStepsOnBlack_markerRedInTheSlotRow) {
     EXPECT_EQ(strip.pixel(48, 0), qRgb(0, 0, 0));
     EXPECT_EQ(strip.pixel(64 + 3, 20), qRgb(255, 0, 0));
     EXPECT_EQ(strip.pixel(3, 20), QColor(Qt::gray).rgb());
+    EXPECT_EQ(strip.pixel(64 + 10, 20), qRgb(255, 0, 0));  // overwrite: a block
+
+    state.insertMode = true;  // insert: a bar at the slot's left edge
+    const QImage inserting = renderNameStrip(state, Qt::gray);
+    EXPECT_EQ(inserting.pixel(64 + 1, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(inserting.pixel(64 + 10, 20), QColor(Qt::gray).rgb());
 }
 
 }  // namespace

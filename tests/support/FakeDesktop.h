@@ -24,6 +24,7 @@ class FakeDesktop : public Desktop {
     std::vector<PictureOptions> pictureOptionRequests;
     std::vector<QString> openedUrls;
     std::vector<std::pair<QString, QStringList>> started;
+    int beeps = 0;
 
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<QString>> openReplies;
@@ -77,6 +78,7 @@ class FakeDesktop : public Desktop {
         }
         return next(pictureOptionReplies);
     }
+    void beep() override { ++beeps; }
     bool openUrl(const QString& url) override {
         openedUrls.push_back(url);
         return urlOpens;
