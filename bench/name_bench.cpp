@@ -17,6 +17,12 @@ class NullDesktop : public Desktop {
     std::optional<QString> saveFile(const FileDialogRequest&) override { return {}; }
     QString chooseFolder(const QString&) override { return {}; }
     void setClipboardText(const QString&) override {}
+    void setClipboardImage(const QImage&) override {}
+    QString clipboardText() override { return {}; }
+    std::optional<int> chooseItem(const ItemChoice&) override { return {}; }
+    std::optional<PictureOptions> choosePictureOptions(const PictureOptions&) override {
+        return {};
+    }
     bool openUrl(const QString&) override { return false; }
     bool startProgram(const QString&, const QStringList&) override { return false; }
     QString findProgram(const QString&) override { return {}; }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -35,6 +36,7 @@ namespace vtl {
 // Edit menu captions; Undo and Redo add what they would undo ("Undo Delete").
 inline constexpr char16_t kUndoCaption[] = u"&Undo";
 inline constexpr char16_t kRedoCaption[] = u"&Redo";
+inline constexpr char16_t kPasteNameCaption[] = u"&Paste Name";
 inline constexpr char16_t kInsertModeCaption[] = u"&Insert Mode";
 inline constexpr char16_t kTypeSecondSetCaption[] = u"Type in &Second Set";
 
@@ -199,15 +201,22 @@ void MainWindow::setupMenus() {
 
     QMenu* file = submenu(nullptr, "File", "&File");
     add(file, "NewName", "&New Name", [](MainWindowModel& f) { f.newName(); });
+    add(file, "OpenName", "&Open Name\u2026", [](MainWindowModel& f) {
+        f.openName();
+    })->setShortcut(QKeySequence::Open);
     saveName_ = add(file, "SaveName", "&Save Name", [](MainWindowModel& f) { f.saveName(); });
     quickSave_ = add(file, "quicksave", "&QuickSave", [](MainWindowModel& f) { f.quickSave(); });
     add(file, "exportasbitmap", "&Export name as Bitmap",
         [](MainWindowModel& f) { f.exportAsBitmap(); });
+    add(file, "exportaspng", "Export name as &PNG\u2026",
+        [](MainWindowModel& f) { f.exportAsPng(); });
     separator(file, "blankbar3");
     QMenu* copy = submenu(file, "copynme", "Copy Name");
     add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
         [](MainWindowModel& f) { f.copyCommandLine(); });
     add(copy, "copyrawsrc", "Copy Raw Funname Source", [](MainWindowModel& f) { f.copyRawName(); });
+    add(copy, "copyaspicture", "Copy Name as Picture",
+        [](MainWindowModel& f) { f.copyNameAsPicture(); });
     lifecycle(file, "options", "&Configure", [](Shell& s) { s.openConfigure(); });
     separator(file, "blankbar1");
     lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
@@ -269,6 +278,11 @@ void MainWindow::setupEditMenu(QMenu* edit) {
         "Redo", kRedoCaption,
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
         [](MainWindowModel& m, bool) { m.redo(); });
+    pasteName_ = command("PasteName", kPasteNameCaption, {QKeySequence(QKeySequence::Paste)},
+                         [](MainWindowModel& m, bool) { m.pasteName(); });
+    // Ctrl+V belongs to the text boxes while they have the focus; the map and
+    // the name strip take it for the whole name (see setupNameArea).
+    pasteName_->setShortcutContext(Qt::WidgetShortcut);
     edit->addSeparator()->setObjectName(QStringLiteral("editbar1"));
     insertMode_ = command("InsertMode", kInsertModeCaption, {QKeySequence(Qt::Key_Insert)},
                           [](MainWindowModel& m, bool on) { m.setInsertMode(on); });
@@ -335,6 +349,11 @@ void MainWindow::setupNameArea() {
     nameStrip_->installEventFilter(this);
     connect(nameStrip_, &NameStripWidget::slotClicked, this,
             [this](int slot) { run([&] { model_.moveCursorTo(slot); }); });
+    // Paste Name's Ctrl+V works while the map or the name strip has the focus.
+    for (QWidget* w : {static_cast<QWidget*>(charMap_), static_cast<QWidget*>(nameStrip_)}) {
+        w->setFocusPolicy(Qt::StrongFocus);
+        w->addAction(pasteName_);
+    }
 
     label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");
     rawName_ = place<QLineEdit>(client_, "Text2", layout::kRawNameBox);

@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow {
     NameCheckWindow* checkWindow_ = nullptr;
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
+    QAction* pasteName_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* insertMode_ = nullptr;

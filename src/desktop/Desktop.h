@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class QImage;
+
 namespace vtl {
 
 // The application title that a message box without a title of its own bears.
@@ -39,6 +41,22 @@ struct FileDialogRequest {
     bool confirmOverwrite = false;
 };
 
+// A choice of one line out of several, in a small list.
+struct ItemChoice {
+    QString title;
+    QString label;
+    QStringList items;
+    int selected = 0;  // the row selected when the list opens
+};
+
+inline constexpr int kMaxPictureScale = 8;
+
+// How a name is drawn as a picture.
+struct PictureOptions {
+    int scale = 1;             // 1..8, each pixel a scale x scale square
+    bool transparent = false;  // else the black of the name strip
+};
+
 // Everything that needs a person or the desktop goes through here, so that
 // the program's behaviour can run headless with a scripted fake.
 class Desktop {
@@ -52,6 +70,13 @@ class Desktop {
     // The chosen folder's full path, or the empty text on cancel.
     virtual QString chooseFolder(const QString& prompt) = 0;
     virtual void setClipboardText(const QString& text) = 0;
+    virtual void setClipboardImage(const QImage& image) = 0;
+    // The clipboard's plain text; empty when it holds none.
+    virtual QString clipboardText() = 0;
+    // The chosen row, or nothing on cancel.
+    virtual std::optional<int> chooseItem(const ItemChoice& choice) = 0;
+    // The options the person settled on, starting from `initial`; nothing on cancel.
+    virtual std::optional<PictureOptions> choosePictureOptions(const PictureOptions& initial) = 0;
     virtual bool openUrl(const QString& url) = 0;
     // Starts a program without waiting for it; false when it could not start.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;

@@ -5,10 +5,13 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include "desktop/NameDialogs.h"
 
 namespace vtl {
 
@@ -86,6 +89,30 @@ void QtDesktop::setClipboardText(const QString& text) {
     if (clipboard->supportsSelection()) {
         clipboard->setText(text, QClipboard::Selection);
     }
+}
+
+void QtDesktop::setClipboardImage(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image, QClipboard::Clipboard);
+}
+
+QString QtDesktop::clipboardText() {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+std::optional<int> QtDesktop::chooseItem(const ItemChoice& choice) {
+    ItemChoiceDialog dialog(choice, dialogParent());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedRow() < 0) {
+        return std::nullopt;
+    }
+    return dialog.selectedRow();
+}
+
+std::optional<PictureOptions> QtDesktop::choosePictureOptions(const PictureOptions& initial) {
+    PictureOptionsDialog dialog(initial, dialogParent());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.options();
 }
 
 bool QtDesktop::openUrl(const QString& url) {

@@ -18,6 +18,10 @@ class QtDesktop : public Desktop {
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     QString chooseFolder(const QString& prompt) override;
     void setClipboardText(const QString& text) override;
+    void setClipboardImage(const QImage& image) override;
+    QString clipboardText() override;
+    std::optional<int> chooseItem(const ItemChoice& choice) override;
+    std::optional<PictureOptions> choosePictureOptions(const PictureOptions& initial) override;
     bool openUrl(const QString& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;

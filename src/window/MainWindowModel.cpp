@@ -9,6 +9,8 @@
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
 #include "modes/TableRoutines.h"
+#include "output/NameLoading.h"
+#include "output/NamePicture.h"
 #include "output/OutputCommands.h"
 #include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
@@ -148,6 +150,19 @@ void MainWindowModel::editCommandLineBox(const QString& text) {
 void MainWindowModel::newName() {
     changeName(QString::fromUtf16(kNewNameChange), [](WindowState& s) { vtl::startNewName(s); });
 }
+// A load is one change however many positions it fills; a refused or
+// cancelled load changes nothing and so records nothing.
+void MainWindowModel::openName() {
+    changeName(QString::fromUtf16(kOpenNameChange), [&](WindowState& s) {
+        vtl::openName(s, desktop_, colourSheetsOf(s, paths_.dataDir(), desktop_));
+    });
+}
+void MainWindowModel::pasteName() {
+    changeName(QString::fromUtf16(kPasteNameChange), [&](WindowState& s) {
+        vtl::pasteName(s, desktop_, colourSheetsOf(s, paths_.dataDir(), desktop_));
+    });
+}
+
 void MainWindowModel::saveName() {
     if (!confirmLineWrite(desktop_, nameCheck())) {
         return;
@@ -182,6 +197,12 @@ CheckReport MainWindowModel::nameCheck() const {
 }
 void MainWindowModel::exportAsBitmap() {
     vtl::exportNameAsBitmap(state_, desktop_);
+}
+void MainWindowModel::exportAsPng() {
+    vtl::exportNameAsPng(state_, desktop_);
+}
+void MainWindowModel::copyNameAsPicture() {
+    vtl::copyNameAsPicture(state_, desktop_);
 }
 void MainWindowModel::copyCommandLine() {
     vtl::copyCommandLine(state_, desktop_);

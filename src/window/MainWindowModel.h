@@ -20,6 +20,8 @@ inline constexpr char16_t kInsertGlyphChange[] = u"Insert Glyph";
 inline constexpr char16_t kDeleteChange[] = u"Delete";
 inline constexpr char16_t kBackspaceChange[] = u"Backspace";
 inline constexpr char16_t kNewNameChange[] = u"New Name";
+inline constexpr char16_t kOpenNameChange[] = u"Open Name";
+inline constexpr char16_t kPasteNameChange[] = u"Paste Name";
 
 // Shown in the window, not in a box, when an insert would push a glyph out.
 inline constexpr char16_t kNameFullNotice[] = u"Name full: nothing inserted";
@@ -61,11 +63,18 @@ class MainWindowModel {
 
     // File menu.
     void newName();
+    // Loads a name line from a file; the whole load is one change of the name.
+    void openName();
     void saveName();
     void quickSave();
     void exportAsBitmap();
+    void exportAsPng();
     void copyCommandLine();
     void copyRawName();
+    void copyNameAsPicture();
+
+    // Edit menu: loads the name on the clipboard, like openName.
+    void pasteName();
 
     // What the games make of the name as it stands; not checked before the
     // first mode switch and in games nothing is known about.

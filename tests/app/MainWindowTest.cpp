@@ -88,14 +88,15 @@ TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
             captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
         }
     }
-    EXPECT_EQ(
-        captions.join(u'|'),
-        QStringLiteral("&File|&New Name|&Save Name|&QuickSave|&Export name as Bitmap|-|"
-                       "Copy Name|&Configure|-|&Exit|&Edit|&Undo|&Redo|-|&Insert Mode|"
-                       "Type in &Second Set|-|Check Name\u2026|&Game/Mode|Quake I (QuakeWorld)|"
-                       "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
-                       "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
-                       "&About/Help|&About|&Help|&Quenmoor Software Homepage"));
+    EXPECT_EQ(captions.join(u'|'),
+              QStringLiteral("&File|&New Name|&Open Name\u2026|&Save Name|&QuickSave|"
+                             "&Export name as Bitmap|Export name as &PNG\u2026|-|"
+                             "Copy Name|&Configure|-|&Exit|&Edit|&Undo|&Redo|&Paste Name|-|"
+                             "&Insert Mode|Type in &Second Set|-|Check Name\u2026|"
+                             "&Game/Mode|Quake I (QuakeWorld)|"
+                             "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
+                             "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
+                             "&About/Help|&About|&Help|&Quenmoor Software Homepage"));
 }
 
 TEST_F(MainWindowTest, mapPoints_reachTheRightCell) {

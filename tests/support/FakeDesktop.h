@@ -3,6 +3,8 @@
 #include "desktop/Desktop.h"
 #include "support/Printers.h"
 
+#include <QImage>
+
 #include <deque>
 #include <vector>
 
@@ -17,6 +19,9 @@ class FakeDesktop : public Desktop {
     std::vector<FileDialogRequest> saveRequests;
     std::vector<QString> folderPrompts;
     std::vector<QString> clipboard;
+    std::vector<QImage> clipboardImages;
+    std::vector<ItemChoice> itemChoices;
+    std::vector<PictureOptions> pictureOptionRequests;
     std::vector<QString> openedUrls;
     std::vector<std::pair<QString, QStringList>> started;
     int beeps = 0;
@@ -25,6 +30,9 @@ class FakeDesktop : public Desktop {
     std::deque<std::optional<QString>> openReplies;
     std::deque<std::optional<QString>> saveReplies;
     std::deque<QString> folderReplies;
+    QString clipboardHolds;                                          // what clipboardText() answers
+    std::deque<std::optional<int>> itemReplies;                      // unscripted: cancel
+    std::deque<std::optional<PictureOptions>> pictureOptionReplies;  // unscripted: accept as shown
     bool urlOpens = true;
     bool programsStart = true;
     // Programs findProgram() knows, by name, with the path it reports.
@@ -57,6 +65,19 @@ class FakeDesktop : public Desktop {
         return f;
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
+    void setClipboardImage(const QImage& image) override { clipboardImages.push_back(image); }
+    QString clipboardText() override { return clipboardHolds; }
+    std::optional<int> chooseItem(const ItemChoice& choice) override {
+        itemChoices.push_back(choice);
+        return next(itemReplies);
+    }
+    std::optional<PictureOptions> choosePictureOptions(const PictureOptions& initial) override {
+        pictureOptionRequests.push_back(initial);
+        if (pictureOptionReplies.empty()) {
+            return initial;
+        }
+        return next(pictureOptionReplies);
+    }
     void beep() override { ++beeps; }
     bool openUrl(const QString& url) override {
         openedUrls.push_back(url);
@@ -84,8 +105,9 @@ class FakeDesktop : public Desktop {
     }
 
   private:
-    static std::optional<QString> next(std::deque<std::optional<QString>>& replies) {
-        std::optional<QString> reply;
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& replies) {
+        std::optional<T> reply;
         if (!replies.empty()) {
             reply.swap(replies.front());
             replies.pop_front();

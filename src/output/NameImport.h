@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+#include "core/WindowState.h"
+
+namespace vtl {
+
+// A `name "…"` or `seta name "…"` line found in a file or on the clipboard.
+struct NameLine {
+    int lineNumber = 0;  // from 1; 0 for a bare name
+    QByteArray line;     // the whole line, without its line end
+    QByteArray name;     // the name's bytes, as the console would receive them
+};
+
+// Every name line of a file's bytes (Windows-1252), in file order.
+QList<NameLine> findNameLines(const QByteArray& fileBytes);
+
+// Clipboard text: its name lines, or else the text itself taken as a bare
+// name (one pair of quotes around it dropped). Empty when the text is empty
+// or spans several lines none of which is a name line.
+QList<NameLine> namesInPastedText(const QByteArray& text);
+
+// One position of a decoded name.
+struct DecodedGlyph {
+    std::optional<int> code;  // none: a blank position (a lone space in hex names)
+    QByteArray fragment;      // exactly the bytes it came from, colour codes included
+    int colourRow = 0;        // colour names: the colour list's row it is drawn in
+};
+
+struct DecodedName {
+    std::vector<DecodedGlyph> glyphs;  // at most 25
+    int glyphsLeftOut = 0;             // glyphs beyond the 25th
+    QByteArray badBytes;               // distinct bytes no code writes, first seen first
+
+    bool ok() const { return badBytes.isEmpty(); }
+};
+
+// Turns a name's bytes back into positions for the mode whose table is
+// `table`: each entry to its code (the lower code where two codes share an
+// entry); in the colour family, colour codes are kept with the glyph that
+// follows them, so writing the positions again gives the same bytes.
+DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family);
+
+// The messages a load can end with; each names what it is about.
+QString noNameLineMessage(const QString& source);
+QString badBytesMessage(const QByteArray& badBytes);
+QString tooLongMessage(int glyphsLeftOut);
+
+}  // namespace vtl

@@ -1,0 +1,167 @@
+#include "output/NameLoading.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "core/Cp1252.h"
+#include "core/Glyphs.h"
+#include "core/NameEditing.h"
+#include "modes/ColourList.h"
+#include "modes/SheetLoader.h"
+
+namespace vtl {
+namespace {
+
+constexpr char16_t kOpenNameTitle[] = u"Open Name...";
+constexpr char16_t kConfigFilter[] = u"Configuration File (*.cfg)";
+constexpr char16_t kAnyFileFilter[] = u"All Files (*)";
+constexpr char16_t kCouldNotReadText[] = u"Could not read %1: %2";
+constexpr char16_t kChooseNameTitle[] = u"Open Name";
+constexpr char16_t kChooseNameLabel[] = u"The file holds several names. Choose one:";
+constexpr char16_t kChooseLineItem[] = u"Line %1: %2";
+constexpr char16_t kClipboardSource[] = u"the clipboard";
+constexpr char16_t kNotCp1252Text[] =
+    u"The name was not pasted: these characters have no byte in Windows-1252: ";
+
+QString text(const char16_t* constant) {
+    return QString::fromUtf16(constant);
+}
+
+void warn(Desktop& desktop, const QString& message) {
+    desktop.showMessage(
+        Message{message, {}, MessageButtons::Ok, MessageIcon::Warning, MessageAnswer::Ok});
+}
+
+// One of several names, chosen by the person; the last one (what the game
+// ends up with after running the file) is offered first.
+std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& desktop) {
+    if (lines.size() == 1) {
+        return lines.first();
+    }
+    ItemChoice choice;
+    choice.title = text(kChooseNameTitle);
+    choice.label = text(kChooseNameLabel);
+    for (const NameLine& line : lines) {
+        choice.items
+            << text(kChooseLineItem).arg(QString::number(line.lineNumber), decodeCp1252(line.line));
+    }
+    choice.selected = static_cast<int>(lines.size() - 1);
+    const std::optional<int> row = desktop.chooseItem(choice);
+    if (!row || *row < 0 || *row >= lines.size()) {
+        return std::nullopt;
+    }
+    return lines[*row];
+}
+
+bool loadName(WindowState& state, Desktop& desktop, const QByteArray& name,
+              const ColourSheetLookup& colourSheet) {
+    const DecodedName decoded =
+        decodeName(name, state.Table, state.Family.value_or(GameFamily::Plain));
+    if (!decoded.ok()) {
+        warn(desktop, badBytesMessage(decoded.badBytes));
+        return false;
+    }
+    loadDecodedName(state, decoded, colourSheet);
+    if (decoded.glyphsLeftOut > 0) {
+        showInfo(desktop, tooLongMessage(decoded.glyphsLeftOut));
+    }
+    return true;
+}
+
+bool loadFrom(WindowState& state, Desktop& desktop, const QList<NameLine>& lines,
+              const QString& source, const ColourSheetLookup& colourSheet) {
+    if (lines.isEmpty()) {
+        warn(desktop, noNameLineMessage(source));
+        return false;
+    }
+    const std::optional<NameLine> chosen = chooseName(lines, desktop);
+    return chosen && loadName(state, desktop, chosen->name, colourSheet);
+}
+
+}  // namespace
+
+ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir,
+                                 Desktop& desktop) {
+    auto cache = std::make_shared<std::map<int, QImage>>();
+    return [&state, appDir, &desktop, cache](int row) {
+        row = std::clamp(row, 0, static_cast<int>(kColours.size()) - 1);
+        auto found = cache->find(row);
+        if (found == cache->end()) {
+            const Colour& colour = kColours[static_cast<std::size_t>(row)];
+            const QImage sheet =
+                state.ownCharset.isNull()
+                    ? loadSheetOrBlank(appDir + QString::fromUtf16(colour.sheet), desktop)
+                    : ownCharsetInColour(state, QByteArray(colour.code));
+            found = cache->emplace(row, sheet).first;
+        }
+        return found->second;
+    };
+}
+
+void loadDecodedName(WindowState& state, const DecodedName& name,
+                     const ColourSheetLookup& colourSheet) {
+    startNewName(state);
+    const bool colour = state.Family == GameFamily::Colour;
+    const int count = static_cast<int>(std::min<size_t>(name.glyphs.size(), kNameLength));
+    for (int k = 0; k < count; ++k) {
+        const DecodedGlyph& glyph = name.glyphs[k];
+        NameCell& cell = state.cells[k];
+        cell.fragment = glyph.fragment;
+        if (glyph.code) {
+            const QImage sheet = colour ? colourSheet(glyph.colourRow) : state.sheetSource;
+            cell.glyph = glyphFromSheet(sheet, cellOrigin(*glyph.code));
+        }
+    }
+    state.CursorPos = count + 1;
+    state.markerLeftTwips = std::min(kSlotPitchTwips * count, kMarkerFullTwips);
+    const QByteArray nameText = composeNameText(state);
+    state.rawNameBox = decodeCp1252(nameText);
+    state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
+    if (colour) {
+        state.ColorWritten = true;
+    }
+}
+
+bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
+    FileDialogRequest request;
+    request.title = text(kOpenNameTitle);
+    request.filters = QStringList{text(kConfigFilter), text(kAnyFileFilter)};
+    request.initialFolder = dialogStartFolder();
+    const std::optional<QString> path = desktop.openFile(request);
+    if (!path || path->isEmpty()) {
+        return false;
+    }
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        warn(desktop, text(kCouldNotReadText).arg(*path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        warn(desktop, text(kCouldNotReadText).arg(*path, file.errorString()));
+        return false;
+    }
+    return loadFrom(state, desktop, findNameLines(bytes), *path, colourSheet);
+}
+
+bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
+    const QString pasted = desktop.clipboardText();
+    const QByteArray bytes = encodeCp1252(pasted);
+    QString outside;
+    for (const QChar c : pasted) {
+        if (encodeCp1252(QString(c)) == "?" && c != u'?' && !outside.contains(c)) {
+            outside += c;
+        }
+    }
+    if (!outside.isEmpty()) {
+        warn(desktop, text(kNotCp1252Text) + outside);
+        return false;
+    }
+    return loadFrom(state, desktop, namesInPastedText(bytes), text(kClipboardSource), colourSheet);
+}
+
+}  // namespace vtl

@@ -1,0 +1,110 @@
+#include "output/NamePicture.h"
+
+#include <QBuffer>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "output/FileWrite.h"
+
+namespace vtl {
+namespace {
+
+constexpr char16_t kExportPngTitle[] = u"Export PNG...";
+constexpr char16_t kExportPngFilter[] = u"PNG Pictures (*.png)";
+constexpr char16_t kExportPngSuffix[] = u"png";
+constexpr char16_t kExportedPngText[] = u"Exported picture to: ";
+constexpr char16_t kEmptyNameText[] = u"The name has no glyphs yet: there is nothing to export.";
+constexpr char16_t kCouldNotWriteText[] = u"Could not save the picture to %1: %2";
+constexpr char16_t kFileUnchangedText[] = u"The file was not changed.";
+
+QString text(const char16_t* constant) {
+    return QString::fromUtf16(constant);
+}
+
+int usedPositions(const WindowState& state) {
+    for (int k = kNameLength; k > 0; --k) {
+        if (!state.cells[k - 1].glyph.isNull()) {
+            return k;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+QImage composeNamePicture(const WindowState& state, const PictureOptions& options) {
+    const int used = usedPositions(state);
+    if (used == 0) {
+        return {};
+    }
+    const int scale = std::clamp(options.scale, 1, kMaxPictureScale);
+    QImage strip(used * kGlyphPixels, kGlyphPixels, QImage::Format_ARGB32);
+    strip.fill(Qt::black);
+    {
+        QPainter painter(&strip);
+        for (int k = 0; k < used; ++k) {
+            const QImage& glyph = state.cells[k].glyph;
+            if (!glyph.isNull()) {
+                painter.drawImage(QPoint(k * kGlyphPixels, 0), glyph);
+            }
+        }
+    }
+    if (options.transparent) {
+        // The sheets draw on pure black; that black is the background.
+        for (int y = 0; y < strip.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
+            std::replace(line, line + strip.width(), qRgb(0, 0, 0), qRgba(0, 0, 0, 0));
+        }
+    }
+    // scaled() with FastTransformation repeats pixels, never blends them.
+    return strip.scaled(strip.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+void exportNameAsPng(const WindowState& state, Desktop& desktop) {
+    if (usedPositions(state) == 0) {
+        showInfo(desktop, text(kEmptyNameText));
+        return;
+    }
+    const std::optional<PictureOptions> options = desktop.choosePictureOptions(PictureOptions{});
+    if (!options) {
+        return;
+    }
+    FileDialogRequest request;
+    request.title = text(kExportPngTitle);
+    request.filters = QStringList{text(kExportPngFilter)};
+    request.initialFolder = dialogStartFolder();
+    request.defaultSuffix = text(kExportPngSuffix);
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = desktop.saveFile(request);
+    if (!path) {
+        return;
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    composeNamePicture(state, *options).save(&buffer, "PNG");
+    buffer.close();
+
+    if (const auto error = replaceFileContent(*path, png)) {
+        desktop.showMessage(Message{
+            text(kCouldNotWriteText).arg(*path, error->reason) + u'\r' + text(kFileUnchangedText),
+            {},
+            MessageButtons::Ok,
+            MessageIcon::Warning,
+            MessageAnswer::Ok});
+        return;
+    }
+    showInfo(desktop, text(kExportedPngText) + *path);
+}
+
+void copyNameAsPicture(const WindowState& state, Desktop& desktop) {
+    const QImage picture = composeNamePicture(state, kClipboardPicture);
+    if (picture.isNull()) {
+        showInfo(desktop, text(kEmptyNameText));
+        return;
+    }
+    desktop.setClipboardImage(picture);
+}
+
+}  // namespace vtl
