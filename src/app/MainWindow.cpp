@@ -17,7 +17,6 @@
 
 #include "app/CharMapWidget.h"
 #include "app/Layout.h"
-#include "app/MenuHeading.h"
 #include "app/NameStripWidget.h"
 #include "app/Placing.h"
 #include "app/Shell.h"
@@ -218,7 +217,8 @@ void MainWindow::setupPanel() {
     auto* panel = place<QWidget>(client_, "Picture1", layout::kPicture1);
     paintBlack(panel);
     QLabel* heading = place<QLabel>(panel, "Image4", layout::kImage4);
-    heading->setPixmap(QPixmap::fromImage(menuHeading()));
+    // Drawn by the sheet generator at build time and built in as a resource.
+    heading->setPixmap(QPixmap(QStringLiteral(":/app/menu-heading.png")));
     heading->setScaledContents(true);
 
     auto* preview = place<QGroupBox>(panel, "Frame4", layout::kFrame4);

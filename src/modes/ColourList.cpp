@@ -10,7 +10,7 @@ void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, i
     if (index >= 0 && index < static_cast<int>(kColours.size())) {
         const Colour& colour = kColours[static_cast<std::size_t>(index)];
         state.ColorPrefix = QByteArray(colour.code);
-        state.sheetSource = loadSheetOrBlank(appDir + QString::fromUtf16(colour.sheet), desktop);
+        state.sheetSource = loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop);
     } else {
         showInfo(desktop, QString::fromUtf16(kUnknownColourMessage));
     }

@@ -12,8 +12,8 @@ QString text(const char16_t* constant) {
 }
 
 void loadBuiltInSheet(WindowState& state, Desktop& desktop, const QString& appDir,
-                      const char16_t* relativePath) {
-    state.sheetSource = loadSheetOrBlank(appDir + text(relativePath), desktop);
+                      BuiltInSheet sheet) {
+    state.sheetSource = loadSheetOrBlank(builtInSheetPath(appDir, sheet), desktop);
 }
 
 void showSheet(WindowState& state) {
@@ -57,7 +57,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
     switch (mode) {
         case GameMode::QuakeWorld:
             state.quickSaveEnabled = true;
-            loadBuiltInSheet(state, desktop, appDir, kQuakeWorldSheet);
+            loadBuiltInSheet(state, desktop, appDir, BuiltInSheet::QuakeWorld);
             showSheet(state);
             QuakeEngineMODE(state);
             state.modeLabel = text(kQuakeWorldLabel);
@@ -67,7 +67,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             customSheetMode(state, desktop, kQuakeWorldModLabel);
             break;
         case GameMode::Quake2:
-            loadBuiltInSheet(state, desktop, appDir, kQuake2Sheet);
+            loadBuiltInSheet(state, desktop, appDir, BuiltInSheet::Quake2);
             state.quickSaveEnabled = false;
             showSheet(state);
             QuakeEngineMODE(state);
@@ -78,7 +78,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             // A hex-encoded Quake II name has no place in the Quake or
             // Quake III config that Quick Save would otherwise still target.
             state.quickSaveEnabled = false;
-            loadBuiltInSheet(state, desktop, appDir, kQuake2Sheet);
+            loadBuiltInSheet(state, desktop, appDir, BuiltInSheet::Quake2);
             showSheet(state);
             state.modeLabel = text(kRivCtfLabel);
             break;
@@ -91,7 +91,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             state.ColorWritten = false;
             break;
         case GameMode::Hexen2:
-            loadBuiltInSheet(state, desktop, appDir, kHexen2Sheet);
+            loadBuiltInSheet(state, desktop, appDir, BuiltInSheet::Hexen2);
             state.quickSaveEnabled = false;
             showSheet(state);
             QuakeEngineMODE(state);
@@ -111,7 +111,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             // QuakeEngineMODE offers Save Name again: a JumpGate name can be
             // saved like any other.
             state.quickSaveEnabled = false;
-            loadBuiltInSheet(state, desktop, appDir, kJumpGateSheet);
+            loadBuiltInSheet(state, desktop, appDir, BuiltInSheet::JumpGate);
             showSheet(state);
             QuakeEngineMODE(state);
             state.modeLabel = text(kJumpGateLabel);

@@ -22,13 +22,6 @@ enum class GameMode {
     JumpGate,
 };
 
-// Built-in sheets, relative to the application folder (the white Quake III
-// sheet is kQ3WhiteSheet, loaded by Q3Mode).
-inline constexpr char16_t kQuakeWorldSheet[] = u"/qw/quakeworld.gif";
-inline constexpr char16_t kQuake2Sheet[] = u"/q2/quake2.gif";
-inline constexpr char16_t kHexen2Sheet[] = u"/hex/hexen.gif";
-inline constexpr char16_t kJumpGateSheet[] = u"/jumpgate/jumpgate.gif";
-
 // The mode label of each switch.
 inline constexpr char16_t kQuakeWorldLabel[] = u"Mode: Quake (1)/QuakeWorld";
 inline constexpr char16_t kQuakeWorldModLabel[] = u"Mode: Quake (1)/QuakeWorld MOD";

@@ -40,7 +40,7 @@ void Q3Mode(WindowState& state, Desktop& desktop, const QString& appDir) {
     state.saveNameEnabled = true;
     state.rawNameBox.clear();
     NewName(state);
-    state.sheetSource = loadSheetOrBlank(appDir + QString::fromUtf16(kQ3WhiteSheet), desktop);
+    state.sheetSource = loadSheetOrBlank(builtInSheetPath(appDir, BuiltInSheet::Q3White), desktop);
     state.colourListEnabled = true;
     state.ColorPrefix = QByteArrayLiteral("^7");
     state.Family = GameFamily::Colour;

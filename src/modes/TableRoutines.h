@@ -7,9 +7,6 @@
 
 namespace vtl {
 
-// Sheet files, relative to the application folder.
-inline constexpr char16_t kQ3WhiteSheet[] = u"/q3a/q3-white.gif";
-
 // The three table routines. Each starts a new name and sets the family, the
 // console-line framing, the colour list's state and the character table.
 void QuakeEngineMODE(WindowState& state);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sheets/Mask.h"
+#include "sheets/SheetList.h"
 #include "sheets/Sheets.h"
 
 namespace vtl::sheets {
@@ -13,8 +14,18 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// Indices into builtInSheets(), in the order the file test pins; Quake III colours follow.
-enum Sheet : std::size_t { Quake, Quake2, Hexen, JumpGate, Q3White };
+constexpr std::size_t indexOf(BuiltInSheet sheet) {
+    return static_cast<std::size_t>(sheet);
+}
+
+// Indices into builtInSheets(); the Quake III colours follow white in the list.
+enum Sheet : std::size_t {
+    Quake = indexOf(BuiltInSheet::QuakeWorld),
+    Quake2 = indexOf(BuiltInSheet::Quake2),
+    Hexen = indexOf(BuiltInSheet::Hexen2),
+    JumpGate = indexOf(BuiltInSheet::JumpGate),
+    Q3White = indexOf(BuiltInSheet::Q3White),
+};
 
 QImage cellOf(const QImage& sheet, int code) {
     return sheet.copy((code % 16) * 16, (code / 16) * 16, 16, 16);
