@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "core/NameEditing.h"
 #include "modes/CharTables.h"
-#include "name/NameEditing.h"
 
 namespace vtl {
 namespace {
@@ -28,7 +28,7 @@ WindowState colourModeState() {
     state.LinePrefix = linePrefix();
     state.LineSuffix = colourLineSuffix();
     state.Table = colourTable();
-    NewName(state);
+    startNewName(state);
     return state;
 }
 
@@ -39,7 +39,7 @@ void BM_Pick(benchmark::State& bench) {
     WindowState state = colourModeState();
     int code = 0;
     for (auto _ : bench) {
-        pickCode(state, desktop, 33 + code);
+        pickGlyph(state, desktop, 33 + code);
         code = (code + 1) % 90;
         benchmark::DoNotOptimize(state.commandLineBox);
     }
@@ -50,7 +50,7 @@ void BM_Hover(benchmark::State& bench) {
     WindowState state = colourModeState();
     int code = 0;
     for (auto _ : bench) {
-        hoverCode(state, code);
+        previewGlyph(state, code);
         code = (code + 1) % 256;
         benchmark::DoNotOptimize(state.enlargedView);
     }

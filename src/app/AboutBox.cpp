@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/Placing.h"
-#include "app/SystemInfo.h"
-#include "name/Twips.h"
+#include "app/WindowPlacement.h"
+#include "core/Geometry.h"
+#include "window/SystemInfo.h"
 
 namespace vtl {
 namespace {
@@ -44,14 +44,14 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     setWindowFlags(fixedSizeWindow(Qt::Tool));
     setFixedSize(layout::kAboutClient.px().size());
 
-    auto* picture = place<QWidget>(this, "Picture1", layout::kAboutPicture1);
+    auto* picture = place<QWidget>(this, "Picture1", layout::kAboutPanel);
     // On the picture, not the box: message boxes over the box keep their looks.
     picture->setStyleSheet(QString::fromLatin1(kAboutStyle));
     picture->setAttribute(Qt::WA_StyledBackground);
-    label(picture, "Label1", layout::kAboutLabel1, QStringLiteral("Vantorel"))->setWordWrap(false);
-    label(picture, "Label2", layout::kAboutLabel2, QString::fromUtf16(kAboutVersion))
+    label(picture, "Label1", layout::kAboutTitle, QStringLiteral("Vantorel"))->setWordWrap(false);
+    label(picture, "Label2", layout::kAboutVersionLabel, QString::fromUtf16(kAboutVersion))
         ->setWordWrap(false);
-    label(picture, "Label3", layout::kAboutLabel3, QString::fromUtf16(kAboutParagraph));
+    label(picture, "Label3", layout::kAboutParagraphLabel, QString::fromUtf16(kAboutParagraph));
     // Two rules a pixel apart make one engraved line.
     rule(picture, "Line1_0", layout::kAboutRuleTop, layout::kAboutRuleRight);
     rule(picture, "Line1_1", layout::kAboutRuleTop + kTwipsPerPixel, layout::kAboutRuleRight);
@@ -68,7 +68,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     // Escape closes the box through QDialog's reject, which makes OK the
     // cancel button as well.
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
-    connect(sysInfo, &QPushButton::clicked, this, [&desktop] { StartSysInfo(desktop); });
+    connect(sysInfo, &QPushButton::clicked, this, [&desktop] { startSystemInfo(desktop); });
 }
 
 }  // namespace vtl

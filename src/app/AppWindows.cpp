@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 
 #include "app/AboutBox.h"
-#include "app/Centring.h"
 #include "app/ConfigureDialog.h"
 #include "app/MainWindow.h"
+#include "app/WindowPlacement.h"
 
 namespace vtl {
 namespace {
@@ -39,7 +39,7 @@ void AppWindows::loadMainWindow() {
     main_->setAttribute(Qt::WA_DeleteOnClose);
     main_->setShell(shell_);
     centreOnScreen(*main_);
-    main_->form().Form_Load();
+    main_->model().start();
     main_->refresh();
 }
 

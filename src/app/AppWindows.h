@@ -6,7 +6,7 @@
 #include "app/AboutBox.h"
 #include "app/ConfigureDialog.h"
 #include "app/MainWindow.h"
-#include "app/Shell.h"
+#include "window/Shell.h"
 
 namespace vtl {
 

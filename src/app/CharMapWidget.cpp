@@ -3,14 +3,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/Layout.h"
+#include "core/Geometry.h"
 
 namespace vtl {
 
 CharMapWidget::CharMapWidget(const WindowState& state, QWidget* parent)
     : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("CharMap"));
-    setGeometry(layout::kCharMap.px());
+    setGeometry(layout::kMap.px());
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -21,8 +21,8 @@ std::optional<int> CharMapWidget::cellAt(QPointF point) const {
         return std::nullopt;
     }
     // Cells overlap their right and lower neighbours by 12 twips; the
-    // overlap goes to the cell on the left or above, and the last row and
-    // column reach the picture's edge.
+    // overlap goes to the cell on the right or below, which lies on top, and
+    // the last row and column reach the picture's edge.
     const int column = std::min(static_cast<int>(point.x()) / kGlyphPixels, kSheetColumns - 1);
     const int row = std::min(static_cast<int>(point.y()) / kGlyphPixels, kSheetColumns - 1);
     return row * kSheetColumns + column;
@@ -36,10 +36,8 @@ void CharMapWidget::paintEvent(QPaintEvent*) {
     }
     if (state_.frameCode) {
         const int cell = twipsToPixels(layout::kCellTwips);
-        const int x = (*state_.frameCode % kSheetColumns) * kGlyphPixels;
-        const int y = (*state_.frameCode / kSheetColumns) * kGlyphPixels;
         painter.setPen(QPen(Qt::yellow, 1));
-        painter.drawRect(x, y, cell - 1, cell - 1);
+        painter.drawRect(QRect(cellOrigin(*state_.frameCode), QSize(cell - 1, cell - 1)));
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "name/WindowState.h"
+#include "core/WindowState.h"
 
 namespace vtl {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Placing.h"
+#include "app/WindowPlacement.h"
 
 namespace vtl {
 namespace {
@@ -29,7 +29,7 @@ QPushButton* button(QWidget* parent, const char* name, const layout::Twips& wher
 }  // namespace
 
 ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, QWidget* parent)
-    : QDialog(parent), form_(desktop, settingsFile) {
+    : QDialog(parent), model_(desktop, settingsFile) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Configure"));
     setWindowFlags(fixedSizeWindow(Qt::Dialog));
@@ -39,15 +39,15 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     auto* client = place<QWidget>(this, "client", layout::kConfigureClient);
     client->setStyleSheet(QString::fromLatin1(kDialogStyle));
 
-    auto* frame1 = place<QGroupBox>(client, "Frame1", layout::kConfigureFrame1);
+    auto* frame1 = place<QGroupBox>(client, "Frame1", layout::kConfigureQuake3Frame);
     frame1->setTitle(QStringLiteral("Path to Quake3/baseq3 Folder "));
-    text1_ = place<QLineEdit>(frame1, "Text1", layout::kConfigureText);
+    quake3Box_ = place<QLineEdit>(frame1, "Text1", layout::kConfigureText);
     QPushButton* browse1 =
         button(frame1, "Command1", layout::kConfigureBrowse, QStringLiteral("Browse..."));
 
-    auto* frame2 = place<QGroupBox>(client, "Frame2", layout::kConfigureFrame2);
+    auto* frame2 = place<QGroupBox>(client, "Frame2", layout::kConfigureQuakeFrame);
     frame2->setTitle(QStringLiteral("Path to Quake/Id1 Folder"));
-    text2_ = place<QLineEdit>(frame2, "Text2", layout::kConfigureText);
+    quakeBox_ = place<QLineEdit>(frame2, "Text2", layout::kConfigureText);
     QPushButton* browse2 =
         button(frame2, "Command4", layout::kConfigureBrowse, QStringLiteral("Browse..."));
 
@@ -60,25 +60,27 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     QPushButton* cancelButton =
         button(client, "Command3", layout::kConfigureCancel, QStringLiteral("Cancel"));
 
-    setTabOrder(text1_, browse1);
+    setTabOrder(quake3Box_, browse1);
     setTabOrder(browse1, save);
     setTabOrder(save, cancelButton);
     setTabOrder(cancelButton, browse2);
-    setTabOrder(browse2, text2_);
-    text1_->setFocus();
+    setTabOrder(browse2, quakeBox_);
+    quake3Box_->setFocus();
 
-    connect(text1_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Text1 = t; });
-    connect(text2_, &QLineEdit::textEdited, this, [this](const QString& t) { form_.Text2 = t; });
+    connect(quake3Box_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { model_.quake3Folder = t; });
+    connect(quakeBox_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { model_.quakeFolder = t; });
     connect(browse1, &QPushButton::clicked, this, [this] {
-        form_.Command1_Click();
+        model_.browseQuake3Folder();
         showForm();
     });
     connect(browse2, &QPushButton::clicked, this, [this] {
-        form_.Command4_Click();
+        model_.browseQuakeFolder();
         showForm();
     });
     connect(save, &QPushButton::clicked, this, [this] {
-        if (form_.Command2_Click()) {
+        if (model_.save()) {
             emit left();
         }
     });
@@ -86,13 +88,13 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
 }
 
 void ConfigureDialog::load() {
-    form_.Form_Load();
+    model_.load();
     showForm();
 }
 
 void ConfigureDialog::showForm() {
-    text1_->setText(form_.Text1);
-    text2_->setText(form_.Text2);
+    quake3Box_->setText(model_.quake3Folder);
+    quakeBox_->setText(model_.quakeFolder);
 }
 
 void ConfigureDialog::cancel() {

@@ -2,20 +2,20 @@
 
 #include <QDialog>
 
-#include "app/Form2.h"
+#include "window/ConfigureForm.h"
 
 class QLineEdit;
 
 namespace vtl {
 
-// The Configure dialog (Form2): draws the two folder boxes and forwards the
+// The Configure dialog (objectName Form2): draws the two folder boxes and forwards the
 // buttons. Its close box just closes it.
 class ConfigureDialog : public QDialog {
     Q_OBJECT
   public:
     ConfigureDialog(Desktop& desktop, const QString& settingsFile, QWidget* parent = nullptr);
 
-    Form2& form() { return form_; }
+    ConfigureForm& model() { return model_; }
     // Reads the saved folders into the boxes.
     void load();
 
@@ -30,9 +30,9 @@ class ConfigureDialog : public QDialog {
     void showForm();
     void cancel();
 
-    Form2 form_;
-    QLineEdit* text1_ = nullptr;
-    QLineEdit* text2_ = nullptr;
+    ConfigureForm model_;
+    QLineEdit* quake3Box_ = nullptr;
+    QLineEdit* quakeBox_ = nullptr;
 };
 
 }  // namespace vtl

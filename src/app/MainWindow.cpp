@@ -16,10 +16,10 @@
 #include <functional>
 
 #include "app/CharMapWidget.h"
-#include "app/Layout.h"
 #include "app/NameStripWidget.h"
-#include "app/Placing.h"
-#include "app/Shell.h"
+#include "app/WindowPlacement.h"
+#include "core/Geometry.h"
+#include "window/Shell.h"
 
 namespace vtl {
 namespace {
@@ -110,7 +110,7 @@ void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
 }  // namespace
 
 MainWindow::MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent)
-    : QMainWindow(parent), form_(desktop, appDir) {
+    : QMainWindow(parent), model_(desktop, appDir) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vantorel G2 v6.3 - Quenmoor Software"));
     setWindowFlags(fixedSizeWindow(Qt::Window));
@@ -139,7 +139,8 @@ void MainWindow::setupMenus() {
     auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [this, slot] { run([this, slot] { slot(form_); }); });
+        connect(a, &QAction::triggered, this,
+                [this, slot] { run([this, slot] { slot(model_); }); });
         return a;
     };
     auto submenu = [this](QMenu* menu, const char* name, const char* caption) {
@@ -153,7 +154,7 @@ void MainWindow::setupMenus() {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
     auto mode = [&add](QMenu* menu, const char* name, const char* caption, GameMode m) {
-        add(menu, name, caption, [m](Form1& f) { f.selectMode(m); });
+        add(menu, name, caption, [m](MainWindowModel& f) { f.selectMode(m); });
     };
     // These may close this window, so nothing of it is touched afterwards.
     auto lifecycle = [this](QMenu* menu, const char* name, const char* caption, auto command) {
@@ -167,80 +168,79 @@ void MainWindow::setupMenus() {
     };
 
     QMenu* file = submenu(nullptr, "File", "&File");
-    add(file, "NewName", "&New Name", [](Form1& f) { f.NewName_Click(); });
-    saveName_ = add(file, "SaveName", "&Save Name", [](Form1& f) { f.SaveName_Click(); });
-    quickSave_ = add(file, "quicksave", "&QuickSave", [](Form1& f) { f.quicksave_Click(); });
+    add(file, "NewName", "&New Name", [](MainWindowModel& f) { f.newName(); });
+    saveName_ = add(file, "SaveName", "&Save Name", [](MainWindowModel& f) { f.saveName(); });
+    quickSave_ = add(file, "quicksave", "&QuickSave", [](MainWindowModel& f) { f.quickSave(); });
     add(file, "exportasbitmap", "&Export name as Bitmap",
-        [](Form1& f) { f.exportasbitmap_Click(); });
+        [](MainWindowModel& f) { f.exportAsBitmap(); });
     separator(file, "blankbar3");
     QMenu* copy = submenu(file, "copynme", "Copy Name");
     add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
-        [](Form1& f) { f.copyfunnamecmdlne_Click(); });
-    add(copy, "copyrawsrc", "Copy Raw Funname Source", [](Form1& f) { f.copyrawsrc_Click(); });
-    lifecycle(file, "options", "&Configure", [](Shell& s) { s.options(); });
+        [](MainWindowModel& f) { f.copyCommandLine(); });
+    add(copy, "copyrawsrc", "Copy Raw Funname Source", [](MainWindowModel& f) { f.copyRawName(); });
+    lifecycle(file, "options", "&Configure", [](Shell& s) { s.openConfigure(); });
     separator(file, "blankbar1");
-    lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.Exit(); });
+    lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
     QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
     mode(quake, "QuakeWorld", "QuakeWorld", GameMode::QuakeWorld);
-    mode(quake, "QuakeWorldMOD", "QuakeWorld MOD", GameMode::QuakeWorldMOD);
+    mode(quake, "QuakeWorldMOD", "QuakeWorld MOD", GameMode::QuakeWorldMod);
     QMenu* q2 = submenu(game, "LoadQ2", "Quake II");
     mode(q2, "Quake2", "Quake II", GameMode::Quake2);
-    mode(q2, "RivCTFandVikingServerMOD", "RivCTF/Viking Server MOD",
-         GameMode::RivCTFandVikingServerMOD);
-    mode(game, "Q3A", "Quake III: Arena", GameMode::Q3A);
+    mode(q2, "RivCTFandVikingServerMOD", "RivCTF/Viking Server MOD", GameMode::Quake2Hex);
+    mode(game, "Q3A", "Quake III: Arena", GameMode::Quake3Arena);
     separator(game, "blankbar2");
     QMenu* hexen = submenu(game, "LoadHexen2", "Hexen II");
     mode(hexen, "Hexen2", "Hexen II", GameMode::Hexen2);
-    mode(hexen, "Hexen2MOD", "Hexen II MOD", GameMode::Hexen2MOD);
-    mode(game, "wolf3d", "Return to Castle Wolfenstein", GameMode::wolf3d);
+    mode(hexen, "Hexen2MOD", "Hexen II MOD", GameMode::Hexen2Mod);
+    mode(game, "wolf3d", "Return to Castle Wolfenstein", GameMode::Wolfenstein);
     mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
 
     QMenu* about = submenu(nullptr, "About", "&About/Help");
-    lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.AboutHelp(); });
-    lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.HelpMe(); });
+    lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.showAbout(); });
+    lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.openUserGuide(); });
     lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage",
-              [](Shell& s) { s.GotoHomepage(); });
+              [](Shell& s) { s.openHomepage(); });
 }
 
 void MainWindow::setupPanel() {
-    auto* mapBackground = place<QWidget>(client_, "CharMapBG", layout::kCharMapBG);
+    auto* mapBackground = place<QWidget>(client_, "CharMapBG", layout::kMapBackground);
     paintBlack(mapBackground);
     mapBackground->setCursor(Qt::CrossCursor);
-    charMap_ = new CharMapWidget(form_.state(), mapBackground);
+    charMap_ = new CharMapWidget(model_.state(), mapBackground);
     connect(charMap_, &CharMapWidget::cellClicked, this,
-            [this](int code) { run([&] { form_.CharPic_Click(code); }); });
+            [this](int code) { run([&] { model_.pickGlyph(code); }); });
     connect(charMap_, &CharMapWidget::cellHovered, this,
-            [this](int code) { run([&] { form_.CharPic_MouseMove(code); }); });
+            [this](int code) { run([&] { model_.previewGlyph(code); }); });
 
-    auto* panel = place<QWidget>(client_, "Picture1", layout::kPicture1);
+    auto* panel = place<QWidget>(client_, "Picture1", layout::kSidePanel);
     paintBlack(panel);
-    QLabel* heading = place<QLabel>(panel, "Image4", layout::kImage4);
+    QLabel* heading = place<QLabel>(panel, "Image4", layout::kMenuHeading);
     // Drawn by the sheet generator at build time and built in as a resource.
     heading->setPixmap(QPixmap(QStringLiteral(":/app/menu-heading.png")));
     heading->setScaledContents(true);
 
-    auto* preview = place<QGroupBox>(panel, "Frame4", layout::kFrame4);
+    auto* preview = place<QGroupBox>(panel, "Frame4", layout::kPreviewFrame);
     preview->setTitle(QStringLiteral("CharView"));
-    label(preview, "Label1", layout::kLabel1, "Regular View:");
-    regularView_ = place<QLabel>(preview, "RegViewChar", layout::kRegViewChar);
+    label(preview, "Label1", layout::kRegularViewCaption, "Regular View:");
+    regularView_ = place<QLabel>(preview, "RegViewChar", layout::kRegularView);
     regularView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label(preview, "Label2", layout::kLabel2, "Enlarged View:");
-    enlargedView_ = place<QLabel>(preview, "Picture2", layout::kPicture2);
+    label(preview, "Label2", layout::kEnlargedViewCaption, "Enlarged View:");
+    enlargedView_ = place<QLabel>(preview, "Picture2", layout::kEnlargedView);
     enlargedView_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    previewCaption_ = label(preview, "Label3", layout::kLabel3, "Char Number:");
+    previewCaption_ = label(preview, "Label3", layout::kPreviewCaption, "Char Number:");
 
-    auto* controls = place<QGroupBox>(panel, "Frame6", layout::kFrame6);
+    auto* controls = place<QGroupBox>(panel, "Frame6", layout::kControlsFrame);
     controls->setTitle(QStringLiteral("Controls"));
-    auto* deleteButton = place<QPushButton>(controls, "Command1", layout::kCommand1);
+    auto* deleteButton = place<QPushButton>(controls, "Command1", layout::kDeleteButton);
     deleteButton->setText(QStringLiteral("Delete"));
     connect(deleteButton, &QPushButton::clicked, this,
-            [this] { run([this] { form_.Command1_Click(); }); });
+            [this] { run([this] { model_.deleteAtCursor(); }); });
 
-    auto* colours = place<QGroupBox>(panel, "Frame5", layout::kFrame5);
+    auto* colours = place<QGroupBox>(panel, "Frame5", layout::kColourFrame);
     colours->setTitle(QStringLiteral("Q3:A Engine Colors"));
-    colourList_ = place<QListWidget>(colours, "List1", layout::kList1);
+    colourList_ = place<QListWidget>(colours, "List1", layout::kColourList);
     // The list's scroll bar keeps the desktop's colours, not the panel's.
     QPalette standard = QApplication::palette();
     standard.setResolveMask(~QPalette::ResolveMask(0));
@@ -248,34 +248,34 @@ void MainWindow::setupPanel() {
     for (const Colour& colour : kColours) {
         colourList_->addItem(QString::fromUtf16(colour.name));
     }
-    forwardColourChoice(colourList_, [this](int row) { run([&] { form_.List1_Click(row); }); });
+    forwardColourChoice(colourList_, [this](int row) { run([&] { model_.chooseColour(row); }); });
 }
 
 void MainWindow::setupNameArea() {
-    nameStrip_ = new NameStripWidget(form_.state(), client_);
+    nameStrip_ = new NameStripWidget(model_.state(), client_);
     connect(nameStrip_, &NameStripWidget::slotClicked, this,
-            [this](int slot) { run([&] { form_.Picture5_Click(slot); }); });
+            [this](int slot) { run([&] { model_.moveCursorTo(slot); }); });
 
-    label(client_, "Label5", layout::kLabel5, "Raw Source Code->");
-    rawName_ = place<QLineEdit>(client_, "Text2", layout::kText2);
+    label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");
+    rawName_ = place<QLineEdit>(client_, "Text2", layout::kRawNameBox);
     paintBlack(rawName_);
-    label(client_, "Label6", layout::kLabel6, "Command Line->");
-    commandLine_ = place<QLineEdit>(client_, "Text3", layout::kText3);
+    label(client_, "Label6", layout::kCommandLineCaption, "Command Line->");
+    commandLine_ = place<QLineEdit>(client_, "Text3", layout::kCommandLineBox);
     paintBlack(commandLine_);
     // The boxes are editable like any text box; what the user types is what
     // the copy commands take.
     connect(rawName_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { form_.state().rawNameBox = text; });
+            [this](const QString& text) { model_.editRawNameBox(text); });
     connect(commandLine_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { form_.state().commandLineBox = text; });
+            [this](const QString& text) { model_.editCommandLineBox(text); });
 
-    auto* status = place<QWidget>(client_, "Picture7", layout::kPicture7);
+    auto* status = place<QWidget>(client_, "Picture7", layout::kStatusRow);
     paintBlack(status);
-    modeLabel_ = label(status, "Label7", layout::kLabel7, "Mode:");
+    modeLabel_ = label(status, "Label7", layout::kModeLabel, "Mode:");
 }
 
 void MainWindow::refresh() {
-    const WindowState& s = form_.state();
+    const WindowState& s = model_.state();
     charMap_->update();
     nameStrip_->update();
     auto show = [](QLabel* view, const QImage& image) {
@@ -305,7 +305,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
         if (client_->childAt(move->position().toPoint()) == nullptr) {
-            run([this] { form_.Form_MouseMove(); });
+            run([this] { model_.clearPreview(); });
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-#include "app/Form1.h"
+#include "window/MainWindowModel.h"
 
 class QAction;
 class QLabel;
@@ -15,14 +15,14 @@ class CharMapWidget;
 class Shell;
 class NameStripWidget;
 
-// The main window: draws Form1's state and forwards every click, pointer
+// The main window: draws MainWindowModel's state and forwards every click, pointer
 // move and menu command to it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent = nullptr);
 
-    Form1& form() { return form_; }
+    MainWindowModel& model() { return model_; }
     // Receives the commands that open, close or leave windows.
     void setShell(Shell* shell) { shell_ = shell; }
     // Redraws every control from the state.
@@ -42,7 +42,7 @@ class MainWindow : public QMainWindow {
         refresh();
     }
 
-    Form1 form_;
+    MainWindowModel model_;
     Shell* shell_ = nullptr;
     QWidget* client_ = nullptr;
     CharMapWidget* charMap_ = nullptr;

@@ -3,8 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/Layout.h"
-#include "name/Glyphs.h"
+#include "core/Geometry.h"
+#include "core/Glyphs.h"
 
 namespace vtl {
 namespace {
@@ -19,7 +19,7 @@ QRect slotRect(int slot) {
 NameStripWidget::NameStripWidget(const WindowState& state, QWidget* parent)
     : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("Picture3"));
-    setGeometry(layout::kPicture3.px());
+    setGeometry(layout::kNameStrip.px());
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

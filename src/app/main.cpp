@@ -2,9 +2,9 @@
 
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
-#include "app/QtDesktop.h"
 #include "app/QuitAfterFirstPaint.h"
-#include "app/Shell.h"
+#include "desktop/QtDesktop.h"
+#include "window/Shell.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

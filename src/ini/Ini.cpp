@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "name/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace vtl {
 namespace {

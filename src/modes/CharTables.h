@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "name/WindowState.h"
+#include "core/WindowState.h"
 
 namespace vtl {
 

@@ -5,8 +5,8 @@
 
 #include <array>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "name/WindowState.h"
 #include "sheets/SheetList.h"
 
 namespace vtl {

@@ -63,7 +63,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             state.modeLabel = text(kQuakeWorldLabel);
             state.Config = ConfigKind::Q1Config;
             break;
-        case GameMode::QuakeWorldMOD:
+        case GameMode::QuakeWorldMod:
             customSheetMode(state, desktop, kQuakeWorldModLabel);
             break;
         case GameMode::Quake2:
@@ -73,7 +73,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             QuakeEngineMODE(state);
             state.modeLabel = text(kQuake2Label);
             break;
-        case GameMode::RivCTFandVikingServerMOD:
+        case GameMode::Quake2Hex:
             Q2Mode(state);
             // A hex-encoded Quake II name has no place in the Quake or
             // Quake III config that Quick Save would otherwise still target.
@@ -82,7 +82,7 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             showSheet(state);
             state.modeLabel = text(kRivCtfLabel);
             break;
-        case GameMode::Q3A:
+        case GameMode::Quake3Arena:
             Q3Mode(state, desktop, appDir);
             state.quickSaveEnabled = true;
             showSheet(state);
@@ -97,10 +97,10 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
             QuakeEngineMODE(state);
             state.modeLabel = text(kHexen2Label);
             break;
-        case GameMode::Hexen2MOD:
+        case GameMode::Hexen2Mod:
             customSheetMode(state, desktop, kHexen2ModLabel);
             break;
-        case GameMode::wolf3d:
+        case GameMode::Wolfenstein:
             Q3Mode(state, desktop, appDir);
             state.quickSaveEnabled = false;
             showSheet(state);

@@ -3,22 +3,22 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "modes/ColourList.h"
-#include "name/WindowState.h"
 
 namespace vtl {
 
-// The nine modes of the Game/Mode menu, named after their commands.
+// The nine modes of the Game/Mode menu.
 enum class GameMode {
     QuakeWorld,
-    QuakeWorldMOD,
+    QuakeWorldMod,
     Quake2,
-    RivCTFandVikingServerMOD,
-    Q3A,
+    Quake2Hex,
+    Quake3Arena,
     Hexen2,
-    Hexen2MOD,
-    wolf3d,
+    Hexen2Mod,
+    Wolfenstein,
     JumpGate,
 };
 

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include "name/Glyphs.h"
+#include "core/Glyphs.h"
 
 namespace vtl {
 

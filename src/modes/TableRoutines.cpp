@@ -1,9 +1,9 @@
 #include "modes/TableRoutines.h"
 
+#include "core/Cp1252.h"
+#include "core/NameEditing.h"
 #include "modes/CharTables.h"
 #include "modes/SheetLoader.h"
-#include "name/Cp1252.h"
-#include "name/NameEditing.h"
 
 namespace vtl {
 namespace {
@@ -16,7 +16,7 @@ void showEmptyLine(WindowState& state) {
 void plainRoutine(WindowState& state, const QByteArray& suffix, CharTable table) {
     state.saveNameEnabled = true;
     state.rawNameBox.clear();
-    NewName(state);
+    startNewName(state);
     state.colourListEnabled = false;
     state.Family = GameFamily::Plain;
     state.LinePrefix = linePrefix();
@@ -39,7 +39,7 @@ void Q3Mode(WindowState& state, Desktop& desktop, const QString& appDir) {
     state.ColorWritten = false;
     state.saveNameEnabled = true;
     state.rawNameBox.clear();
-    NewName(state);
+    startNewName(state);
     state.sheetSource = loadSheetOrBlank(builtInSheetPath(appDir, BuiltInSheet::Q3White), desktop);
     state.colourListEnabled = true;
     state.ColorPrefix = QByteArrayLiteral("^7");

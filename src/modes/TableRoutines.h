@@ -2,8 +2,8 @@
 
 #include <QString>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "name/WindowState.h"
 
 namespace vtl {
 

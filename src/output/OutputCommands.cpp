@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Geometry.h"
+#include "core/Glyphs.h"
 #include "ini/Settings.h"
-#include "name/Glyphs.h"
-#include "name/Twips.h"
 #include "output/FileWrite.h"
 #include "output/ScriptWriter.h"
 
@@ -63,7 +63,7 @@ void showWriteFailure(Desktop& desktop, const QString& path, const AppendResult&
 
 }  // namespace
 
-void SaveName(const WindowState& state, Desktop& desktop) {
+void saveName(const WindowState& state, Desktop& desktop) {
     const std::optional<QString> path =
         desktop.saveFile(saveRequest(kSaveNameTitle, kSaveNameFilter, kSaveNameSuffix));
     if (!path) {
@@ -79,7 +79,7 @@ void SaveName(const WindowState& state, Desktop& desktop) {
                           QFileInfo(*path).fileName());
 }
 
-void QuickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder) {
+void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder) {
     const bool quake3 = state.Config == ConfigKind::Q3Config;
     const QString folder = readFolder(text(quake3 ? kQ3FolderKey : kQ1FolderKey));
     if (folder.isEmpty()) {
@@ -105,7 +105,7 @@ void QuickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFol
     }
 }
 
-int ExportWidth(int cursorPos) {
+int exportWidth(int cursorPos) {
     // Half to even by hand, so the result never depends on the FPU's mode.
     const double exact = 15.3 * cursorPos;
     const double below = std::floor(exact);
@@ -121,7 +121,7 @@ QImage composeExportSurface(const WindowState& state) {
     QImage surface(twipsToPixels(kExportSurfaceWidthTwips),
                    twipsToPixels(kExportSurfaceHeightTwips), QImage::Format_RGB32);
     surface.fill(Qt::black);
-    const int width = std::clamp(ExportWidth(state.CursorPos), 0, surface.width());
+    const int width = std::clamp(exportWidth(state.CursorPos), 0, surface.width());
     // The strip's top 14 rows hold only the glyph cells, so the slot colour
     // never reaches the picture.
     const QImage strip = renderNameStrip(state, Qt::black);
@@ -130,7 +130,7 @@ QImage composeExportSurface(const WindowState& state) {
     return surface;
 }
 
-void ExportNameAsBitmap(const WindowState& state, Desktop& desktop) {
+void exportNameAsBitmap(const WindowState& state, Desktop& desktop) {
     const QImage surface = composeExportSurface(state);
     const std::optional<QString> path =
         desktop.saveFile(saveRequest(kExportTitle, kExportFilter, kExportSuffix));
@@ -153,11 +153,11 @@ void ExportNameAsBitmap(const WindowState& state, Desktop& desktop) {
     showInfo(desktop, text(kExportedText) + *path);
 }
 
-void CopyCommandLine(const WindowState& state, Desktop& desktop) {
+void copyCommandLine(const WindowState& state, Desktop& desktop) {
     desktop.setClipboardText(state.commandLineBox);
 }
 
-void CopyRawName(const WindowState& state, Desktop& desktop) {
+void copyRawName(const WindowState& state, Desktop& desktop) {
     desktop.setClipboardText(state.rawNameBox);
 }
 

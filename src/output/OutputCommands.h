@@ -5,8 +5,8 @@
 
 #include <functional>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "name/WindowState.h"
 
 namespace vtl {
 
@@ -20,23 +20,23 @@ inline constexpr int kExportStripHeight = 14;
 using FolderLookup = std::function<QString(const QString& key)>;
 
 // Save Name: asks for a file and appends the name line with the tag.
-void SaveName(const WindowState& state, Desktop& desktop);
+void saveName(const WindowState& state, Desktop& desktop);
 
 // Quick save: appends the name line to the configured game's default config.
-void QuickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder);
+void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder);
 
 // 15.3 pixels per cursor position, rounded half to even.
-int ExportWidth(int cursorPos);
+int exportWidth(int cursorPos);
 
 // The picture that Export saves: black, with the top-left ExportWidth x 14
 // pixels of the name strip.
 QImage composeExportSurface(const WindowState& state);
 
 // Export name as Bitmap: asks for a file and saves the export surface as BMP.
-void ExportNameAsBitmap(const WindowState& state, Desktop& desktop);
+void exportNameAsBitmap(const WindowState& state, Desktop& desktop);
 
 // The clipboard copies take the boxes as they are, not recomposed.
-void CopyCommandLine(const WindowState& state, Desktop& desktop);
-void CopyRawName(const WindowState& state, Desktop& desktop);
+void copyCommandLine(const WindowState& state, Desktop& desktop);
+void copyRawName(const WindowState& state, Desktop& desktop);
 
 }  // namespace vtl

@@ -1,6 +1,6 @@
 #include "output/ScriptWriter.h"
 
-#include "name/NameEditing.h"
+#include "core/NameEditing.h"
 
 namespace vtl {
 namespace {

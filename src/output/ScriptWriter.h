@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/WindowState.h"
 #include "modes/CharTables.h"
-#include "name/WindowState.h"
 #include "output/FileWrite.h"
 
 namespace vtl {

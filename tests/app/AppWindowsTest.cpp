@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 
 #include "app/AppWindows.h"
-#include "app/Centring.h"
-#include "app/SystemInfo.h"
+#include "app/WindowPlacement.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "window/SystemInfo.h"
 
 namespace vtl {
 namespace {
@@ -62,9 +62,9 @@ struct Program {
 
 TEST(AppWindows, configureThenCancel_bringsAFreshCentredQuakeThreeWindowWithAnEmptyName) {
     Program p;
-    Form1& first = p.windows.mainWindow()->form();
+    MainWindowModel& first = p.windows.mainWindow()->model();
     first.selectMode(GameMode::QuakeWorld);
-    first.CharPic_Click(65);
+    first.pickGlyph(65);
 
     p.trigger("options");
     expectCentred(p.windows.configureDialog());
@@ -76,7 +76,7 @@ TEST(AppWindows, configureThenCancel_bringsAFreshCentredQuakeThreeWindowWithAnEm
     EXPECT_TRUE(fresh->isVisible());
     EXPECT_EQ(visibleWindows(), 1);
     expectCentred(fresh);
-    const WindowState& s = fresh->form().state();
+    const WindowState& s = fresh->model().state();
     EXPECT_EQ(s.modeLabel, u"Mode: Quake III: Arena"_s);
     for (const NameCell& cell : s.cells) {
         EXPECT_EQ(cell.fragment, " "_ba);
@@ -126,9 +126,9 @@ TEST(SystemInfo, startsThePreferredToolFound_andReportsAFailedStart) {
     // The tools' own order of preference decides, not the order on the path.
     desktop.programsOnPath = {{u"gnome-system-monitor"_s, u"/usr/bin/gsm"_s},
                               {u"hardinfo"_s, u"/usr/bin/hardinfo"_s}};
-    StartSysInfo(desktop);
+    startSystemInfo(desktop);
     desktop.programsStart = false;
-    StartSysInfo(desktop);
+    startSystemInfo(desktop);
     ASSERT_EQ(desktop.started.size(), 2u);
     EXPECT_EQ(desktop.started[0].first, u"/usr/bin/hardinfo"_s);
     EXPECT_EQ(desktop.messageTexts(),

@@ -19,7 +19,7 @@ struct ColourListWidget : ::testing::Test {
     QListWidget* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
 
     void SetUp() override {
-        window.form().Form_Load();
+        window.model().start();
         window.refresh();
         window.show();
         // The pointer rests over the list, as after a click.
@@ -30,7 +30,7 @@ struct ColourListWidget : ::testing::Test {
     QPoint centreOf(int row) { return list->visualItemRect(list->item(row)).center(); }
     void click(int row) { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf(row)); }
     std::size_t runs() const { return desktop.messages.size(); }
-    QByteArray prefix() { return window.form().state().ColorPrefix; }
+    QByteArray prefix() { return window.model().state().ColorPrefix; }
 };
 
 TEST_F(ColourListWidget, eachClickAndKeyboardMove_runsTheChoiceOnce) {

@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ReadOnlyFolder.h"
 #include "app/ConfigureDialog.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/ReadOnlyFolder.h"
 
 namespace vtl {
 namespace {

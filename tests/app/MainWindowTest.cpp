@@ -37,7 +37,7 @@ struct MainWindowTest : ::testing::Test {
         sheet.fill(Qt::white);
         ASSERT_TRUE(sheet.save(appDir.filePath(QStringLiteral("q3a/q3-white.gif")), "PNG"));
         window = std::make_unique<MainWindow>(desktop, appDir.path());
-        window->form().Form_Load();
+        window->model().start();
         window->refresh();
         window->show();
     }
@@ -45,7 +45,7 @@ struct MainWindowTest : ::testing::Test {
     T* child(const char* name) {
         return window->findChild<T*>(QString::fromLatin1(name));
     }
-    const WindowState& state() { return window->form().state(); }
+    const WindowState& state() { return window->model().state(); }
 };
 
 TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaWithAnEmptyName) {

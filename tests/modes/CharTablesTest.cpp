@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "core/NameEditing.h"
 #include "modes/CharTables.h"
 #include "modes/TableRoutines.h"
-#include "name/NameEditing.h"
 #include "support/FakeDesktop.h"
 
 namespace vtl {
@@ -87,7 +87,7 @@ struct RoutineTest : ::testing::Test {
         // Qt writes no GIF; the loader goes by content, so a PNG stands in.
         ASSERT_TRUE(sheet.save(appDir.filePath(QStringLiteral("q3a/q3-white.gif")), "PNG"));
     }
-    void pick(int code) { pickCode(state, desktop, code); }
+    void pick(int code) { pickGlyph(state, desktop, code); }
 };
 
 TEST_F(RoutineTest, plainRoutines_startANewNameInTheirFamily) {
@@ -106,7 +106,7 @@ TEST_F(RoutineTest, plainRoutines_startANewNameInTheirFamily) {
     EXPECT_EQ(state.commandLineBox, QStringLiteral("name \"\" //VTL G2 v6.3"));
     pick(128);
     pick(255);
-    EXPECT_EQ(ComposeNameText(state), bytes({0x80, 0xA0}));
+    EXPECT_EQ(composeNameText(state), bytes({0x80, 0xA0}));
     EXPECT_EQ(state.rawNameBox, QString(QChar(0x20AC)) + QChar(0xA0));
 }
 

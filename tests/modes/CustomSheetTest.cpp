@@ -7,12 +7,12 @@
 
 #include <optional>
 
-#include "AppFolder.h"
+#include "core/Glyphs.h"
+#include "core/NameEditing.h"
 #include "modes/CustomSheet.h"
 #include "modes/GameModes.h"
 #include "modes/SheetLoader.h"
-#include "name/Glyphs.h"
-#include "name/NameEditing.h"
+#include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 
 namespace vtl {
@@ -78,9 +78,9 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
         AppFolder app;
         FakeDesktop desktop;
         WindowState state;
-        switchMode(state, desktop, app.path(), GameMode::Q3A);
+        switchMode(state, desktop, app.path(), GameMode::Quake3Arena);
         selectColour(state, desktop, app.path(), 1);
-        pickCode(state, desktop, 'A');
+        pickGlyph(state, desktop, 'A');
         state.Config = ConfigKind::Q1Config;
         const QString path =
             row.file && *row.file ? dir.filePath(QString::fromLatin1(row.file)) : QString();
@@ -91,7 +91,7 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
         }
         desktop.openReplies.push_back(row.file ? std::optional(path) : std::nullopt);
 
-        switchMode(state, desktop, app.path(), GameMode::Hexen2MOD);
+        switchMode(state, desktop, app.path(), GameMode::Hexen2Mod);
 
         ASSERT_EQ(desktop.openRequests.size(), 1u);
         EXPECT_EQ(desktop.openRequests[0].title, QStringLiteral("Open"));
@@ -107,12 +107,12 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
             QString reason;
             const std::optional<QImage> expected = readPicture(path, reason);
             ASSERT_TRUE(expected) << reason.toStdString();
-            pickCode(state, desktop, 'A');
-            pickCode(state, desktop, 0);
+            pickGlyph(state, desktop, 'A');
+            pickGlyph(state, desktop, 0);
             EXPECT_EQ(state.sheetSource, *expected);
             EXPECT_EQ(state.mapPicture, *expected);
-            EXPECT_EQ(state.cells[0].glyph, glyphFromSheet(*expected, 1 * 16, 4 * 16));
-            EXPECT_EQ(state.cells[1].glyph, glyphFromSheet(*expected, 0, 0));
+            EXPECT_EQ(state.cells[0].glyph, glyphFromSheet(*expected, cellOrigin(65)));
+            EXPECT_EQ(state.cells[1].glyph, glyphFromSheet(*expected, cellOrigin(0)));
             EXPECT_EQ(composeCommandLine(state), "name \"A\x05\" //VTL G2 v6.3");
             continue;
         }

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "AppFolder.h"
+#include "core/NameEditing.h"
 #include "modes/GameModes.h"
-#include "name/NameEditing.h"
+#include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 
 namespace vtl {
@@ -35,20 +35,20 @@ const QByteArray kColourLine = "name \"^7A~^7\" //VTL G2 v6.3";
 const SwitchCase kSwitches[] = {
     {GameMode::QuakeWorld, u"/qw/quakeworld.gif", u"Mode: Quake (1)/QuakeWorld", true, false,
      ConfigKind::Q1Config, kPlainLine},
-    {GameMode::QuakeWorldMOD, nullptr, u"Mode: Quake (1)/QuakeWorld MOD", false, false,
+    {GameMode::QuakeWorldMod, nullptr, u"Mode: Quake (1)/QuakeWorld MOD", false, false,
      std::nullopt, kPlainLine},
     {GameMode::Quake2, u"/q2/quake2.gif", u"Mode: Quake2 (ASCII Standard)", false, false,
      std::nullopt, kPlainLine},
-    {GameMode::RivCTFandVikingServerMOD, u"/q2/quake2.gif",
+    {GameMode::Quake2Hex, u"/q2/quake2.gif",
      u"Mode: Quake2 (Hexadecimal Standard) RivCTF & Viking Server MOD", false, false, std::nullopt,
      "name \"4122\"u //VTL G2 v6.3"},
-    {GameMode::Q3A, u"/q3a/q3-white.gif", u"Mode: Quake III: Arena", true, true,
+    {GameMode::Quake3Arena, u"/q3a/q3-white.gif", u"Mode: Quake III: Arena", true, true,
      ConfigKind::Q3Config, kColourLine},
     {GameMode::Hexen2, u"/hex/hexen.gif", u"Mode: Hexen II", false, false, std::nullopt,
      kPlainLine},
-    {GameMode::Hexen2MOD, nullptr, u"Mode: Hexen II MOD", false, false, std::nullopt, kPlainLine},
-    {GameMode::wolf3d, u"/q3a/q3-white.gif", u"Mode: Return to Castle Wolfenstein", false, true,
-     std::nullopt, kColourLine},
+    {GameMode::Hexen2Mod, nullptr, u"Mode: Hexen II MOD", false, false, std::nullopt, kPlainLine},
+    {GameMode::Wolfenstein, u"/q3a/q3-white.gif", u"Mode: Return to Castle Wolfenstein", false,
+     true, std::nullopt, kColourLine},
     {GameMode::JumpGate, u"/jumpgate/jumpgate.gif", u"Mode: JumpGate Beta Support", false, false,
      std::nullopt, kPlainLine},
 };
@@ -66,9 +66,9 @@ TEST(GameModes, eachSwitch_setsSheetTableLabelMenusAndConfig) {
             const char16_t* sheet = row.sheet ? row.sheet : u"/q3a/q3-cyan.gif";
             desktop.openReplies.push_back(app.path() + QStringLiteral("/q3a/q3-cyan.gif"));
             WindowState state;
-            switchMode(state, desktop, app.path(), GameMode::Q3A);
+            switchMode(state, desktop, app.path(), GameMode::Quake3Arena);
             selectColour(state, desktop, app.path(), kRed);
-            pickCode(state, desktop, 'A');
+            pickGlyph(state, desktop, 'A');
             state.colourListIndex = 1;
             state.Config = before;
             state.saveNameEnabled = false;
@@ -90,8 +90,8 @@ TEST(GameModes, eachSwitch_setsSheetTableLabelMenusAndConfig) {
             EXPECT_EQ(state.colourListIndex, 1);
             EXPECT_TRUE(state.rawNameBox.isEmpty() && state.markerLeftTwips == 0);
 
-            pickCode(state, desktop, 'A');
-            pickCode(state, desktop, '"');
+            pickGlyph(state, desktop, 'A');
+            pickGlyph(state, desktop, '"');
             EXPECT_EQ(state.cells[0].glyph.pixel(0, 0), app.colourOf(sheet));
             EXPECT_EQ(composeCommandLine(state), row.lineAfterAThenQuote);
         }
@@ -124,7 +124,7 @@ TEST(GameModes, missingSheets_nameTheFileAndCarryOnWithBlack) {
 
         if (row.colourList) {
             selectColour(state, desktop, empty.path(), kRed);
-            pickCode(state, desktop, 'A');
+            pickGlyph(state, desktop, 'A');
             ASSERT_EQ(desktop.messages.size(), 2u);
             EXPECT_TRUE(desktop.messages[1].text.contains(empty.path() +
                                                           QStringLiteral("/q3a/q3-red.gif")));
@@ -159,16 +159,16 @@ TEST(ColourList, sequences_writeEachCodeOnceBeforeItsFirstCharacter) {
         AppFolder app;
         FakeDesktop desktop;
         WindowState state;
-        switchMode(state, desktop, app.path(), GameMode::Q3A);
+        switchMode(state, desktop, app.path(), GameMode::Quake3Arena);
         std::vector<QRgb> glyphColours;  // the sheet each glyph was taken from
         for (const QString& step : QString::fromLatin1(row.steps).split(u' ')) {
             const auto named = std::find_if(kColours.begin(), kColours.end(),
                                             [&](const Colour& c) { return step == c.name; });
             if (step == u"wolf3d") {
-                switchMode(state, desktop, app.path(), GameMode::wolf3d);
+                switchMode(state, desktop, app.path(), GameMode::Wolfenstein);
             } else if (step.size() == 1) {
                 glyphColours.push_back(state.sheetSource.pixel(0, 0));
-                pickCode(state, desktop, step[0].unicode());
+                pickGlyph(state, desktop, step[0].unicode());
             } else {
                 state.mapPicture = QImage();
                 const int index =

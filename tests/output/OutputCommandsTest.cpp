@@ -174,7 +174,7 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     FakeDesktop desktop;
     desktop.saveReplies = {path, path, gone, std::nullopt};
     for (const char* name : {"A", "C", "A", "A"}) {
-        SaveName(nameState({name}), desktop);
+        saveName(nameState({name}), desktop);
     }
     qunsetenv("WinDir");
 
@@ -237,7 +237,7 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
         state.Config = c.config;
         QStringList keysAsked;
         FakeDesktop desktop;
-        QuickSave(state, desktop, [&](const QString& key) {
+        quickSave(state, desktop, [&](const QString& key) {
             keysAsked << key;
             return folder;
         });
@@ -266,7 +266,7 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
         }
     }
     // 15.3 pixels a position, half to even.
-    EXPECT_EQ(ExportWidth(15), 230);
+    EXPECT_EQ(exportWidth(15), 230);
     QTemporaryDir dir;
     FakeDesktop desktop;
     for (const auto& [cursor, width] : {std::pair{1, 15}, {2, 31}, {5, 76}, {26, 398}}) {
@@ -277,7 +277,7 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
         desktop.messages.clear();
         desktop.saveReplies = {path};
 
-        ExportNameAsBitmap(state, desktop);
+        exportNameAsBitmap(state, desktop);
 
         EXPECT_EQ(desktop.messageTexts(),
                   QStringList{QStringLiteral("Exported bitmap to: ") + path});
@@ -302,8 +302,8 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
     const QString gone = dir.filePath(QStringLiteral("gone/name.BMP"));
     desktop.messages.clear();
     desktop.saveReplies = {gone, std::nullopt};
-    ExportNameAsBitmap(state, desktop);
-    ExportNameAsBitmap(state, desktop);
+    exportNameAsBitmap(state, desktop);
+    exportNameAsBitmap(state, desktop);
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].title, QStringLiteral("mnuFileSaveAsDialog_Click"));
     EXPECT_EQ(desktop.messages[0].text,
@@ -315,8 +315,8 @@ TEST(CopyName, bothCommands_copyTheBoxesAsTheyAre) {
     state.commandLineBox = QStringLiteral("name \"\u00e9\" //VTL G2 v6.3");
     state.rawNameBox = QString();
     FakeDesktop desktop;
-    CopyCommandLine(state, desktop);
-    CopyRawName(state, desktop);
+    copyCommandLine(state, desktop);
+    copyRawName(state, desktop);
     EXPECT_EQ(desktop.clipboard, (std::vector<QString>{state.commandLineBox, QString()}));
 }
 

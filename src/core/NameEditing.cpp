@@ -1,9 +1,9 @@
-#include "name/NameEditing.h"
+#include "core/NameEditing.h"
 
 #include <algorithm>
 
-#include "name/Cp1252.h"
-#include "name/Glyphs.h"
+#include "core/Cp1252.h"
+#include "core/Glyphs.h"
 
 namespace vtl {
 namespace {
@@ -14,14 +14,14 @@ NameCell& cellAtCursor(WindowState& state) {
 }
 
 void rebuildNameBoxes(WindowState& state) {
-    const QByteArray nameText = ComposeNameText(state);
+    const QByteArray nameText = composeNameText(state);
     state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
     state.rawNameBox = decodeCp1252(nameText);
 }
 
 }  // namespace
 
-QByteArray ComposeNameText(const WindowState& state) {
+QByteArray composeNameText(const WindowState& state) {
     QByteArray text;
     for (const NameCell& cell : state.cells) {
         text += cell.fragment;
@@ -35,7 +35,7 @@ QByteArray ComposeNameText(const WindowState& state) {
 }
 
 QByteArray composeCommandLine(const WindowState& state) {
-    return state.LinePrefix + ComposeNameText(state) + state.LineSuffix;
+    return state.LinePrefix + composeNameText(state) + state.LineSuffix;
 }
 
 void AddChar(WindowState& state, Desktop& desktop) {
@@ -43,7 +43,7 @@ void AddChar(WindowState& state, Desktop& desktop) {
         state.CursorPos = kNameLength;
     }
     NameCell& cell = cellAtCursor(state);
-    cell.glyph = glyphFromSheet(state.sheetSource, state.GlyphSrcX, state.GlyphSrcY);
+    cell.glyph = glyphFromSheet(state.sheetSource, QPoint(state.GlyphSrcX, state.GlyphSrcY));
 
     if (state.Family == GameFamily::Colour) {
         cell.fragment =
@@ -63,23 +63,25 @@ void AddChar(WindowState& state, Desktop& desktop) {
     state.ColorWritten = true;
 }
 
-void pickCode(WindowState& state, Desktop& desktop, int code) {
-    state.GlyphSrcX = (code % kSheetColumns) * kGlyphPixels;
-    state.GlyphSrcY = (code / kSheetColumns) * kGlyphPixels;
+void pickGlyph(WindowState& state, Desktop& desktop, int code) {
+    const QPoint origin = cellOrigin(code);
+    state.GlyphSrcX = origin.x();
+    state.GlyphSrcY = origin.y();
     state.PickedFragment = state.Table[code];
     AddChar(state, desktop);
 }
 
-void hoverCode(WindowState& state, int code) {
+void previewGlyph(WindowState& state, int code) {
     state.previewCaption = QStringLiteral("Char Number: ") + QString::number(code + 1);
     state.frameCode = code;
-    state.HoverSrcX = (code % kSheetColumns) * kGlyphPixels;
-    state.HoverSrcY = (code / kSheetColumns) * kGlyphPixels;
-    state.regularView = glyphFromSheet(state.sheetSource, state.HoverSrcX, state.HoverSrcY);
+    const QPoint origin = cellOrigin(code);
+    state.HoverSrcX = origin.x();
+    state.HoverSrcY = origin.y();
+    state.regularView = glyphFromSheet(state.sheetSource, QPoint(state.HoverSrcX, state.HoverSrcY));
     state.enlargedView = enlargedGlyph(state.regularView);
 }
 
-void MMove(WindowState& state) {
+void clearPreview(WindowState& state) {
     state.frameCode.reset();
     state.regularView = QImage();
     state.enlargedView = QImage();
@@ -92,7 +94,7 @@ void deleteAtCursor(WindowState& state) {
     cell.glyph = QImage();
 }
 
-void NewName(WindowState& state) {
+void startNewName(WindowState& state) {
     state.rawNameBox.clear();
     state.commandLineBox = decodeCp1252(state.LinePrefix + state.LineSuffix);
     state.markerLeftTwips = 0;
@@ -105,7 +107,7 @@ void NewName(WindowState& state) {
     }
 }
 
-void moveCursorToSlot(WindowState& state, int slot) {
+void moveCursorTo(WindowState& state, int slot) {
     state.CursorPos = slot;
     state.markerLeftTwips = kSlotPitchTwips * (slot - 1);
 }

@@ -7,15 +7,12 @@
 #include <array>
 #include <optional>
 
+#include "core/Geometry.h"
+
 namespace vtl {
 
-inline constexpr int kNameLength = 25;    // positions 1..25
-inline constexpr int kCursorFull = 26;    // CursorPos once position 25 is filled
-inline constexpr int kGlyphPixels = 16;   // a glyph is 16x16 pixels in every sheet
-inline constexpr int kSheetColumns = 16;  // a sheet is 16x16 glyphs
+inline constexpr int kNameLength = 25;  // positions 1..25; CursorPos 26 means full
 inline constexpr int kCodeCount = 256;
-inline constexpr int kSlotPitchTwips = 240;
-inline constexpr int kMarkerFullTwips = 5760;  // under slot 25
 
 // "0": names with Quake III colour codes; "1": plain byte and hex names.
 enum class GameFamily { Colour = 0, Plain = 1 };

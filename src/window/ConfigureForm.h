@@ -12,23 +12,23 @@ inline constexpr char16_t kFoldersNotSaved[] = u"The game folders were not saved
 
 // The Configure dialog's behaviour: the two game folders as the boxes hold
 // them, loaded from and saved to the settings file.
-class Form2 {
+class ConfigureForm {
   public:
-    Form2(Desktop& desktop, QString settingsFile);
+    ConfigureForm(Desktop& desktop, QString settingsFile);
 
     // Text of the Quake III: Arena folder box (settings key q3config).
-    QString Text1;
+    QString quake3Folder;
     // Text of the Quake folder box (settings key q1config).
-    QString Text2;
+    QString quakeFolder;
 
-    void Form_Load();
+    void load();
     // "Browse..." of each box. A cancelled picker keeps what the box held:
     // emptying it would throw away the folder the user had configured.
-    void Command1_Click();
-    void Command4_Click();
+    void browseQuake3Folder();
+    void browseQuakeFolder();
     // "Save...": both folders exactly as typed. False, after telling the
     // user why, when the file could not be written; the dialog then stays.
-    bool Command2_Click();
+    bool save();
 
   private:
     void browseInto(QString& box);

@@ -1,4 +1,4 @@
-#include "app/SystemInfo.h"
+#include "window/SystemInfo.h"
 
 #ifdef Q_OS_WIN
 #include <QDir>
@@ -50,7 +50,7 @@ QString locateSystemInfo(Desktop& desktop) {
 #endif
 }
 
-void StartSysInfo(Desktop& desktop) {
+void startSystemInfo(Desktop& desktop) {
     const QString program = locateSystemInfo(desktop);
     if (program.isEmpty() || !desktop.startProgram(program, {})) {
         showInfo(desktop, QString::fromUtf16(kSysInfoUnavailable));

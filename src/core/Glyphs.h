@@ -3,13 +3,13 @@
 #include <QColor>
 #include <QImage>
 
-#include "name/WindowState.h"
+#include "core/WindowState.h"
 
 namespace vtl {
 
-// The 16x16 block of `sheet` whose top-left corner is (x, y). Parts outside
+// The 16x16 block of `sheet` whose top-left corner is `origin`. Parts outside
 // the picture come out black, so a sheet of any size is safe to read.
-QImage glyphFromSheet(const QImage& sheet, int x, int y);
+QImage glyphFromSheet(const QImage& sheet, QPoint origin);
 
 // The same block doubled to 32x32, each pixel a 2x2 square.
 QImage enlargedGlyph(const QImage& glyph);

@@ -4,7 +4,27 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "core/Geometry.h"
+
+// Where the windows and their controls go: the layout table's places, one
+// window style, and centring on the screen.
+
 namespace vtl {
+
+// Creates a control named after the layout's control, at its twips place.
+template <typename W>
+W* place(QWidget* parent, const char* name, const layout::Twips& where) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(where.px());
+    return w;
+}
+
+// A window of one size: a title and a close box, no minimise or maximise.
+inline Qt::WindowFlags fixedSizeWindow(Qt::WindowType kind) {
+    return kind | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+           Qt::MSWindowsFixedSizeDialogHint;
+}
 
 // Windows open centred on the screen: left = screen width / 2 - window
 // width / 2, top likewise, from the window's outer size.

@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "ReadOnlyFolder.h"
-#include "app/Shell.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/ReadOnlyFolder.h"
+#include "window/Shell.h"
 
 namespace vtl {
 namespace {
@@ -79,7 +79,7 @@ TEST(Shell, firstRun_greetsWritesNoOpensConfigure_andWindowsNeverAllClose) {
 
     // The command opens the dialog before closing the main window, for the same reason.
     f.windows.calls.clear();
-    f.shell.options();
+    f.shell.openConfigure();
     EXPECT_EQ(f.calls(), u"openConfigure@1 unloadMain@1"_s);
 }
 
@@ -116,9 +116,9 @@ TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
 TEST(Shell, exitQuestion_endsOnlyOnYes) {
     ShellFixture f;
     f.desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    f.shell.Exit();
+    f.shell.exitProgram();
     EXPECT_EQ(f.calls(), QString());
-    f.shell.Exit();
+    f.shell.exitProgram();
     EXPECT_EQ(f.calls(), u"quit@2"_s);
     const Message& q = f.desktop.messages.at(0);
     EXPECT_EQ(q.text, u"Are you sure you want to exit?"_s);
@@ -133,8 +133,8 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     ShellFixture f(u"/with space #1 %20 é"_s);
     f.desktop.urlOpens = false;  // a failed start is not reported either
 
-    f.shell.HelpMe();
-    f.shell.GotoHomepage();
+    f.shell.openUserGuide();
+    f.shell.openHomepage();
 
     ASSERT_EQ(f.desktop.openedUrls.size(), 2u);
     const QUrl guide(f.desktop.openedUrls[0], QUrl::StrictMode);

@@ -1,4 +1,4 @@
-#include "name/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "name/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace vtl {
 namespace {

@@ -1,7 +1,7 @@
-#include "app/Form2.h"
+#include "window/ConfigureForm.h"
 
-#include "app/Shell.h"
 #include "ini/Ini.h"
+#include "window/Shell.h"
 
 namespace vtl {
 namespace {
@@ -11,35 +11,35 @@ const QString kQ1Key = QString::fromUtf16(kQ1FolderKey);
 
 }  // namespace
 
-Form2::Form2(Desktop& desktop, QString settingsFile)
+ConfigureForm::ConfigureForm(Desktop& desktop, QString settingsFile)
     : desktop_(desktop), settingsFile_(std::move(settingsFile)) {}
 
-void Form2::Form_Load() {
+void ConfigureForm::load() {
     const QString section = QString::fromUtf16(kSettingsSection);
-    Text1 = ReadIni(section, kQ3Key, settingsFile_);
-    Text2 = ReadIni(section, kQ1Key, settingsFile_);
+    quake3Folder = ReadIni(section, kQ3Key, settingsFile_);
+    quakeFolder = ReadIni(section, kQ1Key, settingsFile_);
 }
 
-void Form2::browseInto(QString& box) {
+void ConfigureForm::browseInto(QString& box) {
     const QString folder = desktop_.chooseFolder(QString::fromUtf16(kFolderPrompt));
     if (!folder.isEmpty()) {
         box = folder;
     }
 }
 
-void Form2::Command1_Click() {
-    browseInto(Text1);
+void ConfigureForm::browseQuake3Folder() {
+    browseInto(quake3Folder);
 }
 
-void Form2::Command4_Click() {
-    browseInto(Text2);
+void ConfigureForm::browseQuakeFolder() {
+    browseInto(quakeFolder);
 }
 
-bool Form2::Command2_Click() {
+bool ConfigureForm::save() {
     const QString section = QString::fromUtf16(kSettingsSection);
     QString reason;
-    if (WriteIni(section, kQ3Key, Text1, settingsFile_, &reason) &&
-        WriteIni(section, kQ1Key, Text2, settingsFile_, &reason)) {
+    if (WriteIni(section, kQ3Key, quake3Folder, settingsFile_, &reason) &&
+        WriteIni(section, kQ1Key, quakeFolder, settingsFile_, &reason)) {
         return true;
     }
     desktop_.showMessage(Message{QString::fromUtf16(kFoldersNotSaved) + u'\r' + reason,

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "name/Glyphs.h"
-#include "name/NameEditing.h"
+#include "core/Glyphs.h"
+#include "core/NameEditing.h"
 #include "support/FakeDesktop.h"
 
 namespace vtl {
@@ -37,9 +37,9 @@ struct Fixture : ::testing::Test {
         for (int c = 0; c < 256; ++c) {
             state.Table[c] = QByteArray(1, static_cast<char>(c));
         }
-        NewName(state);
+        startNewName(state);
     }
-    void pick(char c) { pickCode(state, desktop, static_cast<unsigned char>(c)); }
+    void pick(char c) { pickGlyph(state, desktop, static_cast<unsigned char>(c)); }
     void pickText(const char* text) {
         for (const char* p = text; *p; ++p) {
             pick(*p);
@@ -53,7 +53,7 @@ TEST_F(AddCharTest, twentyFiveCharacters_fillName_moreAndDeleteActOnPosition25) 
     pickText("ABCDEFGHIJKLMNOPQRSTUVWXY");
     EXPECT_EQ(state.CursorPos, 26);
     EXPECT_EQ(state.markerLeftTwips, 5760);
-    EXPECT_EQ(ComposeNameText(state), QByteArrayLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY"));
+    EXPECT_EQ(composeNameText(state), QByteArrayLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY"));
     for (int k = 0; k < kNameLength; ++k) {
         EXPECT_EQ(codeOf(state.cells[k].glyph), 'A' + k) << "position " << k + 1;
     }
@@ -71,10 +71,10 @@ TEST_F(AddCharTest, twentyFiveCharacters_fillName_moreAndDeleteActOnPosition25) 
 }
 
 TEST_F(AddCharTest, pick_setsOffsetsFragmentAndRebuildsBothBoxes) {
-    pickCode(state, desktop, 0);
+    pickGlyph(state, desktop, 0);
     EXPECT_EQ(state.GlyphSrcX, 0);
     EXPECT_EQ(state.GlyphSrcY, 0);
-    pickCode(state, desktop, 255);
+    pickGlyph(state, desktop, 255);
     EXPECT_EQ(state.GlyphSrcX, 240);
     EXPECT_EQ(state.GlyphSrcY, 240);
     EXPECT_EQ(codeOf(state.cells[1].glyph), 255);
@@ -95,7 +95,7 @@ TEST_F(AddCharTest, colourPrefix_isWrittenOnceBeforeTheNextCharacter) {
     EXPECT_EQ(state.cells[1].fragment, QByteArrayLiteral("B"));
 
     // Going back over the coloured position loses its code: it was written.
-    moveCursorToSlot(state, 1);
+    moveCursorTo(state, 1);
     pick('C');
     EXPECT_EQ(state.cells[0].fragment, QByteArrayLiteral("C"));
 }
@@ -128,13 +128,13 @@ TEST_F(AddCharTest, blanks_singleInsideAndDroppedAtTheEnd) {
          "A" + QByteArray(18, ' ') + "Z"},
     };
     for (const Row& row : rows) {
-        NewName(state);
+        startNewName(state);
         for (const auto& [slot, fragment] : row.placed) {
-            moveCursorToSlot(state, slot);
+            moveCursorTo(state, slot);
             state.Table['q'] = fragment;
             pick('q');
         }
-        EXPECT_EQ(ComposeNameText(state), row.nameText) << row.name;
+        EXPECT_EQ(composeNameText(state), row.nameText) << row.name;
         EXPECT_EQ(state.rawNameBox, QString::fromLatin1(row.nameText)) << row.name;
         EXPECT_EQ(state.commandLineBox, QStringLiteral("name \"") +
                                             QString::fromLatin1(row.nameText) +
@@ -156,16 +156,16 @@ TEST_F(AddCharTest, placedGlyphs_keepTheirPixelsWhenTheSheetChanges) {
 TEST(GlyphFromSheet, anySheetSize_readsInsideAndBlackOutside) {
     QImage tiny(1, 1, QImage::Format_RGB32);
     tiny.fill(Qt::white);
-    const QImage corner = glyphFromSheet(tiny, 0, 0);
+    const QImage corner = glyphFromSheet(tiny, QPoint(0, 0));
     EXPECT_EQ(corner.size(), QSize(16, 16));
     EXPECT_EQ(corner.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(corner.pixel(1, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(glyphFromSheet(tiny, 240, 240).pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(glyphFromSheet(QImage(), 16, 16).pixel(5, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(glyphFromSheet(tiny, QPoint(240, 240)).pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(glyphFromSheet(QImage(), QPoint(16, 16)).pixel(5, 5), qRgb(0, 0, 0));
 
     QImage odd(100, 37, QImage::Format_RGB32);
     odd.fill(Qt::green);
-    const QImage edge = glyphFromSheet(odd, 96, 32);  // 4x5 pixels inside
+    const QImage edge = glyphFromSheet(odd, QPoint(96, 32));  // 4x5 pixels inside
     EXPECT_EQ(edge.pixel(3, 4), qRgb(0, 255, 0));
     EXPECT_EQ(edge.pixel(4, 4), qRgb(0, 0, 0));
     EXPECT_EQ(edge.pixel(3, 5), qRgb(0, 0, 0));
@@ -175,7 +175,7 @@ using PreviewTest = Fixture;
 
 TEST_F(PreviewTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
     for (const int code : {0, 65, 255}) {
-        hoverCode(state, code);
+        previewGlyph(state, code);
         EXPECT_EQ(state.previewCaption, QStringLiteral("Char Number: %1").arg(code + 1));
         EXPECT_EQ(state.frameCode, code);
         EXPECT_EQ(state.HoverSrcX, (code % 16) * 16);
@@ -185,7 +185,7 @@ TEST_F(PreviewTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
         EXPECT_EQ(state.enlargedView.pixel(31, 31), state.regularView.pixel(15, 15));
         EXPECT_EQ(state.enlargedView.pixel(0, 0), state.regularView.pixel(0, 0));
     }
-    MMove(state);
+    clearPreview(state);
     EXPECT_EQ(state.previewCaption, QStringLiteral("Char Number:"));
     EXPECT_FALSE(state.frameCode.has_value());
     EXPECT_TRUE(state.regularView.isNull());
@@ -201,14 +201,14 @@ TEST_F(EditingTest, delete_blanksCursorPositionAndLeavesBoxesStale) {
     EXPECT_EQ(state.cells[1].fragment, QByteArrayLiteral("B"));
     EXPECT_EQ(state.CursorPos, 3);
 
-    moveCursorToSlot(state, 2);
+    moveCursorTo(state, 2);
     EXPECT_EQ(state.markerLeftTwips, 240);
     deleteAtCursor(state);
     EXPECT_EQ(state.cells[1].fragment, QByteArrayLiteral(" "));
     EXPECT_TRUE(state.cells[1].glyph.isNull());
     EXPECT_EQ(state.CursorPos, 2);
     EXPECT_EQ(state.rawNameBox, QStringLiteral("AB"));  // not recomputed
-    EXPECT_EQ(ComposeNameText(state), QByteArrayLiteral("A"));
+    EXPECT_EQ(composeNameText(state), QByteArrayLiteral("A"));
 }
 
 TEST_F(EditingTest, newName_emptiesEverythingButTheModeValues) {
@@ -216,8 +216,8 @@ TEST_F(EditingTest, newName_emptiesEverythingButTheModeValues) {
     state.ColorPrefix = QByteArrayLiteral("^4");
     state.ColorWritten = false;
     pickText("AB");
-    hoverCode(state, 7);
-    NewName(state);
+    previewGlyph(state, 7);
+    startNewName(state);
     EXPECT_EQ(state.CursorPos, 1);
     EXPECT_EQ(state.markerLeftTwips, 0);
     EXPECT_EQ(state.rawNameBox, QString());
@@ -233,9 +233,9 @@ TEST_F(EditingTest, newName_emptiesEverythingButTheModeValues) {
 
 TEST_F(EditingTest, slotClick_thenPick_writesThatPositionOnly) {
     pickText("ABC");
-    moveCursorToSlot(state, 20);
+    moveCursorTo(state, 20);
     pick('Z');
-    EXPECT_EQ(ComposeNameText(state), QByteArrayLiteral("ABC") + QByteArray(16, ' ') + "Z");
+    EXPECT_EQ(composeNameText(state), QByteArrayLiteral("ABC") + QByteArray(16, ' ') + "Z");
     EXPECT_EQ(state.CursorPos, 21);
 }
 

@@ -1,4 +1,4 @@
-#include "app/Shell.h"
+#include "window/Shell.h"
 
 #include <QUrl>
 
@@ -41,12 +41,12 @@ void Shell::configureLeft() {
     }
 }
 
-void Shell::options() {
+void Shell::openConfigure() {
     windows_.openConfigure();
     windows_.unloadMainWindow();
 }
 
-void Shell::Exit() {
+void Shell::exitProgram() {
     const Message question{QString::fromUtf16(kExitQuestion), QString::fromUtf16(kExitTitle),
                            MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No};
     if (desktop_.showMessage(question) == MessageAnswer::Yes) {
@@ -54,16 +54,16 @@ void Shell::Exit() {
     }
 }
 
-void Shell::AboutHelp() {
+void Shell::showAbout() {
     windows_.openAbout();
 }
 
-void Shell::HelpMe() {
+void Shell::openUserGuide() {
     desktop_.openUrl(
         QUrl::fromLocalFile(appDir_ + QString::fromUtf16(kUserGuide)).toString(QUrl::FullyEncoded));
 }
 
-void Shell::GotoHomepage() {
+void Shell::openHomepage() {
     desktop_.openUrl(QString::fromUtf16(kHomepage));
 }
 

@@ -18,6 +18,6 @@ QString locateSystemInfo(Desktop& desktop);
 QStringList systemInfoCandidates();
 
 // The About box's "System Info...": starts the program, or says it can't.
-void StartSysInfo(Desktop& desktop);
+void startSystemInfo(Desktop& desktop);
 
 }  // namespace vtl

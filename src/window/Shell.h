@@ -55,11 +55,11 @@ class Shell {
     void configureLeft();
 
     // Menu commands of the main window.
-    void options();
-    void Exit();
-    void AboutHelp();
-    void HelpMe();
-    void GotoHomepage();
+    void openConfigure();
+    void exitProgram();
+    void showAbout();
+    void openUserGuide();
+    void openHomepage();
 
   private:
     bool firstRunDue();

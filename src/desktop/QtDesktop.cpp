@@ -1,4 +1,4 @@
-#include "app/QtDesktop.h"
+#include "desktop/QtDesktop.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
+#include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "name/WindowState.h"
 
 namespace vtl {
 
@@ -14,25 +14,25 @@ inline constexpr char16_t kUnknownGameMessage[] = u"ERROR - Could not determine 
 void AddChar(WindowState& state, Desktop& desktop);
 
 // A click on cell `code` of the character map.
-void pickCode(WindowState& state, Desktop& desktop, int code);
+void pickGlyph(WindowState& state, Desktop& desktop, int code);
 
 // The pointer over cell `code`: caption, frame and both preview pictures.
-void hoverCode(WindowState& state, int code);
+void previewGlyph(WindowState& state, int code);
 
 // The pointer over the window's own background: clears the preview.
-void MMove(WindowState& state);
+void clearPreview(WindowState& state);
 
 // Delete: blanks the position at the cursor and nothing else.
 void deleteAtCursor(WindowState& state);
 
 // New Name: an empty name with the cursor at 1.
-void NewName(WindowState& state);
+void startNewName(WindowState& state);
 
 // A click on slot k (1..25) puts the cursor there.
-void moveCursorToSlot(WindowState& state, int slot);
+void moveCursorTo(WindowState& state, int slot);
 
 // The 25 fragments joined, trailing blanks (0x20 only) removed.
-QByteArray ComposeNameText(const WindowState& state);
+QByteArray composeNameText(const WindowState& state);
 
 // LinePrefix, NameText and LineSuffix: what the command-line box shows.
 QByteArray composeCommandLine(const WindowState& state);

@@ -1,19 +1,19 @@
-#include "name/Glyphs.h"
+#include "core/Glyphs.h"
 
 #include <QPainter>
 
-#include "name/Twips.h"
+#include "core/Geometry.h"
 
 namespace vtl {
 
-QImage glyphFromSheet(const QImage& sheet, int x, int y) {
+QImage glyphFromSheet(const QImage& sheet, QPoint origin) {
     QImage glyph(kGlyphPixels, kGlyphPixels, QImage::Format_RGB32);
     glyph.fill(Qt::black);
     if (sheet.isNull()) {
         return glyph;
     }
     QPainter painter(&glyph);
-    painter.drawImage(QPoint(0, 0), sheet, QRect(x, y, kGlyphPixels, kGlyphPixels));
+    painter.drawImage(QPoint(0, 0), sheet, QRect(origin, QSize(kGlyphPixels, kGlyphPixels)));
     return glyph;
 }
 
@@ -22,16 +22,16 @@ QImage enlargedGlyph(const QImage& glyph) {
 }
 
 QImage blankSheet() {
-    QImage sheet(kGlyphPixels * kSheetColumns, kGlyphPixels * kSheetColumns, QImage::Format_RGB32);
+    QImage sheet(kSheetPixels, kSheetPixels, QImage::Format_RGB32);
     sheet.fill(Qt::black);
     return sheet;
 }
 
 QImage renderNameStrip(const WindowState& state, QColor slotColour) {
-    const QRect strip = twipsRect(0, 0, 6075, 396);
-    const int cellSize = twipsToPixels(252);
-    const int slotTop = twipsToPixels(kSlotPitchTwips);
-    const int slotHeight = twipsToPixels(132);
+    const QRect strip = layout::kNameStrip.px();
+    const int cellSize = twipsToPixels(layout::kCellTwips);
+    const int slotTop = twipsToPixels(layout::kSlotTopTwips);
+    const int slotHeight = twipsToPixels(layout::kSlotHeightTwips);
 
     QImage image(strip.size(), QImage::Format_RGB32);
     image.fill(Qt::black);
