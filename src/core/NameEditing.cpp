@@ -99,12 +99,7 @@ void startNewName(WindowState& state) {
     state.commandLineBox = decodeCp1252(state.LinePrefix + state.LineSuffix);
     state.markerLeftTwips = 0;
     state.CursorPos = 1;
-    for (NameCell& cell : state.cells) {
-        cell.glyph = QImage();
-    }
-    for (NameCell& cell : state.cells) {
-        cell.fragment = QByteArray(" ", 1);
-    }
+    state.cells.fill(NameCell{});
 }
 
 void moveCursorTo(WindowState& state, int slot) {

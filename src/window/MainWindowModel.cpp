@@ -2,7 +2,6 @@
 
 #include "core/NameEditing.h"
 #include "ini/Ini.h"
-#include "modes/TableRoutines.h"
 #include "output/OutputCommands.h"
 #include "window/Shell.h"
 
@@ -16,12 +15,7 @@ QString MainWindowModel::settingsFile() const {
 }
 
 void MainWindowModel::start() {
-    state_.Config = ConfigKind::Q3Config;
-    Q3Mode(state_, desktop_, appDir_);
-    state_.Family = GameFamily::Colour;
-    state_.mapPicture = state_.sheetSource;
-    state_.CursorPos = 1;
-    state_.modeLabel = QString::fromUtf16(kQ3ALabel);
+    switchMode(state_, desktop_, appDir_, GameMode::Quake3Arena);
 }
 
 void MainWindowModel::pickGlyph(int code) {

@@ -123,7 +123,7 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
             EXPECT_EQ(text.endsWith(QStringLiteral("(the file ends before the picture does).")),
                       row.outcome == CutShort);
         }
-        EXPECT_EQ(state.modeLabel, QString::fromUtf16(kQ3ALabel));
+        EXPECT_EQ(state.modeLabel, QString::fromUtf16(modeRow(GameMode::Quake3Arena).label));
         EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(u"/q3a/q3-red.gif"));
         EXPECT_EQ(state.mapPicture, state.sheetSource);
         EXPECT_EQ(composeCommandLine(state), "name \"^1A^7\" //VTL G2 v6.3");
