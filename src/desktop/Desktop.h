@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -37,7 +38,17 @@ struct FileDialogRequest {
     QString defaultSuffix;
     // Save dialogs: ask before an existing file is chosen.
     bool confirmOverwrite = false;
+    // Save dialogs: a name whose folder does not exist is refused and the
+    // dialog stays open.
+    bool pathMustExist = false;
+    // What the file name box holds when the dialog opens.
+    QString initialName;
 };
+
+// Whether a save dialog may return `path` for `request`.
+inline bool dialogAccepts(const FileDialogRequest& request, const QString& path) {
+    return !request.pathMustExist || QFileInfo(path).absoluteDir().exists();
+}
 
 // Everything that needs a person or the desktop goes through here, so that
 // the program's behaviour can run headless with a scripted fake.

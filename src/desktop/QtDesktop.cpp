@@ -11,6 +11,13 @@
 #include <QUrl>
 
 namespace vtl {
+namespace {
+
+// Shown over a save dialog when the typed name's folder does not exist.
+constexpr char16_t kPathMissingText[] =
+    u"%1\nThe folder does not exist.\nCheck the path and try again.";
+
+}  // namespace
 
 QWidget* QtDesktop::dialogParent() const {
     // The main window comes and goes; a box belongs over whichever window
@@ -62,10 +69,19 @@ std::optional<QString> QtDesktop::runFileDialog(const FileDialogRequest& request
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
+    if (!request.initialName.isEmpty()) {
+        dialog.selectFile(request.initialName);
     }
-    return dialog.selectedFiles().constFirst();
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString path = dialog.selectedFiles().constFirst();
+        if (dialogAccepts(request, path)) {
+            return path;
+        }
+        QMessageBox::warning(
+            &dialog, request.title,
+            QString::fromUtf16(kPathMissingText).arg(QDir::toNativeSeparators(path)));
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> QtDesktop::openFile(const FileDialogRequest& request) {

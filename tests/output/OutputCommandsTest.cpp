@@ -183,7 +183,9 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_EQ(request.filters, QStringList{QStringLiteral("Configuration File (*.Cfg)")});
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("CFG"));
     EXPECT_EQ(request.initialFolder, dir.path());
+    EXPECT_EQ(request.initialName, QStringLiteral("*.cfg"));
     EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_TRUE(request.pathMustExist);
     EXPECT_EQ(readBytes(path),
               "\r\n" + kTaggedA + "\r\n\r\nname \"C\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
     const QString saved = QStringLiteral(
@@ -296,7 +298,9 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
     EXPECT_EQ(request.title, QStringLiteral("Export Bitmap..."));
     EXPECT_EQ(request.filters, QStringList{QStringLiteral("Bitmaps (*.Bmp)")});
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("BMP"));
+    EXPECT_TRUE(request.initialName.isEmpty());
     EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_TRUE(request.pathMustExist);
 
     // A folder that is gone: the error number and its description. Then a cancel does nothing.
     const QString gone = dir.filePath(QStringLiteral("gone/name.BMP"));
@@ -318,6 +322,17 @@ TEST(CopyName, bothCommands_copyTheBoxesAsTheyAre) {
     copyCommandLine(state, desktop);
     copyRawName(state, desktop);
     EXPECT_EQ(desktop.clipboard, (std::vector<QString>{state.commandLineBox, QString()}));
+}
+
+TEST(SaveDialog, pathMustExist_refusesANameInAMissingFolderOnly) {
+    QTemporaryDir dir;
+    FileDialogRequest request;
+    const QString here = dir.filePath(QStringLiteral("name.cfg"));
+    const QString gone = dir.filePath(QStringLiteral("gone/name.cfg"));
+    EXPECT_TRUE(dialogAccepts(request, gone));
+    request.pathMustExist = true;
+    EXPECT_TRUE(dialogAccepts(request, here));
+    EXPECT_FALSE(dialogAccepts(request, gone));
 }
 
 }  // namespace
