@@ -40,6 +40,8 @@ void paintBlack(QWidget* w, QColor writing = Qt::yellow) {
     w->setAutoFillBackground(true);
 }
 
+constexpr int kCommandLineCaptionPixels = 10;
+
 QLabel* label(QWidget* parent, const char* name, const layout::Twips& where, const char* text) {
     QLabel* l = place<QLabel>(parent, name, where);
     l->setText(QString::fromLatin1(text));
@@ -259,7 +261,13 @@ void MainWindow::setupNameArea() {
     label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");
     rawName_ = place<QLineEdit>(client_, "Text2", layout::kRawNameBox);
     paintBlack(rawName_);
-    label(client_, "Label6", layout::kCommandLineCaption, "Command Line->");
+    QLabel* commandLineCaption =
+        label(client_, "Label6", layout::kCommandLineCaption, "Command Line->");
+    // Its box is narrower than the caption in the window's face; a pixel
+    // smaller shows all of it.
+    QFont smaller = commandLineCaption->font();
+    smaller.setPixelSize(kCommandLineCaptionPixels);
+    commandLineCaption->setFont(smaller);
     commandLine_ = place<QLineEdit>(client_, "Text3", layout::kCommandLineBox);
     paintBlack(commandLine_);
     // The boxes are editable like any text box; what the user types is what
