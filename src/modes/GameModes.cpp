@@ -53,6 +53,9 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
         return;
     }
     applyTableRoutine(state, row.routine);
+    // A user's picture of another size than 256 x 256 is shown as it is, and
+    // picks still copy from its top-left grid of 16-pixel cells: the map shows
+    // exactly the pixels a pick copies, so nothing is scaled.
     state.sheetSource = *std::move(sheet);
     state.mapPicture = state.sheetSource;
     state.saveNameEnabled = row.saveName;
