@@ -19,6 +19,7 @@
 #include "app/NameStripWidget.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
+#include "core/Version.h"
 #include "window/Shell.h"
 
 namespace vtl {
@@ -114,7 +115,8 @@ void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
 MainWindow::MainWindow(Desktop& desktop, const QString& appDir, QWidget* parent)
     : QMainWindow(parent), model_(desktop, appDir) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vantorel G2 v6.3 - Quenmoor Software"));
+    setWindowTitle(QStringLiteral("Vantorel G2 ") + QLatin1StringView(kVersion) +
+                   QStringLiteral(" - Quenmoor Software"));
     setWindowFlags(fixedSizeWindow(Qt::Window));
 
     client_ = new QWidget(this);

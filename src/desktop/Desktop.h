@@ -83,4 +83,10 @@ inline void showInfo(Desktop& desktop, const QString& text, const QString& title
         Message{text, title, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
 }
 
+// The same with the warning sign, for failures.
+inline void showWarning(Desktop& desktop, const QString& text, const QString& title = {}) {
+    desktop.showMessage(
+        Message{text, title, MessageButtons::Ok, MessageIcon::Warning, MessageAnswer::Ok});
+}
+
 }  // namespace vtl

@@ -58,11 +58,7 @@ FileDialogRequest saveRequest(const char16_t* title, const char16_t* filter, con
 }
 
 void showWriteFailure(Desktop& desktop, const QString& path, const AppendResult& result) {
-    desktop.showMessage(Message{appendFailureText(path, result),
-                                {},
-                                MessageButtons::Ok,
-                                MessageIcon::Warning,
-                                MessageAnswer::Ok});
+    showWarning(desktop, appendFailureText(path, result));
 }
 
 }  // namespace

@@ -42,11 +42,7 @@ bool ConfigureForm::save() {
         WriteIni(section, kQ1Key, quakeFolder, settingsFile_, &reason)) {
         return true;
     }
-    desktop_.showMessage(Message{QString::fromUtf16(kFoldersNotSaved) + u'\r' + reason,
-                                 {},
-                                 MessageButtons::Ok,
-                                 MessageIcon::Warning,
-                                 MessageAnswer::Ok});
+    showWarning(desktop_, QString::fromUtf16(kFoldersNotSaved) + u'\r' + reason);
     return false;
 }
 
