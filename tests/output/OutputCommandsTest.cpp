@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,6 +15,7 @@
 #include "modes/CharTables.h"
 #include "output/OutputCommands.h"
 #include "output/ScriptWriter.h"
+#include "support/AsNobody.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 
@@ -101,14 +101,13 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
     ::umask(mask);
 }
 
-// Saves in a child process as the user "nobody" when root (who may write anything;
-// Qt asks access(), which goes by the real user). Returns kind * 64 + errno.
+// Saves as the user "nobody" when root (who may write anything), in a child
+// process so the file size limit stays there. Returns kind * 64 + errno.
 int saveAsNobody(const QString& path, bool limitFileSize) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const gid_t nobody = 65534;
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+        const test::AsNobody nobody;
+        if (!nobody.ok()) {
             ::_exit(255);
         }
         if (limitFileSize) {

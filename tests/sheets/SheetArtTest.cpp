@@ -53,7 +53,7 @@ Mean meanInk(const QImage& image, int floor = 60) {
     return {m.r / n, m.g / n, m.b / n, m.n};
 }
 
-TEST(SheetArt, OnlyCodeZeroAndTheSpacesAreBlank) {
+TEST(SheetArt, everySheet_blankOnlyAtCodeZeroAndTheSpaces) {
     // Every other code shows something, so a player never picks an invisible character.
     for (std::size_t i = 0; i < builtInSheets().size(); ++i) {
         SCOPED_TRACE(builtInSheets()[i].path.toStdString());
@@ -65,7 +65,7 @@ TEST(SheetArt, OnlyCodeZeroAndTheSpacesAreBlank) {
     }
 }
 
-TEST(SheetArt, PrintableCharactersAreAllDifferent) {
+TEST(SheetArt, printableCharacters_allDrawnDifferently) {
     // A missing or mis-numbered glyph shows up as two codes drawn alike. [from, to) ranges;
     // JumpGate skips its control boxes and 0xAD, the soft hyphen drawn as a hyphen.
     const std::vector<int> jumpGate{33,   127,  0x80, 0x81, 0x82, 0x8D, 0x8E, 0x8F,
@@ -88,7 +88,7 @@ TEST(SheetArt, PrintableCharactersAreAllDifferent) {
     }
 }
 
-TEST(SheetArt, QuakeDigitsAndBracketsAreGold) {
+TEST(SheetArt, quakeDigitsAndBrackets_areGold) {
     const QImage sheet = drawSheet(Quake);
     for (int code = 16; code < 28; ++code) {
         const Mean m = meanInk(cellOf(sheet, code));
@@ -100,7 +100,7 @@ TEST(SheetArt, QuakeDigitsAndBracketsAreGold) {
     }
 }
 
-TEST(SheetArt, SecondSetIsTheFirstInItsOtherColour) {
+TEST(SheetArt, secondSet_isTheFirstInItsOtherColour) {
     // Codes 161-255 repeat 33-127 shape for shape, near grey there, clearly coloured here.
     const std::vector<std::pair<Sheet, bool (*)(const Mean&)>> cases{
         {Quake, [](const Mean& m) { return m.r > m.g + 40 && m.g > m.b + 20; }},
@@ -118,7 +118,7 @@ TEST(SheetArt, SecondSetIsTheFirstInItsOtherColour) {
     }
 }
 
-TEST(SheetArt, QuakeThreeSheetsDifferOnlyInColour) {
+TEST(SheetArt, quakeThreeSheets_differOnlyInColour) {
     const auto reference = litPixels(drawSheet(Q3White));
     // In sheet order, the channels that stand out in each colour; black is grey ink, dark on the
     // whole, edges still visible.
@@ -140,7 +140,7 @@ TEST(SheetArt, QuakeThreeSheetsDifferOnlyInColour) {
     }
 }
 
-TEST(SheetArt, TilingPiecesMeetWithoutASeam) {
+TEST(SheetArt, tilingPieces_meetWithoutASeam) {
     // Frames, bars and sliders are laid side by side (or stacked): where two pieces meet, the
     // touching columns (rows) must match pixel for pixel. Runs of pieces, each ended by a 0.
     const std::vector<std::tuple<std::size_t, std::vector<int>, std::vector<int>>> cases{
@@ -172,7 +172,7 @@ TEST(SheetArt, TilingPiecesMeetWithoutASeam) {
     }
 }
 
-TEST(SheetArt, JumpGateUnassignedCodesShowTheControlBox) {
+TEST(SheetArt, jumpGateUnassignedCodes_showTheControlBox) {
     const QImage sheet = drawSheet(JumpGate);
     for (int code : {2, 9, 31, 127, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
         EXPECT_EQ(cellOf(sheet, code), cellOf(sheet, 1)) << code;
@@ -187,7 +187,7 @@ std::pair<int, int> inkRows(const Mask& m) {
     return {static_cast<int>(top), 15 - static_cast<int>(below)};
 }
 
-TEST(AccentedLetters, MarkSitsAboveTheLetterWhichKeepsItsBaseline) {
+TEST(AccentedLetters, markAboveOrBelow_letterKeepsItsBaseline) {
     const std::vector<int> accented{0xC0, 0xC5, 0xC9, 0xCF, 0xD1, 0xD6, 0xDB, 0xDD, 0x8A,
                                     0x9F, 0xE0, 0xE9, 0xEE, 0xF5, 0xFC, 0xFF, 0x9E};
     const std::string base = "AAEINOUYSYaeiouyz";

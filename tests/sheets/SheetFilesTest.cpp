@@ -20,7 +20,7 @@ QImage decodeGif(const QByteArray& bytes) {
     return QImage::fromData(bytes, "gif").convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(SheetFiles, TheBuildWritesEveryListedSheetAsTheGeneratorDrawsIt) {
+TEST(SheetFiles, everyListedSheet_writtenByTheBuildAsTheGeneratorDrawsIt) {
     const QDir appDir(qEnvironmentVariable("VTL_APP_DIR", QStringLiteral(VTL_BUILD_APP_DIR)));
     ASSERT_EQ(builtInSheets().size(), kBuiltInSheetFiles.size());
     for (std::size_t i = 0; i < builtInSheets().size(); ++i) {
@@ -35,7 +35,7 @@ TEST(SheetFiles, TheBuildWritesEveryListedSheetAsTheGeneratorDrawsIt) {
     }
 }
 
-TEST(GifWriter, RoundTripsSmallAndOddSizedPictures_refusesMoreThan256Colours) {
+TEST(GifWriter, smallAndOddSizedPictures_roundTrip_moreThan256ColoursRefused) {
     // Black, always in the palette, is among the colours: 256 fit, 257 don't.
     for (const auto& [w, h, colours] :
          {std::array{1, 1, 1}, {3, 5, 2}, {17, 9, 3}, {64, 4, 256}, {257, 1, 257}}) {
