@@ -44,6 +44,10 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     setWindowIcon(programIcon());
     // A tool window: window managers keep it out of the task bar.
     setWindowFlags(fixedSizeWindow(Qt::Tool));
+    // Qt leaves tool windows out when it decides whether the last window has
+    // closed; this one counts, so closing the main window or Configure while it
+    // is open does not end the program under it.
+    setAttribute(Qt::WA_QuitOnClose, true);
     setFixedSize(layout::kAboutClient.px().size());
 
     auto* picture = place<QWidget>(this, "Picture1", layout::kAboutPanel);

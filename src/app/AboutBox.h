@@ -6,6 +6,8 @@
 
 namespace vtl {
 
+// The About box's own fixed caption, not the program's version (kVersion):
+// it reads "v6.1" whatever the build.
 inline constexpr char16_t kAboutVersion[] = u"v6.1";
 inline constexpr char16_t kAboutParagraph[] =
     u"Vantorel G2 builds player names for Quake-engine games from the whole console character "

@@ -21,12 +21,12 @@
 #include <functional>
 
 #include "app/CharMapWidget.h"
-#include "app/MenuHeading.h"
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
+#include "core/Version.h"
 #include "icon/ProgramIcon.h"
 #include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
@@ -57,6 +57,8 @@ void paintBlack(QWidget* w, QColor writing = Qt::yellow) {
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+
+constexpr int kCommandLineCaptionPixels = 10;
 
 QLabel* label(QWidget* parent, const char* name, const layout::Twips& where, const char* text) {
     QLabel* l = place<QLabel>(parent, name, where);
@@ -140,7 +142,8 @@ void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
 MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
     : QMainWindow(parent), model_(desktop, paths) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Vantorel G2 v6.3 - Quenmoor Software"));
+    setWindowTitle(QStringLiteral("Vantorel G2 ") + QLatin1StringView(kVersion) +
+                   QStringLiteral(" - Quenmoor Software"));
     setWindowIcon(programIcon());
     setWindowFlags(fixedSizeWindow(Qt::Window));
 
@@ -307,7 +310,8 @@ void MainWindow::setupPanel() {
     auto* panel = place<QWidget>(client_, "Picture1", layout::kSidePanel);
     paintBlack(panel);
     QLabel* heading = place<QLabel>(panel, "Image4", layout::kMenuHeading);
-    heading->setPixmap(QPixmap::fromImage(menuHeading()));
+    // Drawn by the sheet generator at build time and built in as a resource.
+    heading->setPixmap(QPixmap(QStringLiteral(":/app/menu-heading.png")));
     heading->setScaledContents(true);
 
     auto* preview = place<QGroupBox>(panel, "Frame4", layout::kPreviewFrame);
@@ -358,7 +362,13 @@ void MainWindow::setupNameArea() {
     label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");
     rawName_ = place<QLineEdit>(client_, "Text2", layout::kRawNameBox);
     paintBlack(rawName_);
-    label(client_, "Label6", layout::kCommandLineCaption, "Command Line->");
+    QLabel* commandLineCaption =
+        label(client_, "Label6", layout::kCommandLineCaption, "Command Line->");
+    // Its box is narrower than the caption in the window's face; a pixel
+    // smaller shows all of it.
+    QFont smaller = commandLineCaption->font();
+    smaller.setPixelSize(kCommandLineCaptionPixels);
+    commandLineCaption->setFont(smaller);
     commandLine_ = place<QLineEdit>(client_, "Text3", layout::kCommandLineBox);
     paintBlack(commandLine_);
     // The boxes are editable like any text box; what the user types is what

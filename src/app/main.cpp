@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     vtl::QtDesktop desktop;
 
     // The start-up sheet tells a folder with the program's data.
-    const auto paths = vtl::AppPaths::ofThisProgram(QString::fromUtf16(vtl::kQ3WhiteSheet));
+    const auto paths = vtl::AppPaths::ofThisProgram(
+        u'/' + QString::fromUtf16(vtl::sheetFile(vtl::BuiltInSheet::Q3White)));
     QString error;
     if (!paths.createUserSettings(&error)) {
         // Like any failed settings write, not worth a message box: the

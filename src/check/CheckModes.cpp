@@ -41,16 +41,9 @@ CheckMode checkModeOf(GameMode mode) {
 }
 
 std::optional<CheckMode> checkModeOfLabel(const QString& modeLabel) {
-    static constexpr std::pair<const char16_t*, GameMode> kLabels[] = {
-        {kQuakeWorldLabel, GameMode::QuakeWorld}, {kQuakeWorldModLabel, GameMode::QuakeWorldMod},
-        {kQuake2Label, GameMode::Quake2},         {kRivCtfLabel, GameMode::Quake2Hex},
-        {kQ3ALabel, GameMode::Quake3Arena},       {kHexen2Label, GameMode::Hexen2},
-        {kHexen2ModLabel, GameMode::Hexen2Mod},   {kWolf3dLabel, GameMode::Wolfenstein},
-        {kJumpGateLabel, GameMode::JumpGate},
-    };
-    for (const auto& [label, mode] : kLabels) {
-        if (modeLabel == QStringView(label)) {
-            return checkModeOf(mode);
+    for (const ModeRow& row : kModes) {
+        if (modeLabel == QStringView(row.label)) {
+            return checkModeOf(row.mode);
         }
     }
     return std::nullopt;

@@ -13,11 +13,16 @@ NameCell& cellAtCursor(WindowState& state) {
     return state.cells[std::min(state.CursorPos, kNameLength) - 1];
 }
 
+// The console line around `nameText`.
+QByteArray framed(const WindowState& state, const QByteArray& nameText) {
+    return state.LinePrefix + nameText + state.LineSuffix;
+}
+
 }  // namespace
 
 void rebuildNameBoxes(WindowState& state) {
     const QByteArray nameText = composeNameText(state);
-    state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
+    state.commandLineBox = decodeCp1252(framed(state, nameText));
     state.rawNameBox = decodeCp1252(nameText);
 }
 
@@ -35,7 +40,7 @@ QByteArray composeNameText(const WindowState& state) {
 }
 
 QByteArray composeCommandLine(const WindowState& state) {
-    return state.LinePrefix + composeNameText(state) + state.LineSuffix;
+    return framed(state, composeNameText(state));
 }
 
 void AddChar(WindowState& state, Desktop& desktop) {
@@ -151,15 +156,10 @@ void closeGapAt(WindowState& state, int position) {
 
 void startNewName(WindowState& state) {
     state.rawNameBox.clear();
-    state.commandLineBox = decodeCp1252(state.LinePrefix + state.LineSuffix);
+    state.commandLineBox = decodeCp1252(framed(state, {}));
     state.markerLeftTwips = 0;
     state.CursorPos = 1;
-    for (NameCell& cell : state.cells) {
-        cell.glyph = QImage();
-    }
-    for (NameCell& cell : state.cells) {
-        cell.fragment = QByteArray(" ", 1);
-    }
+    state.cells.fill(NameCell{});
 }
 
 void moveCursorTo(WindowState& state, int position) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,11 @@ struct FileDialogRequest {
     QString defaultSuffix;
     // Save dialogs: ask before an existing file is chosen.
     bool confirmOverwrite = false;
+    // Save dialogs: a name whose folder does not exist is refused and the
+    // dialog stays open.
+    bool pathMustExist = false;
+    // What the file name box holds when the dialog opens.
+    QString initialName;
 };
 
 // A choice of one line out of several, in a small list.
@@ -56,6 +62,11 @@ struct PictureOptions {
     int scale = 1;             // 1..8, each pixel a scale x scale square
     bool transparent = false;  // else the black of the name strip
 };
+
+// Whether a save dialog may return `path` for `request`.
+inline bool dialogAccepts(const FileDialogRequest& request, const QString& path) {
+    return !request.pathMustExist || QFileInfo(path).absoluteDir().exists();
+}
 
 // Everything that needs a person or the desktop goes through here, so that
 // the program's behaviour can run headless with a scripted fake.
@@ -97,6 +108,12 @@ inline QString dialogStartFolder() {
 inline void showInfo(Desktop& desktop, const QString& text, const QString& title = {}) {
     desktop.showMessage(
         Message{text, title, MessageButtons::Ok, MessageIcon::None, MessageAnswer::Ok});
+}
+
+// The same with the warning sign, for failures.
+inline void showWarning(Desktop& desktop, const QString& text, const QString& title = {}) {
+    desktop.showMessage(
+        Message{text, title, MessageButtons::Ok, MessageIcon::Warning, MessageAnswer::Ok});
 }
 
 }  // namespace vtl

@@ -14,6 +14,35 @@
 #include "desktop/NameDialogs.h"
 
 namespace vtl {
+namespace {
+
+// Shown over a save dialog when the typed name's folder does not exist.
+constexpr char16_t kPathMissingText[] =
+    u"%1\nThe folder does not exist.\nCheck the path and try again.";
+
+// Qt's file dialog, refusing a name whose folder does not exist where the
+// request asks for that: the warning shows over the dialog, which stays open.
+class FileDialog : public QFileDialog {
+  public:
+    FileDialog(QWidget* parent, const FileDialogRequest& request)
+        : QFileDialog(parent, request.title, request.initialFolder), request_(request) {}
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && !dialogAccepts(request_, files.constFirst())) {
+            QMessageBox::warning(this, request_.title,
+                                 QString::fromUtf16(kPathMissingText)
+                                     .arg(QDir::toNativeSeparators(files.constFirst())));
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+  private:
+    const FileDialogRequest& request_;
+};
+
+}  // namespace
 
 QWidget* QtDesktop::dialogParent() const {
     // The main window comes and goes; a box belongs over whichever window
@@ -52,7 +81,7 @@ MessageAnswer QtDesktop::showMessage(const Message& message) {
 }
 
 std::optional<QString> QtDesktop::runFileDialog(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(dialogParent(), request.title, request.initialFolder);
+    FileDialog dialog(dialogParent(), request);
     // Qt's own dialog: its name filters ignore letter case (a.bmp and B.BMP
     // both show under "*.Bmp"), and it honours the default suffix.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -65,6 +94,9 @@ std::optional<QString> QtDesktop::runFileDialog(const FileDialogRequest& request
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.initialName.isEmpty()) {
+        dialog.selectFile(request.initialName);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -2,12 +2,10 @@
 
 #include <QByteArray>
 
+#include "core/Version.h"
 #include "core/WindowState.h"
 
 namespace vtl {
-
-// The program's version text, as it appears in the console line's comment.
-inline constexpr char kVersion[] = "v6.3";
 
 // Code c as the single byte c, with the substitutions the Quake-engine
 // consoles need (a quote can't stand inside the quoted name, and so on).

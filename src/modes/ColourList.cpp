@@ -19,10 +19,9 @@ void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, i
     if (index >= 0 && index < static_cast<int>(kColours.size())) {
         const Colour& colour = kColours[static_cast<std::size_t>(index)];
         state.ColorPrefix = QByteArray(colour.code);
-        state.sheetSource =
-            state.ownCharset.isNull()
-                ? loadSheetOrBlank(appDir + QString::fromUtf16(colour.sheet), desktop)
-                : ownCharsetInColour(state, state.ColorPrefix);
+        state.sheetSource = state.ownCharset.isNull()
+                                ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
+                                : ownCharsetInColour(state, state.ColorPrefix);
     } else {
         showInfo(desktop, QString::fromUtf16(kUnknownColourMessage));
     }

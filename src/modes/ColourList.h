@@ -7,28 +7,28 @@
 
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "modes/TableRoutines.h"
+#include "sheets/SheetList.h"
 
 namespace vtl {
 
 inline constexpr char16_t kUnknownColourMessage[] = u"ERROR - An unknown error occured.";
 
 struct Colour {
-    const char16_t* name;   // the list's item text
-    const char* code;       // written before the next character
-    const char16_t* sheet;  // relative to the application folder
+    const char16_t* name;  // the list's item text
+    const char* code;      // written before the next character
+    BuiltInSheet sheet;
 };
 
 // The colour list's rows, in list order.
 inline constexpr std::array<Colour, 8> kColours{{
-    {u"White", "^7", kQ3WhiteSheet},
-    {u"Red", "^1", u"/q3a/q3-red.gif"},
-    {u"Black", "^^8", u"/q3a/q3-black.gif"},
-    {u"Magenta", "^6", u"/q3a/q3-magenta.gif"},
-    {u"Green", "^2", u"/q3a/q3-green.gif"},
-    {u"Yellow", "^3", u"/q3a/q3-yellow.gif"},
-    {u"Blue", "^4", u"/q3a/q3-blue.gif"},
-    {u"Cyan", "^5", u"/q3a/q3-cyan.gif"},
+    {u"White", "^7", BuiltInSheet::Q3White},
+    {u"Red", "^1", BuiltInSheet::Q3Red},
+    {u"Black", "^^8", BuiltInSheet::Q3Black},
+    {u"Magenta", "^6", BuiltInSheet::Q3Magenta},
+    {u"Green", "^2", BuiltInSheet::Q3Green},
+    {u"Yellow", "^3", BuiltInSheet::Q3Yellow},
+    {u"Blue", "^4", BuiltInSheet::Q3Blue},
+    {u"Cyan", "^5", BuiltInSheet::Q3Cyan},
 }};
 
 // The game's own charset as the map shows it for a colour code ("^1"):

@@ -1,51 +1,41 @@
 #include "modes/GameModes.h"
 
+#include <algorithm>
+
 #include "modes/SheetLoader.h"
 #include "modes/TableRoutines.h"
 
 namespace vtl {
 namespace {
 
-QString text(const char16_t* constant) {
-    return QString::fromUtf16(constant);
-}
-
-void loadBuiltInSheet(WindowState& state, Desktop& desktop, const QString& appDir,
-                      const char16_t* relativePath) {
-    state.sheetSource = loadSheetOrBlank(appDir + text(relativePath), desktop);
-}
-
-void showSheet(WindowState& state) {
-    state.mapPicture = state.sheetSource;
-}
-
-// The two modification modes: the user's picture becomes the sheet of a byte
-// mode. Cancel or a picture that can't be read leaves everything as it was,
-// except Quick Save, which is off before the dialog opens.
-void customSheetMode(WindowState& state, Desktop& desktop, const char16_t* label) {
-    state.quickSaveEnabled = false;
+// The user's picture for the custom-picture modes; nothing when the dialog
+// is cancelled or the picture can't be read (that is reported).
+std::optional<QImage> askForCustomSheet(Desktop& desktop) {
     FileDialogRequest request;
-    request.title = text(kOpenDialogTitle);
+    request.title = QString::fromUtf16(kOpenDialogTitle);
     request.filters = customSheetFilters();
     request.selectedFilter = 0;
     request.initialFolder = dialogStartFolder();
     const std::optional<QString> path = desktop.openFile(request);
     if (!path || path->isEmpty()) {
-        return;
+        return std::nullopt;
     }
     QString reason;
     std::optional<QImage> picture = readPicture(*path, reason);
     if (!picture) {
         showInfo(desktop, unreadablePictureMessage(*path, reason));
-        return;
     }
-    state.sheetSource = *std::move(picture);
-    showSheet(state);
-    state.modeLabel = text(label);
-    QuakeEngineMODE(state);
+    return picture;
 }
 
 }  // namespace
+
+const ModeRow& modeRow(GameMode mode) {
+    const auto* row = std::find_if(kModes.begin(), kModes.end(),
+                                   [mode](const ModeRow& r) { return r.mode == mode; });
+    Q_ASSERT(row != kModes.end());
+    return *row;
+}
 
 QStringList customSheetFilters() {
     return {QStringLiteral("Bitmaps (*.Bmp)"), QStringLiteral("GIF Files (*.Gif)"),
@@ -53,68 +43,25 @@ QStringList customSheetFilters() {
 }
 
 void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, GameMode mode) {
-    switch (mode) {
-        case GameMode::QuakeWorld:
-            state.quickSaveEnabled = true;
-            loadBuiltInSheet(state, desktop, appDir, kQuakeWorldSheet);
-            showSheet(state);
-            QuakeEngineMODE(state);
-            state.modeLabel = text(kQuakeWorldLabel);
-            state.Config = ConfigKind::Q1Config;
-            break;
-        case GameMode::QuakeWorldMod:
-            customSheetMode(state, desktop, kQuakeWorldModLabel);
-            break;
-        case GameMode::Quake2:
-            loadBuiltInSheet(state, desktop, appDir, kQuake2Sheet);
-            state.quickSaveEnabled = false;
-            showSheet(state);
-            QuakeEngineMODE(state);
-            state.modeLabel = text(kQuake2Label);
-            break;
-        case GameMode::Quake2Hex:
-            Q2Mode(state);
-            // A hex-encoded Quake II name has no place in the Quake or
-            // Quake III config that Quick Save would otherwise still target.
-            state.quickSaveEnabled = false;
-            loadBuiltInSheet(state, desktop, appDir, kQuake2Sheet);
-            showSheet(state);
-            state.modeLabel = text(kRivCtfLabel);
-            break;
-        case GameMode::Quake3Arena:
-            Q3Mode(state, desktop, appDir);
-            state.quickSaveEnabled = true;
-            showSheet(state);
-            state.modeLabel = text(kQ3ALabel);
-            state.Config = ConfigKind::Q3Config;
-            state.ColorWritten = false;
-            break;
-        case GameMode::Hexen2:
-            loadBuiltInSheet(state, desktop, appDir, kHexen2Sheet);
-            state.quickSaveEnabled = false;
-            showSheet(state);
-            QuakeEngineMODE(state);
-            state.modeLabel = text(kHexen2Label);
-            break;
-        case GameMode::Hexen2Mod:
-            customSheetMode(state, desktop, kHexen2ModLabel);
-            break;
-        case GameMode::Wolfenstein:
-            Q3Mode(state, desktop, appDir);
-            state.quickSaveEnabled = false;
-            showSheet(state);
-            state.modeLabel = text(kWolf3dLabel);
-            state.ColorWritten = false;
-            break;
-        case GameMode::JumpGate:
-            // QuakeEngineMODE offers Save Name again: a JumpGate name can be
-            // saved like any other.
-            state.quickSaveEnabled = false;
-            loadBuiltInSheet(state, desktop, appDir, kJumpGateSheet);
-            showSheet(state);
-            QuakeEngineMODE(state);
-            state.modeLabel = text(kJumpGateLabel);
-            break;
+    const ModeRow& row = modeRow(mode);
+    state.quickSaveEnabled = row.quickSave;
+    std::optional<QImage> sheet =
+        row.sheet ? loadSheetOrBlank(builtInSheetPath(appDir, *row.sheet), desktop)
+                  : askForCustomSheet(desktop);
+    if (!sheet) {
+        return;
+    }
+    applyTableRoutine(state, row.routine);
+    // A user's picture of another size than 256 x 256 is shown as it is, and
+    // picks still copy from its top-left grid of 16-pixel cells: the map shows
+    // exactly the pixels a pick copies, so nothing is scaled.
+    state.sheetSource = *std::move(sheet);
+    state.mapPicture = state.sheetSource;
+    state.saveNameEnabled = row.saveName;
+    state.colourListEnabled = row.colourList;
+    state.modeLabel = QString::fromUtf16(row.label);
+    if (row.config) {
+        state.Config = *row.config;
     }
 }
 

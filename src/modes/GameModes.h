@@ -3,9 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <optional>
+
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "modes/ColourList.h"
+#include "modes/TableRoutines.h"
+#include "sheets/SheetList.h"
 
 namespace vtl {
 
@@ -22,32 +27,56 @@ enum class GameMode {
     JumpGate,
 };
 
-// Built-in sheets, relative to the application folder (the white Quake III
-// sheet is kQ3WhiteSheet, loaded by Q3Mode).
-inline constexpr char16_t kQuakeWorldSheet[] = u"/qw/quakeworld.gif";
-inline constexpr char16_t kQuake2Sheet[] = u"/q2/quake2.gif";
-inline constexpr char16_t kHexen2Sheet[] = u"/hex/hexen.gif";
-inline constexpr char16_t kJumpGateSheet[] = u"/jumpgate/jumpgate.gif";
+// One row of the Game/Mode menu: everything a switch to the mode sets.
+// Adding a mode is adding a row (and its menu command).
+struct ModeRow {
+    GameMode mode;
+    std::optional<BuiltInSheet> sheet;  // none: the user picks a picture
+    const char16_t* label;              // the mode label's caption
+    TableRoutine routine;
+    bool quickSave;                    // Quick Save enabled
+    bool saveName;                     // Save Name enabled
+    bool colourList;                   // the colour list enabled
+    std::optional<ConfigKind> config;  // Quick Save's game; none: left as it was
+};
 
-// The mode label of each switch.
-inline constexpr char16_t kQuakeWorldLabel[] = u"Mode: Quake (1)/QuakeWorld";
-inline constexpr char16_t kQuakeWorldModLabel[] = u"Mode: Quake (1)/QuakeWorld MOD";
-inline constexpr char16_t kQuake2Label[] = u"Mode: Quake2 (ASCII Standard)";
-inline constexpr char16_t kRivCtfLabel[] =
-    u"Mode: Quake2 (Hexadecimal Standard) RivCTF & Viking Server MOD";
-inline constexpr char16_t kQ3ALabel[] = u"Mode: Quake III: Arena";
-inline constexpr char16_t kHexen2Label[] = u"Mode: Hexen II";
-inline constexpr char16_t kHexen2ModLabel[] = u"Mode: Hexen II MOD";
-inline constexpr char16_t kWolf3dLabel[] = u"Mode: Return to Castle Wolfenstein";
-inline constexpr char16_t kJumpGateLabel[] = u"Mode: JumpGate Beta Support";
+// A hex-encoded Quake II name has no place in the Quake or Quake III config
+// that Quick Save would otherwise still target, so that mode turns it off.
+// A JumpGate name can be saved like any other.
+inline constexpr std::array<ModeRow, 9> kModes{{
+    {GameMode::QuakeWorld, BuiltInSheet::QuakeWorld, u"Mode: Quake (1)/QuakeWorld",
+     TableRoutine::Bytes, true, true, false, ConfigKind::Q1Config},
+    {GameMode::QuakeWorldMod, std::nullopt, u"Mode: Quake (1)/QuakeWorld MOD", TableRoutine::Bytes,
+     false, true, false, std::nullopt},
+    {GameMode::Quake2, BuiltInSheet::Quake2, u"Mode: Quake2 (ASCII Standard)", TableRoutine::Bytes,
+     false, true, false, std::nullopt},
+    {GameMode::Quake2Hex, BuiltInSheet::Quake2,
+     u"Mode: Quake2 (Hexadecimal Standard) RivCTF & Viking Server MOD", TableRoutine::Hex, false,
+     true, false, std::nullopt},
+    {GameMode::Quake3Arena, BuiltInSheet::Q3White, u"Mode: Quake III: Arena", TableRoutine::Colour,
+     true, true, true, ConfigKind::Q3Config},
+    {GameMode::Hexen2, BuiltInSheet::Hexen2, u"Mode: Hexen II", TableRoutine::Bytes, false, true,
+     false, std::nullopt},
+    {GameMode::Hexen2Mod, std::nullopt, u"Mode: Hexen II MOD", TableRoutine::Bytes, false, true,
+     false, std::nullopt},
+    {GameMode::Wolfenstein, BuiltInSheet::Q3White, u"Mode: Return to Castle Wolfenstein",
+     TableRoutine::Colour, false, true, true, std::nullopt},
+    {GameMode::JumpGate, BuiltInSheet::JumpGate, u"Mode: JumpGate Beta Support",
+     TableRoutine::Bytes, false, true, false, std::nullopt},
+}};
+
+const ModeRow& modeRow(GameMode mode);
 
 // The open dialog of the custom-picture modes.
 inline constexpr char16_t kOpenDialogTitle[] = u"Open";
 QStringList customSheetFilters();
 
-// Runs the Game/Mode command of `mode`: sheet, table, label, menu states.
-// A built-in sheet that can't be read is reported and replaced by a black one;
-// the switch still happens.
+// Runs the Game/Mode command of `mode` (also start-up's way into Quake III:
+// Arena): a new name in the mode's table, its sheet, label, menu states and
+// Quick Save target, as its row says. A built-in sheet that can't be read is
+// reported and replaced by a black one; the switch still happens. A mode with
+// the user's picture turns Quick Save off, then asks for the picture; cancel or
+// a picture that can't be read leaves everything else as it was.
 void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, GameMode mode);
 
 }  // namespace vtl

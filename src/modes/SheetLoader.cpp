@@ -105,6 +105,10 @@ QString unreadablePictureMessage(const QString& path, const QString& reason) {
     return QStringLiteral("The file \"%1\" could not be read as a picture (%2).").arg(path, reason);
 }
 
+QString builtInSheetPath(const QString& appDir, BuiltInSheet sheet) {
+    return appDir + u'/' + QString::fromUtf16(sheetFile(sheet));
+}
+
 QImage loadSheetOrBlank(const QString& path, Desktop& desktop) {
     QString reason;
     if (std::optional<QImage> image = readPicture(path, reason)) {

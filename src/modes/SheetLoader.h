@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "desktop/Desktop.h"
+#include "sheets/SheetList.h"
 
 namespace vtl {
 
@@ -16,6 +17,9 @@ std::optional<QImage> readPicture(const QString& path, QString& reason);
 
 // The message that names a picture file that could not be read, and why.
 QString unreadablePictureMessage(const QString& path, const QString& reason);
+
+// Where a built-in sheet lies under the application folder.
+QString builtInSheetPath(const QString& appDir, BuiltInSheet sheet);
 
 // A built-in sheet: when it is missing or broken the user is told, and the
 // program carries on with a black sheet rather than stopping.

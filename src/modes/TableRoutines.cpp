@@ -1,54 +1,33 @@
 #include "modes/TableRoutines.h"
 
-#include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
-#include "modes/SheetLoader.h"
 
 namespace vtl {
-namespace {
 
-// The command-line box shows the new mode's empty line, not the old mode's.
-void showEmptyLine(WindowState& state) {
-    state.commandLineBox = decodeCp1252(state.LinePrefix + state.LineSuffix);
-}
-
-void plainRoutine(WindowState& state, const QByteArray& suffix, CharTable table) {
-    state.saveNameEnabled = true;
-    state.rawNameBox.clear();
-    startNewName(state);
-    state.colourListEnabled = false;
-    state.Family = GameFamily::Plain;
+void applyTableRoutine(WindowState& state, TableRoutine routine) {
     state.LinePrefix = linePrefix();
-    state.LineSuffix = suffix;
-    showEmptyLine(state);
-    state.Table = std::move(table);
-}
-
-}  // namespace
-
-void QuakeEngineMODE(WindowState& state) {
-    plainRoutine(state, byteLineSuffix(), byteTable());
-}
-
-void Q2Mode(WindowState& state) {
-    plainRoutine(state, hexLineSuffix(), hexTable());
-}
-
-void Q3Mode(WindowState& state, Desktop& desktop, const QString& appDir) {
-    state.ColorWritten = false;
-    state.saveNameEnabled = true;
-    state.rawNameBox.clear();
+    switch (routine) {
+        case TableRoutine::Bytes:
+            state.Family = GameFamily::Plain;
+            state.LineSuffix = byteLineSuffix();
+            state.Table = byteTable();
+            break;
+        case TableRoutine::Hex:
+            state.Family = GameFamily::Plain;
+            state.LineSuffix = hexLineSuffix();
+            state.Table = hexTable();
+            break;
+        case TableRoutine::Colour:
+            state.Family = GameFamily::Colour;
+            state.LineSuffix = colourLineSuffix();
+            state.Table = colourTable();
+            state.ColorPrefix = QByteArrayLiteral("^7");
+            state.ColorWritten = false;
+            break;
+    }
+    // After the framing, so the command-line box shows the new mode's empty line.
     startNewName(state);
-    state.sheetSource = loadSheetOrBlank(appDir + QString::fromUtf16(kQ3WhiteSheet), desktop);
-    state.colourListEnabled = true;
-    state.ColorPrefix = QByteArrayLiteral("^7");
-    state.Family = GameFamily::Colour;
-    state.LinePrefix = linePrefix();
-    state.LineSuffix = colourLineSuffix();
-    showEmptyLine(state);
-    state.CursorPos = 1;
-    state.Table = colourTable();
 }
 
 }  // namespace vtl

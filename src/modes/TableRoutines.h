@@ -1,21 +1,19 @@
 #pragma once
 
-#include <QString>
-
 #include "core/WindowState.h"
-#include "desktop/Desktop.h"
 
 namespace vtl {
 
-// Sheet files, relative to the application folder.
-inline constexpr char16_t kQ3WhiteSheet[] = u"/q3a/q3-white.gif";
+// How a mode turns picked codes into text: the family, the console line's
+// framing and the character table.
+enum class TableRoutine {
+    Bytes,   // one byte a code, the line ends in "
+    Hex,     // two hex digits a code, the line ends in "u
+    Colour,  // bytes with Quake III colour codes, the line ends in ^7"
+};
 
-// The three table routines. Each starts a new name and sets the family, the
-// console-line framing, the colour list's state and the character table.
-void QuakeEngineMODE(WindowState& state);
-void Q2Mode(WindowState& state);
-// Also loads the white Quake III sheet into the glyph source (not shown yet:
-// the caller shows it) and resets the colour to white.
-void Q3Mode(WindowState& state, Desktop& desktop, const QString& appDir);
+// Starts a new, empty name written the routine's way. The colour routine also
+// resets the colour to white, not yet written.
+void applyTableRoutine(WindowState& state, TableRoutine routine);
 
 }  // namespace vtl

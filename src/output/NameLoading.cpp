@@ -94,7 +94,7 @@ ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir
             const Colour& colour = kColours[static_cast<std::size_t>(row)];
             const QImage sheet =
                 state.ownCharset.isNull()
-                    ? loadSheetOrBlank(appDir + QString::fromUtf16(colour.sheet), desktop)
+                    ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
                     : ownCharsetInColour(state, QByteArray(colour.code));
             found = cache->emplace(row, sheet).first;
         }

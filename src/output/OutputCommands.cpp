@@ -19,6 +19,8 @@ namespace {
 constexpr char16_t kSaveNameTitle[] = u"Save As...";
 constexpr char16_t kSaveNameFilter[] = u"Configuration File (*.Cfg)";
 constexpr char16_t kSaveNameSuffix[] = u"CFG";
+// The file name box starts with the pattern, so the folder shows its configs.
+constexpr char16_t kSaveNameInitialName[] = u"*.cfg";
 constexpr char16_t kSaveNameDoneText[] = u"File Saved!";
 constexpr char16_t kSaveNameHowToText[] =
     u"To use this file go to the console and execute the file: ";
@@ -42,30 +44,28 @@ QString text(const char16_t* constant) {
     return QString::fromUtf16(constant);
 }
 
-FileDialogRequest saveRequest(const char16_t* title, const char16_t* filter,
-                              const char16_t* suffix) {
+FileDialogRequest saveRequest(const char16_t* title, const char16_t* filter, const char16_t* suffix,
+                              const char16_t* initialName = u"") {
     FileDialogRequest request;
     request.title = text(title);
     request.filters = QStringList{text(filter)};
     request.initialFolder = dialogStartFolder();
     request.defaultSuffix = text(suffix);
     request.confirmOverwrite = true;
+    request.pathMustExist = true;
+    request.initialName = text(initialName);
     return request;
 }
 
 void showWriteFailure(Desktop& desktop, const QString& path, const AppendResult& result) {
-    desktop.showMessage(Message{appendFailureText(path, result),
-                                {},
-                                MessageButtons::Ok,
-                                MessageIcon::Warning,
-                                MessageAnswer::Ok});
+    showWarning(desktop, appendFailureText(path, result));
 }
 
 }  // namespace
 
 void saveName(const WindowState& state, Desktop& desktop) {
-    const std::optional<QString> path =
-        desktop.saveFile(saveRequest(kSaveNameTitle, kSaveNameFilter, kSaveNameSuffix));
+    const std::optional<QString> path = desktop.saveFile(
+        saveRequest(kSaveNameTitle, kSaveNameFilter, kSaveNameSuffix, kSaveNameInitialName));
     if (!path) {
         return;
     }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "sheets/FontArt.h"
+#include "sheets/Font.h"
 
 namespace vtl::sheets {
 
@@ -23,7 +23,6 @@ struct Mask {
         }
     }
     bool empty() const;
-    int count() const;
 
     Mask operator|(const Mask& other) const;
     Mask operator-(const Mask& other) const;
@@ -52,9 +51,5 @@ Mask emboldened(const Mask& m);
 Mask serifed(const Mask& m);
 // The ink moved sideways so it sits in the middle of the cell.
 Mask centred(const Mask& m);
-
-// The doubled glyph for a Windows-1252 code, with accented letters built
-// from a base letter and a mark. Nothing for codes the font doesn't draw.
-Mask cp1252Shape(int code);
 
 }  // namespace vtl::sheets

@@ -58,6 +58,7 @@ void paintCell(QImage& sheet, int code, const Cell& cell, Look look) {
                 QRgb c = r.light;
                 switch (look) {
                     case Look::Quake:
+                    case Look::Quake3:
                         c = top ? r.hi : bottom ? r.dark : low ? r.mid : r.light;
                         break;
                     case Look::Quake2:
@@ -71,9 +72,6 @@ void paintCell(QImage& sheet, int code, const Cell& cell, Look look) {
                         break;
                     case Look::JumpGate:
                         c = top ? r.hi : r.light;
-                        break;
-                    case Look::Quake3:
-                        c = top ? r.hi : bottom ? r.dark : low ? r.mid : r.light;
                         break;
                     case Look::Quake3Outline:
                         c = top ? r.hi : (bottom || left || right) ? r.dark : low ? r.mid : r.light;

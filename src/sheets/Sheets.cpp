@@ -5,6 +5,7 @@
 
 #include "sheets/GifWriter.h"
 #include "sheets/Paint.h"
+#include "sheets/SheetList.h"
 
 namespace vtl::sheets {
 
@@ -417,52 +418,59 @@ Cells quake3Cells(const Ramp& r) {
 // --- The list -----------------------------------------------------------------
 
 struct Entry {
-    SheetInfo info;
+    QString label;
     Look look;
     std::function<Cells()> cells;
 };
 
+Entry q3Entry(const char16_t* colour, const Ramp& ramp, Look look = Look::Quake3) {
+    return {QStringLiteral("Quake III %1").arg(QString::fromUtf16(colour)), look,
+            [ramp] { return quake3Cells(ramp); }};
+}
+
+// How each sheet of the list is drawn. No default: a sheet added to the list
+// without a drawing here fails to compile.
+Entry entry(BuiltInSheet sheet) {
+    switch (sheet) {
+        case BuiltInSheet::QuakeWorld:
+            return {QStringLiteral("Quake / QuakeWorld"), Look::Quake, [] {
+                        return quakeCells(
+                            {kQuakeText, kQuakeRust, kGold, kQuakeIron, kQuakePanel, Stroke::Bold});
+                    }};
+        case BuiltInSheet::Quake2:
+            return {QStringLiteral("Quake II"), Look::Quake2, quake2Cells};
+        case BuiltInSheet::Hexen2:
+            return {QStringLiteral("Hexen II"), Look::Hexen, [] {
+                        return quakeCells({kHexenText, kHexenRed, kBronze, kHexenStone, kHexenPanel,
+                                           Stroke::Serif});
+                    }};
+        case BuiltInSheet::JumpGate:
+            return {QStringLiteral("JumpGate"), Look::JumpGate, jumpGateCells};
+        case BuiltInSheet::Q3White:
+            return q3Entry(u"white", q3Ramp(qRgb(255, 255, 255)));
+        case BuiltInSheet::Q3Red:
+            return q3Entry(u"red", q3Ramp(qRgb(240, 28, 28)));
+        case BuiltInSheet::Q3Black:
+            return q3Entry(u"black", kQ3Black, Look::Quake3Outline);
+        case BuiltInSheet::Q3Magenta:
+            return q3Entry(u"magenta", q3Ramp(qRgb(236, 44, 236)));
+        case BuiltInSheet::Q3Green:
+            return q3Entry(u"green", q3Ramp(qRgb(44, 226, 44)));
+        case BuiltInSheet::Q3Yellow:
+            return q3Entry(u"yellow", q3Ramp(qRgb(250, 226, 36)));
+        case BuiltInSheet::Q3Blue:
+            return q3Entry(u"blue", q3Ramp(qRgb(56, 84, 255)));
+        case BuiltInSheet::Q3Cyan:
+            return q3Entry(u"cyan", q3Ramp(qRgb(36, 226, 234)));
+    }
+    Q_UNREACHABLE();
+}
+
 const std::vector<Entry>& entries() {
     static const std::vector<Entry> list = [] {
         std::vector<Entry> e;
-        e.push_back({{QStringLiteral("qw/quakeworld.gif"), QStringLiteral("Quake / QuakeWorld")},
-                     Look::Quake,
-                     [] {
-                         return quakeCells({kQuakeText, kQuakeRust, kGold, kQuakeIron, kQuakePanel,
-                                            Stroke::Bold});
-                     }});
-        e.push_back({{QStringLiteral("q2/quake2.gif"), QStringLiteral("Quake II")},
-                     Look::Quake2,
-                     quake2Cells});
-        e.push_back(
-            {{QStringLiteral("hex/hexen.gif"), QStringLiteral("Hexen II")}, Look::Hexen, [] {
-                 return quakeCells(
-                     {kHexenText, kHexenRed, kBronze, kHexenStone, kHexenPanel, Stroke::Serif});
-             }});
-        e.push_back({{QStringLiteral("jumpgate/jumpgate.gif"), QStringLiteral("JumpGate")},
-                     Look::JumpGate,
-                     jumpGateCells});
-        const struct {
-            const char16_t* name;
-            Ramp ramp;
-        } colours[] = {
-            {u"white", q3Ramp(qRgb(255, 255, 255))},
-            {u"red", q3Ramp(qRgb(240, 28, 28))},
-            {u"black", kQ3Black},
-            {u"magenta", q3Ramp(qRgb(236, 44, 236))},
-            {u"green", q3Ramp(qRgb(44, 226, 44))},
-            {u"yellow", q3Ramp(qRgb(250, 226, 36))},
-            {u"blue", q3Ramp(qRgb(56, 84, 255))},
-            {u"cyan", q3Ramp(qRgb(36, 226, 234))},
-        };
-        for (const auto& colour : colours) {
-            const QString name = QString::fromUtf16(colour.name);
-            const Ramp ramp = colour.ramp;
-            const bool black = name == u"black";
-            e.push_back({{QStringLiteral("q3a/q3-%1.gif").arg(name),
-                          QStringLiteral("Quake III %1").arg(name)},
-                         black ? Look::Quake3Outline : Look::Quake3,
-                         [ramp] { return quake3Cells(ramp); }});
+        for (std::size_t i = 0; i < kBuiltInSheetFiles.size(); ++i) {
+            e.push_back(entry(static_cast<BuiltInSheet>(i)));
         }
         return e;
     }();
@@ -474,8 +482,8 @@ const std::vector<Entry>& entries() {
 const std::vector<SheetInfo>& builtInSheets() {
     static const std::vector<SheetInfo> list = [] {
         std::vector<SheetInfo> out;
-        for (const Entry& e : entries()) {
-            out.push_back(e.info);
+        for (std::size_t i = 0; i < kBuiltInSheetFiles.size(); ++i) {
+            out.push_back({QString::fromUtf16(kBuiltInSheetFiles[i]), entries()[i].label});
         }
         return out;
     }();

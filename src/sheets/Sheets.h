@@ -14,7 +14,7 @@ struct SheetInfo {
     QString label;  // what the contact picture calls it
 };
 
-// The twelve built-in sheets, in a fixed order.
+// The built-in sheets, in the order of sheets.txt (BuiltInSheet order).
 const std::vector<SheetInfo>& builtInSheets();
 
 // Sheet `index` of builtInSheets(): 256x256, code c in the 16x16 cell at

@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-#include "sheets/FontArt.h"
+#include "sheets/Font.h"
 #include "sheets/Sheets.h"
 
 namespace {

@@ -49,11 +49,7 @@ bool ConfigureForm::save() {
                  IniText::FileName)) {
         return true;
     }
-    desktop_.showMessage(Message{QString::fromUtf16(kFoldersNotSaved) + u'\r' + reason,
-                                 {},
-                                 MessageButtons::Ok,
-                                 MessageIcon::Warning,
-                                 MessageAnswer::Ok});
+    showWarning(desktop_, QString::fromUtf16(kFoldersNotSaved) + u'\r' + reason);
     return false;
 }
 

@@ -15,21 +15,21 @@ namespace vtl {
 namespace {
 
 // The modes whose game's own charset can be read, with the settings key of
-// the game and its built-in sheet (none: the colour's sheet).
+// the game. Going back takes the mode's built-in sheet, or in the colour
+// modes the current colour's.
 struct CharsetMode {
     GameMode mode;
     charset::Game game;
     const char16_t* key;
-    const char16_t* builtInSheet;
 };
 
 constexpr std::array<CharsetMode, 6> kCharsetModes{{
-    {GameMode::QuakeWorld, charset::Game::Quake, u"quakeworld", kQuakeWorldSheet},
-    {GameMode::Quake2, charset::Game::Quake2, u"quake2", kQuake2Sheet},
-    {GameMode::Quake2Hex, charset::Game::Quake2, u"quake2", kQuake2Sheet},
-    {GameMode::Quake3Arena, charset::Game::Quake3, u"quake3", nullptr},
-    {GameMode::Wolfenstein, charset::Game::Wolfenstein, u"rtcw", nullptr},
-    {GameMode::Hexen2, charset::Game::Hexen2, u"hexen2", kHexen2Sheet},
+    {GameMode::QuakeWorld, charset::Game::Quake, u"quakeworld"},
+    {GameMode::Quake2, charset::Game::Quake2, u"quake2"},
+    {GameMode::Quake2Hex, charset::Game::Quake2, u"quake2"},
+    {GameMode::Quake3Arena, charset::Game::Quake3, u"quake3"},
+    {GameMode::Wolfenstein, charset::Game::Wolfenstein, u"rtcw"},
+    {GameMode::Hexen2, charset::Game::Hexen2, u"hexen2"},
 }};
 
 const CharsetMode* charsetModeOf(GameMode mode) {
@@ -113,19 +113,17 @@ void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appD
         return;
     }
     if (!state.ownCharset.isNull()) {
-        QString sheet;
-        if (mode->builtInSheet) {
-            sheet = QString::fromUtf16(mode->builtInSheet);
-        } else {
-            sheet = QString::fromUtf16(kQ3WhiteSheet);
+        const ModeRow& row = modeRow(mode->mode);
+        BuiltInSheet sheet = row.sheet.value_or(BuiltInSheet::Q3White);
+        if (row.routine == TableRoutine::Colour) {
             for (const Colour& colour : kColours) {
                 if (state.ColorPrefix == colour.code) {
-                    sheet = QString::fromUtf16(colour.sheet);
+                    sheet = colour.sheet;
                 }
             }
         }
         forgetShownCharset(state);
-        state.sheetSource = loadSheetOrBlank(appDir + sheet, desktop);
+        state.sheetSource = loadSheetOrBlank(builtInSheetPath(appDir, sheet), desktop);
         state.mapPicture = state.sheetSource;
     }
     state.charsetNote.clear();

@@ -8,7 +8,6 @@
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
-#include "modes/TableRoutines.h"
 #include "output/NameLoading.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
@@ -29,12 +28,7 @@ MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
 }
 
 void MainWindowModel::start() {
-    state_.Config = ConfigKind::Q3Config;
-    Q3Mode(state_, desktop_, paths_.dataDir());
-    state_.Family = GameFamily::Colour;
-    state_.mapPicture = state_.sheetSource;
-    state_.CursorPos = 1;
-    state_.modeLabel = QString::fromUtf16(kQ3ALabel);
+    switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
     applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
     history_.clear();
 }

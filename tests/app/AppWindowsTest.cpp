@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <string_view>
 
 #include "app/AppWindows.h"
 #include "app/WindowPlacement.h"
@@ -133,6 +136,37 @@ TEST(AppWindows, everyWindow_carriesTheProgramIcon) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowIcon().cacheKey(), programIcon().cacheKey())
             << qPrintable(window->objectName());
+    }
+}
+
+// Runs the real event loop: the program ends when its last window closes,
+// and the About box is one of its windows.
+TEST(AppWindows, closingMainOrConfigureWhileAboutIsOpen_endsTheProgramOnlyWithTheLastWindow) {
+    for (const char* second : {"main", "Configure"}) {
+        SCOPED_TRACE(second);
+        Program p;
+        p.trigger("AboutHelp");
+        QWidget* other = p.windows.mainWindow();
+        if (std::string_view(second) == "Configure") {
+            p.trigger("options");  // Configure replaces the main window
+            other = p.windows.configureDialog();
+        }
+        ASSERT_NE(other, nullptr);
+        ASSERT_EQ(visibleWindows(), 2);
+
+        bool aboutOutlivedTheOther = false;
+        QObject scope;  // the timers die with this round
+        QTimer::singleShot(0, other, [other] { other->close(); });
+        QTimer::singleShot(50, &scope, [&] {
+            aboutOutlivedTheOther = p.windows.aboutBox() && p.windows.aboutBox()->isVisible();
+            if (p.windows.aboutBox()) {
+                p.windows.aboutBox()->close();
+            }
+        });
+        QTimer::singleShot(5000, &scope, [] { QCoreApplication::exit(1); });  // never hang
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_TRUE(aboutOutlivedTheOther);
+        EXPECT_EQ(visibleWindows(), 0);
     }
 }
 

@@ -135,7 +135,7 @@ TEST(SheetFiles, badFiles_reportTheRealReasonInBothFlows) {
             AppFolder app;
             chmodPath(app.path(), 0755);
             const QString folder = app.path() + QStringLiteral("/qw");
-            const QString path = app.path() + QString::fromUtf16(kQuakeWorldSheet);
+            const QString path = app.pathOf(BuiltInSheet::QuakeWorld);
             row.spoil(path, folder);
             FakeDesktop desktop;
             desktop.openReplies.push_back(path);

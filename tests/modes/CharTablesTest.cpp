@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
 #include "modes/TableRoutines.h"
@@ -78,29 +75,19 @@ TEST(CharTables, colourTable_hasNoQuoteColonUnderscoreOrBackquote) {
 struct RoutineTest : ::testing::Test {
     test::FakeDesktop desktop;
     WindowState state;
-    QTemporaryDir appDir;
 
-    void writeWhiteSheet() {
-        ASSERT_TRUE(QDir(appDir.path()).mkpath(QStringLiteral("q3a")));
-        QImage sheet(256, 256, QImage::Format_RGB32);
-        sheet.fill(Qt::white);
-        // Qt writes no GIF; the loader goes by content, so a PNG stands in.
-        ASSERT_TRUE(sheet.save(appDir.filePath(QStringLiteral("q3a/q3-white.gif")), "PNG"));
-    }
     void pick(int code) { pickGlyph(state, desktop, code); }
 };
 
 TEST_F(RoutineTest, plainRoutines_startANewNameInTheirFamily) {
-    Q2Mode(state);
+    applyTableRoutine(state, TableRoutine::Hex);
     EXPECT_EQ(state.Family, GameFamily::Plain);
-    EXPECT_FALSE(state.colourListEnabled);
-    EXPECT_TRUE(state.saveNameEnabled);
     EXPECT_EQ(state.commandLineBox, QStringLiteral("name \"\"u //VTL G2 v6.3"));
     pick(65);
     pick(66);
     EXPECT_EQ(composeCommandLine(state), QByteArrayLiteral("name \"4142\"u //VTL G2 v6.3"));
 
-    QuakeEngineMODE(state);
+    applyTableRoutine(state, TableRoutine::Bytes);
     EXPECT_EQ(state.CursorPos, 1);
     EXPECT_EQ(state.rawNameBox, QString());
     EXPECT_EQ(state.commandLineBox, QStringLiteral("name \"\" //VTL G2 v6.3"));
@@ -110,16 +97,11 @@ TEST_F(RoutineTest, plainRoutines_startANewNameInTheirFamily) {
     EXPECT_EQ(state.rawNameBox, QString(QChar(0x20AC)) + QChar(0xA0));
 }
 
-TEST_F(RoutineTest, q3Mode_loadsWhiteSheetAndWritesWhiteBeforeTheFirstCharacter) {
-    writeWhiteSheet();
-    QuakeEngineMODE(state);
+TEST_F(RoutineTest, colourRoutine_writesWhiteBeforeTheFirstCharacter) {
+    applyTableRoutine(state, TableRoutine::Bytes);
     pick(34);
-    Q3Mode(state, desktop, appDir.path());
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(state.sheetSource.pixel(100, 100), qRgb(255, 255, 255));
-    EXPECT_TRUE(state.mapPicture.isNull());  // the caller shows it
+    applyTableRoutine(state, TableRoutine::Colour);
     EXPECT_EQ(state.Family, GameFamily::Colour);
-    EXPECT_TRUE(state.colourListEnabled);
     EXPECT_EQ(state.commandLineBox, QStringLiteral("name \"^7\" //VTL G2 v6.3"));
     pick(65);
     pick(34);
@@ -127,7 +109,7 @@ TEST_F(RoutineTest, q3Mode_loadsWhiteSheetAndWritesWhiteBeforeTheFirstCharacter)
     EXPECT_EQ(composeCommandLine(state), QByteArrayLiteral("name \"^7A~A^7\" //VTL G2 v6.3"));
 
     // Back in a byte mode the colour code is no longer written.
-    QuakeEngineMODE(state);
+    applyTableRoutine(state, TableRoutine::Bytes);
     pick(34);
     EXPECT_EQ(composeCommandLine(state), QByteArrayLiteral("name \"\"\" //VTL G2 v6.3"));
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <optional>
 
@@ -44,6 +45,15 @@ QByteArray gradient(int width, int height, const char* format,
     return bytes;
 }
 
+const QByteArray kOddWidth8Bit = gradient(37, 20, "BMP", QImage::Format_Indexed8);
+
+TEST(CustomSheet, oddWidthBitmap_isEightBitsWithPaddedRows) {
+    // What the rows below rely on: 8 bits a pixel, 20 rows of 40 bytes at the end.
+    ASSERT_EQ(kOddWidth8Bit.at(28), 8);
+    const auto pixelsAt = qFromLittleEndian<quint32>(kOddWidth8Bit.constData() + 10);
+    EXPECT_EQ(kOddWidth8Bit.size() - pixelsAt, 20 * 40);
+}
+
 enum Outcome { Taken, Cancelled, Unreadable, CutShort };
 
 struct Reply {
@@ -71,6 +81,10 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
         {"cut.jpg", gradient(256, 256, "JPG").chopped(100), CutShort},
         {"cut.gif", kTinyGif.chopped(1), CutShort},
         {"cut.bmp", gradient(64, 64, "BMP").chopped(100), CutShort},
+        // 37 pixels of 8 bits: each row is padded to 40 bytes. The file ends
+        // with the picture's top row; the cut falls inside its pixels.
+        {"odd8.bmp", kOddWidth8Bit, Taken},
+        {"odd8cut.bmp", kOddWidth8Bit.chopped(10), CutShort},
     };
     for (const Reply& row : replies) {
         SCOPED_TRACE(row.file ? row.file : "cancel");
@@ -123,7 +137,7 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
             EXPECT_EQ(text.endsWith(QStringLiteral("(the file ends before the picture does).")),
                       row.outcome == CutShort);
         }
-        EXPECT_EQ(state.modeLabel, QString::fromUtf16(kQ3ALabel));
+        EXPECT_EQ(state.modeLabel, QString::fromUtf16(modeRow(GameMode::Quake3Arena).label));
         EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(u"/q3a/q3-red.gif"));
         EXPECT_EQ(state.mapPicture, state.sheetSource);
         EXPECT_EQ(composeCommandLine(state), "name \"^1A^7\" //VTL G2 v6.3");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "core/NameEditing.h"
@@ -52,6 +53,25 @@ const SwitchCase kSwitches[] = {
     {GameMode::JumpGate, u"/jumpgate/jumpgate.gif", u"Mode: JumpGate Beta Support", false, false,
      std::nullopt, kPlainLine},
 };
+
+// What holds for every row of the mode table, so a new row can't break it.
+TEST(GameModes, modeTable_eachModeOnce_quickSaveOnlyWithItsGame_coloursOnlyWithColourCodes) {
+    std::set<GameMode> modes;
+    std::set<QString> labels;
+    for (const ModeRow& row : kModes) {
+        const QString label = QString::fromUtf16(row.label);
+        SCOPED_TRACE(label.toStdString());
+        EXPECT_TRUE(modes.insert(row.mode).second);
+        EXPECT_TRUE(labels.insert(label).second);
+        EXPECT_TRUE(label.startsWith(QStringLiteral("Mode: ")));
+        EXPECT_EQ(&modeRow(row.mode), &row);
+        // Quick Save writes into a game's own config, so it is offered only
+        // by a mode that says which game.
+        EXPECT_EQ(row.quickSave, row.config.has_value());
+        EXPECT_EQ(row.colourList, row.routine == TableRoutine::Colour);
+        EXPECT_TRUE(row.saveName);
+    }
+}
 
 // Every switch, entered from a Quake III name in red with the menus and list
 // in the opposite state, and with either Quick Save target set before.

@@ -226,7 +226,7 @@ class RoundTrip : public ::testing::Test {
     WindowState freshState(GameMode mode) {
         WindowState state;
         if (mode == GameMode::QuakeWorldMod || mode == GameMode::Hexen2Mod) {
-            desktop.openReplies.push_back(app.path() + QString::fromUtf16(kQuakeWorldSheet));
+            desktop.openReplies.push_back(app.pathOf(BuiltInSheet::QuakeWorld));
         }
         switchMode(state, desktop, app.path(), mode);
         return state;

@@ -5,17 +5,18 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
 #include <numeric>
+#include <optional>
 
 #include "modes/CharTables.h"
 #include "output/OutputCommands.h"
 #include "output/ScriptWriter.h"
+#include "support/AsNobody.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 
@@ -103,18 +104,20 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
 }
 
 // Saves in a child process, as the user "nobody" when asked and root (who
-// may write anything; Qt asks access(), which goes by the real user), and
-// under a file-size limit when one is given, as the program runs: past the
-// limit a write fails instead of the process being killed. Returns
-// kind * 64 + errno, 255 when the user could not be switched, -1 when the
-// child was killed or took longer than a few seconds.
+// may write anything), and under a file-size limit when one is given, as the
+// program runs: past the limit a write fails instead of the process being
+// killed. Returns kind * 64 + errno, 255 when the user could not be switched,
+// -1 when the child was killed or took longer than a few seconds.
 int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit = RLIM_INFINITY) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::alarm(5);
-        const gid_t nobody = 65534;
-        if (asNobody && ::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+        // The child ends with _exit, so it never becomes root again.
+        std::optional<test::AsNobody> nobody;
+        if (asNobody) {
+            nobody.emplace();
+        }
+        if (nobody && !nobody->ok()) {
             ::_exit(255);
         }
         ignoreFileSizeSignal();
@@ -272,7 +275,9 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_EQ(request.filters, QStringList{QStringLiteral("Configuration File (*.Cfg)")});
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("CFG"));
     EXPECT_EQ(request.initialFolder, dir.path());
+    EXPECT_EQ(request.initialName, QStringLiteral("*.cfg"));
     EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_TRUE(request.pathMustExist);
     EXPECT_EQ(readBytes(path),
               "\r\n" + kTaggedA + "\r\n\r\nname \"C\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
     const QString saved = QStringLiteral(
@@ -385,7 +390,9 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
     EXPECT_EQ(request.title, QStringLiteral("Export Bitmap..."));
     EXPECT_EQ(request.filters, QStringList{QStringLiteral("Bitmaps (*.Bmp)")});
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("BMP"));
+    EXPECT_TRUE(request.initialName.isEmpty());
     EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_TRUE(request.pathMustExist);
 
     // A folder that is gone: the error number and its description. Then a cancel does nothing.
     const QString gone = dir.filePath(QStringLiteral("gone/name.BMP"));
@@ -407,6 +414,17 @@ TEST(CopyName, bothCommands_copyTheBoxesAsTheyAre) {
     copyCommandLine(state, desktop);
     copyRawName(state, desktop);
     EXPECT_EQ(desktop.clipboard, (std::vector<QString>{state.commandLineBox, QString()}));
+}
+
+TEST(SaveDialog, pathMustExist_refusesANameInAMissingFolderOnly) {
+    QTemporaryDir dir;
+    FileDialogRequest request;
+    const QString here = dir.filePath(QStringLiteral("name.cfg"));
+    const QString gone = dir.filePath(QStringLiteral("gone/name.cfg"));
+    EXPECT_TRUE(dialogAccepts(request, gone));
+    request.pathMustExist = true;
+    EXPECT_TRUE(dialogAccepts(request, here));
+    EXPECT_FALSE(dialogAccepts(request, gone));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sheets/Mask.h"
+#include "sheets/SheetList.h"
 #include "sheets/Sheets.h"
 
 namespace vtl::sheets {
@@ -13,8 +14,18 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// Indices into builtInSheets(), in the order the file test pins; Quake III colours follow.
-enum Sheet : std::size_t { Quake, Quake2, Hexen, JumpGate, Q3White };
+constexpr std::size_t indexOf(BuiltInSheet sheet) {
+    return static_cast<std::size_t>(sheet);
+}
+
+// Indices into builtInSheets(); the Quake III colours follow white in the list.
+enum Sheet : std::size_t {
+    Quake = indexOf(BuiltInSheet::QuakeWorld),
+    Quake2 = indexOf(BuiltInSheet::Quake2),
+    Hexen = indexOf(BuiltInSheet::Hexen2),
+    JumpGate = indexOf(BuiltInSheet::JumpGate),
+    Q3White = indexOf(BuiltInSheet::Q3White),
+};
 
 QImage cellOf(const QImage& sheet, int code) {
     return sheet.copy((code % 16) * 16, (code / 16) * 16, 16, 16);
@@ -42,7 +53,7 @@ Mean meanInk(const QImage& image, int floor = 60) {
     return {m.r / n, m.g / n, m.b / n, m.n};
 }
 
-TEST(SheetArt, OnlyCodeZeroAndTheSpacesAreBlank) {
+TEST(SheetArt, everySheet_blankOnlyAtCodeZeroAndTheSpaces) {
     // Every other code shows something, so a player never picks an invisible character.
     for (std::size_t i = 0; i < builtInSheets().size(); ++i) {
         SCOPED_TRACE(builtInSheets()[i].path.toStdString());
@@ -54,7 +65,7 @@ TEST(SheetArt, OnlyCodeZeroAndTheSpacesAreBlank) {
     }
 }
 
-TEST(SheetArt, PrintableCharactersAreAllDifferent) {
+TEST(SheetArt, printableCharacters_allDrawnDifferently) {
     // A missing or mis-numbered glyph shows up as two codes drawn alike. [from, to) ranges;
     // JumpGate skips its control boxes and 0xAD, the soft hyphen drawn as a hyphen.
     const std::vector<int> jumpGate{33,   127,  0x80, 0x81, 0x82, 0x8D, 0x8E, 0x8F,
@@ -77,7 +88,7 @@ TEST(SheetArt, PrintableCharactersAreAllDifferent) {
     }
 }
 
-TEST(SheetArt, QuakeDigitsAndBracketsAreGold) {
+TEST(SheetArt, quakeDigitsAndBrackets_areGold) {
     const QImage sheet = drawSheet(Quake);
     for (int code = 16; code < 28; ++code) {
         const Mean m = meanInk(cellOf(sheet, code));
@@ -89,7 +100,7 @@ TEST(SheetArt, QuakeDigitsAndBracketsAreGold) {
     }
 }
 
-TEST(SheetArt, SecondSetIsTheFirstInItsOtherColour) {
+TEST(SheetArt, secondSet_isTheFirstInItsOtherColour) {
     // Codes 161-255 repeat 33-127 shape for shape, near grey there, clearly coloured here.
     const std::vector<std::pair<Sheet, bool (*)(const Mean&)>> cases{
         {Quake, [](const Mean& m) { return m.r > m.g + 40 && m.g > m.b + 20; }},
@@ -107,7 +118,7 @@ TEST(SheetArt, SecondSetIsTheFirstInItsOtherColour) {
     }
 }
 
-TEST(SheetArt, QuakeThreeSheetsDifferOnlyInColour) {
+TEST(SheetArt, quakeThreeSheets_differOnlyInColour) {
     const auto reference = litPixels(drawSheet(Q3White));
     // In sheet order, the channels that stand out in each colour; black is grey ink, dark on the
     // whole, edges still visible.
@@ -129,7 +140,7 @@ TEST(SheetArt, QuakeThreeSheetsDifferOnlyInColour) {
     }
 }
 
-TEST(SheetArt, TilingPiecesMeetWithoutASeam) {
+TEST(SheetArt, tilingPieces_meetWithoutASeam) {
     // Frames, bars and sliders are laid side by side (or stacked): where two pieces meet, the
     // touching columns (rows) must match pixel for pixel. Runs of pieces, each ended by a 0.
     const std::vector<std::tuple<std::size_t, std::vector<int>, std::vector<int>>> cases{
@@ -161,7 +172,7 @@ TEST(SheetArt, TilingPiecesMeetWithoutASeam) {
     }
 }
 
-TEST(SheetArt, JumpGateUnassignedCodesShowTheControlBox) {
+TEST(SheetArt, jumpGateUnassignedCodes_showTheControlBox) {
     const QImage sheet = drawSheet(JumpGate);
     for (int code : {2, 9, 31, 127, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
         EXPECT_EQ(cellOf(sheet, code), cellOf(sheet, 1)) << code;
@@ -176,7 +187,7 @@ std::pair<int, int> inkRows(const Mask& m) {
     return {static_cast<int>(top), 15 - static_cast<int>(below)};
 }
 
-TEST(AccentedLetters, MarkSitsAboveTheLetterWhichKeepsItsBaseline) {
+TEST(AccentedLetters, markAboveOrBelow_letterKeepsItsBaseline) {
     const std::vector<int> accented{0xC0, 0xC5, 0xC9, 0xCF, 0xD1, 0xD6, 0xDB, 0xDD, 0x8A,
                                     0x9F, 0xE0, 0xE9, 0xEE, 0xF5, 0xFC, 0xFF, 0x9E};
     const std::string base = "AAEINOUYSYaeiouyz";

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "sheets/GifWriter.h"
+#include "sheets/SheetList.h"
 #include "sheets/Sheets.h"
 #include "support/Files.h"
 
@@ -19,18 +20,13 @@ QImage decodeGif(const QByteArray& bytes) {
     return QImage::fromData(bytes, "gif").convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(SheetFiles, TheBuildWritesTwelveSheetsThatMatchTheGenerator) {
+TEST(SheetFiles, everyListedSheet_writtenByTheBuildAsTheGeneratorDrawsIt) {
     const QDir appDir(qEnvironmentVariable("VTL_APP_DIR", QStringLiteral(VTL_BUILD_APP_DIR)));
-    const QStringList expected{
-        u"qw/quakeworld.gif"_s,     u"q2/quake2.gif"_s,      u"hex/hexen.gif"_s,
-        u"jumpgate/jumpgate.gif"_s, u"q3a/q3-white.gif"_s,   u"q3a/q3-red.gif"_s,
-        u"q3a/q3-black.gif"_s,      u"q3a/q3-magenta.gif"_s, u"q3a/q3-green.gif"_s,
-        u"q3a/q3-yellow.gif"_s,     u"q3a/q3-blue.gif"_s,    u"q3a/q3-cyan.gif"_s};
-    ASSERT_EQ(builtInSheets().size(), std::size_t{12});
-    for (std::size_t i = 0; i < 12; ++i) {
+    ASSERT_EQ(builtInSheets().size(), kBuiltInSheetFiles.size());
+    for (std::size_t i = 0; i < builtInSheets().size(); ++i) {
         const QString& path = builtInSheets()[i].path;
         SCOPED_TRACE(path.toStdString());
-        EXPECT_EQ(path, expected[static_cast<int>(i)]);
+        EXPECT_EQ(path, QString::fromUtf16(kBuiltInSheetFiles[i]));
         const QByteArray bytes = test::readBytes(appDir.filePath(path));
         EXPECT_EQ(decodeGif(bytes).size(), QSize(256, 256));
         // Two runs of the generator (the build's, this one) agree; the GIF loses no colour.
@@ -39,7 +35,7 @@ TEST(SheetFiles, TheBuildWritesTwelveSheetsThatMatchTheGenerator) {
     }
 }
 
-TEST(GifWriter, RoundTripsSmallAndOddSizedPictures_refusesMoreThan256Colours) {
+TEST(GifWriter, smallAndOddSizedPictures_roundTrip_moreThan256ColoursRefused) {
     // Black, always in the palette, is among the colours: 256 fit, 257 don't.
     for (const auto& [w, h, colours] :
          {std::array{1, 1, 1}, {3, 5, 2}, {17, 9, 3}, {64, 4, 256}, {257, 1, 257}}) {

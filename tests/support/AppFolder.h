@@ -8,8 +8,7 @@
 
 #include <map>
 
-#include "modes/ColourList.h"
-#include "modes/GameModes.h"
+#include "sheets/SheetList.h"
 
 namespace vtl::test {
 
@@ -20,12 +19,8 @@ namespace vtl::test {
 class AppFolder {
   public:
     AppFolder() {
-        for (const char16_t* sheet :
-             {kQuakeWorldSheet, kQuake2Sheet, kHexen2Sheet, kJumpGateSheet}) {
-            add(QString::fromUtf16(sheet));
-        }
-        for (const Colour& colour : kColours) {
-            add(QString::fromUtf16(colour.sheet));
+        for (const char16_t* sheet : kBuiltInSheetFiles) {
+            add(u'/' + QString::fromUtf16(sheet));
         }
     }
 
@@ -34,6 +29,13 @@ class AppFolder {
     // The fill colour of the sheet at `relative` ("/q2/quake2.gif").
     QRgb colourOf(const char16_t* relative) const {
         return colours_.at(QString::fromUtf16(relative));
+    }
+
+    QRgb colourOf(BuiltInSheet sheet) const {
+        return colours_.at(u'/' + QString::fromUtf16(sheetFile(sheet)));
+    }
+    QString pathOf(BuiltInSheet sheet) const {
+        return path() + u'/' + QString::fromUtf16(sheetFile(sheet));
     }
 
   private:

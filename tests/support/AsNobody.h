@@ -5,20 +5,22 @@
 
 namespace vtl::test {
 
-// Root may write anywhere, so permission tests that run as root take the
-// effective user id of "nobody" for their critical call, and give it back.
-// Does nothing for an ordinary user.
+// Root may write anywhere, so permission tests that run as root become the
+// user "nobody" for their critical call, and then root again. The real user
+// changes too, since Qt asks access(), which goes by it; root stays the saved
+// user so that it can come back. Does nothing for an ordinary user. This is
+// the tests' one way of dropping root.
 class AsNobody {
   public:
     AsNobody() {
         if (geteuid() == 0) {
-            dropped_ = seteuid(kNobody) == 0;
+            dropped_ = setresuid(kNobody, kNobody, 0) == 0;
             ok_ = dropped_;
         }
     }
     ~AsNobody() {
         if (dropped_) {
-            [[maybe_unused]] const int restored = seteuid(0);
+            [[maybe_unused]] const int restored = setresuid(0, 0, 0);
         }
     }
     AsNobody(const AsNobody&) = delete;

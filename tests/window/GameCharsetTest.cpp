@@ -43,7 +43,7 @@ class GameCharsetTest : public ::testing::Test {
     QString remembered(const char16_t* key) const {
         return ReadIni(u"Charsets"_s, QString::fromUtf16(key), settings());
     }
-    QImage builtIn(const char16_t* sheet) const {
+    QImage builtIn(BuiltInSheet sheet) const {
         QImage image(256, 256, QImage::Format_RGB32);
         image.fill(app.colourOf(sheet));
         return image;
@@ -86,19 +86,19 @@ TEST_F(GameCharsetTest, remembered_isUsedAtStartAndOnSwitches_builtInForgetsIt) 
     next.start();
     EXPECT_EQ(next.state().mapPicture, white);
     next.selectMode(GameMode::JumpGate);
-    EXPECT_EQ(next.state().mapPicture, builtIn(kJumpGateSheet));
+    EXPECT_EQ(next.state().mapPicture, builtIn(BuiltInSheet::JumpGate));
     EXPECT_TRUE(next.state().charsetGameKey.isEmpty()) << "the commands are off in JumpGate";
     EXPECT_TRUE(next.state().charsetNote.isEmpty());
     next.selectMode(GameMode::Quake3Arena);
     EXPECT_EQ(next.state().mapPicture, white);
 
     next.useBuiltInCharset();
-    EXPECT_EQ(next.state().mapPicture, builtIn(kQ3WhiteSheet));
+    EXPECT_EQ(next.state().mapPicture, builtIn(BuiltInSheet::Q3White));
     EXPECT_TRUE(next.state().charsetNote.isEmpty());
     EXPECT_TRUE(remembered(u"quake3").isEmpty());
     next.selectMode(GameMode::Wolfenstein);
     next.selectMode(GameMode::Quake3Arena);
-    EXPECT_EQ(next.state().mapPicture, builtIn(kQ3WhiteSheet));
+    EXPECT_EQ(next.state().mapPicture, builtIn(BuiltInSheet::Q3White));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -130,7 +130,7 @@ TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
     WriteIni(u"Charsets"_s, u"quake3"_s, game.path() + u"/gone"_s, settings());
     MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
-    EXPECT_EQ(next.state().mapPicture, builtIn(kQ3WhiteSheet));
+    EXPECT_EQ(next.state().mapPicture, builtIn(BuiltInSheet::Q3White));
     EXPECT_EQ(next.state().charsetNote, u"Built-in charset: "_s + game.path() + u"/gone is gone"_s);
     next.selectMode(GameMode::Quake2);
     next.selectMode(GameMode::Quake3Arena);
@@ -146,14 +146,14 @@ TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {
     desktop.folderReplies.push_back(game.path() + u"/baseq2"_s);
     model.useGameCharset();
     const QImage own = model.state().mapPicture;
-    EXPECT_NE(own, builtIn(kQuake2Sheet));
+    EXPECT_NE(own, builtIn(BuiltInSheet::Quake2));
     EXPECT_EQ(own.pixel(16 * 3 + 2, 16 * 4 + 2),  // glyph 67, pixel (1, 1) of its 8 x 8
               test::paletteColour(static_cast<unsigned char>(conchars[4 * 1024 + 3 * 8 + 129])));
 
     model.selectMode(GameMode::Quake2Hex);
     EXPECT_EQ(model.state().mapPicture, own);
     model.selectMode(GameMode::QuakeWorld);
-    EXPECT_EQ(model.state().mapPicture, builtIn(kQuakeWorldSheet));
+    EXPECT_EQ(model.state().mapPicture, builtIn(BuiltInSheet::QuakeWorld));
 }
 
 TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {

@@ -34,9 +34,9 @@ struct ModelTest : ::testing::Test {
 
     void SetUp() override {
         for (const Colour& colour : kColours) {
-            writeCodedSheet(appDir.path() + QString::fromUtf16(colour.sheet));
+            writeCodedSheet(appDir.pathOf(colour.sheet));
         }
-        writeCodedSheet(appDir.path() + QStringLiteral("/q2/quake2.gif"));
+        writeCodedSheet(appDir.pathOf(BuiltInSheet::Quake2));
         model.start();
     }
     const WindowState& state() const { return model.state(); }

@@ -1,12 +1,12 @@
-#include "app/MenuHeading.h"
+#include "sheets/MenuHeading.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "sheets/FontArt.h"
+#include "sheets/Font.h"
 
-namespace vtl {
+namespace vtl::sheets {
 namespace {
 
 constexpr int kWidth = 136;
@@ -24,7 +24,7 @@ QImage menuHeading() {
     const int baseline = kTop + 7 * kScale;
     int left = kLeft;
     for (const char letter : {'M', 'e', 'n', 'u'}) {
-        const sheets::Glyph8* glyph = sheets::fontGlyph(letter);
+        const Glyph8* glyph = fontGlyph(letter);
         for (int y = 0; glyph != nullptr && y < 8 * kScale; ++y) {
             const std::uint8_t row = (*glyph)[y / kScale];
             const int py = kTop + y;
@@ -66,4 +66,4 @@ QImage menuHeading() {
     return image;
 }
 
-}  // namespace vtl
+}  // namespace vtl::sheets
