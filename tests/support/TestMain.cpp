@@ -2,6 +2,21 @@
 
 #include <QApplication>
 
+// The sanitizers' settings for the test programs, compiled in: CTest's test
+// discovery passes a single environment variable intact, not a list. The
+// runtimes look these up only in a sanitizer build.
+extern "C" {
+__attribute__((used)) const char* __asan_default_options() {
+    return "detect_leaks=1:abort_on_error=0";
+}
+__attribute__((used)) const char* __lsan_default_options() {
+    return "suppressions=" VTL_LSAN_SUPPRESSIONS ":print_suppressions=0";
+}
+__attribute__((used)) const char* __ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
+}
+
 // Widget and painting tests need an application object; CTest runs them on
 // the offscreen platform so nothing reaches a real screen.
 int main(int argc, char** argv) {
