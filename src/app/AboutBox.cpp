@@ -55,9 +55,8 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     picture->setStyleSheet(QString::fromLatin1(kAboutStyle));
     picture->setAttribute(Qt::WA_StyledBackground);
     label(picture, "Label1", layout::kAboutTitle, QStringLiteral("Vantorel"))->setWordWrap(false);
-    label(picture, "Label2", layout::kAboutVersionLabel, QString::fromUtf16(kAboutVersion))
-        ->setWordWrap(false);
-    label(picture, "Label3", layout::kAboutParagraphLabel, QString::fromUtf16(kAboutParagraph));
+    label(picture, "Label2", layout::kAboutVersionLabel, kAboutVersion)->setWordWrap(false);
+    label(picture, "Label3", layout::kAboutParagraphLabel, kAboutParagraph);
     // Two rules a pixel apart make one engraved line.
     rule(picture, "Line1_0", layout::kAboutRuleTop, layout::kAboutRuleRight);
     rule(picture, "Line1_1", layout::kAboutRuleTop + kTwipsPerPixel, layout::kAboutRuleRight);

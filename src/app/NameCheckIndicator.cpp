@@ -19,14 +19,13 @@ void NameCheckIndicator::showReport(const CheckReport& report) {
     count_ = problems > 0 ? QString::number(problems) : QString();
     if (!report.checked) {
         sign_ = Sign::None;
-        text_ = QString::fromUtf16(kNoCheckCaption);
+        text_ = kNoCheckCaption;
     } else if (problems == 0) {
         sign_ = Sign::Check;
-        text_ = QString::fromUtf16(kNameOkText);
+        text_ = kNameOkText;
     } else {
         sign_ = Sign::Warning;
-        text_ = problems == 1 ? QString::fromUtf16(kOneProblemText)
-                              : QString::fromUtf16(kProblemsText).arg(problems);
+        text_ = problems == 1 ? kOneProblemText : kProblemsText.arg(problems);
     }
     setToolTip(report.checked ? QStringLiteral("What the games make of the name: click for details")
                               : QString::fromUtf16(kNoCheckText));

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QString>
+
 #include <QWidget>
 
 #include "check/NameCheck.h"
 
 namespace vtl {
 
-inline constexpr char16_t kNameOkText[] = u"Name OK";
-inline constexpr char16_t kOneProblemText[] = u"1 problem";
-inline constexpr char16_t kProblemsText[] = u"%1 problems";
-inline constexpr char16_t kNoCheckCaption[] = u"No check";
+using namespace Qt::StringLiterals;
+
+inline const QString kNameOkText = u"Name OK"_s;
+inline const QString kOneProblemText = u"1 problem"_s;
+inline const QString kProblemsText = u"%1 problems"_s;
+inline const QString kNoCheckCaption = u"No check"_s;
 
 // The verdict at the right end of the mode row: a check mark with "Name OK",
 // or a warning sign with the number of problems. A click opens the details.

@@ -9,12 +9,14 @@
 #include "core/Geometry.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 namespace {
 
-constexpr char16_t kWindowTitle[] = u"Name Check";
-constexpr char16_t kIntroText[] =
-    u"What each game makes of the name: the name other players see, and why.";
-constexpr char16_t kNoProblemText[] = u"No problem found.";
+const QString kWindowTitle = u"Name Check"_s;
+const QString kIntroText =
+    u"What each game makes of the name: the name other players see, and why."_s;
+const QString kNoProblemText = u"No problem found."_s;
 constexpr int kScale = 2;
 
 // The Quake III colour indexes 0..7.
@@ -68,9 +70,9 @@ void SeenNameView::paintEvent(QPaintEvent*) {
 
 NameCheckWindow::NameCheckWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Tool) {
     setObjectName(QStringLiteral("NameCheck"));
-    setWindowTitle(QString::fromUtf16(kWindowTitle));
+    setWindowTitle(kWindowTitle);
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(wrapped(QString::fromUtf16(kIntroText), this));
+    outer->addWidget(wrapped(kIntroText, this));
     scroll_ = new QScrollArea(this);
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
@@ -127,7 +129,7 @@ void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet)
             v->addWidget(wrapped(why + u'.', row));
         }
         if (engine.findings.isEmpty()) {
-            v->addWidget(wrapped(QString::fromUtf16(kNoProblemText), row));
+            v->addWidget(wrapped(kNoProblemText, row));
         }
         for (const Finding& f : engine.findings) {
             v->addWidget(wrapped(

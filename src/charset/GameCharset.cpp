@@ -206,15 +206,14 @@ std::optional<QByteArray> bytesOf(const Found& found, Problem& problem) {
 }
 
 CharsetSearch damaged(const Problem& problem) {
-    return {std::nullopt,
-            QString::fromUtf16(kDamagedCharsetMessage).arg(problem.file, problem.reason), true};
+    return {std::nullopt, kDamagedCharsetMessage.arg(problem.file, problem.reason), true};
 }
 
 CharsetSearch notFound(const QString& folder, const QString& wanted, QStringList looked) {
     if (looked.size() > kMaxListedPlaces) {
         looked = looked.mid(0, kMaxListedPlaces) << QStringLiteral("...");
     }
-    QString message = QString::fromUtf16(kNoCharsetMessage).arg(folder, wanted);
+    QString message = kNoCharsetMessage.arg(folder, wanted);
     for (const QString& place : looked) {
         message += QLatin1Char('\r') + place;
     }

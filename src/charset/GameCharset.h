@@ -7,14 +7,14 @@
 
 namespace vtl::charset {
 
+using namespace Qt::StringLiterals;
+
 // The games whose own charset the program can read. The two Quake II modes
 // share one game.
 enum class Game { Quake, Quake2, Quake3, Wolfenstein, Hexen2 };
 
-inline constexpr char16_t kNoCharsetMessage[] =
-    u"No charset was found in \"%1\". Looked for %2 in:";
-inline constexpr char16_t kDamagedCharsetMessage[] =
-    u"The charset could not be read from \"%1\": %2.";
+inline const QString kNoCharsetMessage = u"No charset was found in \"%1\". Looked for %2 in:"_s;
+inline const QString kDamagedCharsetMessage = u"The charset could not be read from \"%1\": %2."_s;
 
 struct GameCharset {
     // The program's 256 x 256 sheet; for a tinted game, its glyphs in white

@@ -56,7 +56,7 @@ void AddChar(WindowState& state, Desktop& desktop) {
     } else if (state.Family == GameFamily::Plain) {
         cell.fragment = state.PickedFragment;
     } else {
-        showInfo(desktop, QString::fromUtf16(kUnknownGameMessage));
+        showInfo(desktop, kUnknownGameMessage);
     }
 
     state.markerLeftTwips = kSlotPitchTwips * (state.CursorPos - 1) + kSlotPitchTwips;

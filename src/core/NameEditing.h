@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <QByteArray>
 
 #include "core/WindowState.h"
@@ -7,7 +9,9 @@
 
 namespace vtl {
 
-inline constexpr char16_t kUnknownGameMessage[] = u"ERROR - Could not determine game.";
+using namespace Qt::StringLiterals;
+
+inline const QString kUnknownGameMessage = u"ERROR - Could not determine game."_s;
 
 // Puts the picked glyph (GlyphSrcX/Y of the sheet) and PickedFragment into the
 // name at the cursor, advances the cursor and rebuilds both name boxes.

@@ -9,13 +9,15 @@
 #include <QVBoxLayout>
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 namespace {
 
-constexpr char16_t kPictureOptionsTitle[] = u"Export name as PNG";
-constexpr char16_t kScaleLabel[] = u"&Size:";
-constexpr char16_t kScaleSuffix[] = u"\u00D7";
-constexpr char16_t kScaleHint[] = u"16 pixels a position at 1\u00D7, without smoothing";
-constexpr char16_t kTransparentLabel[] = u"&Transparent background (instead of black)";
+const QString kPictureOptionsTitle = u"Export name as PNG"_s;
+const QString kScaleLabel = u"&Size:"_s;
+const QString kScaleSuffix = u"\u00D7"_s;
+const QString kScaleHint = u"16 pixels a position at 1\u00D7, without smoothing"_s;
+const QString kTransparentLabel = u"&Transparent background (instead of black)"_s;
 
 QDialogButtonBox* okCancel(QDialog* dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
@@ -48,17 +50,17 @@ int ItemChoiceDialog::selectedRow() const {
 PictureOptionsDialog::PictureOptionsDialog(const PictureOptions& initial, QWidget* parent)
     : QDialog(parent), scale_(new QSpinBox(this)), transparent_(new QCheckBox(this)) {
     setObjectName(QStringLiteral("PictureOptions"));
-    setWindowTitle(QString::fromUtf16(kPictureOptionsTitle));
+    setWindowTitle(kPictureOptionsTitle);
     scale_->setObjectName(QStringLiteral("Scale"));
     scale_->setRange(1, kMaxPictureScale);
     scale_->setValue(initial.scale);
-    scale_->setSuffix(QString::fromUtf16(kScaleSuffix));
+    scale_->setSuffix(kScaleSuffix);
     transparent_->setObjectName(QStringLiteral("Transparent"));
-    transparent_->setText(QString::fromUtf16(kTransparentLabel));
+    transparent_->setText(kTransparentLabel);
     transparent_->setChecked(initial.transparent);
     auto* form = new QFormLayout;
-    form->addRow(QString::fromUtf16(kScaleLabel), scale_);
-    form->addRow(new QLabel(QString::fromUtf16(kScaleHint), this));
+    form->addRow(kScaleLabel, scale_);
+    form->addRow(new QLabel(kScaleHint, this));
     form->addRow(transparent_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

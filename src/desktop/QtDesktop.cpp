@@ -14,11 +14,12 @@
 #include "desktop/NameDialogs.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 // Shown over a save dialog when the typed name's folder does not exist.
-constexpr char16_t kPathMissingText[] =
-    u"%1\nThe folder does not exist.\nCheck the path and try again.";
+const QString kPathMissingText = u"%1\nThe folder does not exist.\nCheck the path and try again."_s;
 
 // Qt's file dialog, refusing a name whose folder does not exist where the
 // request asks for that: the warning shows over the dialog, which stays open.
@@ -30,9 +31,9 @@ class FileDialog : public QFileDialog {
     void accept() override {
         const QStringList files = selectedFiles();
         if (!files.isEmpty() && !dialogAccepts(request_, files.constFirst())) {
-            QMessageBox::warning(this, request_.title,
-                                 QString::fromUtf16(kPathMissingText)
-                                     .arg(QDir::toNativeSeparators(files.constFirst())));
+            QMessageBox::warning(
+                this, request_.title,
+                kPathMissingText.arg(QDir::toNativeSeparators(files.constFirst())));
             return;
         }
         QFileDialog::accept();

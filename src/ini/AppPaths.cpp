@@ -13,10 +13,12 @@
 #include "ini/Settings.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 // The user's settings folder inside the configuration folder.
-constexpr char16_t kUserSettingsFolder[] = u"/vantorel";
+const QString kUserSettingsFolder = u"/vantorel"_s;
 
 bool holdsData(const QString& dir, const QString& dataProbe) {
     return QFileInfo(dir + dataProbe).isFile();
@@ -49,9 +51,7 @@ AppPaths AppPaths::locate(const QString& exeDir, const QString& configHome,
     const QString beside = settingsFileIn(exeDir);
     paths.settingsBesideProgram_ = writableInPlace(beside) || configHome.isEmpty();
     paths.settingsFile_ =
-        paths.settingsBesideProgram_
-            ? beside
-            : settingsFileIn(configHome + QString::fromUtf16(kUserSettingsFolder));
+        paths.settingsBesideProgram_ ? beside : settingsFileIn(configHome + kUserSettingsFolder);
     return paths;
 }
 

@@ -16,6 +16,8 @@
 #include "core/Cp1252.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 // A UTF-8 mark that an editor put in front is kept but not part of the first line.
@@ -273,11 +275,11 @@ QString refusal(const QString& section, const QString& key, const QString& value
     return {};
 }
 
-constexpr char16_t kUtf16Problem[] = u"it is UTF-16 text, and settings are 8-bit text";
-constexpr char16_t kNulProblem[] = u"it holds NUL bytes, so it is not 8-bit text";
-constexpr char16_t kFolderProblem[] = u"it is a folder, not a file";
-constexpr char16_t kNotRegularProblem[] = u"it is not a regular file";
-constexpr char16_t kTooLargeProblem[] = u"it is %1 MiB, far larger than a settings file";
+const QString kUtf16Problem = u"it is UTF-16 text, and settings are 8-bit text"_s;
+const QString kNulProblem = u"it holds NUL bytes, so it is not 8-bit text"_s;
+const QString kFolderProblem = u"it is a folder, not a file"_s;
+const QString kNotRegularProblem = u"it is not a regular file"_s;
+const QString kTooLargeProblem = u"it is %1 MiB, far larger than a settings file"_s;
 // The whole file is read at start-up; a settings file is a few hundred bytes.
 constexpr qint64 kMaxProfileBytes = qint64{16} << 20;
 
@@ -312,11 +314,11 @@ ProfileFile readProfile(const QString& file) {
     if (::fstat(fd, &info) != 0) {
         result.problem = QString::fromLocal8Bit(std::strerror(errno));
     } else if (S_ISDIR(info.st_mode)) {
-        result.problem = QString::fromUtf16(kFolderProblem);
+        result.problem = kFolderProblem;
     } else if (!S_ISREG(info.st_mode)) {
-        result.problem = QString::fromUtf16(kNotRegularProblem);
+        result.problem = kNotRegularProblem;
     } else if (info.st_size > kMaxProfileBytes) {
-        result.problem = QString::fromUtf16(kTooLargeProblem).arg(info.st_size >> 20);
+        result.problem = kTooLargeProblem.arg(info.st_size >> 20);
     }
     if (!result.problem.isEmpty()) {
         return result;
@@ -325,11 +327,11 @@ ProfileFile readProfile(const QString& file) {
     if (in.error() != QFileDevice::NoError) {
         result.problem = in.errorString();
     } else if (result.bytes.startsWith("\xFF\xFE") || result.bytes.startsWith("\xFE\xFF")) {
-        result.problem = QString::fromUtf16(kUtf16Problem);
+        result.problem = kUtf16Problem;
     } else if (result.bytes.contains('\0')) {
         // UTF-16 without its mark, or not text at all: lines written into it
         // would be read by nothing.
-        result.problem = QString::fromUtf16(kNulProblem);
+        result.problem = kNulProblem;
     }
     return result;
 }

@@ -23,7 +23,7 @@ void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, i
                                 ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
                                 : ownCharsetInColour(state, state.ColorPrefix);
     } else {
-        showInfo(desktop, QString::fromUtf16(kUnknownColourMessage));
+        showInfo(desktop, kUnknownColourMessage);
     }
     state.mapPicture = state.sheetSource;
 }

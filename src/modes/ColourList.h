@@ -11,7 +11,9 @@
 
 namespace vtl {
 
-inline constexpr char16_t kUnknownColourMessage[] = u"ERROR - An unknown error occured.";
+using namespace Qt::StringLiterals;
+
+inline const QString kUnknownColourMessage = u"ERROR - An unknown error occured."_s;
 
 struct Colour {
     const char16_t* name;  // the list's item text

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <QByteArray>
 #include <QIODevice>
 
@@ -7,7 +9,9 @@
 
 namespace vtl {
 
-inline constexpr char16_t kCutShortReason[] = u"the file ends before the picture does";
+using namespace Qt::StringLiterals;
+
+inline const QString kCutShortReason = u"the file ends before the picture does"_s;
 
 // Qt's decoders fill the missing part of a cut-short BMP, GIF or JPEG with
 // grey and call it a success; a glyph sheet read that way would offer half a

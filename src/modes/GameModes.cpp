@@ -12,7 +12,7 @@ namespace {
 // is cancelled or the picture can't be read (that is reported).
 std::optional<QImage> askForCustomSheet(Desktop& desktop) {
     FileDialogRequest request;
-    request.title = QString::fromUtf16(kOpenDialogTitle);
+    request.title = kOpenDialogTitle;
     request.filters = customSheetFilters();
     request.selectedFilter = 0;
     request.initialFolder = dialogStartFolder();

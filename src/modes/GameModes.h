@@ -14,6 +14,8 @@
 
 namespace vtl {
 
+using namespace Qt::StringLiterals;
+
 // The nine modes of the Game/Mode menu.
 enum class GameMode {
     QuakeWorld,
@@ -68,7 +70,7 @@ inline constexpr std::array<ModeRow, 9> kModes{{
 const ModeRow& modeRow(GameMode mode);
 
 // The open dialog of the custom-picture modes.
-inline constexpr char16_t kOpenDialogTitle[] = u"Open";
+inline const QString kOpenDialogTitle = u"Open"_s;
 QStringList customSheetFilters();
 
 // Runs the Game/Mode command of `mode` (also start-up's way into Quake III:

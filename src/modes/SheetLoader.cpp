@@ -15,14 +15,16 @@
 #include "modes/CustomSheet.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 namespace {
 
-constexpr char16_t kMissingReason[] = u"the file does not exist";
+const QString kMissingReason = u"the file does not exist"_s;
 constexpr char16_t kFolderReason[] = u"it is a folder, not a file";
 constexpr char16_t kNotRegularReason[] = u"it is not a regular file";
-constexpr char16_t kTooManyPixelsReason[] =
-    u"the picture is %1 \u00D7 %2 pixels, too large for a glyph sheet";
-constexpr char16_t kTooManyBytesReason[] = u"the picture takes %1 MiB, too much for a glyph sheet";
+const QString kTooManyPixelsReason =
+    u"the picture is %1 \u00D7 %2 pixels, too large for a glyph sheet"_s;
+const QString kTooManyBytesReason = u"the picture takes %1 MiB, too much for a glyph sheet"_s;
 
 // A sheet uses 256 x 256 pixels; larger pictures are taken whole, up to
 // 2048 x 2048 (16 MiB as 32-bit pixels) from at most 24 MiB of file, so that
@@ -32,7 +34,7 @@ constexpr qint64 kMaxPictureBytes = qint64{24} << 20;
 constexpr int kDecodeLimitMiB = 20;
 
 QString systemReason(int errorNumber) {
-    return errorNumber == ENOENT ? QString::fromUtf16(kMissingReason)
+    return errorNumber == ENOENT ? kMissingReason
                                  : QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
@@ -67,11 +69,11 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
     // to the end of the file looking for more frames.
     const std::optional<qint64> length = pictureLength(file);
     if (!length) {
-        reason = QString::fromUtf16(kCutShortReason);
+        reason = kCutShortReason;
         return std::nullopt;
     }
     if (*length > kMaxPictureBytes) {
-        reason = QString::fromUtf16(kTooManyBytesReason).arg(*length >> 20);
+        reason = kTooManyBytesReason.arg(*length >> 20);
         return std::nullopt;
     }
     QBuffer picture;
@@ -90,7 +92,7 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
     reader.setAllocationLimit(kDecodeLimitMiB);
     const QSize size = reader.size();
     if (size.isValid() && qint64{size.width()} * size.height() > kMaxSheetPixels) {
-        reason = QString::fromUtf16(kTooManyPixelsReason).arg(size.width()).arg(size.height());
+        reason = kTooManyPixelsReason.arg(size.width()).arg(size.height());
         return std::nullopt;
     }
     QImage image = reader.read();

@@ -6,14 +6,16 @@
 #include "modes/ColourList.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char16_t kNoNameLineText[] =
     u"No name line (name \"…\" or seta name \"…\") was found in ";
-constexpr char16_t kBadBytesText[] =
-    u"The name was not loaded: no glyph of this mode writes these bytes: ";
-constexpr char16_t kTooLongText[] =
-    u"The name is longer than 25 glyphs: the first 25 were loaded, %1 more left out.";
+const QString kBadBytesText =
+    u"The name was not loaded: no glyph of this mode writes these bytes: "_s;
+const QString kTooLongText =
+    u"The name is longer than 25 glyphs: the first 25 were loaded, %1 more left out."_s;
 
 // The consoles split words at any byte up to the space.
 bool isBlank(char c) {
@@ -215,11 +217,11 @@ QString badBytesMessage(const QByteArray& badBytes) {
     for (const char c : badBytes) {
         names << describeByte(c);
     }
-    return QString::fromUtf16(kBadBytesText) + names.join(QStringLiteral(", ")) + u'.';
+    return kBadBytesText + names.join(QStringLiteral(", ")) + u'.';
 }
 
 QString tooLongMessage(int glyphsLeftOut) {
-    return QString::fromUtf16(kTooLongText).arg(glyphsLeftOut);
+    return kTooLongText.arg(glyphsLeftOut);
 }
 
 }  // namespace vtl

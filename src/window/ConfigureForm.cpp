@@ -21,13 +21,13 @@ QString ConfigureForm::folderBoxText(const QString& typed) {
 }
 
 void ConfigureForm::load() {
-    const QString section = QString::fromUtf16(kSettingsSection);
+    const QString section = kSettingsSection;
     quake3Folder = ReadIni(section, kQ3Key, settingsFile_, IniText::FileName);
     quakeFolder = ReadIni(section, kQ1Key, settingsFile_, IniText::FileName);
 }
 
 void ConfigureForm::browseInto(QString& box) {
-    const QString folder = desktop_.chooseFolder(QString::fromUtf16(kFolderPrompt));
+    const QString folder = desktop_.chooseFolder(kFolderPrompt);
     if (!folder.isEmpty()) {
         box = folder;
     }
@@ -42,14 +42,14 @@ void ConfigureForm::browseQuakeFolder() {
 }
 
 bool ConfigureForm::save() {
-    const QString section = QString::fromUtf16(kSettingsSection);
+    const QString section = kSettingsSection;
     QString reason;
     // One write for both: either both folders are stored or neither.
     if (WriteIni(section, {{kQ3Key, quake3Folder}, {kQ1Key, quakeFolder}}, settingsFile_, &reason,
                  IniText::FileName)) {
         return true;
     }
-    showWarning(desktop_, QString::fromUtf16(kFoldersNotSaved) + u'\r' + reason);
+    showWarning(desktop_, kFoldersNotSaved + u'\r' + reason);
     return false;
 }
 

@@ -6,9 +6,11 @@
 
 namespace vtl {
 
-inline constexpr char16_t kFolderPrompt[] = u"Please select a folder.";
+using namespace Qt::StringLiterals;
+
+inline const QString kFolderPrompt = u"Please select a folder."_s;
 // Followed by a line with the settings file and the reason.
-inline constexpr char16_t kFoldersNotSaved[] = u"The game folders were not saved.";
+inline const QString kFoldersNotSaved = u"The game folders were not saved."_s;
 
 // The Configure dialog's behaviour: the two game folders as the boxes hold
 // them, loaded from and saved to the settings file.

@@ -51,7 +51,7 @@ const CharsetMode* charsetModeOf(const QString& key) {
 }
 
 QString section() {
-    return QString::fromUtf16(kCharsetSection);
+    return kCharsetSection;
 }
 
 void show(WindowState& state, const charset::GameCharset& found) {
@@ -59,8 +59,7 @@ void show(WindowState& state, const charset::GameCharset& found) {
     state.ownCharsetTinted = found.tinted;
     state.sheetSource = ownCharsetInColour(state, state.ColorPrefix);
     state.mapPicture = state.sheetSource;
-    state.charsetNote =
-        QString::fromUtf16(kCharsetFromNote).arg(QDir::toNativeSeparators(found.source));
+    state.charsetNote = kCharsetFromNote.arg(QDir::toNativeSeparators(found.source));
 }
 
 void forgetShownCharset(WindowState& state) {
@@ -73,12 +72,12 @@ void forgetShownCharset(WindowState& state) {
 QString goneNote(const QString& folder, const charset::CharsetSearch& search) {
     const QString shown = QDir::toNativeSeparators(folder);
     if (search.damaged) {
-        return QString::fromUtf16(kCharsetDamagedNote).arg(search.message);
+        return kCharsetDamagedNote.arg(search.message);
     }
     if (!QFileInfo(folder).isDir()) {
-        return QString::fromUtf16(kCharsetFolderGoneNote).arg(shown);
+        return kCharsetFolderGoneNote.arg(shown);
     }
-    return QString::fromUtf16(kCharsetMissingNote).arg(shown);
+    return kCharsetMissingNote.arg(shown);
 }
 
 }  // namespace
@@ -88,7 +87,7 @@ void useGameCharset(WindowState& state, Desktop& desktop, const QString& setting
     if (!mode) {
         return;
     }
-    const QString folder = desktop.chooseFolder(QString::fromUtf16(kGameFolderPrompt));
+    const QString folder = desktop.chooseFolder(kGameFolderPrompt);
     if (folder.isEmpty()) {
         return;
     }
@@ -102,7 +101,7 @@ void useGameCharset(WindowState& state, Desktop& desktop, const QString& setting
     QString reason;
     if (!WriteIni(section(), state.charsetGameKey, folder, settingsFile, &reason,
                   IniText::FileName)) {
-        showInfo(desktop, QString::fromUtf16(kCharsetNotRemembered) + u'\r' + reason);
+        showInfo(desktop, kCharsetNotRemembered + u'\r' + reason);
     }
 }
 

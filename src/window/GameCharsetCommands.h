@@ -8,16 +8,17 @@
 
 namespace vtl {
 
+using namespace Qt::StringLiterals;
+
 inline constexpr char16_t kUseGameCharsetCaption[] = u"Use Game's Own Charset…";
 inline constexpr char16_t kUseBuiltInCharsetCaption[] = u"Use Built-in Charset";
-inline constexpr char16_t kGameFolderPrompt[] =
-    u"Please select the game's folder (or its base folder).";
-inline constexpr char16_t kCharsetFromNote[] = u"Charset: %1";
-inline constexpr char16_t kCharsetFolderGoneNote[] = u"Built-in charset: %1 is gone";
-inline constexpr char16_t kCharsetMissingNote[] = u"Built-in charset: no charset in %1 now";
-inline constexpr char16_t kCharsetDamagedNote[] = u"Built-in charset: %1";
-inline constexpr char16_t kCharsetNotRemembered[] =
-    u"The charset is shown, but the choice could not be remembered.";
+inline const QString kGameFolderPrompt = u"Please select the game's folder (or its base folder)."_s;
+inline const QString kCharsetFromNote = u"Charset: %1"_s;
+inline const QString kCharsetFolderGoneNote = u"Built-in charset: %1 is gone"_s;
+inline const QString kCharsetMissingNote = u"Built-in charset: no charset in %1 now"_s;
+inline const QString kCharsetDamagedNote = u"Built-in charset: %1"_s;
+inline const QString kCharsetNotRemembered =
+    u"The charset is shown, but the choice could not be remembered."_s;
 
 // Game/Mode → Use Game's Own Charset…: asks for the game folder, shows the
 // charset found there and remembers the folder for the current game. A

@@ -40,7 +40,7 @@ void MainWindowModel::pickGlyph(int code) {
                [&](WindowState& s) { placed = placeGlyph(s, desktop_, code); });
     if (!placed) {
         desktop_.beep();
-        state_.notice = QString::fromUtf16(kNameFullNotice);
+        state_.notice = kNameFullNotice;
     }
 }
 void MainWindowModel::previewGlyph(int code) {
@@ -51,13 +51,12 @@ void MainWindowModel::clearPreview() {
 }
 void MainWindowModel::deleteAtCursor() {
     state_.notice.clear();
-    changeName(QString::fromUtf16(kDeleteChange), [](WindowState& s) { vtl::deleteAtCursor(s); });
+    changeName(kDeleteChange, [](WindowState& s) { vtl::deleteAtCursor(s); });
 }
 void MainWindowModel::eraseBeforeCursor() {
     state_.notice.clear();
     bool erased = true;
-    changeName(QString::fromUtf16(kBackspaceChange),
-               [&](WindowState& s) { erased = vtl::eraseBeforeCursor(s); });
+    changeName(kBackspaceChange, [&](WindowState& s) { erased = vtl::eraseBeforeCursor(s); });
     if (!erased) {
         desktop_.beep();
     }
@@ -142,17 +141,17 @@ void MainWindowModel::editCommandLineBox(const QString& text) {
 }
 
 void MainWindowModel::newName() {
-    changeName(QString::fromUtf16(kNewNameChange), [](WindowState& s) { vtl::startNewName(s); });
+    changeName(kNewNameChange, [](WindowState& s) { vtl::startNewName(s); });
 }
 // A load is one change however many positions it fills; a refused or
 // cancelled load changes nothing and so records nothing.
 void MainWindowModel::openName() {
-    changeName(QString::fromUtf16(kOpenNameChange), [&](WindowState& s) {
+    changeName(kOpenNameChange, [&](WindowState& s) {
         vtl::openName(s, desktop_, colourSheetsOf(s, paths_.dataDir(), desktop_));
     });
 }
 void MainWindowModel::pasteName() {
-    changeName(QString::fromUtf16(kPasteNameChange), [&](WindowState& s) {
+    changeName(kPasteNameChange, [&](WindowState& s) {
         vtl::pasteName(s, desktop_, colourSheetsOf(s, paths_.dataDir(), desktop_));
     });
 }
@@ -169,8 +168,7 @@ void MainWindowModel::quickSave() {
     vtl::quickSave(
         state_, desktop_,
         [this](const QString& key) {
-            return ReadIni(QString::fromUtf16(kSettingsSection), key, settingsFile(),
-                           IniText::FileName);
+            return ReadIni(kSettingsSection, key, settingsFile(), IniText::FileName);
         },
         [this, &check](const QString& path, qint64 sizeAfter) {
             return confirmLineWrite(desktop_, check) &&

@@ -14,17 +14,19 @@
 
 namespace vtl {
 
+using namespace Qt::StringLiterals;
+
 // What Edit -> Undo and Redo name each change ("Undo Delete").
 inline constexpr char16_t kAddGlyphChange[] = u"Add Glyph";
 inline constexpr char16_t kInsertGlyphChange[] = u"Insert Glyph";
-inline constexpr char16_t kDeleteChange[] = u"Delete";
-inline constexpr char16_t kBackspaceChange[] = u"Backspace";
-inline constexpr char16_t kNewNameChange[] = u"New Name";
-inline constexpr char16_t kOpenNameChange[] = u"Open Name";
-inline constexpr char16_t kPasteNameChange[] = u"Paste Name";
+inline const QString kDeleteChange = u"Delete"_s;
+inline const QString kBackspaceChange = u"Backspace"_s;
+inline const QString kNewNameChange = u"New Name"_s;
+inline const QString kOpenNameChange = u"Open Name"_s;
+inline const QString kPasteNameChange = u"Paste Name"_s;
 
 // Shown in the window, not in a box, when an insert would push a glyph out.
-inline constexpr char16_t kNameFullNotice[] = u"Name full: nothing inserted";
+inline const QString kNameFullNotice = u"Name full: nothing inserted"_s;
 
 // The main window's behaviour without the widgets: the state, start-up and
 // one command per thing the user does. The window forwards to it and redraws

@@ -13,8 +13,7 @@ bool Shell::firstRunDue() {
     // Only the exact delivered value counts; a missing file or key reads as
     // empty, which is an ordinary start.
     return !greeted_ &&
-           ReadIni(QString::fromUtf16(kSettingsSection), QString::fromUtf16(kFirstRunKey),
-                   settingsFile()) == QStringLiteral("yes");
+           ReadIni(kSettingsSection, kFirstRunKey, settingsFile()) == QStringLiteral("yes");
 }
 
 void Shell::reportUnreadableSettings() {
@@ -24,12 +23,11 @@ void Shell::reportUnreadableSettings() {
     settingsChecked_ = true;
     const QString problem = iniFileProblem(settingsFile());
     if (!problem.isEmpty()) {
-        desktop_.showMessage(
-            Message{QString::fromUtf16(kSettingsUnreadable).arg(settingsFile(), problem),
-                    {},
-                    MessageButtons::Ok,
-                    MessageIcon::Warning,
-                    MessageAnswer::Ok});
+        desktop_.showMessage(Message{kSettingsUnreadable.arg(settingsFile(), problem),
+                                     {},
+                                     MessageButtons::Ok,
+                                     MessageIcon::Warning,
+                                     MessageAnswer::Ok});
     }
 }
 
@@ -41,10 +39,9 @@ bool Shell::start() {
         return true;
     }
     greeted_ = true;
-    showInfo(desktop_, QString::fromUtf16(kGreeting));
+    showInfo(desktop_, kGreeting);
     // Unreported: at worst the greeting comes again at the next start.
-    WriteIni(QString::fromUtf16(kSettingsSection), QString::fromUtf16(kFirstRunKey),
-             QStringLiteral("no"), settingsFile());
+    WriteIni(kSettingsSection, kFirstRunKey, QStringLiteral("no"), settingsFile());
     windows_.unloadMainWindow();
     windows_.openConfigure();
     return false;
@@ -64,8 +61,8 @@ void Shell::openConfigure() {
 }
 
 void Shell::exitProgram() {
-    const Message question{QString::fromUtf16(kExitQuestion), QString::fromUtf16(kExitTitle),
-                           MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No};
+    const Message question{kExitQuestion, kExitTitle, MessageButtons::YesNo, MessageIcon::Question,
+                           MessageAnswer::No};
     if (desktop_.showMessage(question) == MessageAnswer::Yes) {
         windows_.quit();
     }
@@ -76,12 +73,12 @@ void Shell::showAbout() {
 }
 
 void Shell::openUserGuide() {
-    desktop_.openUrl(QUrl::fromLocalFile(paths_.dataDir() + QString::fromUtf16(kUserGuide))
-                         .toString(QUrl::FullyEncoded));
+    desktop_.openUrl(
+        QUrl::fromLocalFile(paths_.dataDir() + kUserGuide).toString(QUrl::FullyEncoded));
 }
 
 void Shell::openHomepage() {
-    desktop_.openUrl(QString::fromUtf16(kHomepage));
+    desktop_.openUrl(kHomepage);
 }
 
 }  // namespace vtl

@@ -8,23 +8,25 @@
 
 namespace vtl {
 
-inline constexpr char16_t kGreeting[] =
+using namespace Qt::StringLiterals;
+
+inline const QString kGreeting =
     u"THIS MESSAGE WILL ONLY APPEAR ONCE:\r"
     u"Thanks for choosing Vantorel.\r"
     u"Since this is your first time running Vantorel, you will be prompted to configure VTL with "
     u"QuakeWorld and/or Quake3: Arena. If you are using Vantorel for a game/program other than "
     u"QuakeWorld or Quake3: Arena then press cancel and continue to run Vantorel. If you need "
     u"help click the Help menu from the main screen and view our help and tutorials page. If you "
-    u"need help after that feel free to send me an email.";
+    u"need help after that feel free to send me an email."_s;
 // Followed by the settings file and the reason.
-inline constexpr char16_t kSettingsUnreadable[] =
+inline const QString kSettingsUnreadable =
     u"The settings file %1 could not be read: %2.\r"
-    u"Vantorel leaves it as it is and keeps no settings in it.";
-inline constexpr char16_t kExitQuestion[] = u"Are you sure you want to exit?";
-inline constexpr char16_t kExitTitle[] = u"Exit?";
-inline constexpr char16_t kHomepage[] = u"http://www.quenmoor.example/";
+    u"Vantorel leaves it as it is and keeps no settings in it."_s;
+inline const QString kExitQuestion = u"Are you sure you want to exit?"_s;
+inline const QString kExitTitle = u"Exit?"_s;
+inline const QString kHomepage = u"http://www.quenmoor.example/"_s;
 // The user guide, relative to the data folder.
-inline constexpr char16_t kUserGuide[] = u"/docs/index.html";
+inline const QString kUserGuide = u"/docs/index.html"_s;
 
 // The program's windows as the lifecycle sees them. The Qt windows implement
 // it; the tests record the calls.

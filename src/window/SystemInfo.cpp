@@ -53,7 +53,7 @@ QString locateSystemInfo(Desktop& desktop) {
 void startSystemInfo(Desktop& desktop) {
     const QString program = locateSystemInfo(desktop);
     if (program.isEmpty() || !desktop.startProgram(program, {})) {
-        showInfo(desktop, QString::fromUtf16(kSysInfoUnavailable));
+        showInfo(desktop, kSysInfoUnavailable);
     }
 }
 

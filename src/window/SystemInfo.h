@@ -7,7 +7,9 @@
 
 namespace vtl {
 
-inline constexpr char16_t kSysInfoUnavailable[] = u"System Information Is Unavailable At This Time";
+using namespace Qt::StringLiterals;
+
+inline const QString kSysInfoUnavailable = u"System Information Is Unavailable At This Time"_s;
 
 // Where this platform keeps its system-information program. Windows names
 // it in the registry; elsewhere one of a few well-known tools is looked up

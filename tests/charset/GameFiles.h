@@ -35,7 +35,7 @@ inline QByteArray le16(int value) {
 }
 
 inline QByteArray nameField(const QByteArray& name, int bytes) {
-    return (name + QByteArray(bytes, '\0')).left(bytes);
+    return QByteArray(name + QByteArray(bytes, '\0')).left(bytes);
 }
 
 // "PACK", directory offset, directory length; the files, then 64-byte entries.

@@ -18,7 +18,7 @@ using namespace Qt::Literals::StringLiterals;
 using namespace vtl::test;
 
 // What the program looks for to tell a data folder.
-constexpr char16_t kProbe[] = u"/q3a/q3-white.gif";
+const QString kProbe = u"/q3a/q3-white.gif"_s;
 const QByteArray kDefaults = "[Vantorel]\r\nfirst=yes\r\n"_ba;
 
 // A prefix with the program in bin/, and the places its files may be.
@@ -32,12 +32,10 @@ struct Tree {
     Tree() { QDir().mkpath(exeDir); }
     void addData(const QString& dir) const {
         QDir().mkpath(dir + u"/q3a"_s);
-        writeBytes(dir + QString::fromUtf16(kProbe), "GIF89a"_ba);
+        writeBytes(dir + kProbe, "GIF89a"_ba);
         writeBytes(dir + u"/vtl.ini"_s, kDefaults);
     }
-    AppPaths locate() const {
-        return AppPaths::locate(exeDir, configHome, QString::fromUtf16(kProbe));
-    }
+    AppPaths locate() const { return AppPaths::locate(exeDir, configHome, kProbe); }
 };
 
 TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
@@ -107,7 +105,7 @@ TEST(AppPaths, readOnlySettingsBesideTheProgramGiveWayToTheUsersOwn) {
 TEST(AppPaths, withoutAConfigurationFolderTheSettingsStayBesideTheProgram) {
     Tree tree;
     tree.addData(tree.installedData);
-    const AppPaths paths = AppPaths::locate(tree.exeDir, QString(), QString::fromUtf16(kProbe));
+    const AppPaths paths = AppPaths::locate(tree.exeDir, QString(), kProbe);
     EXPECT_EQ(paths.settingsFile(), tree.exeDir + u"/vtl.ini"_s);
 }
 

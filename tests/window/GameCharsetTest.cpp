@@ -61,7 +61,7 @@ TEST_F(GameCharsetTest, chosenInQuake3_showsItTintedNotesItsFileAndRemembersTheF
 
     const WindowState& s = model.state();
     EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(desktop.folderPrompts, std::vector<QString>{QString::fromUtf16(kGameFolderPrompt)});
+    EXPECT_EQ(desktop.folderPrompts, std::vector<QString>{kGameFolderPrompt});
     EXPECT_EQ(s.mapPicture, charset::tintedSheet(whiteGlyphs(), qRgb(255, 255, 255)));
     EXPECT_EQ(s.charsetNote,
               u"Charset: "_s + game.path() + u"/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)"_s);
