@@ -27,6 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.quenmoor.example/")
 # time as plugins (Qt's X11 platform and GIF reader) comes with libqt6gui6,
 # which the linked QtGui already pulls in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so no library lookup finds it: Qt's TGA reader, for
+# the charsets of the Quake III engine games.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)
