@@ -21,7 +21,7 @@ QByteArray ComposeScriptLine(const WindowState& state, const QByteArray& trailer
 
 AppendResult AppendScriptLine(const QString& path, const QByteArray& trailerIfFound,
                               const QByteArray& trailerIfCreated, const WindowState& state) {
-    return appendToFile(path, [&](bool fileExisted) {
+    return appendToFile(path, [&](bool fileExisted) -> QByteArray {
         // NameText is taken once the old content has been read.
         const QByteArray line =
             ComposeScriptLine(state, fileExisted ? trailerIfFound : trailerIfCreated);

@@ -311,7 +311,8 @@ TEST(DamagedFiles, giveAMessageNamingFileAndReason) {
         {"conchars cut short", Game::Quake, "/id1/gfx.wad",
          [&] { return gfxWad(conchars.left(1000)); }, "it is 1000 bytes long"},
         {"PCX cut short", Game::Quake2, "/baseq2/pics/conchars.pcx",
-         [&] { return pcx.left(128 + 200) + pcx.right(769); }, "the picture data ends early"},
+         [&]() -> QByteArray { return pcx.left(128 + 200) + pcx.right(769); },
+         "the picture data ends early"},
         {"PCX narrower lines than its width", Game::Quake2, "/baseq2/pics/conchars.pcx",
          [&] {
              QByteArray data = pcx;
