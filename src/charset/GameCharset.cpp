@@ -220,6 +220,12 @@ CharsetSearch notFound(const QString& folder, const QString& wanted, QStringList
     return {std::nullopt, message};
 }
 
+// A file the search did not return: not there at all, or there but unreadable.
+CharsetSearch whyMissing(const SearchPath& path, const QString& folder, const QString& name,
+                         const Problem& problem) {
+    return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn()) : damaged(problem);
+}
+
 // A lump's bytes, with the 8-byte picture header of width and height that
 // some copies carry dropped.
 std::optional<QByteArray> rawPixels(QByteArray data, qint64 bytes, int width, int height,
@@ -254,8 +260,7 @@ CharsetSearch withPalette(const SearchPath& path, const QString& folder, const P
     Problem problem;
     const std::optional<Found> found = path.find(name, problem);
     if (!found) {
-        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
-                                        : damaged(problem);
+        return whyMissing(path, folder, name, problem);
     }
     const std::optional<QByteArray> bytes = readPart(found->part, 0, 768, problem);
     std::optional<Palette> palette;
@@ -275,8 +280,7 @@ CharsetSearch quakeCharset(const SearchPath& path, const QString& folder) {
     Problem problem;
     const std::optional<Found> wad = path.find(wadName, problem);
     if (!wad) {
-        return problem.reason.isEmpty() ? notFound(folder, wadName, path.lookedIn())
-                                        : damaged(problem);
+        return whyMissing(path, folder, wadName, problem);
     }
     const std::optional<FilePart> lump =
         findWadLump(wad->part, QStringLiteral("conchars"), problem);
@@ -301,8 +305,7 @@ CharsetSearch hexenCharset(const SearchPath& path, const QString& folder) {
     Problem problem;
     const std::optional<Found> found = path.find(name, problem);
     if (!found) {
-        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
-                                        : damaged(problem);
+        return whyMissing(path, folder, name, problem);
     }
     std::optional<QByteArray> pixels;
     if (std::optional<QByteArray> data = bytesOf(*found, problem)) {
@@ -329,8 +332,7 @@ CharsetSearch quake2Charset(const SearchPath& path, const QString& folder) {
     Problem problem;
     const std::optional<Found> found = path.find(name, problem);
     if (!found) {
-        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
-                                        : damaged(problem);
+        return whyMissing(path, folder, name, problem);
     }
     const std::optional<QByteArray> data = bytesOf(*found, problem);
     Palette palette{};
@@ -368,8 +370,7 @@ CharsetSearch quake3Charset(const SearchPath& path, const QString& folder) {
     Problem problem;
     const std::optional<Found> found = path.find(name, problem);
     if (!found) {
-        return problem.reason.isEmpty() ? notFound(folder, name, path.lookedIn())
-                                        : damaged(problem);
+        return whyMissing(path, folder, name, problem);
     }
     const std::optional<QByteArray> data = bytesOf(*found, problem);
     std::optional<QImage> picture;
