@@ -8,6 +8,9 @@
 
 namespace vtl {
 
+// Said after a failed write: the writer leaves the file as it was.
+inline constexpr char16_t kFileUnchangedText[] = u"The file was not changed.";
+
 // Why a file operation failed, as the system put it.
 struct FileError {
     int number = 0;  // the errno value

@@ -16,7 +16,6 @@ constexpr char16_t kExportPngSuffix[] = u"png";
 constexpr char16_t kExportedPngText[] = u"Exported picture to: ";
 constexpr char16_t kEmptyNameText[] = u"The name has no glyphs yet: there is nothing to export.";
 constexpr char16_t kCouldNotWriteText[] = u"Could not save the picture to %1: %2";
-constexpr char16_t kFileUnchangedText[] = u"The file was not changed.";
 
 QString text(const char16_t* constant) {
     return QString::fromUtf16(constant);

@@ -11,7 +11,6 @@ constexpr char kLineEnd[] = "\r\n";
 
 constexpr char16_t kCouldNotReadText[] = u"Could not read %1 to add the name to it: %2";
 constexpr char16_t kCouldNotWriteText[] = u"Could not save the name to %1: %2";
-constexpr char16_t kFileUnchangedText[] = u"The file was not changed.";
 
 }  // namespace
 
