@@ -12,32 +12,35 @@
 #include "modes/CharTables.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr char16_t kProgramName[] = u"vantorel";
-constexpr char16_t kDescription[] =
+const QString kProgramName = u"vantorel"_s;
+const QString kDescription =
     u"Vantorel G2 composes player names from a game's console charset.\n"
     u"Without options it opens its window; --check checks the name lines of\n"
-    u"config files and prints what each game will make of them.";
-constexpr char16_t kCheckOption[] = u"check";
-constexpr char16_t kCheckHelp[] =
+    u"config files and prints what each game will make of them."_s;
+const QString kCheckOption = u"check"_s;
+const QString kCheckHelp =
     u"Check every name \"...\" and seta name \"...\" line in FILE... and exit "
-    u"(status 0: nothing found, 1: findings, 2: usage or file errors).";
-constexpr char16_t kModeOption[] = u"mode";
-constexpr char16_t kModeHelp[] =
+    u"(status 0: nothing found, 1: findings, 2: usage or file errors)."_s;
+const QString kModeOption = u"mode"_s;
+const QString kModeHelp =
     u"The game of the files: %1. Without it, config.cfg means quakeworld and "
-    u"q3config.cfg quake3.";
-constexpr char16_t kFilesArgument[] = u"FILE";
-constexpr char16_t kFilesHelp[] = u"Config or script files to check (with --check).";
+    u"q3config.cfg quake3."_s;
+const QString kFilesArgument = u"FILE"_s;
+const QString kFilesHelp = u"Config or script files to check (with --check)."_s;
 
-constexpr char16_t kUnknownModeText[] = u"unknown mode \"%1\"; use one of: %2";
-constexpr char16_t kNoFilesText[] = u"--check needs at least one FILE";
-constexpr char16_t kFilesWithoutCheckText[] = u"files are only read with --check";
-constexpr char16_t kModeWithoutCheckText[] = u"--mode goes with --check";
-constexpr char16_t kNeedModeText[] = u"%1: cannot tell the game from the file name; give --mode";
-constexpr char16_t kCannotReadText[] = u"%1: cannot read the file: %2";
-constexpr char16_t kNoNameLineText[] = u"%1: no name line";
-constexpr char16_t kTryHelpText[] = u"Try '%1 --help' for more information.";
+const QString kUnknownModeText = u"unknown mode \"%1\"; use one of: %2"_s;
+const QString kNoFilesText = u"--check needs at least one FILE"_s;
+const QString kFilesWithoutCheckText = u"files are only read with --check"_s;
+const QString kModeWithoutCheckText = u"--mode goes with --check"_s;
+const QString kNeedModeText = u"%1: cannot tell the game from the file name; give --mode"_s;
+const QString kCannotReadText = u"%1: cannot read the file: %2"_s;
+const QString kNoNameLineText = u"%1: no name line"_s;
+const QString kTryHelpText = u"Try '%1 --help' for more information."_s;
 
 // Qt's own options for the window; the window's QApplication reads them.
 constexpr const char16_t* kQtValueOptions[] = {u"platform",        u"platformpluginpath",
@@ -49,34 +52,29 @@ constexpr const char16_t* kQtValueOptions[] = {u"platform",        u"platformplu
 constexpr const char16_t* kQtFlagOptions[] = {u"reverse", u"widgetcount", u"nograb", u"dograb",
                                               u"sync"};
 
-QString text(const char16_t* constant) {
-    return QString::fromUtf16(constant);
-}
-
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
-    QCommandLineOption check{text(kCheckOption), text(kCheckHelp)};
-    QCommandLineOption mode{text(kModeOption), text(kModeHelp).arg(checkModeNames().join(u", ")),
+    QCommandLineOption check{kCheckOption, kCheckHelp};
+    QCommandLineOption mode{kModeOption, kModeHelp.arg(checkModeNames().join(u", ")),
                             QStringLiteral("MODE")};
 
     Parser() {
         // Qt's display options start with a single dash: read them whole.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.setApplicationDescription(text(kDescription));
+        parser.setApplicationDescription(kDescription);
         parser.addOptions({help, version, check, mode});
-        parser.addPositionalArgument(text(kFilesArgument), text(kFilesHelp),
-                                     QStringLiteral("[FILE...]"));
+        parser.addPositionalArgument(kFilesArgument, kFilesHelp, QStringLiteral("[FILE...]"));
         for (const char16_t* name : kQtValueOptions) {
-            QCommandLineOption o(text(name), QString(), QStringLiteral("value"));
+            QCommandLineOption o(QString::fromUtf16(name), QString(), QStringLiteral("value"));
             o.setFlags(QCommandLineOption::HiddenFromHelp);
             parser.addOption(o);
         }
         for (const char16_t* name : kQtFlagOptions) {
-            QCommandLineOption o(text(name));
+            QCommandLineOption o(QString::fromUtf16(name));
             o.setFlags(QCommandLineOption::HiddenFromHelp);
             parser.addOption(o);
         }
@@ -112,7 +110,7 @@ bool printLine(QTextStream& out, const QString& file, int lineNumber, const Tagg
     const QByteArray name = line.bytes.mid(line.valueBegin, line.valueEnd - line.valueBegin);
     out << file << u':' << lineNumber << QStringLiteral(": \"") << escapeName(name) << u'"';
     if (!report.checked) {
-        out << QStringLiteral(": ") << text(kNoCheckText) << u'\n';
+        out << QStringLiteral(": ") << QString::fromUtf16(kNoCheckText) << u'\n';
         return false;
     }
     out << u'\n';
@@ -141,10 +139,10 @@ bool commandLineWantsWindow(const QStringList& arguments) {
 
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     Parser p;
-    const QString program = text(kProgramName);
+    const QString program = kProgramName;
     const auto usageError = [&](const QString& message) {
-        err << program << QStringLiteral(": ") << message << u'\n'
-            << text(kTryHelpText).arg(program) << u'\n';
+        err << program << QStringLiteral(": ") << message << u'\n' << kTryHelpText.arg(program)
+            << u'\n';
         err.flush();
         return 2;
     };
@@ -156,23 +154,22 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return 0;
     }
     if (p.parser.isSet(p.version)) {
-        out << text(kAppTitle) << u' ' << QString::fromLatin1(kVersion) << u'\n';
+        out << QString::fromUtf16(kAppTitle) << u' ' << QString::fromLatin1(kVersion) << u'\n';
         return 0;
     }
     const QStringList files = p.parser.positionalArguments();
     if (!p.parser.isSet(p.check)) {
-        return usageError(
-            text(p.parser.isSet(p.mode) ? kModeWithoutCheckText : kFilesWithoutCheckText));
+        return usageError(p.parser.isSet(p.mode) ? kModeWithoutCheckText : kFilesWithoutCheckText);
     }
     if (files.isEmpty()) {
-        return usageError(text(kNoFilesText));
+        return usageError(kNoFilesText);
     }
     std::optional<CheckMode> givenMode;
     if (p.parser.isSet(p.mode)) {
         givenMode = checkModeNamed(p.parser.value(p.mode));
         if (!givenMode) {
             return usageError(
-                text(kUnknownModeText).arg(p.parser.value(p.mode), checkModeNames().join(u", ")));
+                kUnknownModeText.arg(p.parser.value(p.mode), checkModeNames().join(u", ")));
         }
     }
 
@@ -180,14 +177,14 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     for (const QString& path : files) {
         const std::optional<CheckMode> mode = givenMode ? givenMode : modeForFile(path);
         if (!mode) {
-            err << program << QStringLiteral(": ") << text(kNeedModeText).arg(path) << u'\n';
+            err << program << QStringLiteral(": ") << kNeedModeText.arg(path) << u'\n';
             status = 2;
             continue;
         }
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            err << program << QStringLiteral(": ")
-                << text(kCannotReadText).arg(path, file.errorString()) << u'\n';
+            err << program << QStringLiteral(": ") << kCannotReadText.arg(path, file.errorString())
+                << u'\n';
             status = 2;
             continue;
         }
@@ -206,12 +203,12 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
             }
         }
         if (file.error() != QFileDevice::NoError) {
-            err << program << QStringLiteral(": ")
-                << text(kCannotReadText).arg(path, file.errorString()) << u'\n';
+            err << program << QStringLiteral(": ") << kCannotReadText.arg(path, file.errorString())
+                << u'\n';
             status = 2;
         }
         if (!anyName) {
-            out << text(kNoNameLineText).arg(path) << u'\n';
+            out << kNoNameLineText.arg(path) << u'\n';
         }
     }
     out.flush();

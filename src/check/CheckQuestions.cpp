@@ -3,25 +3,24 @@
 #include <QLocale>
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr char16_t kBreaksText[] = u"This name breaks the console line in every game engine:";
-constexpr char16_t kWriteAnywayText[] = u"Write the line anyway?";
-constexpr char16_t kConfigGrowsText[] = u"%1 would grow to %2 bytes.";
-constexpr char16_t kIgnoringText[] =
+const QString kBreaksText = u"This name breaks the console line in every game engine:"_s;
+const QString kWriteAnywayText = u"Write the line anyway?"_s;
+const QString kConfigGrowsText = u"%1 would grow to %2 bytes."_s;
+const QString kIgnoringText =
     u"%1 ignores a config larger than %2 bytes: the whole file, "
-    u"your settings included.";
-constexpr char16_t kFineText[] = u"%1 still reads it.";
-constexpr char16_t kAppendAnywayText[] = u"Append the name anyway?";
-
-QString text(const char16_t* constant) {
-    return QString::fromUtf16(constant);
-}
+    u"your settings included."_s;
+const QString kFineText = u"%1 still reads it."_s;
+const QString kAppendAnywayText = u"Append the name anyway?"_s;
 
 bool askYesNo(Desktop& desktop, const QStringList& lines) {
     // A single CR joins the lines of a message box.
-    const Message question{lines.join(u'\r'), text(kNameCheckTitle), MessageButtons::YesNo,
-                           MessageIcon::Warning, MessageAnswer::No};
+    const Message question{lines.join(u'\r'), QString::fromUtf16(kNameCheckTitle),
+                           MessageButtons::YesNo, MessageIcon::Warning, MessageAnswer::No};
     return desktop.showMessage(question) == MessageAnswer::Yes;
 }
 
@@ -31,7 +30,7 @@ bool confirmLineWrite(Desktop& desktop, const CheckReport& report) {
     if (!report.breaksEverywhere()) {
         return true;
     }
-    QStringList lines{text(kBreaksText)};
+    QStringList lines{kBreaksText};
     for (const EngineReport& engine : report.engines) {
         for (const Finding& f : engine.findings) {
             if (f.severity == Severity::BreaksLine) {
@@ -40,7 +39,7 @@ bool confirmLineWrite(Desktop& desktop, const CheckReport& report) {
             }
         }
     }
-    lines << text(kWriteAnywayText);
+    lines << kWriteAnywayText;
     return askYesNo(desktop, lines);
 }
 
@@ -50,14 +49,14 @@ bool confirmConfigSize(Desktop& desktop, CheckMode mode, const QString& path, qi
         return true;
     }
     const QLocale english(QLocale::English);
-    QStringList lines{text(kConfigGrowsText).arg(path, english.toString(newSize))};
+    QStringList lines{kConfigGrowsText.arg(path, english.toString(newSize))};
     for (const auto& [engine, limit] : verdict->ignoring) {
-        lines << text(kIgnoringText).arg(engine, english.toString(limit));
+        lines << kIgnoringText.arg(engine, english.toString(limit));
     }
     for (const auto& [engine, limit] : verdict->fine) {
-        lines << text(kFineText).arg(engine);
+        lines << kFineText.arg(engine);
     }
-    lines << text(kAppendAnywayText);
+    lines << kAppendAnywayText;
     return askYesNo(desktop, lines);
 }
 

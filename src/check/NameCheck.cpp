@@ -12,106 +12,104 @@
 // measurements say nothing, the check says nothing either.
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QString text(const char16_t* constant) {
-    return QString::fromUtf16(constant);
-}
+const QString kNetQuake = u"NetQuake (WinQuake, QuakeSpasm)"_s;
+const QString kIdQuakeWorld = u"id QuakeWorld"_s;
+const QString kEzQuake = u"ezQuake"_s;
+const QString kQuake2 = u"Quake II (id 3.21, Yamagi)"_s;
+const QString kIdQuake3 = u"id Quake III 1.32"_s;
+const QString kIoquake3 = u"ioquake3"_s;
+const QString kRtcw = u"Return to Castle Wolfenstein"_s;
+const QString kHexen2 = u"Hexen II (Hammer of Thyrion)"_s;
 
-constexpr char16_t kNetQuake[] = u"NetQuake (WinQuake, QuakeSpasm)";
-constexpr char16_t kIdQuakeWorld[] = u"id QuakeWorld";
-constexpr char16_t kEzQuake[] = u"ezQuake";
-constexpr char16_t kQuake2[] = u"Quake II (id 3.21, Yamagi)";
-constexpr char16_t kIdQuake3[] = u"id Quake III 1.32";
-constexpr char16_t kIoquake3[] = u"ioquake3";
-constexpr char16_t kRtcw[] = u"Return to Castle Wolfenstein";
-constexpr char16_t kHexen2[] = u"Hexen II (Hammer of Thyrion)";
-
-constexpr char16_t kHexModCaveat[] =
-    u"The engine keeps the hex digits unharmed; what the server mod decodes is not known.";
+const QString kHexModCaveat =
+    u"The engine keeps the hex digits unharmed; what the server mod decodes is not known."_s;
 
 // Finding sentences. %1 is the engine, %2 a name as the game sets it.
-constexpr char16_t kQuoteRestOfLine[] =
+const QString kQuoteRestOfLine =
     u"a double quote ends the quoted name early, and %1 takes the raw rest of the line: "
-    u"the game sets the name to %2.";
-constexpr char16_t kSemicolonOutside[] =
+    u"the game sets the name to %2."_s;
+const QString kSemicolonOutside =
     u"after the double quote this semicolon stands outside the quotes and ends the command: "
-    u"what follows it runs as a console command.";
-constexpr char16_t kKeeps15[] = u"%1 keeps 15 bytes of a name; the rest is cut.";
-constexpr char16_t kBraceCut[] =
-    u"Hexen II cuts the name at the brace (\"Illegal char in name removed!\").";
-constexpr char16_t kQuoteFirstToken[] = u"a double quote ends the name early: %1 keeps only %2.";
-constexpr char16_t kQwBackslash[] =
+    u"what follows it runs as a console command."_s;
+const QString kKeeps15 = u"%1 keeps 15 bytes of a name; the rest is cut."_s;
+const QString kBraceCut =
+    u"Hexen II cuts the name at the brace (\"Illegal char in name removed!\")."_s;
+const QString kQuoteFirstToken = u"a double quote ends the name early: %1 keeps only %2."_s;
+const QString kQwBackslash =
     u"id QuakeWorld's userinfo refuses a backslash: the server keeps the old name "
-    u"(\"unnamed\" on connect).";
-constexpr char16_t kControlDropped[] =
+    u"(\"unnamed\" on connect)."_s;
+const QString kControlDropped =
     u"control glyphs stay in the local setting but are dropped from the userinfo, "
-    u"so no one else sees them.";
-constexpr char16_t kLeadingSpace[] = u"the server trims a space at the start of the name.";
-constexpr char16_t kServerKeeps31[] = u"the server keeps 31 bytes of a name; the rest is cut.";
-constexpr char16_t kEzQuote[] =
+    u"so no one else sees them."_s;
+const QString kLeadingSpace = u"the server trims a space at the start of the name."_s;
+const QString kServerKeeps31 = u"the server keeps 31 bytes of a name; the rest is cut."_s;
+const QString kEzQuote =
     u"a double quote breaks the line: ezQuake sets the name to %1, and its userinfo refuses a "
-    u"double quote, so no name is sent at all.";
-constexpr char16_t kEzCaret[] =
+    u"double quote, so no name is sent at all."_s;
+const QString kEzCaret =
     u"ezQuake joins a caret and the glyph after it into one glyph, the glyph's high form "
-    u"(^Z becomes code 218).";
-constexpr char16_t kEzDollar[] =
-    u"ezQuake converts $ pairs: $1 becomes code 19, $$ becomes $, and $\\ is dropped.";
-constexpr char16_t kEzBackslash[] = u"ezQuake refuses a backslash in a name: no name is sent.";
-constexpr char16_t kEzAmpersand[] =
+    u"(^Z becomes code 218)."_s;
+const QString kEzDollar =
+    u"ezQuake converts $ pairs: $1 becomes code 19, $$ becomes $, and $\\ is dropped."_s;
+const QString kEzBackslash = u"ezQuake refuses a backslash in a name: no name is sent."_s;
+const QString kEzAmpersand =
     u"ezQuake's client and server refuse &r, and &c followed by three hex digits: "
-    u"no name is sent.";
-constexpr char16_t kEzStar[] =
+    u"no name is sent."_s;
+const QString kEzStar =
     u"the ezQuake server does not take #, $, ; or code 220 in a name: it calls the player "
-    u"\"unnamed\" on connect and ignores a later setinfo.";
-constexpr char16_t kEzTrim[] =
-    u"ezQuake trims a space (codes 32, 160, 255) at the start or end of the name.";
-constexpr char16_t kQ2OddQuotes[] =
+    u"\"unnamed\" on connect and ignores a later setinfo."_s;
+const QString kEzTrim =
+    u"ezQuake trims a space (codes 32, 160, 255) at the start or end of the name."_s;
+const QString kQ2OddQuotes =
     u"a double quote leaves the line with an odd number of quotes: Quake II says \"Line has "
-    u"unmatched quote, discarded.\" and ignores the whole line.";
-constexpr char16_t kQ2EvenQuotes[] = u"the double quotes split the name: Quake II keeps only %1.";
-constexpr char16_t kQ2InvalidInfo[] =
+    u"unmatched quote, discarded.\" and ignores the whole line."_s;
+const QString kQ2EvenQuotes = u"the double quotes split the name: Quake II keeps only %1."_s;
+const QString kQ2InvalidInfo =
     u"Quake II refuses ; and \\ in a name (\"invalid info cvar value\"): the name stays as it "
-    u"was.";
-constexpr char16_t kQ2HighBit[] =
-    u"Quake II clears the high bit: everyone else sees the plain glyph (code 193 shows as A).";
-constexpr char16_t kQ2BadInfo[] =
+    u"was."_s;
+const QString kQ2HighBit =
+    u"Quake II clears the high bit: everyone else sees the plain glyph (code 193 shows as A)."_s;
+const QString kQ2BadInfo =
     u"code 187 is a semicolon once Quake II clears its high bit: the game rejects the userinfo "
-    u"and calls the player \"badinfo\".";
-constexpr char16_t kQ2Corrupt[] =
+    u"and calls the player \"badinfo\"."_s;
+const QString kQ2Corrupt =
     u"code 220 is a backslash once Quake II clears its high bit: it corrupts the userinfo, the "
-    u"name is cut there and the skin is garbled.";
-constexpr char16_t kQ2Shows15[] =
-    u"Quake II shows 15 bytes of a name in the game; the rest is cut.";
-constexpr char16_t kHexShows15[] =
-    u"the game shows 15 characters of the name, 7\u00BD glyphs of hex; the rest is cut.";
-constexpr char16_t kQ3Refused[] =
-    u"the userinfo refuses ; and \\ in a name: the server calls the player \"UnnamedPlayer\".";
-constexpr char16_t kIoControl[] =
+    u"name is cut there and the skin is garbled."_s;
+const QString kQ2Shows15 = u"Quake II shows 15 bytes of a name in the game; the rest is cut."_s;
+const QString kHexShows15 =
+    u"the game shows 15 characters of the name, 7\u00BD glyphs of hex; the rest is cut."_s;
+const QString kQ3Refused =
+    u"the userinfo refuses ; and \\ in a name: the server calls the player \"UnnamedPlayer\"."_s;
+const QString kIoControl =
     u"ioquake3 fails its printable check on this control glyph: it sets the userinfo to "
-    u"\"badinfo\" and kicks the player (\"Invalid userinfo\").";
-constexpr char16_t kCaretOnly[] =
-    u"with a caret as the only visible glyph the game calls the player \"UnnamedPlayer\".";
-constexpr char16_t kNothingLeft[] =
-    u"no visible glyph is left of the name: the game calls the player \"UnnamedPlayer\".";
-constexpr char16_t kCaretColour[] =
+    u"\"badinfo\" and kicks the player (\"Invalid userinfo\")."_s;
+const QString kCaretOnly =
+    u"with a caret as the only visible glyph the game calls the player \"UnnamedPlayer\"."_s;
+const QString kNothingLeft =
+    u"no visible glyph is left of the name: the game calls the player \"UnnamedPlayer\"."_s;
+const QString kCaretColour =
     u"a caret followed by another glyph makes a colour code: the glyph after the caret "
-    u"vanishes.";
-constexpr char16_t kDots[] =
+    u"vanishes."_s;
+const QString kDots =
     u"other players see a dot for % and for glyphs above code 127; only the local setting "
-    u"keeps them.";
-constexpr char16_t kSpaces[] = u"more than 3 spaces in a row are cut to 3.";
-constexpr char16_t kCut35[] = u"names are cut at 35 bytes, colour codes included; the rest is cut.";
-constexpr char16_t kIdBlack[] =
-    u"black is written ^^8: the game shows a caret in front of the black glyphs.";
-constexpr char16_t kIoBlack[] =
+    u"keeps them."_s;
+const QString kSpaces = u"more than 3 spaces in a row are cut to 3."_s;
+const QString kCut35 = u"names are cut at 35 bytes, colour codes included; the rest is cut."_s;
+const QString kIdBlack =
+    u"black is written ^^8: the game shows a caret in front of the black glyphs."_s;
+const QString kIoBlack =
     u"ioquake3 never shows black: it drops the ^8 of the black code, and the caret left over "
-    u"shows or takes the next letter or digit as a colour.";
+    u"shows or takes the next letter or digit as a colour."_s;
 
-constexpr char16_t kNoNameSent[] = u"no name is sent";
-constexpr char16_t kLineIgnored[] = u"the line is ignored; the name stays as it was";
-constexpr char16_t kNameUnchanged[] = u"the name stays as it was";
-constexpr char16_t kKicked[] = u"the player is kicked (\"Invalid userinfo\")";
+const QString kNoNameSent = u"no name is sent"_s;
+const QString kLineIgnored = u"the line is ignored; the name stays as it was"_s;
+const QString kNameUnchanged = u"the name stays as it was"_s;
+const QString kKicked = u"the player is kicked (\"Invalid userinfo\")"_s;
 
 // A byte of the name on its way through an engine.
 struct TB {
@@ -187,7 +185,7 @@ class Positions {
 
 class Report {
   public:
-    explicit Report(const char16_t* engine) { r_.engine = text(engine); }
+    explicit Report(const QString& engine) { r_.engine = engine; }
 
     // A finding with no name position is still reported: the line as a whole.
     void add(Severity severity, const Positions& where, const QString& sentence) {
@@ -206,11 +204,11 @@ class Report {
         }
     }
     void seeName(const Tagged& t, int colour = -1) { r_.seen = seenOf(t, colour); }
-    void seeNoName(const char16_t* why) {
+    void seeNoName(const QString& why) {
         r_.seen.clear();
-        r_.noName = text(why);
+        r_.noName = why;
     }
-    void caveat(const char16_t* c) { r_.caveat = text(c); }
+    void caveat(const QString& c) { r_.caveat = c; }
     QString engine() const { return r_.engine; }
 
     EngineReport done() {
@@ -310,16 +308,16 @@ EngineReport netQuakeFamily(const TaggedLine& line, bool hexen) {
         Positions unused;
         name = keepFirst(slice(line, line.valueBegin - 1, commandEnd), 15, unused);
         r.add(Severity::BreaksLine, quotesIn(value),
-              text(kQuoteRestOfLine).arg(r.engine(), quoted(bytesOf(name))));
+              kQuoteRestOfLine.arg(r.engine(), quoted(bytesOf(name))));
         if (commandEnd < line.bytes.size()) {
             Positions semicolon;
             semicolon.add(line.positions[static_cast<size_t>(commandEnd)]);
-            r.add(Severity::BreaksLine, semicolon, text(kSemicolonOutside));
+            r.add(Severity::BreaksLine, semicolon, kSemicolonOutside);
         }
     } else {
         Positions cut;
         name = keepFirst(value, 15, cut);
-        r.addIf(Severity::CutByLength, cut, text(kKeeps15).arg(r.engine()));
+        r.addIf(Severity::CutByLength, cut, kKeeps15.arg(r.engine()));
     }
 
     if (hexen) {
@@ -330,7 +328,7 @@ EngineReport netQuakeFamily(const TaggedLine& line, bool hexen) {
             cut.add(*it);
         }
         name.erase(brace, name.end());
-        r.addIf(Severity::GlyphsChanged, cut, text(kBraceCut));
+        r.addIf(Severity::GlyphsChanged, cut, kBraceCut);
     }
     r.seeName(name);
     return r.done();
@@ -345,28 +343,28 @@ EngineReport idQuakeWorld(const TaggedLine& line) {
         const Positions quotes = quotesIn(name);
         name = beforeFirstQuote(name);
         r.add(Severity::BreaksLine, quotes,
-              text(kQuoteFirstToken).arg(r.engine(), quoted(bytesOf(name))));
+              kQuoteFirstToken.arg(r.engine(), quoted(bytesOf(name))));
     }
     const Positions backslash = where(name, [](uchar b) { return b == '\\'; });
     if (!backslash.empty()) {
-        r.add(Severity::Refused, backslash, text(kQwBackslash));
+        r.add(Severity::Refused, backslash, kQwBackslash);
         r.seeName(untagged(QByteArrayLiteral("unnamed")));
         return r.done();
     }
     Positions dropped;
     name = dropIf(name, dropped, belowFourteen);
-    r.addIf(Severity::GlyphsChanged, dropped, text(kControlDropped));
+    r.addIf(Severity::GlyphsChanged, dropped, kControlDropped);
 
     Positions trimmed;
     while (!name.empty() && name.front().b == ' ') {
         trimmed.add(name.front());
         name.erase(name.begin());
     }
-    r.addIf(Severity::GlyphsChanged, trimmed, text(kLeadingSpace));
+    r.addIf(Severity::GlyphsChanged, trimmed, kLeadingSpace);
 
     Positions cut;
     name = keepFirst(name, 31, cut);
-    r.addIf(Severity::CutByLength, cut, text(kServerKeeps31));
+    r.addIf(Severity::CutByLength, cut, kServerKeeps31);
     r.seeName(name);
     return r.done();
 }
@@ -411,7 +409,7 @@ EngineReport ezQuake(const TaggedLine& line) {
     const Tagged value = valueOf(line);
     if (hasQuote(value)) {
         const QByteArray setting = joinedTokens(line.bytes.mid(line.valueBegin - 1));
-        r.add(Severity::BreaksLine, quotesIn(value), text(kEzQuote).arg(quoted(setting)));
+        r.add(Severity::BreaksLine, quotesIn(value), kEzQuote.arg(quoted(setting)));
         r.seeNoName(kNoNameSent);
         return r.done();
     }
@@ -441,12 +439,12 @@ EngineReport ezQuake(const TaggedLine& line) {
             name.push_back(x);
         }
     }
-    r.addIf(Severity::GlyphsChanged, carets, text(kEzCaret));
-    r.addIf(Severity::GlyphsChanged, dollars, text(kEzDollar));
+    r.addIf(Severity::GlyphsChanged, carets, kEzCaret);
+    r.addIf(Severity::GlyphsChanged, dollars, kEzDollar);
 
     const Positions backslash = where(name, [](uchar b) { return b == '\\'; });
     if (!backslash.empty()) {
-        r.add(Severity::Refused, backslash, text(kEzBackslash));
+        r.add(Severity::Refused, backslash, kEzBackslash);
         r.seeNoName(kNoNameSent);
         return r.done();
     }
@@ -464,19 +462,19 @@ EngineReport ezQuake(const TaggedLine& line) {
         }
     }
     if (!ampersand.empty()) {
-        r.add(Severity::Refused, ampersand, text(kEzAmpersand));
+        r.add(Severity::Refused, ampersand, kEzAmpersand);
         r.seeNoName(kNoNameSent);
         return r.done();
     }
 
     Positions dropped;
     name = dropIf(name, dropped, belowFourteen);
-    r.addIf(Severity::GlyphsChanged, dropped, text(kControlDropped));
+    r.addIf(Severity::GlyphsChanged, dropped, kControlDropped);
 
     const Positions star =
         where(name, [](uchar b) { return b == '#' || b == '$' || b == ';' || b == 0xDC; });
     if (!star.empty()) {
-        r.add(Severity::Refused, star, text(kEzStar));
+        r.add(Severity::Refused, star, kEzStar);
         r.seeName(untagged(QByteArrayLiteral("unnamed")));
         return r.done();
     }
@@ -491,11 +489,11 @@ EngineReport ezQuake(const TaggedLine& line) {
         trimmed.add(name.back());
         name.pop_back();
     }
-    r.addIf(Severity::GlyphsChanged, trimmed, text(kEzTrim));
+    r.addIf(Severity::GlyphsChanged, trimmed, kEzTrim);
 
     Positions cut;
     name = keepFirst(name, 31, cut);
-    r.addIf(Severity::CutByLength, cut, text(kServerKeeps31));
+    r.addIf(Severity::CutByLength, cut, kServerKeeps31);
     r.seeName(name);
     return r.done();
 }
@@ -511,23 +509,23 @@ EngineReport quake2(const TaggedLine& line, bool hex) {
     if (hasQuote(name)) {
         const Positions quotes = quotesIn(name);
         if (line.bytes.count('"') % 2 != 0) {
-            r.add(Severity::BreaksLine, quotes, text(kQ2OddQuotes));
+            r.add(Severity::BreaksLine, quotes, kQ2OddQuotes);
             r.seeNoName(kLineIgnored);
             return r.done();
         }
         name = beforeFirstQuote(name);
-        r.add(Severity::BreaksLine, quotes, text(kQ2EvenQuotes).arg(quoted(bytesOf(name))));
+        r.add(Severity::BreaksLine, quotes, kQ2EvenQuotes.arg(quoted(bytesOf(name))));
     }
     const Positions invalid = where(name, [](uchar b) { return b == ';' || b == '\\'; });
     if (!invalid.empty()) {
-        r.add(Severity::Refused, invalid, text(kQ2InvalidInfo));
+        r.add(Severity::Refused, invalid, kQ2InvalidInfo);
         r.seeNoName(kNameUnchanged);
         return r.done();
     }
 
     Positions dropped;
     name = dropIf(name, dropped, [](uchar b) { return b < 32 || (b >= 0x80 && b <= 0x9F); });
-    r.addIf(Severity::GlyphsChanged, dropped, text(kControlDropped));
+    r.addIf(Severity::GlyphsChanged, dropped, kControlDropped);
 
     Positions plain, badInfo, corrupt;
     for (TB& x : name) {
@@ -536,9 +534,9 @@ EngineReport quake2(const TaggedLine& line, bool hex) {
             (x.b == ';' ? badInfo : x.b == '\\' ? corrupt : plain).add(x);
         }
     }
-    r.addIf(Severity::GlyphsChanged, plain, text(kQ2HighBit));
+    r.addIf(Severity::GlyphsChanged, plain, kQ2HighBit);
     if (!badInfo.empty()) {
-        r.add(Severity::Refused, badInfo, text(kQ2BadInfo));
+        r.add(Severity::Refused, badInfo, kQ2BadInfo);
         r.seeName(untagged(QByteArrayLiteral("badinfo")));
         return r.done();
     }
@@ -546,12 +544,12 @@ EngineReport quake2(const TaggedLine& line, bool hex) {
         const auto at =
             std::find_if(name.begin(), name.end(), [](const TB& x) { return x.b == '\\'; });
         name.erase(at, name.end());
-        r.add(Severity::GlyphsChanged, corrupt, text(kQ2Corrupt));
+        r.add(Severity::GlyphsChanged, corrupt, kQ2Corrupt);
     }
 
     Positions cut;
     name = keepFirst(name, 15, cut);
-    r.addIf(Severity::CutByLength, cut, text(hex ? kHexShows15 : kQ2Shows15));
+    r.addIf(Severity::CutByLength, cut, hex ? kHexShows15 : kQ2Shows15);
     r.seeName(name);
     return r.done();
 }
@@ -575,21 +573,21 @@ bool colourAt(const Tagged& t, size_t i, Q3Engine engine) {
     return engine == Q3Engine::Id ? next != '^' : isAsciiAlnum(next);
 }
 
-EngineReport quake3(const TaggedLine& line, const char16_t* engineName, Q3Engine engine) {
+EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine engine) {
     Report r(engineName);
     const Tagged value = valueOf(line);
     const auto isGlyph = [](const TB& x) { return x.role == ByteRole::Glyph; };
 
     const Positions refused = where(value, [](uchar b) { return b == ';' || b == '\\'; });
     if (!refused.empty()) {
-        r.add(Severity::Refused, refused, text(kQ3Refused));
+        r.add(Severity::Refused, refused, kQ3Refused);
         r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
         return r.done();
     }
     if (engine == Q3Engine::Io) {
         const Positions control = where(value, [](uchar b) { return b < 32 || b == 127; });
         if (!control.empty()) {
-            r.add(Severity::Refused, control, text(kIoControl));
+            r.add(Severity::Refused, control, kIoControl);
             r.seeNoName(kKicked);
             return r.done();
         }
@@ -603,7 +601,7 @@ EngineReport quake3(const TaggedLine& line, const char16_t* engineName, Q3Engine
         }
     }
     if (!visible.empty() && onlyCarets) {
-        r.add(Severity::Refused, visible, text(kCaretOnly));
+        r.add(Severity::Refused, visible, kCaretOnly);
         r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
         return r.done();
     }
@@ -732,20 +730,20 @@ EngineReport quake3(const TaggedLine& line, const char16_t* engineName, Q3Engine
             black.add(value[i]);
         }
     }
-    r.addIf(Severity::GlyphsChanged, colourEaten, text(kCaretColour));
-    r.addIf(Severity::GlyphsChanged, dots, text(kDots));
-    r.addIf(Severity::GlyphsChanged, spaces, text(kSpaces));
-    r.addIf(Severity::CutByLength, cut, text(kCut35));
+    r.addIf(Severity::GlyphsChanged, colourEaten, kCaretColour);
+    r.addIf(Severity::GlyphsChanged, dots, kDots);
+    r.addIf(Severity::GlyphsChanged, spaces, kSpaces);
+    r.addIf(Severity::CutByLength, cut, kCut35);
     if (engine == Q3Engine::Id) {
-        r.addIf(Severity::Cosmetic, strayCaret, text(kIdBlack));
+        r.addIf(Severity::Cosmetic, strayCaret, kIdBlack);
     } else {
-        r.addIf(Severity::GlyphsChanged, black, text(kIoBlack));
+        r.addIf(Severity::GlyphsChanged, black, kIoBlack);
     }
 
     const bool anyVisible =
         std::any_of(seen.begin(), seen.end(), [](const SeenGlyph& g) { return g.code != ' '; });
     if (!anyVisible && !visible.empty()) {
-        r.add(Severity::Refused, visible, text(kNothingLeft));
+        r.add(Severity::Refused, visible, kNothingLeft);
         r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
         return r.done();
     }

@@ -14,22 +14,21 @@
 #include "modes/SheetLoader.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr char16_t kOpenNameTitle[] = u"Open Name...";
-constexpr char16_t kConfigFilter[] = u"Configuration File (*.cfg)";
-constexpr char16_t kAnyFileFilter[] = u"All Files (*)";
-constexpr char16_t kCouldNotReadText[] = u"Could not read %1: %2";
-constexpr char16_t kChooseNameTitle[] = u"Open Name";
-constexpr char16_t kChooseNameLabel[] = u"The file holds several names. Choose one:";
-constexpr char16_t kChooseLineItem[] = u"Line %1: %2";
-constexpr char16_t kClipboardSource[] = u"the clipboard";
-constexpr char16_t kNotCp1252Text[] =
-    u"The name was not pasted: these characters have no byte in Windows-1252: ";
-
-QString text(const char16_t* constant) {
-    return QString::fromUtf16(constant);
-}
+const QString kOpenNameTitle = u"Open Name..."_s;
+const QString kConfigFilter = u"Configuration File (*.cfg)"_s;
+const QString kAnyFileFilter = u"All Files (*)"_s;
+const QString kCouldNotReadText = u"Could not read %1: %2"_s;
+const QString kChooseNameTitle = u"Open Name"_s;
+const QString kChooseNameLabel = u"The file holds several names. Choose one:"_s;
+const QString kChooseLineItem = u"Line %1: %2"_s;
+const QString kClipboardSource = u"the clipboard"_s;
+const QString kNotCp1252Text =
+    u"The name was not pasted: these characters have no byte in Windows-1252: "_s;
 
 void warn(Desktop& desktop, const QString& message) {
     desktop.showMessage(
@@ -43,11 +42,11 @@ std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& deskto
         return lines.first();
     }
     ItemChoice choice;
-    choice.title = text(kChooseNameTitle);
-    choice.label = text(kChooseNameLabel);
+    choice.title = kChooseNameTitle;
+    choice.label = kChooseNameLabel;
     for (const NameLine& line : lines) {
-        choice.items
-            << text(kChooseLineItem).arg(QString::number(line.lineNumber), decodeCp1252(line.line));
+        choice.items << kChooseLineItem.arg(QString::number(line.lineNumber),
+                                            decodeCp1252(line.line));
     }
     choice.selected = static_cast<int>(lines.size() - 1);
     const std::optional<int> row = desktop.chooseItem(choice);
@@ -128,8 +127,8 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
 
 bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
     FileDialogRequest request;
-    request.title = text(kOpenNameTitle);
-    request.filters = QStringList{text(kConfigFilter), text(kAnyFileFilter)};
+    request.title = kOpenNameTitle;
+    request.filters = QStringList{kConfigFilter, kAnyFileFilter};
     request.initialFolder = dialogStartFolder();
     const std::optional<QString> path = desktop.openFile(request);
     if (!path || path->isEmpty()) {
@@ -137,12 +136,12 @@ bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& col
     }
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
-        warn(desktop, text(kCouldNotReadText).arg(*path, file.errorString()));
+        warn(desktop, kCouldNotReadText.arg(*path, file.errorString()));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        warn(desktop, text(kCouldNotReadText).arg(*path, file.errorString()));
+        warn(desktop, kCouldNotReadText.arg(*path, file.errorString()));
         return false;
     }
     return loadFrom(state, desktop, findNameLines(bytes), *path, colourSheet);
@@ -158,10 +157,10 @@ bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& co
         }
     }
     if (!outside.isEmpty()) {
-        warn(desktop, text(kNotCp1252Text) + outside);
+        warn(desktop, kNotCp1252Text + outside);
         return false;
     }
-    return loadFrom(state, desktop, namesInPastedText(bytes), text(kClipboardSource), colourSheet);
+    return loadFrom(state, desktop, namesInPastedText(bytes), kClipboardSource, colourSheet);
 }
 
 }  // namespace vtl

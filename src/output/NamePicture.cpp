@@ -8,18 +8,17 @@
 #include "output/FileWrite.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr char16_t kExportPngTitle[] = u"Export PNG...";
-constexpr char16_t kExportPngFilter[] = u"PNG Pictures (*.png)";
-constexpr char16_t kExportPngSuffix[] = u"png";
-constexpr char16_t kExportedPngText[] = u"Exported picture to: ";
-constexpr char16_t kEmptyNameText[] = u"The name has no glyphs yet: there is nothing to export.";
-constexpr char16_t kCouldNotWriteText[] = u"Could not save the picture to %1: %2";
-
-QString text(const char16_t* constant) {
-    return QString::fromUtf16(constant);
-}
+const QString kExportPngTitle = u"Export PNG..."_s;
+const QString kExportPngFilter = u"PNG Pictures (*.png)"_s;
+const QString kExportPngSuffix = u"png"_s;
+const QString kExportedPngText = u"Exported picture to: "_s;
+const QString kEmptyNameText = u"The name has no glyphs yet: there is nothing to export."_s;
+const QString kCouldNotWriteText = u"Could not save the picture to %1: %2"_s;
 
 int usedPositions(const WindowState& state) {
     for (int k = kNameLength; k > 0; --k) {
@@ -62,7 +61,7 @@ QImage composeNamePicture(const WindowState& state, const PictureOptions& option
 
 void exportNameAsPng(const WindowState& state, Desktop& desktop) {
     if (usedPositions(state) == 0) {
-        showInfo(desktop, text(kEmptyNameText));
+        showInfo(desktop, kEmptyNameText);
         return;
     }
     const std::optional<PictureOptions> options = desktop.choosePictureOptions(PictureOptions{});
@@ -70,10 +69,10 @@ void exportNameAsPng(const WindowState& state, Desktop& desktop) {
         return;
     }
     FileDialogRequest request;
-    request.title = text(kExportPngTitle);
-    request.filters = QStringList{text(kExportPngFilter)};
+    request.title = kExportPngTitle;
+    request.filters = QStringList{kExportPngFilter};
     request.initialFolder = dialogStartFolder();
-    request.defaultSuffix = text(kExportPngSuffix);
+    request.defaultSuffix = kExportPngSuffix;
     request.confirmOverwrite = true;
     const std::optional<QString> path = desktop.saveFile(request);
     if (!path) {
@@ -86,21 +85,21 @@ void exportNameAsPng(const WindowState& state, Desktop& desktop) {
     buffer.close();
 
     if (const auto error = replaceFileContent(*path, png)) {
-        desktop.showMessage(Message{
-            text(kCouldNotWriteText).arg(*path, error->reason) + u'\r' + text(kFileUnchangedText),
-            {},
-            MessageButtons::Ok,
-            MessageIcon::Warning,
-            MessageAnswer::Ok});
+        desktop.showMessage(Message{kCouldNotWriteText.arg(*path, error->reason) + u'\r' +
+                                        QString::fromUtf16(kFileUnchangedText),
+                                    {},
+                                    MessageButtons::Ok,
+                                    MessageIcon::Warning,
+                                    MessageAnswer::Ok});
         return;
     }
-    showInfo(desktop, text(kExportedPngText) + *path);
+    showInfo(desktop, kExportedPngText + *path);
 }
 
 void copyNameAsPicture(const WindowState& state, Desktop& desktop) {
     const QImage picture = composeNamePicture(state, kClipboardPicture);
     if (picture.isNull()) {
-        showInfo(desktop, text(kEmptyNameText));
+        showInfo(desktop, kEmptyNameText);
         return;
     }
     desktop.setClipboardImage(picture);

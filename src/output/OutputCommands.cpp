@@ -14,46 +14,43 @@
 #include "output/ScriptWriter.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
-constexpr char16_t kSaveNameTitle[] = u"Save As...";
-constexpr char16_t kSaveNameFilter[] = u"Configuration File (*.Cfg)";
-constexpr char16_t kSaveNameSuffix[] = u"CFG";
+const QString kSaveNameTitle = u"Save As..."_s;
+const QString kSaveNameFilter = u"Configuration File (*.Cfg)"_s;
+const QString kSaveNameSuffix = u"CFG"_s;
 // The file name box starts with the pattern, so the folder shows its configs.
-constexpr char16_t kSaveNameInitialName[] = u"*.cfg";
-constexpr char16_t kSaveNameDoneText[] = u"File Saved!";
-constexpr char16_t kSaveNameHowToText[] =
-    u"To use this file go to the console and execute the file: ";
+const QString kSaveNameInitialName = u"*.cfg"_s;
+const QString kSaveNameDoneText = u"File Saved!"_s;
+const QString kSaveNameHowToText = u"To use this file go to the console and execute the file: "_s;
 
-constexpr char16_t kQ3ConfigFile[] = u"/q3config.cfg";
-constexpr char16_t kQ1ConfigFile[] = u"/config.cfg";
-constexpr char16_t kNotConfiguredText[] =
-    u"You have not configured Vantorel to utilize this feature.";
-constexpr char16_t kSavedToDefaultConfigText[] = u"File Saved to Default Config: ";
-constexpr char16_t kSavedToText[] = u"File saved to: ";
-constexpr char16_t kExecuteManuallyText[] = u"You will need to manually execute this script.";
+const QString kQ3ConfigFile = u"/q3config.cfg"_s;
+const QString kQ1ConfigFile = u"/config.cfg"_s;
+const QString kNotConfiguredText = u"You have not configured Vantorel to utilize this feature."_s;
+const QString kSavedToDefaultConfigText = u"File Saved to Default Config: "_s;
+const QString kSavedToText = u"File saved to: "_s;
+const QString kExecuteManuallyText = u"You will need to manually execute this script."_s;
 
-constexpr char16_t kExportTitle[] = u"Export Bitmap...";
-constexpr char16_t kExportFilter[] = u"Bitmaps (*.Bmp)";
-constexpr char16_t kExportSuffix[] = u"BMP";
-constexpr char16_t kExportedText[] = u"Exported bitmap to: ";
-constexpr char16_t kExportErrorTitle[] = u"mnuFileSaveAsDialog_Click";
-constexpr char16_t kExportErrorText[] = u"Error: ";
+const QString kExportTitle = u"Export Bitmap..."_s;
+const QString kExportFilter = u"Bitmaps (*.Bmp)"_s;
+const QString kExportSuffix = u"BMP"_s;
+const QString kExportedText = u"Exported bitmap to: "_s;
+const QString kExportErrorTitle = u"mnuFileSaveAsDialog_Click"_s;
+const QString kExportErrorText = u"Error: "_s;
 
-QString text(const char16_t* constant) {
-    return QString::fromUtf16(constant);
-}
-
-FileDialogRequest saveRequest(const char16_t* title, const char16_t* filter, const char16_t* suffix,
-                              const char16_t* initialName = u"") {
+FileDialogRequest saveRequest(const QString& title, const QString& filter, const QString& suffix,
+                              const QString& initialName = {}) {
     FileDialogRequest request;
-    request.title = text(title);
-    request.filters = QStringList{text(filter)};
+    request.title = title;
+    request.filters = QStringList{filter};
     request.initialFolder = dialogStartFolder();
-    request.defaultSuffix = text(suffix);
+    request.defaultSuffix = suffix;
     request.confirmOverwrite = true;
     request.pathMustExist = true;
-    request.initialName = text(initialName);
+    request.initialName = initialName;
     return request;
 }
 
@@ -75,20 +72,19 @@ void saveName(const WindowState& state, Desktop& desktop) {
         showWriteFailure(desktop, *path, result);
         return;
     }
-    showInfo(desktop, text(kSaveNameDoneText) + u'\r' + text(kSaveNameHowToText) +
-                          QFileInfo(*path).fileName());
+    showInfo(desktop, kSaveNameDoneText + u'\r' + kSaveNameHowToText + QFileInfo(*path).fileName());
 }
 
 void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder,
                const AppendApproval& approveAppend) {
     const bool quake3 = state.Config == ConfigKind::Q3Config;
-    const QString folder = readFolder(text(quake3 ? kQ3FolderKey : kQ1FolderKey));
+    const QString folder = readFolder(QString::fromUtf16(quake3 ? kQ3FolderKey : kQ1FolderKey));
     if (folder.isEmpty()) {
-        showInfo(desktop, text(kNotConfiguredText));
+        showInfo(desktop, kNotConfiguredText);
         return;
     }
     // Plain concatenation: the folder is used exactly as configured.
-    state.QuickSaveFile = folder + text(quake3 ? kQ3ConfigFile : kQ1ConfigFile);
+    state.QuickSaveFile = folder + (quake3 ? kQ3ConfigFile : kQ1ConfigFile);
 
     // A config that exists gets the bare line; the game's own files carry no tag.
     if (approveAppend) {
@@ -105,11 +101,10 @@ void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFol
         return;
     }
     if (result.kind == AppendResult::Kind::Appended) {
-        showInfo(desktop, text(kSavedToDefaultConfigText) + state.QuickSaveFile);
+        showInfo(desktop, kSavedToDefaultConfigText + state.QuickSaveFile);
     }
     if (!quake3) {
-        showInfo(desktop,
-                 text(kSavedToText) + state.QuickSaveFile + u'\r' + text(kExecuteManuallyText));
+        showInfo(desktop, kSavedToText + state.QuickSaveFile + u'\r' + kExecuteManuallyText);
     }
 }
 
@@ -153,12 +148,12 @@ void exportNameAsBitmap(const WindowState& state, Desktop& desktop) {
 
     if (const auto error = replaceFileContent(*path, bmp)) {
         showInfo(desktop,
-                 text(kExportErrorText) + QString::number(error->number) + u' ' + error->reason +
+                 kExportErrorText + QString::number(error->number) + u' ' + error->reason +
                      QStringLiteral(": ") + *path,
-                 text(kExportErrorTitle));
+                 kExportErrorTitle);
         return;
     }
-    showInfo(desktop, text(kExportedText) + *path);
+    showInfo(desktop, kExportedText + *path);
 }
 
 void copyCommandLine(const WindowState& state, Desktop& desktop) {
