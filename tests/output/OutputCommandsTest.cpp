@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -9,11 +8,11 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <csignal>
 #include <numeric>
 #include <optional>
 
 #include "modes/CharTables.h"
+#include "output/NamePicture.h"
 #include "output/OutputCommands.h"
 #include "output/ScriptWriter.h"
 #include "support/AsNobody.h"
@@ -40,8 +39,8 @@ WindowState nameState(const std::vector<QByteArray>& fragments,
     return state;
 }
 
-const QByteArray kAbLine = QByteArrayLiteral("name \"Ab\" //VTL G2 v6.3");
 const QByteArray kALine = QByteArrayLiteral("name \"A\" //VTL G2 v6.3");
+const QByteArray kTaggedA = kALine + " // VTL G2 v6.3";
 
 QByteArray allBytesAndLoneLineEnds() {
     QByteArray bytes(256, '\0');
@@ -49,27 +48,26 @@ QByteArray allBytesAndLoneLineEnds() {
     return bytes + QByteArrayLiteral("x\ry\nz\n\r");
 }
 
-mode_t modeOf(const QString& path) {
+struct stat statOf(const QString& path) {
     struct stat info {};
     EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    return info.st_mode & 07777;
+    return info;
 }
 
 // Old bytes, CR LF, the line and the trailer for a found or created file, CR LF.
 // A found file, reached through a link, keeps its link and mode.
 TEST(AppendScriptLine, eachCase_writesExactBytes) {
     const QByteArray allBytes = allBytesAndLoneLineEnds();
+    const QByteArray ab = "name \"Ab\" //VTL G2 v6.3";
     const struct {
         std::optional<QByteArray> oldContent;  // none: no file yet
         WindowState state;
         QByteArray expected;
     } cases[] = {
-        {std::nullopt, nameState({"A", "b"}), "\r\n" + kAbLine + " // created\r\n"},
-        {"bind x jump\r\n", nameState({"A", "b"}),
-         "bind x jump\r\n\r\n" + kAbLine + " // found\r\n"},
-        {"bind x jump", nameState({"A", "b"}), "bind x jump\r\n" + kAbLine + " // found\r\n"},
-        {QByteArray(), nameState({"A", "b"}), "\r\n" + kAbLine + " // found\r\n"},
-        {allBytes, nameState({"A", "b"}), allBytes + "\r\n" + kAbLine + " // found\r\n"},
+        {std::nullopt, nameState({"A", "b"}), "\r\n" + ab + " // created\r\n"},
+        {"bind x jump", nameState({"A", "b"}), "bind x jump\r\n" + ab + " // found\r\n"},
+        {QByteArray(), nameState({"A", "b"}), "\r\n" + ab + " // found\r\n"},
+        {allBytes, nameState({"A", "b"}), allBytes + "\r\n" + ab + " // found\r\n"},
         {std::nullopt, nameState({}), "\r\nname \"\" //VTL G2 v6.3 // created\r\n"},
         // Blanks inside are kept, blanks at the end dropped.
         {std::nullopt, nameState({"A", " ", "B", "   ", "C", " ", " "}),
@@ -98,17 +96,16 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
         EXPECT_EQ(result.kind, c.oldContent ? Kind::Appended : Kind::Created);
         EXPECT_EQ(readBytes(target), c.expected);
         EXPECT_EQ(QFileInfo(path).isSymLink(), c.oldContent.has_value());
-        EXPECT_EQ(modeOf(target), c.oldContent ? mode_t{0640} : mode_t{0644});
+        EXPECT_EQ(statOf(target).st_mode & 07777, c.oldContent ? mode_t{0640} : mode_t{0644});
     }
     ::umask(mask);
 }
 
-// Saves in a child process, as the user "nobody" when asked and root (who
-// may write anything), and under a file-size limit when one is given, as the
-// program runs: past the limit a write fails instead of the process being
-// killed. Returns kind * 64 + errno, 255 when the user could not be switched,
-// -1 when the child was killed or took longer than a few seconds.
-int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit = RLIM_INFINITY) {
+// Saves in a child process, as the user "nobody" when asked, and under a
+// file-size limit, as the program runs: past the limit a write fails instead
+// of the process being killed. Returns kind * 64 + errno, 255 when the user
+// could not be switched, -1 when the child was killed or took too long.
+int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::alarm(5);
@@ -131,110 +128,74 @@ int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit = RLIM_
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The write really fails: the file is exactly as before, with no stray file
-// beside it. A file that can be written is saved even where the folder can't.
-TEST(AppendScriptLine, faults_fileUnchangedAndReasonGiven) {
+// A failed save leaves the file exactly as before, with no stray file beside
+// it; a save keeps the file's owner (nobody:games, when root), group, mode and
+// hard links. Where the atomic replace keeps all of them it is used (a new
+// inode); otherwise the line is appended in place, and a failure there cuts
+// the file back to its old bytes.
+TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
     const QByteArray old = QByteArray(256 * 1024, 'x') + allBytesAndLoneLineEnds();
     const auto justPastOld = static_cast<rlim_t>(old.size()) + 5;
+    constexpr rlim_t kNoLimit = RLIM_INFINITY;
     const struct {
         const char* situation;
         mode_t fileMode, folderMode;
+        bool asNobody, hardLink;
         rlim_t fileSizeLimit;
         Kind kind;
         int errorNumber;
+        bool newInode;
     } cases[] = {
-        {"readOnlyFile", 0444, 0777, RLIM_INFINITY, Kind::CouldNotWrite, EACCES},
-        {"readOnlyFolderWritableFile", 0666, 0555, RLIM_INFINITY, Kind::Appended, 0},
-        {"readOnlyFolderAndFile", 0444, 0555, RLIM_INFINITY, Kind::CouldNotWrite, EACCES},
-        {"unreadableFile", 0222, 0777, RLIM_INFINITY, Kind::CouldNotRead, EACCES},
+        {"othersFileSavedByRoot", 0664, 0777, false, false, kNoLimit, Kind::Appended, 0, true},
+        {"readOnlyFile", 0444, 0777, true, false, kNoLimit, Kind::CouldNotWrite, EACCES, false},
+        {"readOnlyFolderWritableFile", 0666, 0555, true, false, kNoLimit, Kind::Appended, 0, false},
+        {"readOnlyFolderAndFile", 0444, 0555, true, false, kNoLimit, Kind::CouldNotWrite, EACCES,
+         false},
+        {"unreadableFile", 0222, 0777, true, false, kNoLimit, Kind::CouldNotRead, EACCES, false},
         // Cut off half way through copying the old content, or (for a file
         // only appended to in place) through the new line.
-        {"writeFailsMidway", 0666, 0777, 128 * 1024, Kind::CouldNotWrite, EFBIG},
-        {"inPlaceWriteFailsMidway", 0666, 0555, justPastOld, Kind::CouldNotWrite, EFBIG},
+        {"writeFailsMidway", 0666, 0777, true, false, 128 * 1024, Kind::CouldNotWrite, EFBIG,
+         false},
+        {"inPlaceWriteFailsMidway", 0666, 0555, true, false, justPastOld, Kind::CouldNotWrite,
+         EFBIG, false},
+        {"hardLink", 0664, 0777, false, true, kNoLimit, Kind::Appended, 0, false},
+        {"hardLinkDiskFull", 0664, 0777, false, true, justPastOld, Kind::CouldNotWrite, EFBIG,
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("config.cfg"));
-        writeBytes(path, old);
-        // The file is nobody's own (when root), so only the modes stand in the way.
-        [[maybe_unused]] const int given =
-            ::chown(QFile::encodeName(path).constData(), 65534, 65534);
-        ::chmod(QFile::encodeName(path).constData(), c.fileMode);
-        ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
-        const int status = saveInChild(path, true, c.fileSizeLimit);
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-        if (status == 255) {
-            GTEST_SKIP() << "running as root and cannot switch to the user nobody";
-        }
-        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + c.errorNumber);
-        EXPECT_EQ(readBytes(path), c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-                  QStringList{QStringLiteral("config.cfg")});
-    }
-}
-
-struct stat statOf(const QString& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    return info;
-}
-
-// A save keeps the file's owner, group, mode and hard links. Where the atomic
-// replace keeps all of them it is used (a new inode); otherwise the line is
-// appended in place, and a failure there cuts the file back to its old bytes.
-TEST(AppendScriptLine, keepsOwnerGroupModeAndLinks) {
-    constexpr uid_t kNobody = 65534;
-    constexpr gid_t kGames = 60;
-    const QByteArray old = QByteArray(4096, 'o') + allBytesAndLoneLineEnds();
-    const auto justPastOld = static_cast<rlim_t>(old.size()) + 5;
-    const struct {
-        const char* situation;
-        bool chownToNobodyGames;
-        bool hardLink;
-        rlim_t fileSizeLimit;
-        bool newInode;
-        Kind kind;
-    } cases[] = {
-        {"ownFile", false, false, RLIM_INFINITY, true, Kind::Appended},
-        {"nobodyGamesAsRoot", true, false, RLIM_INFINITY, true, Kind::Appended},
-        {"hardLink", false, true, RLIM_INFINITY, false, Kind::Appended},
-        {"hardLinkDiskFull", true, true, justPastOld, false, Kind::CouldNotWrite},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.situation);
-        if (c.chownToNobodyGames && ::geteuid() != 0) {
-            GTEST_SKIP() << "giving a file to nobody:games needs root";
-        }
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("q3config.cfg"));
         const QString link = dir.filePath(QStringLiteral("other.cfg"));
         writeBytes(path, old);
-        ::chmod(QFile::encodeName(path).constData(), 0664);
-        if (c.chownToNobodyGames) {
-            ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kNobody, kGames), 0);
-        }
+        // nobody:games (when root), so only the modes stand in nobody's way.
+        [[maybe_unused]] const int given = ::chown(QFile::encodeName(path).constData(), 65534, 60);
+        ::chmod(QFile::encodeName(path).constData(), c.fileMode);
         if (c.hardLink) {
             ASSERT_EQ(
                 ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
                 0);
         }
+        ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
         const struct stat before = statOf(path);
-
-        const int status = saveInChild(path, false, c.fileSizeLimit);
-
+        const int status = saveInChild(path, c.asNobody, c.fileSizeLimit);
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+        if (status == 255) {
+            GTEST_SKIP() << "running as root and cannot switch to the user nobody";
+        }
         const struct stat after = statOf(path);
         const QByteArray expected = c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old;
-        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + (c.kind == Kind::Appended ? 0 : EFBIG));
+        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + c.errorNumber);
         EXPECT_EQ(readBytes(path), expected);
+        if (c.hardLink) {
+            EXPECT_EQ(readBytes(link), expected);
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.hardLink ? 2 : 1);
         EXPECT_EQ(after.st_uid, before.st_uid);
         EXPECT_EQ(after.st_gid, before.st_gid);
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_nlink, before.st_nlink);
         EXPECT_EQ(after.st_ino != before.st_ino, c.newInode);
-        if (c.hardLink) {
-            EXPECT_EQ(readBytes(link), expected);
-        }
     }
 }
 
@@ -244,15 +205,13 @@ TEST(AppendScriptLine, notARegularFile_refusedWithoutWaiting) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("fifo.cfg"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
-    const int status = saveInChild(fifo, false);
-    EXPECT_EQ(status, static_cast<int>(Kind::CouldNotRead) * 64 + EINVAL);
+    EXPECT_EQ(saveInChild(fifo, false, RLIM_INFINITY),
+              static_cast<int>(Kind::CouldNotRead) * 64 + EINVAL);
     const AppendResult folder = AppendScriptLine(dir.path(), {}, {}, nameState({"A"}));
     EXPECT_EQ(folder.kind, Kind::CouldNotRead);
     EXPECT_EQ(folder.error.number, EISDIR);
 }
 
-const QByteArray kTaggedA = QByteArrayLiteral("name \"A\" //VTL G2 v6.3 // VTL G2 v6.3");
-const QByteArray kBareA = QByteArrayLiteral("name \"A\" //VTL G2 v6.3");
 const char kNoFolder[] =
     "Could not save the name to %1: No such file or directory\rThe file was not changed.";
 
@@ -276,8 +235,7 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("CFG"));
     EXPECT_EQ(request.initialFolder, dir.path());
     EXPECT_EQ(request.initialName, QStringLiteral("*.cfg"));
-    EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_TRUE(request.pathMustExist);
+    EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
     EXPECT_EQ(readBytes(path),
               "\r\n" + kTaggedA + "\r\n\r\nname \"C\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
     const QString saved = QStringLiteral(
@@ -288,38 +246,34 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_EQ(desktop.messages[2].icon, MessageIcon::Warning);
 }
 
-// The settings key of a game's folder, and its config file there.
-using Target = std::pair<const char*, const char*>;
-const Target kQ3{"q3config", "/q3config.cfg"}, kQ1{"q1config", "/config.cfg"};
-
-struct QuickSaveCase {
-    ConfigKind config;
-    const char* folder;  // after the temporary folder; nullptr: not configured
-    QByteArray old;      // null: no file yet
-    Target target;
-    QByteArray line;       // empty: nothing is written
-    QStringList messages;  // %1 stands for the config's path
-};
-
 TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
+    using Target = std::pair<const char*, const char*>;  // settings key, config file
+    const Target q3{"q3config", "/q3config.cfg"}, q1{"q1config", "/config.cfg"};
     const QString kDefault = QStringLiteral("File Saved to Default Config: %1");
     const QString kManual =
         QStringLiteral("File saved to: %1\rYou will need to manually execute this script.");
     const QString kNotConfigured =
         QStringLiteral("You have not configured Vantorel to utilize this feature.");
     const QByteArray kOld = "seta x 1";
-    const QuickSaveCase cases[] = {
-        {ConfigKind::Q3Config, "", kOld, kQ3, kBareA, {kDefault}},
-        {ConfigKind::Q3Config, "", {}, kQ3, kTaggedA, {}},
-        {ConfigKind::Q1Config, "", kOld, kQ1, kBareA, {kDefault, kManual}},
-        {ConfigKind::Q1Config, "", {}, kQ1, kTaggedA, {kManual}},
-        {ConfigKind::Unset, "", {}, kQ1, kTaggedA, {kManual}},
+    const struct {
+        ConfigKind config;
+        const char* folder;  // after the temporary folder; nullptr: not configured
+        QByteArray old;      // null: no file yet
+        Target target;
+        QByteArray line;       // empty: nothing is written
+        QStringList messages;  // %1 stands for the config's path
+    } cases[] = {
+        {ConfigKind::Q3Config, "", kOld, q3, kALine, {kDefault}},
+        {ConfigKind::Q3Config, "", {}, q3, kTaggedA, {}},
+        {ConfigKind::Q1Config, "", kOld, q1, kALine, {kDefault, kManual}},
+        {ConfigKind::Q1Config, "", {}, q1, kTaggedA, {kManual}},
+        {ConfigKind::Unset, "", {}, q1, kTaggedA, {kManual}},
         // The folder is taken exactly as configured.
-        {ConfigKind::Q3Config, "/", {}, kQ3, kTaggedA, {}},
-        {ConfigKind::Q1Config, nullptr, {}, kQ1, {}, {kNotConfigured}},
-        {ConfigKind::Q1Config, "/gone", {}, kQ1, {}, {QString::fromLatin1(kNoFolder)}},
+        {ConfigKind::Q3Config, "/", {}, q3, kTaggedA, {}},
+        {ConfigKind::Q1Config, nullptr, {}, q1, {}, {kNotConfigured}},
+        {ConfigKind::Q1Config, "/gone", {}, q1, {}, {QString::fromLatin1(kNoFolder)}},
     };
-    for (const QuickSaveCase& c : cases) {
+    for (const auto& c : cases) {
         QTemporaryDir dir;
         const QString folder = c.folder ? dir.path() + QString::fromLatin1(c.folder) : QString();
         const QString path = c.folder ? folder + QString::fromLatin1(c.target.second) : QString();
@@ -338,10 +292,8 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
 
         EXPECT_EQ(keysAsked, QStringList{QString::fromLatin1(c.target.first)});
         EXPECT_EQ(state.QuickSaveFile, path);
-        EXPECT_EQ(QFileInfo::exists(path), !c.line.isEmpty());
-        if (!c.line.isEmpty()) {
-            EXPECT_EQ(readBytes(path), c.old + "\r\n" + c.line + "\r\n");
-        }
+        EXPECT_EQ(readBytes(path),
+                  c.line.isEmpty() ? QByteArray("<unreadable>") : c.old + "\r\n" + c.line + "\r\n");
         EXPECT_EQ(desktop.messageTexts(),
                   QStringList(c.messages).replaceInStrings(QStringLiteral("%1"), path));
     }
@@ -363,7 +315,7 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
     EXPECT_EQ(exportWidth(15), 230);
     QTemporaryDir dir;
     FakeDesktop desktop;
-    for (const auto& [cursor, width] : {std::pair{1, 15}, {2, 31}, {5, 76}, {26, 398}}) {
+    for (const auto& [cursor, width] : {std::pair{1, 15}, {5, 76}, {26, 398}}) {
         SCOPED_TRACE(cursor);
         const QString path = dir.filePath(QString::number(cursor) + QStringLiteral(".BMP"));
         writeBytes(path, QByteArrayLiteral("an older, longer file that the export replaces"));
@@ -390,9 +342,7 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
     EXPECT_EQ(request.title, QStringLiteral("Export Bitmap..."));
     EXPECT_EQ(request.filters, QStringList{QStringLiteral("Bitmaps (*.Bmp)")});
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("BMP"));
-    EXPECT_TRUE(request.initialName.isEmpty());
-    EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_TRUE(request.pathMustExist);
+    EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
 
     // A folder that is gone: the error number and its description. Then a cancel does nothing.
     const QString gone = dir.filePath(QStringLiteral("gone/name.BMP"));
@@ -406,7 +356,9 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
               QStringLiteral("Error: 2 No such file or directory: ") + gone);
 }
 
-TEST(CopyName, bothCommands_copyTheBoxesAsTheyAre) {
+// The copies take the boxes as they are; the save dialog refuses only a name
+// in a missing folder, and only when asked to.
+TEST(CopyNameAndSaveDialog, copiesTheBoxes_refusesAMissingFolder) {
     WindowState state = nameState({"A", "b"});
     state.commandLineBox = QStringLiteral("name \"\u00e9\" //VTL G2 v6.3");
     state.rawNameBox = QString();
@@ -414,17 +366,95 @@ TEST(CopyName, bothCommands_copyTheBoxesAsTheyAre) {
     copyCommandLine(state, desktop);
     copyRawName(state, desktop);
     EXPECT_EQ(desktop.clipboard, (std::vector<QString>{state.commandLineBox, QString()}));
-}
 
-TEST(SaveDialog, pathMustExist_refusesANameInAMissingFolderOnly) {
     QTemporaryDir dir;
     FileDialogRequest request;
-    const QString here = dir.filePath(QStringLiteral("name.cfg"));
     const QString gone = dir.filePath(QStringLiteral("gone/name.cfg"));
     EXPECT_TRUE(dialogAccepts(request, gone));
     request.pathMustExist = true;
-    EXPECT_TRUE(dialogAccepts(request, here));
+    EXPECT_TRUE(dialogAccepts(request, dir.filePath(QStringLiteral("name.cfg"))));
     EXPECT_FALSE(dialogAccepts(request, gone));
+}
+
+// --- The name as a picture ---
+
+const QRgb kRed = qRgb(200, 0, 0);
+const QRgb kGreen = qRgb(0, 180, 0);
+
+// Glyphs at `positions` (red, green at 3) with the top-left pixel black
+// (background), the rest blank.
+WindowState glyphsAt(std::initializer_list<int> positions) {
+    WindowState state;
+    for (const int k : positions) {
+        QImage& glyph = state.cells[k - 1].glyph = QImage(16, 16, QImage::Format_RGB32);
+        glyph.fill(k == 3 ? kGreen : kRed);
+        glyph.setPixel(0, 0, qRgb(0, 0, 0));
+    }
+    return state;
+}
+
+TEST(ComposeNamePicture, usedPositionsAtEachScaleWithoutBlending) {
+    const WindowState state = glyphsAt({1, 3});
+    for (const int scale : {1, 3}) {
+        for (const bool transparent : {false, true}) {
+            SCOPED_TRACE(scale * 10 + transparent);
+            const QImage picture = composeNamePicture(state, PictureOptions{scale, transparent});
+            ASSERT_EQ(picture.size(), QSize(3 * 16 * scale, 16 * scale));
+            const QRgb background = transparent ? qRgba(0, 0, 0, 0) : qRgb(0, 0, 0);
+            for (int dy = 0; dy < scale; ++dy) {
+                for (int dx = 0; dx < scale; ++dx) {
+                    EXPECT_EQ(picture.pixel(dx, dy), background);               // glyph 1's black
+                    EXPECT_EQ(picture.pixel(scale + dx, dy), kRed);             // its first red
+                    EXPECT_EQ(picture.pixel(16 * scale + dx, dy), background);  // blank position
+                    EXPECT_EQ(picture.pixel(33 * scale + dx, dy), kGreen);
+                }
+            }
+        }
+    }
+    // Scales outside 1..8 are clamped; a glyph in position 25 counts; no glyph, no picture.
+    EXPECT_EQ(composeNamePicture(state, PictureOptions{0, false}).width(), 48);
+    EXPECT_EQ(composeNamePicture(state, PictureOptions{20, false}).width(), 48 * 8);
+    EXPECT_EQ(composeNamePicture(glyphsAt({25}), PictureOptions{1, false}).width(), 25 * 16);
+    EXPECT_TRUE(composeNamePicture(WindowState{}, PictureOptions{}).isNull());
+}
+
+// The options step, the dialog, the file; a cancel, a failure and an empty
+// name write nothing. The clipboard copy is the transparent 2x picture.
+TEST(ExportNameAsPng, writesThePictureChosen_orNothingAndSaysWhy) {
+    QTemporaryDir dir;
+    const WindowState state = glyphsAt({1, 3});
+    FakeDesktop desktop;
+    const QString path = dir.filePath(QStringLiteral("name.png"));
+    const QString gone = dir.filePath(QStringLiteral("no-such-folder/name.png"));
+    desktop.pictureOptionReplies = {PictureOptions{4, true}, std::nullopt, PictureOptions{}};
+    desktop.saveReplies = {path, gone};
+    exportNameAsPng(state, desktop);
+    exportNameAsPng(state, desktop);  // options cancelled
+    exportNameAsPng(state, desktop);
+    exportNameAsPng(WindowState{}, desktop);
+    copyNameAsPicture(state, desktop);
+
+    ASSERT_EQ(desktop.saveRequests.size(), 2u);
+    EXPECT_EQ(desktop.pictureOptionRequests.size(), 3u);
+    EXPECT_EQ(desktop.saveRequests[0].title, QStringLiteral("Export PNG..."));
+    EXPECT_EQ(desktop.saveRequests[0].defaultSuffix, QStringLiteral("png"));
+    EXPECT_TRUE(desktop.saveRequests[0].confirmOverwrite);
+    const QImage written(path, "PNG");
+    EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
+              composeNamePicture(state, PictureOptions{4, true}));
+    EXPECT_EQ(written.pixel(0, 0), qRgba(0, 0, 0, 0));
+    EXPECT_FALSE(QFile::exists(gone));
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("Exported picture to: ") + path);
+    EXPECT_TRUE(desktop.messages[1].text.startsWith(
+        QStringLiteral("Could not save the picture to ") + gone + QStringLiteral(": ")))
+        << desktop.messages[1].text.toStdString();
+    EXPECT_EQ(desktop.messages[2].text,
+              QStringLiteral("The name has no glyphs yet: there is nothing to export."));
+
+    ASSERT_EQ(desktop.clipboardImages.size(), 1u);
+    EXPECT_EQ(desktop.clipboardImages[0], composeNamePicture(state, PictureOptions{2, true}));
+    EXPECT_TRUE(desktop.clipboard.empty());
 }
 
 }  // namespace
