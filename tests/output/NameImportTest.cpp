@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include <numeric>
 #include <random>
 
 #include "core/NameEditing.h"
@@ -11,6 +12,7 @@
 #include "output/NameImport.h"
 #include "output/NameLoading.h"
 #include "output/OutputCommands.h"
+#include "output/ScriptWriter.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
@@ -26,20 +28,13 @@ using test::writeBytes;
 
 constexpr int kWhite = 0, kRed = 1, kBlack = 2, kGreen = 4, kBlue = 6;
 
-std::vector<int> codesOf(const DecodedName& name) {
-    std::vector<int> codes;
+template <typename T>
+std::vector<T> collect(const DecodedName& name, T DecodedGlyph::*member) {
+    std::vector<T> values;
     for (const DecodedGlyph& g : name.glyphs) {
-        codes.push_back(g.code.value_or(-1));
+        values.push_back(g.*member);
     }
-    return codes;
-}
-
-std::vector<QByteArray> fragmentsOf(const DecodedName& name) {
-    std::vector<QByteArray> fragments;
-    for (const DecodedGlyph& g : name.glyphs) {
-        fragments.push_back(g.fragment);
-    }
-    return fragments;
+    return values;
 }
 
 // Each row is one line of a file; `name` none: not a name line.
@@ -78,38 +73,6 @@ TEST(FindNameLines, eachLine_yieldsTheNameTheConsoleWouldSet) {
     EXPECT_TRUE(namesInPastedText("two\nlines").isEmpty());
 }
 
-// Every entry of every table comes back as its own code, or as the lowest
-// code where several codes write the same bytes.
-TEST(DecodeName, everyCodeOfEveryTable_givesTheLowestCodeWithThatEntry) {
-    for (const auto& [table, family] : {std::pair{byteTable(), GameFamily::Plain},
-                                        {hexTable(), GameFamily::Plain},
-                                        {colourTable(), GameFamily::Colour}}) {
-        for (int code = 0; code < kCodeCount; ++code) {
-            int lowest = 0;
-            while (table[lowest] != table[code]) {
-                ++lowest;
-            }
-            // Framed by A's so that no blank is at an end.
-            const DecodedName decoded =
-                decodeName(table['A'] + table[code] + table['A'], table, family);
-            SCOPED_TRACE(table[code].toStdString() + " code " + std::to_string(code));
-            ASSERT_TRUE(decoded.ok());
-            if (family == GameFamily::Colour && code == 9) {
-                // Three blanks are three blank glyphs: the bytes come back, the one position
-                // doesn't.
-                EXPECT_EQ(codesOf(decoded), (std::vector<int>{'A', 0, 0, 0, 'A'}));
-            } else if (family == GameFamily::Colour && code == '^') {
-                // A caret before a glyph is a colour code, as the games read
-                // it; with nothing after it, it stays with the glyph before.
-                EXPECT_EQ(fragmentsOf(decoded), (std::vector<QByteArray>{"A^A"}));
-            } else {
-                EXPECT_EQ(codesOf(decoded), (std::vector<int>{'A', lowest, 'A'}));
-                EXPECT_EQ(decoded.glyphs[1].fragment, table[code]);
-            }
-        }
-    }
-}
-
 TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
     const CharTable colour = colourTable(), hex = hexTable(), bytes = byteTable();
     const struct {
@@ -117,7 +80,7 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
         const CharTable& table;
         QByteArray name;
         std::vector<QByteArray> fragments;
-        std::vector<int> rows = {};  // colour names: the colour of each glyph
+        std::vector<int> rows = {};  // the colour of each glyph
         QByteArray bad = {};
     } cases[] = {
         {"no code is white", colour, "Ab", {"A", "b"}, {kWhite, kWhite}},
@@ -130,8 +93,8 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
         {"last glyph a caret", colour, "A^^7", {"A", "^"}, {kWhite, kWhite}},
         {"code at the end kept", colour, "A^1^7", {"A^1"}, {kWhite}},
         {"code before a blank", colour, "A^1 B", {"A", "^1 ", "B"}, {kWhite, kRed, kRed}},
-        {"no colour in byte modes", bytes, "^1", {"^", "1"}},
-        {"hex pairs and a blank", hex, "41 FF00", {"41", " ", "FF", "00"}},
+        {"no colour in byte modes", bytes, "^1", {"^", "1"}, {0, 0}},
+        {"hex pairs and a blank", hex, "41 FF00", {"41", " ", "FF", "00"}, {0, 0, 0, 0}},
         {"byte backquote", bytes, "A`B`", {}, {}, "`"},
         {"colour underscore, colon", colour, "Player_1:", {}, {}, "_:"},
         {"hex lower case", hex, "4a", {}, {}, "4a"},
@@ -141,25 +104,23 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
         const GameFamily family = &c.table == &colour ? GameFamily::Colour : GameFamily::Plain;
         const DecodedName decoded = decodeName(c.name, c.table, family);
         EXPECT_EQ(decoded.badBytes, c.bad) << c.what;
-        if (!c.bad.isEmpty()) {
-            continue;
-        }
-        EXPECT_EQ(fragmentsOf(decoded), c.fragments) << c.what;
-        std::vector<int> rows;
-        for (const DecodedGlyph& g : decoded.glyphs) {
-            rows.push_back(g.colourRow);
-        }
-        if (!c.rows.empty()) {
-            EXPECT_EQ(rows, c.rows) << c.what;
+        if (c.bad.isEmpty()) {
+            EXPECT_EQ(collect(decoded, &DecodedGlyph::fragment), c.fragments) << c.what;
+            EXPECT_EQ(collect(decoded, &DecodedGlyph::colourRow), c.rows) << c.what;
         }
     }
-    EXPECT_EQ(codesOf(decodeName("41 ", hex, GameFamily::Plain)), (std::vector<int>{0x41, -1}));
+    // Bytes several codes write give the lowest of them; a lone hex blank is no code.
+    using Codes = std::vector<std::optional<int>>;
+    EXPECT_EQ(collect(decodeName("\x05\"", bytes, GameFamily::Plain), &DecodedGlyph::code),
+              (Codes{0, 10}));
+    EXPECT_EQ(collect(decodeName("41 ", hex, GameFamily::Plain), &DecodedGlyph::code),
+              (Codes{0x41, std::nullopt}));
     EXPECT_EQ(badBytesMessage(QByteArray("`\xFF\0", 3)),
               u"The name was not loaded: no glyph of this mode writes these bytes: "
               u"0x60 (`), 0xFF (\u00FF), 0x00."_s);
 }
 
-// --- Loading into the window state and the round trip through Save Name ---
+// --- Loading into the window state and the round trip through the writer ---
 
 class RoundTrip : public ::testing::Test {
   protected:
@@ -171,16 +132,7 @@ class RoundTrip : public ::testing::Test {
         switchMode(state, desktop, app.path(), mode);
         return state;
     }
-
-    // Save Name into a new file; returns the name line written.
-    QByteArray save(const WindowState& state) {
-        const QString path = dir.filePath(QStringLiteral("n%1.cfg").arg(++files));
-        desktop.saveReplies.push_back(path);
-        saveName(state, desktop);
-        return readBytes(path).trimmed();
-    }
-
-    // The name of a saved line, loaded into `opened` (a fresh window of the mode).
+    // The name of a written line, loaded into `opened` (a fresh window of the mode).
     void load(WindowState& opened, const QByteArray& line) {
         const DecodedName decoded =
             decodeName(findNameLines(line).value(0).name, opened.Table, *opened.Family);
@@ -202,75 +154,64 @@ std::vector<QByteArray> cellFragments(const WindowState& state) {
     return fragments;
 }
 
-// Composed by picks (with colour choices and skipped slots), saved, opened
-// back: the same fragment in every position and the same line when saved
-// again. The first rounds write every code; random names follow.
-TEST_F(RoundTrip, allCodesAndRandomNamesInEveryMode_comeBackToTheSamePositionsAndBytes) {
+// Names composed by picks (codes; -1 skips a slot, random colour choices in
+// between), written, opened back: the same line when written again, and the
+// same fragment in every position, except where the colour modes read a
+// caret or the three-blank glyph differently and where blanks end the name.
+// Every code goes through the writer in every mode.
+TEST_F(RoundTrip, everyCodeAndEdgeAndRandomNames_writeTheSameBytesAgain) {
     std::mt19937 random(1234);
+    // Edge names first: quotes, blanks at the end, none at all, carets, three blanks.
+    std::vector<std::vector<int>> names = {{'A', 10, 34, 162, ' ', '/', '/', 'B'},
+                                           {'A', 160, ' '},
+                                           {},
+                                           {'A', '^'},
+                                           {'A', 9, 'B'},
+                                           {'^', '^', 'x'}};
+    const size_t edgeNames = names.size();
+    for (int first = 0; first < kCodeCount; first += kNameLength - 1) {
+        names.emplace_back(kNameLength, 'A');  // codes in positions 1 to 24
+        std::iota(names.back().begin(), names.back().end() - 1, first);
+    }
+    for (int round = 0; round < 10; ++round) {
+        names.emplace_back(1 + random() % kNameLength);
+        for (int& code : names.back()) {
+            code = random() % 8 == 0 ? -1 : static_cast<int>(random() % kCodeCount);
+        }
+        names.back().back() = 'A' + static_cast<int>(random() % 26);
+    }
     for (const GameMode mode : {GameMode::QuakeWorld, GameMode::QuakeWorldMod, GameMode::Quake2,
                                 GameMode::Quake2Hex, GameMode::Quake3Arena, GameMode::Hexen2,
                                 GameMode::Hexen2Mod, GameMode::Wolfenstein, GameMode::JumpGate}) {
         const WindowState fresh = freshState(mode);
         const bool colour = fresh.Family == GameFamily::Colour;
-        // The caret and the three-blank glyph come back differently (checked
-        // above and below); a blank last glyph is dropped by every writer.
-        const auto fits = [&](int code, bool last) {
-            return !(colour && (code == '^' || code == 9)) &&
-                   !(last && fresh.Table[code].trimmed().isEmpty());
-        };
-        constexpr int kEveryCodeRounds = (kCodeCount + kNameLength - 2) / (kNameLength - 1);
-        for (int round = 0; round < kEveryCodeRounds + 10; ++round) {
-            SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + " round " +
-                         std::to_string(round));
+        for (size_t n = 0; n < names.size(); ++n) {
+            const std::vector<int>& name = names[n];
             WindowState state = fresh;
-            const bool everyCode = round < kEveryCodeRounds;
-            const int length =
-                everyCode ? kNameLength : 1 + static_cast<int>(random() % kNameLength);
-            for (int k = 1; k <= length; ++k) {
-                if (!everyCode && k < length && random() % 8 == 0) {
-                    moveCursorTo(state, k + 1);  // leave position k blank
-                    continue;
-                }
-                if (colour && random() % 4 == 0) {
+            bool same = name.empty() || !fresh.Table[name.back()].trimmed().isEmpty();
+            for (const int picked : name) {
+                const bool special = colour && (picked % kCodeCount == '^' || picked == 9);
+                // Past the edge names, 'A' stands in for the glyphs read back apart.
+                const int code = special && n >= edgeNames ? 'A' : picked % kCodeCount;
+                same = same && !(special && n < edgeNames);
+                if (colour && n >= edgeNames && random() % 4 == 0) {
                     selectColour(state, desktop, app.path(), static_cast<int>(random() % 8));
                 }
-                // Every code once in positions 1 to 24 of the first rounds.
-                int code = everyCode ? (round * (kNameLength - 1) + k - 1) % kCodeCount
-                                     : static_cast<int>(random() % kCodeCount);
-                pickGlyph(state, desktop, fits(code, k == length) ? code : 'A');
+                if (code < 0) {
+                    moveCursorTo(state, state.CursorPos + 1);
+                } else {
+                    pickGlyph(state, desktop, code);
+                }
             }
-            const QByteArray line = save(state);
+            const QByteArray line = ComposeScriptLine(state, scriptTrailer());
+            SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + ": " + line.toStdString());
             WindowState opened = fresh;
             load(opened, line);
-            EXPECT_EQ(cellFragments(opened), cellFragments(state)) << line.toStdString();
-            EXPECT_EQ(save(opened), line);
+            EXPECT_EQ(ComposeScriptLine(opened, scriptTrailer()), line);
+            if (same) {
+                EXPECT_EQ(cellFragments(opened), cellFragments(state));
+            }
         }
-    }
-}
-
-TEST_F(RoundTrip, edgeNames_writeTheSameBytesAgain) {
-    const struct {
-        const char* what;
-        GameMode mode;
-        std::vector<int> codes;
-    } cases[] = {
-        {"quotes inside", GameMode::QuakeWorld, {'A', 10, 34, 162, ' ', '/', '/', 'B'}},
-        {"trailing blanks", GameMode::QuakeWorld, {'A', 160, ' '}},
-        {"caret last", GameMode::Quake3Arena, {'A', '^'}},
-        {"three blanks glyph", GameMode::Quake3Arena, {'A', 9, 'B'}},
-        {"caret pair", GameMode::Quake3Arena, {'^', '^', 'x'}},
-        {"hex all blank", GameMode::Quake2Hex, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        WindowState state = freshState(c.mode);
-        for (const int code : c.codes) {
-            pickGlyph(state, desktop, code);
-        }
-        const QByteArray line = save(state);
-        WindowState opened = freshState(c.mode);
-        load(opened, line);
-        EXPECT_EQ(save(opened), line);
     }
 }
 
@@ -324,19 +265,60 @@ class LoadCommands : public RoundTrip {
     WindowState state;
 };
 
-// One name loads at once; several give a list with the last one selected;
-// a name too long loads its first 25 and says so.
-TEST_F(LoadCommands, open_loadsTheOneNameOrTheOneChosen) {
-    EXPECT_TRUE(open(file("bind x jump\r\nname \"Abc\"\r\n")));
-    EXPECT_EQ(state.rawNameBox, u"Abc"_s);
-    EXPECT_TRUE(desktop.messages.empty() && desktop.itemChoices.empty());
-    EXPECT_EQ(desktop.openRequests.back().title, u"Open Name..."_s);
-    EXPECT_EQ(desktop.openRequests.back().filters,
-              (QStringList{u"Configuration File (*.cfg)"_s, u"All Files (*)"_s}));
+// Open and Paste load the name, or keep the one composed ("Z") and say why.
+TEST_F(LoadCommands, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
+    const struct {
+        const char* what;
+        bool paste;
+        QString input;  // the clipboard, or the file's bytes (null: no such file)
+        QString loaded;
+        QString message;  // %1: the file's path
+    } cases[] = {
+        {"the file's one name", false, u"bind x jump\r\nname \"Abc\"\r\n"_s, u"Abc"_s, {}},
+        {"too long", false, u"name \""_s + QString(27, u'x') + u'"', QString(25, u'x'),
+         u"The name is longer than 25 glyphs: the first 25 were loaded, 2 more left out."_s},
+        {"no name line", false, u"bind x jump\r\n"_s, u"Z"_s,
+         u"No name line (name \"…\" or seta name \"…\") was found in %1."_s},
+        {"bad byte", false, u"name \"a`b\"\r\n"_s, u"Z"_s,
+         u"The name was not loaded: no glyph of this mode writes these bytes: 0x60 (`)."_s},
+        {"missing file", false, QString(), u"Z"_s,
+         u"Could not read %1: No such file or directory"_s},
+        {"pasted line", true, u"name \"Abc\" //VTL G2 v6.3"_s, u"Abc"_s, {}},
+        {"pasted bare name", true, u"Just Me"_s, u"Just Me"_s, {}},
+        {"pasted Windows-1252", true, u"Caf\u00E9"_s, u"Caf\u00E9"_s, {}},
+        {"pasted nothing", true, u""_s, u"Z"_s,
+         u"No name line (name \"…\" or seta name \"…\") was found in the clipboard."_s},
+        {"pasted outside Windows-1252", true, u"Snow \u2603"_s, u"Z"_s,
+         u"The name was not pasted: these characters have no byte in Windows-1252: \u2603"_s},
+    };
+    const WindowState composed = state;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        state = composed;
+        desktop.messages.clear();
+        desktop.clipboardHolds = c.input;
+        const QString path =
+            c.input.isNull() ? dir.filePath(u"gone.cfg"_s) : file(c.input.toLatin1());
+        const bool loaded =
+            c.paste ? pasteName(state, desktop, colourSheetsOf(state, app.path(), desktop))
+                    : open(path);
+        EXPECT_EQ(loaded, c.loaded != u"Z"_s);
+        EXPECT_EQ(state.rawNameBox, c.loaded);
+        EXPECT_EQ(desktop.messageTexts(),
+                  c.message.isEmpty() ? QStringList()
+                                      : QStringList{QString(c.message).replace(u"%1"_s, path)});
+    }
+}
 
+// Several names give a list with the last one selected; a cancel anywhere
+// leaves the name and says nothing.
+TEST_F(LoadCommands, open_severalNames_listsThemToChooseFrom) {
     const QString several = file("name \"one\"\r\nseta name \"two\"\r\n");
     desktop.itemReplies = {0, std::nullopt};
     EXPECT_TRUE(open(several));
+    EXPECT_EQ(desktop.openRequests.back().title, u"Open Name..."_s);
+    EXPECT_EQ(desktop.openRequests.back().filters,
+              (QStringList{u"Configuration File (*.cfg)"_s, u"All Files (*)"_s}));
     const ItemChoice& list = desktop.itemChoices.back();
     EXPECT_EQ(list.title, u"Open Name"_s);
     EXPECT_EQ(list.label, u"The file holds several names. Choose one:"_s);
@@ -344,64 +326,9 @@ TEST_F(LoadCommands, open_loadsTheOneNameOrTheOneChosen) {
     EXPECT_EQ(list.selected, 1);
     EXPECT_EQ(state.rawNameBox, u"one"_s);
     EXPECT_FALSE(open(several));  // the list cancelled
-    EXPECT_EQ(state.rawNameBox, u"one"_s);
-
-    EXPECT_TRUE(open(file("name \"" + QByteArray(27, 'x') + "\"")));
-    EXPECT_EQ(state.rawNameBox, QString(25, u'x'));
-    EXPECT_EQ(desktop.messageTexts(),
-              QStringList{u"The name is longer than 25 glyphs: the first 25 were loaded, 2 more "
-                          u"left out."_s});
-}
-
-TEST_F(LoadCommands, failures_nameTheProblemAndKeepTheName) {
-    const struct {
-        const char* what;
-        std::optional<QByteArray> content;  // none: no such file
-        QString message;                    // %1: the path
-    } cases[] = {
-        {"no name line", "bind x jump\r\n",
-         u"No name line (name \"…\" or seta name \"…\") was found in %1."_s},
-        {"bad byte", "name \"a`b\"\r\n",
-         u"The name was not loaded: no glyph of this mode writes these bytes: 0x60 (`)."_s},
-        {"missing file", std::nullopt, u"Could not read %1: No such file or directory"_s},
-    };
-    for (const auto& c : cases) {
-        const QString path = c.content ? file(*c.content) : dir.filePath(u"gone.cfg"_s);
-        desktop.messages.clear();
-        EXPECT_FALSE(open(path)) << c.what;
-        const QString expected = c.message.contains(u"%1") ? c.message.arg(path) : c.message;
-        EXPECT_EQ(desktop.messageTexts(), QStringList{expected}) << c.what;
-        EXPECT_EQ(state.rawNameBox, u"Z"_s) << c.what;
-    }
-    // Cancel: nothing at all.
-    desktop.messages.clear();
     EXPECT_FALSE(open(std::nullopt));
+    EXPECT_EQ(state.rawNameBox, u"one"_s);
     EXPECT_TRUE(desktop.messages.empty());
-}
-
-TEST_F(LoadCommands, paste_takesALineOrTheNameAlone) {
-    const struct {
-        QString clipboard;
-        std::optional<QString> loaded;  // none: refused with a message
-    } cases[] = {
-        {u"name \"Abc\" //VTL G2 v6.3"_s, u"Abc"_s},
-        {u"Just Me"_s, u"Just Me"_s},
-        {u"Caf\u00E9"_s, u"Caf\u00E9"_s},
-        {u""_s, std::nullopt},
-        {u"Snow \u2603"_s, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.clipboard.toStdString());
-        state.rawNameBox = u"Z"_s;
-        desktop.clipboardHolds = c.clipboard;
-        desktop.messages.clear();
-        EXPECT_EQ(pasteName(state, desktop, colourSheetsOf(state, app.path(), desktop)),
-                  c.loaded.has_value());
-        EXPECT_EQ(state.rawNameBox, c.loaded.value_or(u"Z"_s));
-        EXPECT_EQ(desktop.messages.size(), c.loaded ? 0u : 1u);
-    }
-    EXPECT_EQ(desktop.messages.back().text,
-              u"The name was not pasted: these characters have no byte in Windows-1252: \u2603"_s);
 }
 
 }  // namespace

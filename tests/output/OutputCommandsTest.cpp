@@ -65,7 +65,6 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
         QByteArray expected;
     } cases[] = {
         {std::nullopt, nameState({"A", "b"}), "\r\n" + ab + " // created\r\n"},
-        {"bind x jump", nameState({"A", "b"}), "bind x jump\r\n" + ab + " // found\r\n"},
         {QByteArray(), nameState({"A", "b"}), "\r\n" + ab + " // found\r\n"},
         {allBytes, nameState({"A", "b"}), allBytes + "\r\n" + ab + " // found\r\n"},
         {std::nullopt, nameState({}), "\r\nname \"\" //VTL G2 v6.3 // created\r\n"},
@@ -236,6 +235,9 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_EQ(request.initialFolder, dir.path());
     EXPECT_EQ(request.initialName, QStringLiteral("*.cfg"));
     EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
+    // The real dialog stays open on a name in a missing folder, when asked to.
+    EXPECT_FALSE(dialogAccepts(request, gone));
+    EXPECT_TRUE(dialogAccepts(request, path) && dialogAccepts(FileDialogRequest{}, gone));
     EXPECT_EQ(readBytes(path),
               "\r\n" + kTaggedA + "\r\n\r\nname \"C\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
     const QString saved = QStringLiteral(
@@ -299,30 +301,32 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
     }
 }
 
-TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
-    // Position k's glyph: every pixel a colour that says which glyph and where.
-    const auto glyphPixel = [](int k, int x, int y) {
-        return qRgb(k * 10, 8 + x * 15, 8 + y * 15);
-    };
-    WindowState state = nameState({});
-    for (int k = 1; k <= kNameLength; ++k) {
+// Glyphs at `positions`, each one colour (green at 3, else red) with its
+// top-left pixel black (background), the rest blank.
+WindowState glyphsAt(const std::vector<int>& positions) {
+    WindowState state;
+    for (const int k : positions) {
         QImage& glyph = state.cells[k - 1].glyph = QImage(16, 16, QImage::Format_RGB32);
-        for (int p = 0; p < 16 * 16; ++p) {
-            glyph.setPixel(p % 16, p / 16, glyphPixel(k, p % 16, p / 16));
-        }
+        glyph.fill(k == 3 ? qRgb(0, 180, 0) : qRgb(200, 0, k));
+        glyph.setPixel(0, 0, qRgb(0, 0, 0));
     }
-    // 15.3 pixels a position, half to even.
-    EXPECT_EQ(exportWidth(15), 230);
+    return state;
+}
+
+// The top 14 rows of 15.3 pixels a cursor position (half to even) on black.
+TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
+    std::vector<int> everyPosition(kNameLength);
+    std::iota(everyPosition.begin(), everyPosition.end(), 1);
+    WindowState state = glyphsAt(everyPosition);
     QTemporaryDir dir;
     FakeDesktop desktop;
-    for (const auto& [cursor, width] : {std::pair{1, 15}, {5, 76}, {26, 398}}) {
+    for (const auto& [cursor, width] : {std::pair{1, 15}, {5, 76}, {15, 230}, {26, 398}}) {
         SCOPED_TRACE(cursor);
         const QString path = dir.filePath(QString::number(cursor) + QStringLiteral(".BMP"));
         writeBytes(path, QByteArrayLiteral("an older, longer file that the export replaces"));
         state.CursorPos = cursor;
         desktop.messages.clear();
         desktop.saveReplies = {path};
-
         exportNameAsBitmap(state, desktop);
 
         EXPECT_EQ(desktop.messageTexts(),
@@ -332,8 +336,9 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
         int wrong = 0;
         for (int p = 0; p < 433 * 25; ++p) {
             const int x = p % 433, y = p / 433;
+            const bool shown = x < width && y < 14;
             const QRgb expected =
-                (x < width && y < 14) ? glyphPixel(x / 16 + 1, x % 16, y) : qRgb(0, 0, 0);
+                shown ? state.cells[x / 16].glyph.pixel(x % 16, y) : qRgb(0, 0, 0);
             wrong += (saved.pixel(x, y) & 0xFFFFFF) != (expected & 0xFFFFFF);
         }
         EXPECT_EQ(wrong, 0);
@@ -356,43 +361,8 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
               QStringLiteral("Error: 2 No such file or directory: ") + gone);
 }
 
-// The copies take the boxes as they are; the save dialog refuses only a name
-// in a missing folder, and only when asked to.
-TEST(CopyNameAndSaveDialog, copiesTheBoxes_refusesAMissingFolder) {
-    WindowState state = nameState({"A", "b"});
-    state.commandLineBox = QStringLiteral("name \"\u00e9\" //VTL G2 v6.3");
-    state.rawNameBox = QString();
-    FakeDesktop desktop;
-    copyCommandLine(state, desktop);
-    copyRawName(state, desktop);
-    EXPECT_EQ(desktop.clipboard, (std::vector<QString>{state.commandLineBox, QString()}));
-
-    QTemporaryDir dir;
-    FileDialogRequest request;
-    const QString gone = dir.filePath(QStringLiteral("gone/name.cfg"));
-    EXPECT_TRUE(dialogAccepts(request, gone));
-    request.pathMustExist = true;
-    EXPECT_TRUE(dialogAccepts(request, dir.filePath(QStringLiteral("name.cfg"))));
-    EXPECT_FALSE(dialogAccepts(request, gone));
-}
-
-// --- The name as a picture ---
-
-const QRgb kRed = qRgb(200, 0, 0);
-const QRgb kGreen = qRgb(0, 180, 0);
-
-// Glyphs at `positions` (red, green at 3) with the top-left pixel black
-// (background), the rest blank.
-WindowState glyphsAt(std::initializer_list<int> positions) {
-    WindowState state;
-    for (const int k : positions) {
-        QImage& glyph = state.cells[k - 1].glyph = QImage(16, 16, QImage::Format_RGB32);
-        glyph.fill(k == 3 ? kGreen : kRed);
-        glyph.setPixel(0, 0, qRgb(0, 0, 0));
-    }
-    return state;
-}
-
+// Positions 1 to the last glyph, each pixel a square of the scale, never
+// blended; black is the background.
 TEST(ComposeNamePicture, usedPositionsAtEachScaleWithoutBlending) {
     const WindowState state = glyphsAt({1, 3});
     for (const int scale : {1, 3}) {
@@ -401,13 +371,12 @@ TEST(ComposeNamePicture, usedPositionsAtEachScaleWithoutBlending) {
             const QImage picture = composeNamePicture(state, PictureOptions{scale, transparent});
             ASSERT_EQ(picture.size(), QSize(3 * 16 * scale, 16 * scale));
             const QRgb background = transparent ? qRgba(0, 0, 0, 0) : qRgb(0, 0, 0);
-            for (int dy = 0; dy < scale; ++dy) {
-                for (int dx = 0; dx < scale; ++dx) {
-                    EXPECT_EQ(picture.pixel(dx, dy), background);               // glyph 1's black
-                    EXPECT_EQ(picture.pixel(scale + dx, dy), kRed);             // its first red
-                    EXPECT_EQ(picture.pixel(16 * scale + dx, dy), background);  // blank position
-                    EXPECT_EQ(picture.pixel(33 * scale + dx, dy), kGreen);
-                }
+            for (int d = 0; d < scale * scale; ++d) {
+                const int dx = d % scale, dy = d / scale;
+                EXPECT_EQ(picture.pixel(dx, dy), background);               // glyph 1's black
+                EXPECT_EQ(picture.pixel(scale + dx, dy), qRgb(200, 0, 1));  // its first red
+                EXPECT_EQ(picture.pixel(16 * scale + dx, dy), background);  // blank position
+                EXPECT_EQ(picture.pixel(33 * scale + dx, dy), qRgb(0, 180, 0));
             }
         }
     }
@@ -419,10 +388,11 @@ TEST(ComposeNamePicture, usedPositionsAtEachScaleWithoutBlending) {
 }
 
 // The options step, the dialog, the file; a cancel, a failure and an empty
-// name write nothing. The clipboard copy is the transparent 2x picture.
-TEST(ExportNameAsPng, writesThePictureChosen_orNothingAndSaysWhy) {
+// name write nothing. The clipboard gets the transparent 2x picture, and the
+// two text boxes as they are.
+TEST(ExportNameAsPng, writesThePictureChosen_orNothingAndSaysWhy_clipboardCopies) {
     QTemporaryDir dir;
-    const WindowState state = glyphsAt({1, 3});
+    WindowState state = glyphsAt({1, 3});
     FakeDesktop desktop;
     const QString path = dir.filePath(QStringLiteral("name.png"));
     const QString gone = dir.filePath(QStringLiteral("no-such-folder/name.png"));
@@ -432,7 +402,6 @@ TEST(ExportNameAsPng, writesThePictureChosen_orNothingAndSaysWhy) {
     exportNameAsPng(state, desktop);  // options cancelled
     exportNameAsPng(state, desktop);
     exportNameAsPng(WindowState{}, desktop);
-    copyNameAsPicture(state, desktop);
 
     ASSERT_EQ(desktop.saveRequests.size(), 2u);
     EXPECT_EQ(desktop.pictureOptionRequests.size(), 3u);
@@ -452,9 +421,13 @@ TEST(ExportNameAsPng, writesThePictureChosen_orNothingAndSaysWhy) {
     EXPECT_EQ(desktop.messages[2].text,
               QStringLiteral("The name has no glyphs yet: there is nothing to export."));
 
+    state.rawNameBox = QString();
+    copyNameAsPicture(state, desktop);
+    copyCommandLine(state, desktop);
+    copyRawName(state, desktop);
     ASSERT_EQ(desktop.clipboardImages.size(), 1u);
     EXPECT_EQ(desktop.clipboardImages[0], composeNamePicture(state, PictureOptions{2, true}));
-    EXPECT_TRUE(desktop.clipboard.empty());
+    EXPECT_EQ(desktop.clipboard, (std::vector<QString>{state.commandLineBox, QString()}));
 }
 
 }  // namespace
