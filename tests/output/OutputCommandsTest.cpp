@@ -101,10 +101,8 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
     ::umask(mask);
 }
 
-// Saves in a child process, as the user "nobody" when asked, and under a
-// file-size limit, as the program runs: past the limit a write fails instead
-// of the process being killed. Returns kind * 64 + errno, 255 when the user
-// could not be switched, -1 when the child was killed or took too long.
+// Saves in a child, as "nobody" when asked, under a file-size limit (past it a write fails, as
+// in the program). Returns kind * 64 + errno; 255: no switch to nobody; -1: killed or hung.
 int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit) {
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -125,11 +123,9 @@ int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// A failed save leaves the file exactly as before, with no stray file beside
-// it; a save keeps the file's owner (nobody:games, when root), group, mode and
-// hard links. Where the atomic replace keeps all of them it is used (a new
-// inode); otherwise the line is appended in place, and a failure there cuts
-// the file back to its old bytes.
+// A failed save leaves the file as it was, with no stray file beside it; a save keeps owner,
+// group, mode and hard links: by an atomic replace (a new inode) where that keeps them all, else
+// appending in place, where a failure cuts the file back to its old bytes.
 TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
     // Every byte value and lone line ends, kept as they are.
     QByteArray old(256 * 1024 + 256, 'x');
@@ -150,8 +146,7 @@ TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
         {"readOnlyFolderWritableFile", 0666, 0555, true, false, kNoLimit, Kind::Appended, 0},
         {"readOnlyFolderAndFile", 0444, 0555, true, false, kNoLimit, Kind::CouldNotWrite, EACCES},
         {"unreadableFile", 0222, 0777, true, false, kNoLimit, Kind::CouldNotRead, EACCES},
-        // Cut off half way through copying the old content, or (for a file
-        // only appended to in place) through the new line.
+        // Cut off while copying the old content, or (in place) while appending the line.
         {"writeFailsMidway", 0666, 0777, true, false, 128 * 1024, Kind::CouldNotWrite, EFBIG},
         {"inPlaceWriteFailsMidway", 0666, 0555, true, false, justPastOld, Kind::CouldNotWrite,
          EFBIG},
@@ -194,8 +189,7 @@ TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
     }
 }
 
-// Special files are refused at once: a FIFO would block the program until
-// some other program opened it for writing.
+// Special files are refused at once: opening a FIFO would block until another program did.
 TEST(AppendScriptLine, notARegularFile_refusedWithoutWaiting) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("fifo.cfg"));
@@ -210,8 +204,7 @@ TEST(AppendScriptLine, notARegularFile_refusedWithoutWaiting) {
 const char kNoFolder[] =
     "Could not save the name to %1: No such file or directory\rThe file was not changed.";
 
-// Two saves into a new file add a line each, with the tag; a save into a
-// missing folder fails, and a cancel does nothing.
+// Two saves add a line each, with the tag; a missing folder fails; a cancel does nothing.
 TEST(SaveName, eachChoice_dialogLineAndMessages) {
     QTemporaryDir dir;
     qputenv("WinDir", dir.path().toLocal8Bit());
@@ -298,8 +291,7 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
     }
 }
 
-// Glyphs at `positions`, each one colour (green at 3, else red) with its
-// top-left pixel black (background), the rest blank.
+// Glyphs at `positions`: one colour (green at 3) but a black (background) top-left pixel.
 WindowState glyphsAt(const std::vector<int>& positions) {
     WindowState state;
     for (const int k : positions) {
@@ -358,8 +350,7 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
               QStringLiteral("Error: 2 No such file or directory: ") + gone);
 }
 
-// Positions 1 to the last glyph, each pixel a square of the scale, never
-// blended; black is the background.
+// Positions 1 to the last glyph, each pixel a square of the scale, never blended.
 TEST(ComposeNamePicture, usedPositionsAtEachScaleWithoutBlending) {
     const WindowState state = glyphsAt({1, 3});
     for (const int scale : {1, 3}) {
@@ -381,9 +372,8 @@ TEST(ComposeNamePicture, usedPositionsAtEachScaleWithoutBlending) {
     EXPECT_TRUE(composeNamePicture(WindowState{}, PictureOptions{}).isNull());
 }
 
-// The options step, the dialog, the file; a cancel, a failure and an empty
-// name write nothing. The clipboard gets the transparent 2x picture, and the
-// two text boxes as they are.
+// Options, dialog, file; a cancel, a failure, an empty name write nothing. The clipboard
+// copies: the transparent 2x picture, and the two text boxes as they are.
 TEST(ExportNameAsPng, writesThePictureChosen_orNothingAndSaysWhy_clipboardCopies) {
     QTemporaryDir dir;
     WindowState state = glyphsAt({1, 3});
@@ -515,8 +505,6 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
               u"0x60 (`), 0xFF (\u00FF), 0x00."_s);
 }
 
-// --- Loading into the window state and the round trip through the writer ---
-
 class Loading : public ::testing::Test {
   protected:
     WindowState freshState(GameMode mode) {
@@ -548,15 +536,12 @@ std::vector<QByteArray> cellFragments(const WindowState& state) {
     return fragments;
 }
 
-// Names composed by picks (codes; -1 skips a slot; random colour choices in
-// between past the edge names), written, opened back: the same line when written again, and the
-// same fragment in every position, except where the colour modes read a
-// caret or the three-blank glyph differently and where blanks end the name.
-// Every code goes through the writer in every mode.
+// Names composed by picks (-1 skips a slot; colour choices past the edge names), written and
+// read back: the same line when written again, and the same fragment in each position unless a
+// colour mode reads a caret or three blanks apart, or blanks end the name. Every code, every mode.
 TEST_F(Loading, everyCodeAndEdgeNamesInEveryMode_writeTheSameBytesAgain) {
     std::mt19937 random(1234);
-    // Edge names first: quotes, blanks at the end, none at all, skipped slots, carets, three
-    // blanks.
+    // Edge names: quotes, blanks at the end, none, skipped slots, carets, three blanks.
     std::vector<std::vector<int>> names = {{'A', 10, 34, 162, ' ', '/', '/', 'B'},
                                            {'A', 160, ' '},
                                            {},
@@ -630,8 +615,6 @@ TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
     EXPECT_EQ(state.CursorPos, kNameLength + 1);
     EXPECT_EQ(state.markerLeftTwips, kMarkerFullTwips);
 }
-
-// --- The two commands, through the fake desktop ---
 
 // Open and Paste load the name, or keep the one composed ("Z") and say why.
 TEST_F(Loading, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
