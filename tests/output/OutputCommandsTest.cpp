@@ -275,14 +275,11 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
         }
         WindowState state = nameState({"A"});
         state.Config = c.config;
-        QStringList keysAsked;
         FakeDesktop desktop;
+        // Only the game's own key holds the folder.
         quickSave(state, desktop, [&](const QString& key) {
-            keysAsked << key;
-            return folder;
+            return key == QLatin1String(c.target.first) ? folder : QString();
         });
-
-        EXPECT_EQ(keysAsked, QStringList{QString::fromLatin1(c.target.first)});
         EXPECT_EQ(state.QuickSaveFile, path);
         EXPECT_EQ(readBytes(path),
                   c.line.isEmpty() ? QByteArray("<unreadable>") : c.old + "\r\n" + c.line + "\r\n");
