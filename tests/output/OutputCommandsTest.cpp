@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -9,13 +8,20 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <csignal>
 #include <numeric>
 #include <optional>
+#include <random>
 
+#include "core/NameEditing.h"
 #include "modes/CharTables.h"
+#include "modes/ColourList.h"
+#include "modes/GameModes.h"
+#include "output/NameImport.h"
+#include "output/NameLoading.h"
+#include "output/NamePicture.h"
 #include "output/OutputCommands.h"
 #include "output/ScriptWriter.h"
+#include "support/AppFolder.h"
 #include "support/AsNobody.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
@@ -23,6 +29,8 @@
 namespace vtl {
 namespace {
 
+using namespace Qt::StringLiterals;
+using test::AppFolder;
 using test::FakeDesktop;
 using test::readBytes;
 using test::writeBytes;
@@ -40,36 +48,26 @@ WindowState nameState(const std::vector<QByteArray>& fragments,
     return state;
 }
 
-const QByteArray kAbLine = QByteArrayLiteral("name \"Ab\" //VTL G2 v6.3");
 const QByteArray kALine = QByteArrayLiteral("name \"A\" //VTL G2 v6.3");
+const QByteArray kTaggedA = kALine + " // VTL G2 v6.3";
 
-QByteArray allBytesAndLoneLineEnds() {
-    QByteArray bytes(256, '\0');
-    std::iota(bytes.begin(), bytes.end(), '\0');
-    return bytes + QByteArrayLiteral("x\ry\nz\n\r");
-}
-
-mode_t modeOf(const QString& path) {
+struct stat statOf(const QString& path) {
     struct stat info {};
     EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    return info.st_mode & 07777;
+    return info;
 }
 
 // Old bytes, CR LF, the line and the trailer for a found or created file, CR LF.
 // A found file, reached through a link, keeps its link and mode.
 TEST(AppendScriptLine, eachCase_writesExactBytes) {
-    const QByteArray allBytes = allBytesAndLoneLineEnds();
+    const QByteArray ab = "name \"Ab\" //VTL G2 v6.3";
     const struct {
         std::optional<QByteArray> oldContent;  // none: no file yet
         WindowState state;
         QByteArray expected;
     } cases[] = {
-        {std::nullopt, nameState({"A", "b"}), "\r\n" + kAbLine + " // created\r\n"},
-        {"bind x jump\r\n", nameState({"A", "b"}),
-         "bind x jump\r\n\r\n" + kAbLine + " // found\r\n"},
-        {"bind x jump", nameState({"A", "b"}), "bind x jump\r\n" + kAbLine + " // found\r\n"},
-        {QByteArray(), nameState({"A", "b"}), "\r\n" + kAbLine + " // found\r\n"},
-        {allBytes, nameState({"A", "b"}), allBytes + "\r\n" + kAbLine + " // found\r\n"},
+        {std::nullopt, nameState({"A", "b"}), "\r\n" + ab + " // created\r\n"},
+        {QByteArray(), nameState({"A", "b"}), "\r\n" + ab + " // found\r\n"},
         {std::nullopt, nameState({}), "\r\nname \"\" //VTL G2 v6.3 // created\r\n"},
         // Blanks inside are kept, blanks at the end dropped.
         {std::nullopt, nameState({"A", " ", "B", "   ", "C", " ", " "}),
@@ -98,26 +96,20 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
         EXPECT_EQ(result.kind, c.oldContent ? Kind::Appended : Kind::Created);
         EXPECT_EQ(readBytes(target), c.expected);
         EXPECT_EQ(QFileInfo(path).isSymLink(), c.oldContent.has_value());
-        EXPECT_EQ(modeOf(target), c.oldContent ? mode_t{0640} : mode_t{0644});
+        EXPECT_EQ(statOf(target).st_mode & 07777, c.oldContent ? mode_t{0640} : mode_t{0644});
     }
     ::umask(mask);
 }
 
-// Saves in a child process, as the user "nobody" when asked and root (who
-// may write anything), and under a file-size limit when one is given, as the
-// program runs: past the limit a write fails instead of the process being
-// killed. Returns kind * 64 + errno, 255 when the user could not be switched,
-// -1 when the child was killed or took longer than a few seconds.
-int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit = RLIM_INFINITY) {
+// Saves in a child, as "nobody" when asked, under a file-size limit (past it a write fails, as
+// in the program). Returns kind * 64 + errno; 255: no switch to nobody; -1: killed or hung.
+int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::alarm(5);
         // The child ends with _exit, so it never becomes root again.
         std::optional<test::AsNobody> nobody;
-        if (asNobody) {
-            nobody.emplace();
-        }
-        if (nobody && !nobody->ok()) {
+        if (asNobody && !nobody.emplace().ok()) {
             ::_exit(255);
         }
         ignoreFileSizeSignal();
@@ -131,133 +123,88 @@ int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit = RLIM_
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The write really fails: the file is exactly as before, with no stray file
-// beside it. A file that can be written is saved even where the folder can't.
-TEST(AppendScriptLine, faults_fileUnchangedAndReasonGiven) {
-    const QByteArray old = QByteArray(256 * 1024, 'x') + allBytesAndLoneLineEnds();
+// A failed save leaves the file as it was, with no stray file beside it; a save keeps owner,
+// group, mode and hard links: by an atomic replace (a new inode) where that keeps them all, else
+// appending in place, where a failure cuts the file back to its old bytes.
+TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
+    // Every byte value and lone line ends, kept as they are.
+    QByteArray old(256 * 1024 + 256, 'x');
+    std::iota(old.end() - 256, old.end(), '\0');
+    old += "x\ry\nz\n\r";
     const auto justPastOld = static_cast<rlim_t>(old.size()) + 5;
+    constexpr rlim_t kNoLimit = RLIM_INFINITY;
     const struct {
         const char* situation;
         mode_t fileMode, folderMode;
+        bool asNobody, hardLink;
         rlim_t fileSizeLimit;
         Kind kind;
         int errorNumber;
     } cases[] = {
-        {"readOnlyFile", 0444, 0777, RLIM_INFINITY, Kind::CouldNotWrite, EACCES},
-        {"readOnlyFolderWritableFile", 0666, 0555, RLIM_INFINITY, Kind::Appended, 0},
-        {"readOnlyFolderAndFile", 0444, 0555, RLIM_INFINITY, Kind::CouldNotWrite, EACCES},
-        {"unreadableFile", 0222, 0777, RLIM_INFINITY, Kind::CouldNotRead, EACCES},
-        // Cut off half way through copying the old content, or (for a file
-        // only appended to in place) through the new line.
-        {"writeFailsMidway", 0666, 0777, 128 * 1024, Kind::CouldNotWrite, EFBIG},
-        {"inPlaceWriteFailsMidway", 0666, 0555, justPastOld, Kind::CouldNotWrite, EFBIG},
+        {"othersFileSavedByRoot", 0664, 0777, false, false, kNoLimit, Kind::Appended, 0},
+        {"readOnlyFile", 0444, 0777, true, false, kNoLimit, Kind::CouldNotWrite, EACCES},
+        {"readOnlyFolderWritableFile", 0666, 0555, true, false, kNoLimit, Kind::Appended, 0},
+        {"readOnlyFolderAndFile", 0444, 0555, true, false, kNoLimit, Kind::CouldNotWrite, EACCES},
+        {"unreadableFile", 0222, 0777, true, false, kNoLimit, Kind::CouldNotRead, EACCES},
+        // Cut off while copying the old content, or (in place) while appending the line.
+        {"writeFailsMidway", 0666, 0777, true, false, 128 * 1024, Kind::CouldNotWrite, EFBIG},
+        {"inPlaceWriteFailsMidway", 0666, 0555, true, false, justPastOld, Kind::CouldNotWrite,
+         EFBIG},
+        {"hardLink", 0664, 0777, false, true, kNoLimit, Kind::Appended, 0},
+        {"hardLinkDiskFull", 0664, 0777, false, true, justPastOld, Kind::CouldNotWrite, EFBIG},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("config.cfg"));
-        writeBytes(path, old);
-        // The file is nobody's own (when root), so only the modes stand in the way.
-        [[maybe_unused]] const int given =
-            ::chown(QFile::encodeName(path).constData(), 65534, 65534);
-        ::chmod(QFile::encodeName(path).constData(), c.fileMode);
-        ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
-        const int status = saveInChild(path, true, c.fileSizeLimit);
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-        if (status == 255) {
-            GTEST_SKIP() << "running as root and cannot switch to the user nobody";
-        }
-        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + c.errorNumber);
-        EXPECT_EQ(readBytes(path), c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-                  QStringList{QStringLiteral("config.cfg")});
-    }
-}
-
-struct stat statOf(const QString& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    return info;
-}
-
-// A save keeps the file's owner, group, mode and hard links. Where the atomic
-// replace keeps all of them it is used (a new inode); otherwise the line is
-// appended in place, and a failure there cuts the file back to its old bytes.
-TEST(AppendScriptLine, keepsOwnerGroupModeAndLinks) {
-    constexpr uid_t kNobody = 65534;
-    constexpr gid_t kGames = 60;
-    const QByteArray old = QByteArray(4096, 'o') + allBytesAndLoneLineEnds();
-    const auto justPastOld = static_cast<rlim_t>(old.size()) + 5;
-    const struct {
-        const char* situation;
-        bool chownToNobodyGames;
-        bool hardLink;
-        rlim_t fileSizeLimit;
-        bool newInode;
-        Kind kind;
-    } cases[] = {
-        {"ownFile", false, false, RLIM_INFINITY, true, Kind::Appended},
-        {"nobodyGamesAsRoot", true, false, RLIM_INFINITY, true, Kind::Appended},
-        {"hardLink", false, true, RLIM_INFINITY, false, Kind::Appended},
-        {"hardLinkDiskFull", true, true, justPastOld, false, Kind::CouldNotWrite},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.situation);
-        if (c.chownToNobodyGames && ::geteuid() != 0) {
-            GTEST_SKIP() << "giving a file to nobody:games needs root";
-        }
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("q3config.cfg"));
         const QString link = dir.filePath(QStringLiteral("other.cfg"));
         writeBytes(path, old);
-        ::chmod(QFile::encodeName(path).constData(), 0664);
-        if (c.chownToNobodyGames) {
-            ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kNobody, kGames), 0);
-        }
+        // nobody:games (when root), so only the modes stand in nobody's way.
+        [[maybe_unused]] const int given = ::chown(QFile::encodeName(path).constData(), 65534, 60);
+        ::chmod(QFile::encodeName(path).constData(), c.fileMode);
         if (c.hardLink) {
             ASSERT_EQ(
                 ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
                 0);
         }
+        ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
         const struct stat before = statOf(path);
-
-        const int status = saveInChild(path, false, c.fileSizeLimit);
-
+        const int status = saveInChild(path, c.asNobody, c.fileSizeLimit);
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+        if (status == 255) {
+            GTEST_SKIP() << "running as root and cannot switch to the user nobody";
+        }
         const struct stat after = statOf(path);
         const QByteArray expected = c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old;
-        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + (c.kind == Kind::Appended ? 0 : EFBIG));
+        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + c.errorNumber);
         EXPECT_EQ(readBytes(path), expected);
-        EXPECT_EQ(after.st_uid, before.st_uid);
-        EXPECT_EQ(after.st_gid, before.st_gid);
-        EXPECT_EQ(after.st_mode, before.st_mode);
-        EXPECT_EQ(after.st_nlink, before.st_nlink);
-        EXPECT_EQ(after.st_ino != before.st_ino, c.newInode);
         if (c.hardLink) {
             EXPECT_EQ(readBytes(link), expected);
         }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.hardLink ? 2 : 1);
+        EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode, after.st_nlink),
+                  std::tuple(before.st_uid, before.st_gid, before.st_mode, before.st_nlink));
+        const bool replaced = c.kind == Kind::Appended && c.folderMode == 0777 && !c.hardLink;
+        EXPECT_EQ(after.st_ino != before.st_ino, replaced);
     }
 }
 
-// Special files are refused at once: a FIFO would block the program until
-// some other program opened it for writing.
+// Special files are refused at once: opening a FIFO would block until another program did.
 TEST(AppendScriptLine, notARegularFile_refusedWithoutWaiting) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("fifo.cfg"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
-    const int status = saveInChild(fifo, false);
-    EXPECT_EQ(status, static_cast<int>(Kind::CouldNotRead) * 64 + EINVAL);
+    EXPECT_EQ(saveInChild(fifo, false, RLIM_INFINITY),
+              static_cast<int>(Kind::CouldNotRead) * 64 + EINVAL);
     const AppendResult folder = AppendScriptLine(dir.path(), {}, {}, nameState({"A"}));
     EXPECT_EQ(folder.kind, Kind::CouldNotRead);
     EXPECT_EQ(folder.error.number, EISDIR);
 }
 
-const QByteArray kTaggedA = QByteArrayLiteral("name \"A\" //VTL G2 v6.3 // VTL G2 v6.3");
-const QByteArray kBareA = QByteArrayLiteral("name \"A\" //VTL G2 v6.3");
 const char kNoFolder[] =
     "Could not save the name to %1: No such file or directory\rThe file was not changed.";
 
-// Two saves into a new file add a line each, with the tag; a save into a
-// missing folder fails, and a cancel does nothing.
+// Two saves add a line each, with the tag; a missing folder fails; a cancel does nothing.
 TEST(SaveName, eachChoice_dialogLineAndMessages) {
     QTemporaryDir dir;
     qputenv("WinDir", dir.path().toLocal8Bit());
@@ -276,50 +223,49 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("CFG"));
     EXPECT_EQ(request.initialFolder, dir.path());
     EXPECT_EQ(request.initialName, QStringLiteral("*.cfg"));
-    EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_TRUE(request.pathMustExist);
+    EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
+    // The real dialog stays open on a name in a missing folder, when asked to.
+    EXPECT_FALSE(dialogAccepts(request, gone));
+    EXPECT_TRUE(dialogAccepts(request, path) && dialogAccepts(FileDialogRequest{}, gone));
     EXPECT_EQ(readBytes(path),
               "\r\n" + kTaggedA + "\r\n\r\nname \"C\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
     const QString saved = QStringLiteral(
         "File Saved!\rTo use this file go to the console and execute the file: myname.CFG");
     EXPECT_EQ(desktop.messageTexts(),
               QStringList({saved, saved, QString::fromLatin1(kNoFolder).arg(gone)}));
-    EXPECT_TRUE(desktop.messages[0].title.isEmpty());
     EXPECT_EQ(desktop.messages[2].icon, MessageIcon::Warning);
 }
 
-// The settings key of a game's folder, and its config file there.
-using Target = std::pair<const char*, const char*>;
-const Target kQ3{"q3config", "/q3config.cfg"}, kQ1{"q1config", "/config.cfg"};
-
-struct QuickSaveCase {
-    ConfigKind config;
-    const char* folder;  // after the temporary folder; nullptr: not configured
-    QByteArray old;      // null: no file yet
-    Target target;
-    QByteArray line;       // empty: nothing is written
-    QStringList messages;  // %1 stands for the config's path
-};
-
 TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
+    using Target = std::pair<const char*, const char*>;  // settings key, config file
+    const Target q3{"q3config", "/q3config.cfg"}, q1{"q1config", "/config.cfg"};
     const QString kDefault = QStringLiteral("File Saved to Default Config: %1");
     const QString kManual =
         QStringLiteral("File saved to: %1\rYou will need to manually execute this script.");
-    const QString kNotConfigured =
-        QStringLiteral("You have not configured Vantorel to utilize this feature.");
     const QByteArray kOld = "seta x 1";
-    const QuickSaveCase cases[] = {
-        {ConfigKind::Q3Config, "", kOld, kQ3, kBareA, {kDefault}},
-        {ConfigKind::Q3Config, "", {}, kQ3, kTaggedA, {}},
-        {ConfigKind::Q1Config, "", kOld, kQ1, kBareA, {kDefault, kManual}},
-        {ConfigKind::Q1Config, "", {}, kQ1, kTaggedA, {kManual}},
-        {ConfigKind::Unset, "", {}, kQ1, kTaggedA, {kManual}},
+    const struct {
+        ConfigKind config;
+        const char* folder;  // after the temporary folder; nullptr: not configured
+        QByteArray old;      // null: no file yet
+        Target target;
+        QByteArray line;       // empty: nothing is written
+        QStringList messages;  // %1 stands for the config's path
+    } cases[] = {
+        {ConfigKind::Q3Config, "", kOld, q3, kALine, {kDefault}},
+        {ConfigKind::Q3Config, "", {}, q3, kTaggedA, {}},
+        {ConfigKind::Q1Config, "", kOld, q1, kALine, {kDefault, kManual}},
+        {ConfigKind::Unset, "", {}, q1, kTaggedA, {kManual}},
         // The folder is taken exactly as configured.
-        {ConfigKind::Q3Config, "/", {}, kQ3, kTaggedA, {}},
-        {ConfigKind::Q1Config, nullptr, {}, kQ1, {}, {kNotConfigured}},
-        {ConfigKind::Q1Config, "/gone", {}, kQ1, {}, {QString::fromLatin1(kNoFolder)}},
+        {ConfigKind::Q3Config, "/", {}, q3, kTaggedA, {}},
+        {ConfigKind::Q1Config,
+         nullptr,
+         {},
+         q1,
+         {},
+         {u"You have not configured Vantorel to utilize this feature."_s}},
+        {ConfigKind::Q1Config, "/gone", {}, q1, {}, {QString::fromLatin1(kNoFolder)}},
     };
-    for (const QuickSaveCase& c : cases) {
+    for (const auto& c : cases) {
         QTemporaryDir dir;
         const QString folder = c.folder ? dir.path() + QString::fromLatin1(c.folder) : QString();
         const QString path = c.folder ? folder + QString::fromLatin1(c.target.second) : QString();
@@ -329,48 +275,44 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
         }
         WindowState state = nameState({"A"});
         state.Config = c.config;
-        QStringList keysAsked;
         FakeDesktop desktop;
+        // Only the game's own key holds the folder.
         quickSave(state, desktop, [&](const QString& key) {
-            keysAsked << key;
-            return folder;
+            return key == QLatin1String(c.target.first) ? folder : QString();
         });
-
-        EXPECT_EQ(keysAsked, QStringList{QString::fromLatin1(c.target.first)});
         EXPECT_EQ(state.QuickSaveFile, path);
-        EXPECT_EQ(QFileInfo::exists(path), !c.line.isEmpty());
-        if (!c.line.isEmpty()) {
-            EXPECT_EQ(readBytes(path), c.old + "\r\n" + c.line + "\r\n");
-        }
+        EXPECT_EQ(readBytes(path),
+                  c.line.isEmpty() ? QByteArray("<unreadable>") : c.old + "\r\n" + c.line + "\r\n");
         EXPECT_EQ(desktop.messageTexts(),
                   QStringList(c.messages).replaceInStrings(QStringLiteral("%1"), path));
     }
 }
 
-TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
-    // Position k's glyph: every pixel a colour that says which glyph and where.
-    const auto glyphPixel = [](int k, int x, int y) {
-        return qRgb(k * 10, 8 + x * 15, 8 + y * 15);
-    };
-    WindowState state = nameState({});
-    for (int k = 1; k <= kNameLength; ++k) {
+// Glyphs at `positions`: one colour (green at 3) but a black (background) top-left pixel.
+WindowState glyphsAt(const std::vector<int>& positions) {
+    WindowState state;
+    for (const int k : positions) {
         QImage& glyph = state.cells[k - 1].glyph = QImage(16, 16, QImage::Format_RGB32);
-        for (int p = 0; p < 16 * 16; ++p) {
-            glyph.setPixel(p % 16, p / 16, glyphPixel(k, p % 16, p / 16));
-        }
+        glyph.fill(k == 3 ? qRgb(0, 180, 0) : qRgb(200, 0, k));
+        glyph.setPixel(0, 0, qRgb(0, 0, 0));
     }
-    // 15.3 pixels a position, half to even.
-    EXPECT_EQ(exportWidth(15), 230);
+    return state;
+}
+
+// The top 14 rows of 15.3 pixels a cursor position (half to even) on black.
+TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
+    std::vector<int> everyPosition(kNameLength);
+    std::iota(everyPosition.begin(), everyPosition.end(), 1);
+    WindowState state = glyphsAt(everyPosition);
     QTemporaryDir dir;
     FakeDesktop desktop;
-    for (const auto& [cursor, width] : {std::pair{1, 15}, {2, 31}, {5, 76}, {26, 398}}) {
+    for (const auto& [cursor, width] : {std::pair{1, 15}, {5, 76}, {15, 230}, {26, 398}}) {
         SCOPED_TRACE(cursor);
         const QString path = dir.filePath(QString::number(cursor) + QStringLiteral(".BMP"));
         writeBytes(path, QByteArrayLiteral("an older, longer file that the export replaces"));
         state.CursorPos = cursor;
         desktop.messages.clear();
         desktop.saveReplies = {path};
-
         exportNameAsBitmap(state, desktop);
 
         EXPECT_EQ(desktop.messageTexts(),
@@ -380,8 +322,9 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
         int wrong = 0;
         for (int p = 0; p < 433 * 25; ++p) {
             const int x = p % 433, y = p / 433;
+            const bool shown = x < width && y < 14;
             const QRgb expected =
-                (x < width && y < 14) ? glyphPixel(x / 16 + 1, x % 16, y) : qRgb(0, 0, 0);
+                shown ? state.cells[x / 16].glyph.pixel(x % 16, y) : qRgb(0, 0, 0);
             wrong += (saved.pixel(x, y) & 0xFFFFFF) != (expected & 0xFFFFFF);
         }
         EXPECT_EQ(wrong, 0);
@@ -390,9 +333,7 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
     EXPECT_EQ(request.title, QStringLiteral("Export Bitmap..."));
     EXPECT_EQ(request.filters, QStringList{QStringLiteral("Bitmaps (*.Bmp)")});
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("BMP"));
-    EXPECT_TRUE(request.initialName.isEmpty());
-    EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_TRUE(request.pathMustExist);
+    EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
 
     // A folder that is gone: the error number and its description. Then a cancel does nothing.
     const QString gone = dir.filePath(QStringLiteral("gone/name.BMP"));
@@ -406,25 +347,342 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
               QStringLiteral("Error: 2 No such file or directory: ") + gone);
 }
 
-TEST(CopyName, bothCommands_copyTheBoxesAsTheyAre) {
-    WindowState state = nameState({"A", "b"});
-    state.commandLineBox = QStringLiteral("name \"\u00e9\" //VTL G2 v6.3");
-    state.rawNameBox = QString();
+// Positions 1 to the last glyph, each pixel a square of the scale, never blended.
+TEST(ComposeNamePicture, usedPositionsAtEachScaleWithoutBlending) {
+    const WindowState state = glyphsAt({1, 3});
+    for (const int scale : {1, 3}) {
+        SCOPED_TRACE(scale);
+        const QImage picture = composeNamePicture(state, PictureOptions{scale, false});
+        ASSERT_EQ(picture.size(), QSize(3 * 16 * scale, 16 * scale));
+        for (int d = 0; d < scale * scale; ++d) {
+            const int dx = d % scale, dy = d / scale;
+            EXPECT_EQ(picture.pixel(dx, dy), qRgb(0, 0, 0));               // glyph 1's black
+            EXPECT_EQ(picture.pixel(scale + dx, dy), qRgb(200, 0, 1));     // its first red
+            EXPECT_EQ(picture.pixel(16 * scale + dx, dy), qRgb(0, 0, 0));  // blank position
+            EXPECT_EQ(picture.pixel(33 * scale + dx, dy), qRgb(0, 180, 0));
+        }
+    }
+    // Scales outside 1..8 are clamped; a glyph in position 25 counts; no glyph, no picture.
+    EXPECT_EQ(composeNamePicture(state, PictureOptions{0, false}).width(), 48);
+    EXPECT_EQ(composeNamePicture(state, PictureOptions{20, false}).width(), 48 * 8);
+    EXPECT_EQ(composeNamePicture(glyphsAt({25}), PictureOptions{1, false}).width(), 25 * 16);
+    EXPECT_TRUE(composeNamePicture(WindowState{}, PictureOptions{}).isNull());
+}
+
+// Options, dialog, file; a cancel, a failure, an empty name write nothing. The clipboard
+// copies: the transparent 2x picture, and the two text boxes as they are.
+TEST(ExportNameAsPng, writesThePictureChosen_orNothingAndSaysWhy_clipboardCopies) {
+    QTemporaryDir dir;
+    WindowState state = glyphsAt({1, 3});
     FakeDesktop desktop;
+    const QString path = dir.filePath(QStringLiteral("name.png"));
+    const QString gone = dir.filePath(QStringLiteral("no-such-folder/name.png"));
+    desktop.pictureOptionReplies = {PictureOptions{4, true}, std::nullopt, PictureOptions{}};
+    desktop.saveReplies = {path, gone};
+    exportNameAsPng(state, desktop);
+    exportNameAsPng(state, desktop);  // options cancelled
+    exportNameAsPng(state, desktop);
+    exportNameAsPng(WindowState{}, desktop);
+
+    ASSERT_EQ(desktop.saveRequests.size(), 2u);
+    EXPECT_EQ(desktop.pictureOptionRequests.size(), 3u);
+    EXPECT_EQ(desktop.saveRequests[0].title, QStringLiteral("Export PNG..."));
+    EXPECT_EQ(desktop.saveRequests[0].defaultSuffix, QStringLiteral("png"));
+    const QImage written(path, "PNG");
+    EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
+              composeNamePicture(state, PictureOptions{4, true}));
+    // Black, in a glyph or a blank position, becomes transparent.
+    EXPECT_EQ(written.pixel(0, 0), qRgba(0, 0, 0, 0));
+    EXPECT_EQ(written.pixel(16 * 4, 4), qRgba(0, 0, 0, 0));
+    EXPECT_FALSE(QFile::exists(gone));
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(desktop.messages[0].text, QStringLiteral("Exported picture to: ") + path);
+    EXPECT_TRUE(desktop.messages[1].text.startsWith(
+        QStringLiteral("Could not save the picture to ") + gone + QStringLiteral(": ")))
+        << desktop.messages[1].text.toStdString();
+    EXPECT_EQ(desktop.messages[2].text,
+              QStringLiteral("The name has no glyphs yet: there is nothing to export."));
+
+    state.rawNameBox = QString();
+    copyNameAsPicture(state, desktop);
     copyCommandLine(state, desktop);
     copyRawName(state, desktop);
+    ASSERT_EQ(desktop.clipboardImages.size(), 1u);
+    EXPECT_EQ(desktop.clipboardImages[0], composeNamePicture(state, PictureOptions{2, true}));
     EXPECT_EQ(desktop.clipboard, (std::vector<QString>{state.commandLineBox, QString()}));
 }
 
-TEST(SaveDialog, pathMustExist_refusesANameInAMissingFolderOnly) {
+// --- Reading a name back ---
+
+constexpr int kWhite = 0, kRed = 1, kBlack = 2, kGreen = 4, kBlue = 6;
+
+template <typename T>
+std::vector<T> collect(const DecodedName& name, T DecodedGlyph::*member) {
+    std::vector<T> values;
+    for (const DecodedGlyph& g : name.glyphs) {
+        values.push_back(g.*member);
+    }
+    return values;
+}
+
+// Each row is one line of a file; `name` none: not a name line.
+TEST(FindNameLines, eachLine_yieldsTheNameTheConsoleWouldSet) {
+    const struct {
+        const char* what;
+        QByteArray line;
+        std::optional<QByteArray> name;
+    } cases[] = {
+        {"seta, any case, tabs", " \tSETA\tName  \"^1Foo^7\"", "^1Foo^7"},
+        {"unquoted word", "name Player;echo hi", "Player"},
+        {"own line, quote inside", "name \"A\"B\" //VTL G2 v6.3 // VTL G2 v6.3", "A\"B"},
+        {"own hex line", "name \"4142\"u //VTL G2 v6.3", "4142"},
+        {"first quote closes", "name \"foo\" // said \"hi\"", "foo"},
+        {"unterminated", "name \"abc", "abc"},
+        {"commented out", "// name \"x\"", std::nullopt},
+        {"other setting", "seta name2 \"y\"", std::nullopt},
+        {"query only", "name", std::nullopt},
+        {"inside a bind", "bind n \"name foo\"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const QList<NameLine> found = findNameLines(c.line);
+        ASSERT_EQ(found.size(), c.name ? 1 : 0) << c.what;
+        if (c.name) {
+            EXPECT_EQ(found[0].name, *c.name) << c.what;
+        }
+    }
+    // Pasted text: name lines, else the text as a bare name.
+    EXPECT_EQ(namesInPastedText("\"Foo Bar\"\r\n").value(0).name, "Foo Bar");
+    EXPECT_TRUE(namesInPastedText("two\nlines").isEmpty());
+}
+
+TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
+    const CharTable colour = colourTable(), hex = hexTable(), bytes = byteTable();
+    const struct {
+        const char* what;
+        const CharTable& table;
+        QByteArray name;
+        std::vector<QByteArray> fragments;
+        std::vector<int> rows = {};  // the colour of each glyph
+        QByteArray bad = {};
+    } cases[] = {
+        {"no code is white", colour, "Ab", {"A", "b"}, {kWhite, kWhite}},
+        {"two colours", colour, "^1Ab^4C", {"^1A", "b", "^4C"}, {kRed, kRed, kBlue}},
+        {"black", colour, "^^8A", {"^^8A"}, {kBlack}},
+        {"caret then colour", colour, "^^1A", {"^", "^1A"}, {kWhite, kRed}},
+        {"codes in a row", colour, "^1^2A", {"^1^2A"}, {kGreen}},
+        {"any byte after a caret", colour, "^xA", {"^xA"}, {kBlack}},
+        {"line's reset dropped", colour, "^1A^7", {"^1A"}, {kRed}},
+        {"last glyph a caret", colour, "A^^7", {"A", "^"}, {kWhite, kWhite}},
+        {"code at the end kept", colour, "A^1^7", {"A^1"}, {kWhite}},
+        {"code before a blank", colour, "A^1 B", {"A", "^1 ", "B"}, {kWhite, kRed, kRed}},
+        {"no colour in byte modes", bytes, "^1", {"^", "1"}, {0, 0}},
+        {"hex pairs and a blank", hex, "41 FF00", {"41", " ", "FF", "00"}, {0, 0, 0, 0}},
+        {"byte backquote", bytes, "A`B`", {}, {}, "`"},
+        {"colour underscore, colon", colour, "Player_1:", {}, {}, "_:"},
+        {"hex lower case", hex, "4a", {}, {}, "4a"},
+        {"hex odd digit", hex, "414", {}, {}, "4"},
+    };
+    for (const auto& c : cases) {
+        const GameFamily family = &c.table == &colour ? GameFamily::Colour : GameFamily::Plain;
+        const DecodedName decoded = decodeName(c.name, c.table, family);
+        EXPECT_EQ(decoded.badBytes, c.bad) << c.what;
+        if (c.bad.isEmpty()) {
+            EXPECT_EQ(collect(decoded, &DecodedGlyph::fragment), c.fragments) << c.what;
+            EXPECT_EQ(collect(decoded, &DecodedGlyph::colourRow), c.rows) << c.what;
+        }
+    }
+    // Bytes several codes write give the lowest of them; a lone hex blank is no code.
+    using Codes = std::vector<std::optional<int>>;
+    EXPECT_EQ(collect(decodeName("\x05\"", bytes, GameFamily::Plain), &DecodedGlyph::code),
+              (Codes{0, 10}));
+    EXPECT_EQ(collect(decodeName("41 ", hex, GameFamily::Plain), &DecodedGlyph::code),
+              (Codes{0x41, std::nullopt}));
+    EXPECT_EQ(badBytesMessage(QByteArray("`\xFF\0", 3)),
+              u"The name was not loaded: no glyph of this mode writes these bytes: "
+              u"0x60 (`), 0xFF (\u00FF), 0x00."_s);
+}
+
+class Loading : public ::testing::Test {
+  protected:
+    WindowState freshState(GameMode mode) {
+        WindowState state;
+        if (mode == GameMode::QuakeWorldMod || mode == GameMode::Hexen2Mod) {
+            desktop.openReplies.push_back(app.pathOf(BuiltInSheet::QuakeWorld));
+        }
+        switchMode(state, desktop, app.path(), mode);
+        return state;
+    }
+    // The name of a written line, loaded into `opened` (a fresh window of the mode).
+    void load(WindowState& opened, const QByteArray& line) {
+        const DecodedName decoded =
+            decodeName(findNameLines(line).value(0).name, opened.Table, *opened.Family);
+        ASSERT_TRUE(decoded.ok()) << line.toStdString();
+        loadDecodedName(opened, decoded, colourSheetsOf(opened, app.path(), desktop));
+    }
+
+    AppFolder app;
     QTemporaryDir dir;
-    FileDialogRequest request;
-    const QString here = dir.filePath(QStringLiteral("name.cfg"));
-    const QString gone = dir.filePath(QStringLiteral("gone/name.cfg"));
-    EXPECT_TRUE(dialogAccepts(request, gone));
-    request.pathMustExist = true;
-    EXPECT_TRUE(dialogAccepts(request, here));
-    EXPECT_FALSE(dialogAccepts(request, gone));
+    FakeDesktop desktop;
+};
+
+std::vector<QByteArray> cellFragments(const WindowState& state) {
+    std::vector<QByteArray> fragments;
+    for (const NameCell& cell : state.cells) {
+        fragments.push_back(cell.fragment);
+    }
+    return fragments;
+}
+
+// Names composed by picks (-1 skips a slot; colour choices past the edge names), written and
+// read back: the same line when written again, and the same fragment in each position unless a
+// colour mode reads a caret or three blanks apart, or blanks end the name. Every code, every mode.
+TEST_F(Loading, everyCodeAndEdgeNamesInEveryMode_writeTheSameBytesAgain) {
+    std::mt19937 random(1234);
+    // Edge names: quotes, blanks at the end, none, skipped slots, carets, three blanks.
+    std::vector<std::vector<int>> names = {{'A', 10, 34, 162, ' ', '/', '/', 'B'},
+                                           {'A', 160, ' '},
+                                           {},
+                                           {'A', -1, -1, 'B'},
+                                           {'A', '^'},
+                                           {'A', 9, 'B'},
+                                           {'^', '^', 'x'}};
+    const size_t edgeNames = names.size();
+    for (int first = 0; first < kCodeCount; first += kNameLength - 1) {
+        names.emplace_back(kNameLength, 'A');  // codes in positions 1 to 24
+        std::iota(names.back().begin(), names.back().end() - 1, first);
+    }
+    for (const GameMode mode : {GameMode::QuakeWorld, GameMode::QuakeWorldMod, GameMode::Quake2,
+                                GameMode::Quake2Hex, GameMode::Quake3Arena, GameMode::Hexen2,
+                                GameMode::Hexen2Mod, GameMode::Wolfenstein, GameMode::JumpGate}) {
+        const WindowState fresh = freshState(mode);
+        const bool colour = fresh.Family == GameFamily::Colour;
+        for (size_t n = 0; n < names.size(); ++n) {
+            const std::vector<int>& name = names[n];
+            WindowState state = fresh;
+            bool same = name.empty() || !fresh.Table[name.back()].trimmed().isEmpty();
+            for (const int picked : name) {
+                const bool special = colour && (picked % kCodeCount == '^' || picked == 9);
+                // Past the edge names, 'A' stands in for the glyphs read back apart.
+                const int code = special && n >= edgeNames ? 'A' : picked % kCodeCount;
+                same = same && !(special && n < edgeNames);
+                if (colour && n >= edgeNames && random() % 4 == 0) {
+                    selectColour(state, desktop, app.path(), static_cast<int>(random() % 8));
+                }
+                if (code < 0) {
+                    moveCursorTo(state, state.CursorPos + 1);
+                } else {
+                    pickGlyph(state, desktop, code);
+                }
+            }
+            const QByteArray line = ComposeScriptLine(state, scriptTrailer());
+            SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + ": " + line.toStdString());
+            WindowState opened = fresh;
+            load(opened, line);
+            EXPECT_EQ(ComposeScriptLine(opened, scriptTrailer()), line);
+            if (same) {
+                EXPECT_EQ(cellFragments(opened), cellFragments(state));
+            }
+        }
+    }
+}
+
+TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
+    WindowState state = freshState(GameMode::Quake3Arena);
+    load(state, "name \"^1Ab^4C^7\"");
+    EXPECT_EQ(state.CursorPos, 4);
+    EXPECT_EQ(state.markerLeftTwips, 3 * kSlotPitchTwips);
+    EXPECT_TRUE(state.ColorWritten);
+    const QRgb red = app.colourOf(kColours[kRed].sheet);
+    EXPECT_EQ(state.cells[0].glyph.pixel(0, 0), red);
+    EXPECT_EQ(state.cells[1].glyph.pixel(0, 0), red);
+    EXPECT_EQ(state.cells[2].glyph.pixel(0, 0), app.colourOf(kColours[kBlue].sheet));
+    EXPECT_TRUE(state.cells[3].glyph.isNull());
+
+    // With the game's own charset in use, its glyphs in the glyph's colour.
+    state.ownCharset = QImage(256, 256, QImage::Format_RGB32);
+    state.ownCharset.fill(Qt::white);
+    state.ownCharsetTinted = true;
+    load(state, "name \"^1A\"");
+    EXPECT_EQ(state.cells[0].glyph.pixel(5, 5),
+              ownCharsetInColour(state, "^1").pixel(cellOrigin('A') + QPoint(5, 5)));
+    EXPECT_NE(state.cells[0].glyph.pixel(5, 5), qRgb(255, 255, 255));
+
+    // A full name leaves the cursor at "full" and the marker under slot 25.
+    load(state, "name \"" + QByteArray(25, 'A') + '"');
+    EXPECT_EQ(state.CursorPos, kNameLength + 1);
+    EXPECT_EQ(state.markerLeftTwips, kMarkerFullTwips);
+}
+
+// Open and Paste load the name, or keep the one composed ("Z") and say why.
+TEST_F(Loading, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
+    const struct {
+        const char* what;
+        bool paste;
+        QString input;  // the clipboard, or the file's bytes (null: no such file)
+        QString loaded;
+        QString message;  // %1: the file's path
+    } cases[] = {
+        {"the file's one name", false, u"bind x jump\r\nname \"Abc\"\r\n"_s, u"Abc"_s, {}},
+        {"too long", false, u"name \""_s + QString(27, u'x') + u'"', QString(25, u'x'),
+         u"The name is longer than 25 glyphs: the first 25 were loaded, 2 more left out."_s},
+        {"no name line", false, u"bind x jump\r\n"_s, u"Z"_s,
+         u"No name line (name \"…\" or seta name \"…\") was found in %1."_s},
+        {"bad byte", false, u"name \"a`b\"\r\n"_s, u"Z"_s,
+         u"The name was not loaded: no glyph of this mode writes these bytes: 0x60 (`)."_s},
+        {"missing file", false, QString(), u"Z"_s,
+         u"Could not read %1: No such file or directory"_s},
+        {"several names, one chosen",
+         false,
+         u"name \"one\"\r\n\r\nbind x jump\r\nseta name \"two\"\r\n"_s,
+         u"one"_s,
+         {}},
+        {"several names, none chosen",
+         false,
+         u"name \"one\"\r\n\r\nbind x jump\r\nseta name \"two\"\r\n"_s,
+         u"Z"_s,
+         {}},
+        {"pasted line", true, u"name \"Abc\" //VTL G2 v6.3"_s, u"Abc"_s, {}},
+        {"pasted bare name", true, u"Just Me"_s, u"Just Me"_s, {}},
+        {"pasted Windows-1252", true, u"Caf\u00E9"_s, u"Caf\u00E9"_s, {}},
+        {"pasted nothing", true, u""_s, u"Z"_s,
+         u"No name line (name \"…\" or seta name \"…\") was found in the clipboard."_s},
+        {"pasted outside Windows-1252", true, u"Snow \u2603"_s, u"Z"_s,
+         u"The name was not pasted: these characters have no byte in Windows-1252: \u2603"_s},
+    };
+    WindowState composed = freshState(GameMode::QuakeWorld);
+    pickGlyph(composed, desktop, 'Z');
+    WindowState state;
+    int files = 0;
+    desktop.itemReplies = {0, std::nullopt};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        state = composed;
+        desktop.messages.clear();
+        desktop.clipboardHolds = c.input;
+        const QString path = dir.filePath(u"in%1.cfg"_s.arg(++files));
+        if (!c.input.isNull()) {
+            writeBytes(path, c.input.toLatin1());
+        }
+        desktop.openReplies = {path};
+        const auto sheets = colourSheetsOf(state, app.path(), desktop);
+        const bool loaded =
+            c.paste ? pasteName(state, desktop, sheets) : openName(state, desktop, sheets);
+        EXPECT_EQ(loaded, c.loaded != u"Z"_s);
+        EXPECT_EQ(state.rawNameBox, c.loaded);
+        EXPECT_EQ(desktop.messageTexts(),
+                  c.message.isEmpty() ? QStringList()
+                                      : QStringList{QString(c.message).replace(u"%1"_s, path)});
+    }
+    // The list offers every name line, the last (the one the game ends with) first.
+    ASSERT_EQ(desktop.itemChoices.size(), 2u);
+    const ItemChoice& list = desktop.itemChoices[0];
+    EXPECT_EQ(list.title, u"Open Name"_s);
+    EXPECT_EQ(list.label, u"The file holds several names. Choose one:"_s);
+    EXPECT_EQ(list.items, (QStringList{u"Line 1: name \"one\""_s, u"Line 4: seta name \"two\""_s}));
+    EXPECT_EQ(list.selected, 1);
+    EXPECT_EQ(desktop.openRequests[0].title, u"Open Name..."_s);
+    EXPECT_EQ(desktop.openRequests[0].filters,
+              (QStringList{u"Configuration File (*.cfg)"_s, u"All Files (*)"_s}));
 }
 
 }  // namespace

@@ -11,50 +11,35 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct NameLoadUndoTest : ::testing::Test {
+// Each load is one change, named in the Edit menu, that Undo puts back
+// whole; a refused paste and a cancelled open record nothing.
+TEST(NameLoadUndo, eachLoadIsOneNamedChange_refusedOrCancelledLoadsNone) {
     test::AppFolder appDir;
     test::FakeDesktop desktop;
     MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
-
-    void SetUp() override {
-        model.start();
-        model.pickGlyph('O');
-        model.pickGlyph('k');
-    }
-    QByteArray nameText() const { return composeNameText(model.state()); }
-};
-
-TEST_F(NameLoadUndoTest, aLoad_isOneChangeThatUndoPutsBack) {
-    const int entries = model.history().count();
-    desktop.clipboardHolds = u"seta name \"^1Long^4Pasted^7\""_s;
-    model.pasteName();
-    EXPECT_EQ(nameText(), "^1Long^4Pasted");
-    EXPECT_EQ(model.history().count(), entries + 1);
-    EXPECT_EQ(model.history().undoText(), u"Paste Name"_s);
-
-    model.undo();
-    EXPECT_EQ(nameText(), "^7Ok");
-    EXPECT_EQ(model.state().CursorPos, 3);
-    EXPECT_EQ(model.state().rawNameBox, u"^7Ok"_s);
-    model.redo();
-    EXPECT_EQ(nameText(), "^1Long^4Pasted");
-
-    const QString file = appDir.path() + u"/q3config.cfg"_s;
-    test::writeBytes(file, "seta name \"Opened\"\r\n");
-    desktop.openReplies.push_back(file);
-    model.openName();
-    EXPECT_EQ(nameText(), "Opened");
-    EXPECT_EQ(model.history().undoText(), u"Open Name"_s);
-}
-
-TEST_F(NameLoadUndoTest, refusedOrCancelledLoads_recordNothing) {
+    model.start();
+    model.pickGlyph('O');
+    model.pickGlyph('k');
     const int entries = model.history().count();
     desktop.clipboardHolds = u"Player_1"_s;  // no glyph of the colour modes writes '_'
     model.pasteName();
     model.openName();  // cancelled
-    EXPECT_EQ(nameText(), "^7Ok");
     EXPECT_EQ(model.history().count(), entries);
-    EXPECT_EQ(desktop.messages.size(), 1u);
+
+    desktop.clipboardHolds = u"seta name \"^1Long^4Pasted^7\""_s;
+    model.pasteName();
+    EXPECT_EQ(model.history().undoText(), u"Paste Name"_s);
+    const QString file = appDir.path() + u"/q3config.cfg"_s;
+    test::writeBytes(file, "seta name \"Opened\"\r\n");
+    desktop.openReplies.push_back(file);
+    model.openName();
+    EXPECT_EQ(composeNameText(model.state()), "Opened");
+    EXPECT_EQ(model.history().undoText(), u"Open Name"_s);
+    EXPECT_EQ(model.history().count(), entries + 2);
+    model.undo();
+    EXPECT_EQ(composeNameText(model.state()), "^1Long^4Pasted");
+    model.undo();
+    EXPECT_EQ(composeNameText(model.state()), "^7Ok");
 }
 
 }  // namespace
