@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <string_view>
-
 #include "app/AppWindows.h"
 #include "app/WindowPlacement.h"
 #include "icon/ProgramIcon.h"
@@ -27,20 +25,19 @@ void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void click(QWidget* window, const char* button) {
-    window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    settle();
-}
-
 int visibleWindows() {
     const QWidgetList tops = QApplication::topLevelWidgets();
     return int(std::count_if(tops.begin(), tops.end(), [](QWidget* w) { return w->isVisible(); }));
 }
 
-void expectCentred(QWidget* w) {
+// Centred on its screen, with the program's icon: there is no application-wide
+// icon here, so each window must set its own.
+void expectCentredWithIcon(QWidget* w) {
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->pos(), centredTopLeft(w->frameGeometry().size(), w->screen()->geometry().size()))
         << qPrintable(w->objectName());
+    EXPECT_TRUE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(w->windowIcon().cacheKey(), programIcon().cacheKey()) << qPrintable(w->objectName());
 }
 
 // The real windows on the offscreen platform, the fake desktop for every box.
@@ -57,6 +54,10 @@ struct Program {
         windows.mainWindow()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
         settle();
     }
+    void click(QWidget* window, const char* button) {
+        window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        settle();
+    }
 
     QTemporaryDir dir;
     test::FakeDesktop desktop;
@@ -66,25 +67,22 @@ struct Program {
 
 TEST(AppWindows, configureThenCancel_bringsAFreshCentredQuakeThreeWindowWithAnEmptyName) {
     Program p;
-    MainWindowModel& first = p.windows.mainWindow()->model();
-    first.selectMode(GameMode::QuakeWorld);
-    first.pickGlyph(65);
+    expectCentredWithIcon(p.windows.mainWindow());
+    p.windows.mainWindow()->model().selectMode(GameMode::QuakeWorld);
+    p.windows.mainWindow()->model().pickGlyph(65);
 
     p.trigger("options");
-    expectCentred(p.windows.configureDialog());
+    expectCentredWithIcon(p.windows.configureDialog());
     EXPECT_EQ(visibleWindows(), 1) << "the dialog alone";
 
-    click(p.windows.configureDialog(), "Command3");
+    p.click(p.windows.configureDialog(), "Command3");
     MainWindow* fresh = p.windows.mainWindow();
     ASSERT_NE(fresh, nullptr);
-    EXPECT_TRUE(fresh->isVisible());
     EXPECT_EQ(visibleWindows(), 1);
-    expectCentred(fresh);
-    const WindowState& s = fresh->model().state();
-    EXPECT_EQ(s.modeLabel, u"Mode: Quake III: Arena"_s);
-    for (const NameCell& cell : s.cells) {
-        EXPECT_EQ(cell.fragment, " "_ba);
-    }
+    EXPECT_TRUE(fresh->isVisible());
+    expectCentredWithIcon(fresh);
+    EXPECT_EQ(fresh->model().state().modeLabel, u"Mode: Quake III: Arena"_s);
+    EXPECT_TRUE(fresh->model().state().rawNameBox.isEmpty());
 }
 
 TEST(AppWindows, firstRun_showsOnlyConfigure_whoseCloseBoxLeavesNoWindow) {
@@ -92,7 +90,6 @@ TEST(AppWindows, firstRun_showsOnlyConfigure_whoseCloseBoxLeavesNoWindow) {
     EXPECT_EQ(p.windows.mainWindow(), nullptr);
     ASSERT_NE(p.windows.configureDialog(), nullptr);
     EXPECT_EQ(visibleWindows(), 1);
-
     p.windows.configureDialog()->close();
     settle();
     EXPECT_EQ(visibleWindows(), 0);
@@ -104,7 +101,7 @@ TEST(AppWindows, aboutIsOneCentredBoxWithItsTexts_andExitAnsweredNoKeepsEverythi
     p.trigger("AboutHelp");
     p.trigger("AboutHelp");
     AboutBox* about = p.windows.aboutBox();
-    expectCentred(about);
+    expectCentredWithIcon(about);
     EXPECT_EQ(visibleWindows(), 2) << "one box beside the main window";
     auto label = [&](const char* name) {
         return about->findChild<QLabel*>(QString::fromLatin1(name))->text();
@@ -113,44 +110,29 @@ TEST(AppWindows, aboutIsOneCentredBoxWithItsTexts_andExitAnsweredNoKeepsEverythi
     EXPECT_EQ(label("Label1") + u'|' + label("Label2"), u"Vantorel|v6.1"_s);
     EXPECT_TRUE(about->findChild<QPushButton*>(u"cmdOK"_s)->isDefault());
 
-    click(about, "cmdSysInfo");  // no tool on the fake desktop's path
+    p.click(about, "cmdSysInfo");  // no tool on the fake desktop's path
     p.trigger("Exit");
     EXPECT_EQ(p.desktop.messageTexts(),
               (QStringList{u"System Information Is Unavailable At This Time"_s,
                            u"Are you sure you want to exit?"_s}));
-
-    click(about, "cmdOK");
+    p.click(about, "cmdOK");
     EXPECT_EQ(p.windows.aboutBox(), nullptr);
     p.trigger("AboutHelp");
     EXPECT_NE(p.windows.aboutBox(), nullptr);
 }
 
-TEST(AppWindows, everyWindow_carriesTheProgramIcon) {
-    // No application-wide icon here, so each window must set its own.
-    ASSERT_TRUE(QApplication::windowIcon().isNull());
-    Program p;
-    p.windows.openAbout();
-    p.windows.openConfigure();
-    for (QWidget* window : std::initializer_list<QWidget*>{
-             p.windows.mainWindow(), p.windows.configureDialog(), p.windows.aboutBox()}) {
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->windowIcon().cacheKey(), programIcon().cacheKey())
-            << qPrintable(window->objectName());
-    }
-}
-
 // Runs the real event loop: the program ends when its last window closes,
 // and the About box is one of its windows.
 TEST(AppWindows, closingMainOrConfigureWhileAboutIsOpen_endsTheProgramOnlyWithTheLastWindow) {
-    for (const char* second : {"main", "Configure"}) {
-        SCOPED_TRACE(second);
+    for (const bool configure : {false, true}) {
+        SCOPED_TRACE(configure ? "Configure" : "main");
         Program p;
         p.trigger("AboutHelp");
-        QWidget* other = p.windows.mainWindow();
-        if (std::string_view(second) == "Configure") {
+        if (configure) {
             p.trigger("options");  // Configure replaces the main window
-            other = p.windows.configureDialog();
         }
+        QWidget* other =
+            configure ? static_cast<QWidget*>(p.windows.configureDialog()) : p.windows.mainWindow();
         ASSERT_NE(other, nullptr);
         ASSERT_EQ(visibleWindows(), 2);
 

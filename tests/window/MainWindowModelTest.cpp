@@ -3,29 +3,22 @@
 #include <QDir>
 #include <QImage>
 
+#include <map>
+
+#include "core/Cp1252.h"
 #include "core/NameEditing.h"
+#include "ini/Ini.h"
+#include "ini/Settings.h"
 #include "modes/ColourList.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
+#include "support/Files.h"
 #include "window/MainWindowModel.h"
 
 namespace vtl {
 namespace {
 
-// Code c of every sheet is filled with red c, so a glyph in the name tells
-// which code it was copied from, wherever it has been shifted to.
-void writeCodedSheet(const QString& file) {
-    QImage sheet(256, 256, QImage::Format_RGB32);
-    for (int c = 0; c < 256; ++c) {
-        const QPoint origin = cellOrigin(c);
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
-                sheet.setPixel(origin.x() + x, origin.y() + y, qRgb(c, 80, 80));
-            }
-        }
-    }
-    ASSERT_TRUE(sheet.save(file, "BMP"));
-}
+using namespace Qt::StringLiterals;
 
 struct ModelTest : ::testing::Test {
     test::AppFolder appDir;
@@ -33,252 +26,169 @@ struct ModelTest : ::testing::Test {
     MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
 
     void SetUp() override {
-        for (const Colour& colour : kColours) {
-            writeCodedSheet(appDir.pathOf(colour.sheet));
+        // Code c of the white and the Quake II sheet is filled with red c, so a
+        // glyph in the name tells which code it was copied from.
+        QImage sheet(256, 256, QImage::Format_RGB32);
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 80, 80));
+            }
         }
-        writeCodedSheet(appDir.pathOf(BuiltInSheet::Quake2));
+        ASSERT_TRUE(sheet.save(appDir.pathOf(kColours[0].sheet), "BMP"));
+        ASSERT_TRUE(sheet.save(appDir.pathOf(BuiltInSheet::Quake2), "BMP"));
         model.start();
     }
     const WindowState& state() const { return model.state(); }
     QByteArray nameText() const { return composeNameText(state()); }
-    void pickText(const char* text) {
-        for (const char* p = text; *p; ++p) {
-            model.pickGlyph(static_cast<unsigned char>(*p));
+    // Each position's glyph is the one its fragment ends in (or none for a
+    // blank), wherever the positions have been moved: true for letters in
+    // the byte and the colour modes.
+    void expectGlyphsFollowFragments(const char* where) const {
+        for (int k = 0; k < kNameLength; ++k) {
+            const NameCell& cell = state().cells[k];
+            EXPECT_EQ(cell.glyph.isNull() ? ' ' : qRed(cell.glyph.pixel(8, 8)),
+                      static_cast<unsigned char>(cell.fragment.back()))
+                << where << " at " << k + 1;
         }
-    }
-    // The code each position's glyph came from; -1 for a blank one.
-    std::vector<int> glyphCodes(int count) const {
-        std::vector<int> codes;
-        for (int k = 0; k < count; ++k) {
-            const QImage& glyph = state().cells[k].glyph;
-            codes.push_back(glyph.isNull() ? -1 : qRed(glyph.pixel(8, 8)));
-        }
-        return codes;
-    }
-    QString undoText() {
-        return model.history().canUndo() ? model.history().undoText() : QString();
-    }
-    QString redoText() {
-        return model.history().canRedo() ? model.history().redoText() : QString();
     }
     bool press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         return model.keyPressed(key, modifiers, QString());
     }
-    void type(const QString& text) {
-        for (const QChar c : text) {
-            model.keyPressed(0, Qt::NoModifier, QString(c));
+    // < > [ ] are Left, Right, Home and End, # is Backspace, ~ Delete and |
+    // turns insert mode on; anything else is typed.
+    void play(const QString& script) {
+        static const std::map<char16_t, int> keys{
+            {u'<', Qt::Key_Left}, {u'>', Qt::Key_Right},     {u'[', Qt::Key_Home},
+            {u']', Qt::Key_End},  {u'#', Qt::Key_Backspace}, {u'~', Qt::Key_Delete}};
+        for (const QChar c : script) {
+            if (c == u'|') {
+                model.setInsertMode(true);
+            } else if (keys.contains(c.unicode())) {
+                press(keys.at(c.unicode()));
+            } else {
+                model.keyPressed(0, Qt::NoModifier, QString(c));
+            }
         }
     }
 };
 
 using TypingTest = ModelTest;
 
-TEST_F(TypingTest, typedCharacters_writeTheCodeOfTheirWindows1252Byte) {
+TEST_F(TypingTest, controlCharactersAndChords_areLeftToTheWindow) {
+    EXPECT_FALSE(model.keyPressed(Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_Return, Qt::NoModifier, u"\r"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_A, Qt::ControlModifier, u"\x01"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_F, Qt::AltModifier, u"f"_s));
+    EXPECT_TRUE(model.keyPressed(Qt::Key_A, Qt::ShiftModifier, u"A"_s));
+    EXPECT_EQ(nameText(), "^7A"_ba);
+}
+
+// Each script starts on a new name in its mode (Quake II unless said).
+TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
     struct Row {
         const char* name;
-        GameMode mode;
-        bool secondSet;
-        QString typed;
+        QString script;
         QByteArray nameText;
-        int beeps;
+        int cursor;
+        int beeps = 0;
+        GameMode mode = GameMode::Quake2;
+        bool secondSet = false;
     };
+    const QString x24 = u"ABCDEFGHIJKLMNOPQRSTUVWX"_s;
     const Row rows[] = {
-        {"colour mode", GameMode::Quake3Arena, false, QStringLiteral("Ab 1"), "^7Ab 1", 0},
-        {"hex pairs", GameMode::Quake2Hex, false, QStringLiteral("A~"), "417E", 0},
-        {"code page above 127", GameMode::Quake2, false, QStringLiteral("\u20AC\u00E9\u0178"),
-         "\x80\xE9\x9F", 0},
-        {"second set", GameMode::Quake2, true, QStringLiteral("A}\u00E9"), "\xC1\xFD\xE9", 0},
-        {"outside the code page", GameMode::Quake2, false, QStringLiteral("a\u4E2D\u0100b"), "ab",
-         2},
+        // Typed characters write the code of their Windows-1252 byte.
+        {"colour mode", u"Ab 1"_s, "^7Ab 1", 5, 0, GameMode::Quake3Arena},
+        {"hex pairs", u"A}"_s, "417D", 3, 0, GameMode::Quake2Hex},
+        {"code page above 127", u"\u20AC\u00E9\u0178"_s, "\x80\xE9\x9F", 4},
+        {"second set", u"A}\u00E9"_s, "\xC1\xFD\xE9", 4, 0, GameMode::Quake2, true},
+        {"outside the code page", u"a\u4E2D\u0100b"_s, "ab", 3, 2},
+        // Cursor keys move as slot clicks would.
+        {"End on an empty name", u"]"_s, "", 1},
+        {"Left", u"ABC<<"_s, "ABC", 2},
+        {"Home, and no further left", u"ABC[<"_s, "ABC", 1},
+        {"Right", u"ABC[>"_s, "ABC", 2},
+        {"End after the last glyph, past a gap", u"ABC>>>>>>>>>>>>>>>>Z[]"_s,
+         "ABC" + QByteArray(16, ' ') + "Z", 21},
+        {"Right on a full name", x24 + u"Y<>>", x24.toLatin1() + "Y", 26},
+        {"End on a full name", x24 + u"Y[]", x24.toLatin1() + "Y", 26},
+        {"more on a full name overwrites 25", x24 + u"Y!", x24.toLatin1() + "!", 26},
+        {"Delete on a full name blanks 25", x24 + u"Y~", x24.toLatin1(), 26},
+        // Backspace and Delete blank in overwrite and close the gap in insert mode.
+        {"Backspace blanks the glyph before", u"AB<#"_s, " B", 1},
+        {"Backspace of the last glyph", u"A#"_s, "", 1},
+        {"Backspace at position 1", u"A[#"_s, "A", 1, 1},
+        {"Delete blanks at the cursor", u"ABC<<~"_s, "A C", 2},
+        {"insert: Backspace closes the gap", u"ABCD<<|#"_s, "ACD", 2},
+        {"insert: Delete closes the gap", u"ABCD<<|~"_s, "ABD", 3},
+        {"insert: a glyph pushes the rest right", u"AC<|B"_s, "ABC", 3},
+        {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0,
+         GameMode::Quake3Arena},
+        {"insert: into a full name refused", x24 + u"|[_*", "_" + x24.toLatin1(), 2, 1},
     };
     for (const Row& row : rows) {
         model.selectMode(row.mode);
+        model.setInsertMode(false);
         model.setTypeSecondSet(row.secondSet);
         desktop.beeps = 0;
-        type(row.typed);
+        play(row.script);
         EXPECT_EQ(nameText(), row.nameText) << row.name;
+        EXPECT_EQ(state().rawNameBox, decodeCp1252(row.nameText)) << row.name;
+        EXPECT_EQ(state().CursorPos, row.cursor) << row.name;
+        EXPECT_EQ(state().markerLeftTwips, 240 * (std::min(row.cursor, 25) - 1)) << row.name;
         EXPECT_EQ(desktop.beeps, row.beeps) << row.name;
+        if (row.mode != GameMode::Quake2Hex) {
+            expectGlyphsFollowFragments(row.name);
+        }
     }
-    EXPECT_EQ(glyphCodes(2), (std::vector<int>{'a', 'b'}));  // same pixels as a click
-}
-
-TEST_F(TypingTest, controlCharactersAndChords_areLeftToTheWindow) {
-    EXPECT_FALSE(model.keyPressed(Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t")));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01")));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_F, Qt::AltModifier, QStringLiteral("f")));
-    EXPECT_TRUE(model.keyPressed(Qt::Key_A, Qt::ShiftModifier, QStringLiteral("A")));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^7A"));
-}
-
-TEST_F(TypingTest, cursorKeys_moveAsSlotClicksWould) {
-    EXPECT_TRUE(press(Qt::Key_End));
-    EXPECT_EQ(state().CursorPos, 1);  // empty name
-    type(QStringLiteral("ABC"));
-    struct Step {
-        int key;
-        int cursor;
-    };
-    const Step steps[] = {{Qt::Key_Left, 3}, {Qt::Key_Left, 2},  {Qt::Key_Home, 1},
-                          {Qt::Key_Left, 1}, {Qt::Key_Right, 2}, {Qt::Key_End, 4}};
-    for (const Step& step : steps) {
-        press(step.key);
-        EXPECT_EQ(state().CursorPos, step.cursor) << step.key;
-        EXPECT_EQ(state().markerLeftTwips, 240 * (step.cursor - 1)) << step.key;
-    }
-    model.moveCursorTo(20);
-    type(QStringLiteral("Z"));  // a gap of blanks: End still goes past the last glyph
-    press(Qt::Key_Home);
-    press(Qt::Key_End);
-    EXPECT_EQ(state().CursorPos, 21);
-
-    type(QStringLiteral("VWXYZ"));  // full
-    press(Qt::Key_Left);
-    EXPECT_EQ(state().CursorPos, 25);
-    press(Qt::Key_Right);
-    press(Qt::Key_Right);
-    EXPECT_EQ(state().CursorPos, 26);
-    EXPECT_EQ(state().markerLeftTwips, 5760);
-    press(Qt::Key_Home);
-    press(Qt::Key_End);
-    EXPECT_EQ(state().CursorPos, 26);
-    EXPECT_FALSE(model.history().canRedo());  // moves are not changes
-}
-
-TEST_F(TypingTest, backspaceAndDelete_blankInOverwrite_shiftInInsert) {
-    model.selectMode(GameMode::Quake2);
-    type(QStringLiteral("ABCD"));
-    press(Qt::Key_Backspace);
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ABC"));
-    EXPECT_EQ(state().CursorPos, 4);
-    EXPECT_EQ(state().rawNameBox, QStringLiteral("ABC"));
-    press(Qt::Key_Left);
-    press(Qt::Key_Left);
-    press(Qt::Key_Backspace);  // blanks A, the cursor onto it
-    EXPECT_EQ(nameText(), QByteArrayLiteral(" BC"));
-    EXPECT_EQ(state().CursorPos, 1);
-    EXPECT_EQ(desktop.beeps, 0);
-    press(Qt::Key_Backspace);  // nothing before position 1
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_EQ(model.history().undoText(), QStringLiteral("Backspace"));
-
-    model.newName();
-    type(QStringLiteral("ABCD"));
-    model.setInsertMode(true);
-    model.moveCursorTo(3);
-    press(Qt::Key_Backspace);  // B goes, C and D move left
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ACD"));
-    EXPECT_EQ(glyphCodes(4), (std::vector<int>{'A', 'C', 'D', -1}));
-    EXPECT_EQ(state().CursorPos, 2);
-    press(Qt::Key_Delete);  // C goes
-    EXPECT_EQ(glyphCodes(3), (std::vector<int>{'A', 'D', -1}));
-    EXPECT_EQ(state().commandLineBox, QStringLiteral("name \"AD\" //VTL G2 v6.3"));
-    EXPECT_EQ(state().CursorPos, 2);
-    model.deleteAtCursor();  // the button does the same
-    EXPECT_EQ(nameText(), QByteArrayLiteral("A"));
-    press(Qt::Key_End);
-    press(Qt::Key_Backspace);
-    EXPECT_EQ(nameText(), QByteArray());
-}
-
-TEST_F(TypingTest, insertMode_shiftsGlyphsAndFragmentsRight) {
-    model.chooseColour(1);  // red: its code goes with the first glyph wherever it moves
-    type(QStringLiteral("AC"));
-    model.setInsertMode(true);
-    press(Qt::Key_Left);
-    type(QStringLiteral("B"));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^1ABC"));
-    EXPECT_EQ(glyphCodes(4), (std::vector<int>{'A', 'B', 'C', -1}));
-    EXPECT_EQ(state().CursorPos, 3);
-    EXPECT_EQ(state().rawNameBox, QStringLiteral("^1ABC"));
-    press(Qt::Key_Home);
-    model.pickGlyph('-');  // a click inserts too
-    EXPECT_EQ(nameText(), QByteArrayLiteral("-^1ABC"));
-    EXPECT_EQ(model.history().undoText(), QStringLiteral("Insert Glyph"));
-
-    model.undo();
-    model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^1AC"));
-    EXPECT_EQ(glyphCodes(3), (std::vector<int>{'A', 'C', -1}));
-    EXPECT_EQ(state().CursorPos, 2);
-}
-
-TEST_F(TypingTest, insertPastPosition25_isRefusedWithBeepAndNotice) {
-    model.selectMode(GameMode::Quake2);
-    type(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWX"));  // 24: the last position free
-    model.setInsertMode(true);
-    press(Qt::Key_Home);
-    type(QStringLiteral("_"));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("_ABCDEFGHIJKLMNOPQRSTUVWX"));
-    EXPECT_EQ(desktop.beeps, 0);
-
-    type(QStringLiteral("*"));  // would push X out
-    EXPECT_EQ(nameText(), QByteArrayLiteral("_ABCDEFGHIJKLMNOPQRSTUVWX"));
-    EXPECT_EQ(state().CursorPos, 2);
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_EQ(state().notice, QStringLiteral("Name full: nothing inserted"));
+    EXPECT_EQ(state().notice, u"Name full: nothing inserted"_s);
     EXPECT_TRUE(desktop.messages.empty());  // no box to dismiss
-    model.undo();                           // the refusal was no change: this undoes "_"
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ABCDEFGHIJKLMNOPQRSTUVWX"));
+    EXPECT_EQ(model.history().undoText(), u"Insert Glyph"_s);
+    model.undo();  // the refusal was no change: this undoes "_"
+    EXPECT_EQ(nameText(), x24.toLatin1());
     EXPECT_EQ(state().notice, QString());
-
-    model.setInsertMode(false);
-    press(Qt::Key_End);
-    type(QStringLiteral("YZ"));  // overwrite: the full name takes Z at 25 as always
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ABCDEFGHIJKLMNOPQRSTUVWXZ"));
 }
 
-TEST_F(TypingTest, colourKeys_chooseAsTheListDoes_onlyInColourModes) {
-    const std::pair<int, QByteArray> rows[] = {
-        {Qt::Key_1, "^1"}, {Qt::Key_2, "^2"}, {Qt::Key_3, "^3"}, {Qt::Key_4, "^4"},
-        {Qt::Key_5, "^5"}, {Qt::Key_6, "^6"}, {Qt::Key_7, "^7"}, {Qt::Key_8, "^^8"},
-    };
-    for (const auto& [key, code] : rows) {
-        EXPECT_TRUE(press(key, Qt::ControlModifier)) << code.constData();
-        EXPECT_EQ(state().ColorPrefix, code);
-        EXPECT_EQ(QByteArray(kColours[state().colourListIndex].code), code);
-        EXPECT_FALSE(state().ColorWritten);
+TEST_F(TypingTest, colourKeys_chooseTheColourEndingInTheDigit_onlyInColourModes) {
+    play(u"A"_s);
+    for (int digit = 1; digit <= 8; ++digit) {
+        EXPECT_TRUE(press(Qt::Key_0 + digit, Qt::ControlModifier)) << digit;
+        EXPECT_TRUE(state().ColorPrefix.endsWith('0' + digit)) << digit;
+        EXPECT_EQ(QByteArray(kColours[state().colourListIndex].code), state().ColorPrefix);
     }
-    press(Qt::Key_2, Qt::ControlModifier);
-    type(QStringLiteral("AB"));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^2AB"));
-
+    play(u"BC"_s);
+    EXPECT_EQ(nameText(), "^7A^^8BC"_ba);  // Black, written once
     model.selectMode(GameMode::QuakeWorld);
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
-    EXPECT_EQ(state().ColorPrefix, QByteArrayLiteral("^2"));
-    model.selectMode(GameMode::Wolfenstein);
-    EXPECT_TRUE(press(Qt::Key_4, Qt::ControlModifier));
-    EXPECT_EQ(state().ColorPrefix, QByteArrayLiteral("^4"));
 }
 
 using UndoTest = ModelTest;
 
 TEST_F(UndoTest, everyKindOfChange_undoesToTheStateBeforeIt_andRedoesAgain) {
-    EXPECT_FALSE(model.history().canUndo());
-    pickText("AB");
+    play(u"AB"_s);
     model.moveCursorTo(1);
     model.deleteAtCursor();
-    EXPECT_EQ(state().rawNameBox, QStringLiteral(" B"));
     model.newName();
-    EXPECT_EQ(undoText(), QStringLiteral("New Name"));
+    EXPECT_EQ(nameText(), QByteArray());
+    EXPECT_EQ(state().CursorPos, 1);
+    EXPECT_TRUE(state().ColorWritten);  // a new name doesn't repeat the colour
+    EXPECT_EQ(model.history().undoText(), u"New Name"_s);
 
     model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral(" B"));
+    EXPECT_EQ(nameText(), " B"_ba);
     EXPECT_EQ(state().CursorPos, 1);
-    EXPECT_EQ(undoText(), QStringLiteral("Delete"));
-    EXPECT_EQ(redoText(), QStringLiteral("New Name"));
+    EXPECT_EQ(model.history().undoText(), u"Delete"_s);
+    EXPECT_EQ(model.history().redoText(), u"New Name"_s);
     model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^7AB"));
-    EXPECT_EQ(state().rawNameBox, QStringLiteral("^7AB"));
+    EXPECT_EQ(state().rawNameBox, u"^7AB"_s);
     EXPECT_EQ(state().CursorPos, 1);  // where the Delete happened, not where the B left it
-    EXPECT_EQ(undoText(), QStringLiteral("Add Glyph"));
+    EXPECT_EQ(model.history().undoText(), u"Add Glyph"_s);
     model.undo();
-    EXPECT_EQ(glyphCodes(2), (std::vector<int>{'A', -1}));
+    EXPECT_EQ(nameText(), "^7A"_ba);
+    expectGlyphsFollowFragments("first glyph");
     EXPECT_EQ(state().CursorPos, 2);
     EXPECT_EQ(state().markerLeftTwips, 240);
     model.undo();
     EXPECT_EQ(nameText(), QByteArray());
-    EXPECT_EQ(state().commandLineBox, QStringLiteral("name \"^7\" //VTL G2 v6.3"));
     EXPECT_FALSE(state().ColorWritten);  // the white code is pending again
     EXPECT_FALSE(model.history().canUndo());
 
@@ -288,18 +198,17 @@ TEST_F(UndoTest, everyKindOfChange_undoesToTheStateBeforeIt_andRedoesAgain) {
     EXPECT_EQ(nameText(), QByteArray());
     EXPECT_FALSE(model.history().canRedo());
     model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral(" B"));
-    EXPECT_EQ(glyphCodes(2), (std::vector<int>{-1, 'B'}));
+    EXPECT_EQ(nameText(), " B"_ba);
+    expectGlyphsFollowFragments("redone");
 }
 
 TEST_F(UndoTest, undo_keepsTheChosenColour_andWritesItsCodeBeforeTheNextGlyph) {
     model.chooseColour(1);  // red
-    pickText("A");
+    play(u"A"_s);
     model.undo();
-    EXPECT_EQ(state().ColorPrefix, QByteArrayLiteral("^1"));
     EXPECT_EQ(state().colourListIndex, 1);
-    pickText("B");
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^1B"));
+    play(u"B"_s);
+    EXPECT_EQ(nameText(), "^1B"_ba);
     EXPECT_FALSE(model.history().canRedo());  // a new change drops what was undone
 }
 
@@ -309,13 +218,24 @@ TEST_F(UndoTest, changesThatChangeNothing_leaveNoEntry_modeSwitchEmptiesTheHisto
     model.moveCursorTo(7);   // the cursor alone is not a change
     EXPECT_FALSE(model.history().canUndo());
 
-    pickText("A");
+    play(u"A"_s);
     model.selectMode(GameMode::Quake2);
     EXPECT_FALSE(model.history().canUndo());
-    pickText("A");
+    play(u"A"_s);
+    model.undo();
     model.selectMode(GameMode::Quake3Arena);
-    EXPECT_FALSE(model.history().canUndo());
     EXPECT_FALSE(model.history().canRedo());
+}
+
+// The game folder is read back from the settings as a file name, whatever its script.
+TEST_F(ModelTest, quickSave_intoANonLatinFolder) {
+    const QString folder = appDir.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, settingsFileIn(appDir.path()),
+                         nullptr, IniText::FileName));
+    model.quickSave();
+    EXPECT_EQ(desktop.messageTexts(), QStringList());
+    EXPECT_TRUE(test::readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
 }
 
 }  // namespace

@@ -6,12 +6,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "ini/Ini.h"
-#include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 #include "support/ReadOnlyFolder.h"
-#include "window/MainWindowModel.h"
 #include "window/Shell.h"
 
 namespace vtl {
@@ -35,6 +32,7 @@ class FakeWindows : public ShellWindows {
     void unloadConfigure() override { record(u"unloadConfigure"); }
     void openAbout() override { record(u"openAbout"); }
     void quit() override { record(u"quit"); }
+    QString take() { return std::exchange(calls, {}).join(u' '); }
 
   private:
     void record(QStringView what) { calls << u"%1@%2"_s.arg(what).arg(desktop_.messages.size()); }
@@ -42,10 +40,13 @@ class FakeWindows : public ShellWindows {
 };
 
 struct ShellFixture {
-    explicit ShellFixture(const QString& appSubfolder = {})
-        : shell(desktop, windows, AppPaths::inFolder(dir.path() + appSubfolder)) {}
+    explicit ShellFixture(const QByteArray& settings = {}, const QString& appSubfolder = {})
+        : shell(desktop, windows, AppPaths::inFolder(dir.path() + appSubfolder)) {
+        if (!settings.isNull()) {  // null: no settings file at all
+            writeBytes(ini(), settings);
+        }
+    }
     QString ini() const { return dir.path() + u"/vtl.ini"_s; }
-    QString calls() const { return windows.calls.join(u' '); }
 
     QTemporaryDir dir;
     test::FakeDesktop desktop;
@@ -54,22 +55,21 @@ struct ShellFixture {
 };
 
 TEST(Shell, firstRun_greetsWritesNoOpensConfigure_andWindowsNeverAllClose) {
-    ShellFixture f;
-    writeBytes(f.ini(), "[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"_ba);
+    ShellFixture f("[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"_ba);
 
     EXPECT_FALSE(f.shell.start());
 
-    EXPECT_EQ(f.calls(), u"loadMain@0 unloadMain@1 openConfigure@1"_s);
+    EXPECT_EQ(f.windows.take(), u"loadMain@0 unloadMain@1 openConfigure@1"_s);
     const Message& greeting = f.desktop.messages.at(0);
     EXPECT_EQ(greeting.text,
-              QStringLiteral("THIS MESSAGE WILL ONLY APPEAR ONCE:\rThanks for choosing Vantorel.\r"
-                             "Since this is your first time running Vantorel, you will be "
-                             "prompted to configure VTL with QuakeWorld and/or Quake3: Arena. If "
-                             "you are using Vantorel for a game/program other than QuakeWorld or "
-                             "Quake3: Arena then press cancel and continue to run Vantorel. If you "
-                             "need help click the Help menu from the main screen and view our "
-                             "help and tutorials page. If you need help after that feel free to "
-                             "send me an email."));
+              u"THIS MESSAGE WILL ONLY APPEAR ONCE:\rThanks for choosing Vantorel.\r"
+              "Since this is your first time running Vantorel, you will be "
+              "prompted to configure VTL with QuakeWorld and/or Quake3: Arena. If "
+              "you are using Vantorel for a game/program other than QuakeWorld or "
+              "Quake3: Arena then press cancel and continue to run Vantorel. If you "
+              "need help click the Help menu from the main screen and view our "
+              "help and tutorials page. If you need help after that feel free to "
+              "send me an email."_s);
     EXPECT_TRUE(greeting.title.isEmpty());  // the box shows the application's
     EXPECT_EQ(QString::fromUtf16(kAppTitle), u"Vantorel G2"_s);
     EXPECT_EQ(greeting.buttons, MessageButtons::Ok);
@@ -77,34 +77,26 @@ TEST(Shell, firstRun_greetsWritesNoOpensConfigure_andWindowsNeverAllClose) {
     EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"_ba);
 
     // The main window first: closing the last window would end the program.
-    f.windows.calls.clear();
     f.shell.configureLeft();
-    EXPECT_EQ(f.calls(), u"loadMain@1 showMain@1 unloadConfigure@1"_s);
-
+    EXPECT_EQ(f.windows.take(), u"loadMain@1 showMain@1 unloadConfigure@1"_s);
     // The command opens the dialog before closing the main window, for the same reason.
-    f.windows.calls.clear();
     f.shell.openConfigure();
-    EXPECT_EQ(f.calls(), u"openConfigure@1 unloadMain@1"_s);
+    EXPECT_EQ(f.windows.take(), u"openConfigure@1 unloadMain@1"_s);
 }
 
 TEST(Shell, flagOtherThanExactlyYes_startsNormallyAndWritesNothing) {
-    // The null entry stands for no settings file at all.
     for (const QByteArray& content :
          {QByteArray(), "[Vantorel]\r\nfirst=Yes\r\n"_ba, "[Vantorel]\r\nfirst=YES\r\n"_ba,
           "[Other]\r\nfirst=yes\r\n"_ba}) {
-        ShellFixture f;
-        if (!content.isNull()) {
-            writeBytes(f.ini(), content);
-        }
+        ShellFixture f(content);
         EXPECT_TRUE(f.shell.start()) << content.constData();
-        EXPECT_EQ(f.calls(), u"loadMain@0 showMain@0"_s) << content.constData();
+        EXPECT_EQ(f.windows.take(), u"loadMain@0 showMain@0"_s) << content.constData();
         EXPECT_EQ(QFile::exists(f.ini()) ? readBytes(f.ini()) : QByteArray(), content);
     }
 }
 
 TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
-    ShellFixture f;
-    writeBytes(f.ini(), "[Vantorel]\r\nfirst=yes\r\n"_ba);
+    ShellFixture f("[Vantorel]\r\nfirst=yes\r\n"_ba);
     {
         test::ReadOnlyFolder readOnly(f.dir.path(), f.ini());
         ASSERT_TRUE(readOnly.ok);
@@ -117,54 +109,29 @@ TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
     EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=yes\r\n"_ba);
 }
 
-// A settings file the program can't read is reported once per run, with the
-// file and the reason, and nothing is written into it.
-TEST(Shell, unreadableSettingsFile_saidOnceAndLeftAlone) {
-    const char16_t utf16[] = u"[Vantorel]\r\nfirst=yes\r\n";
-    const QByteArray files[] = {
-        "\xFF\xFE"_ba + QByteArray(reinterpret_cast<const char*>(utf16), sizeof utf16 - 2),
-        "\0[Vantorel]\r\nfirst=yes\r\n"_ba};
-    for (const QByteArray& content : files) {
-        ShellFixture f;
-        writeBytes(f.ini(), content);
+TEST(Shell, unreadableSettingsFile_saidOnceWithFileAndReason_andLeftAlone) {
+    const QByteArray content = "\0[Vantorel]\r\nfirst=yes\r\n"_ba;
+    ShellFixture f(content);
+    EXPECT_TRUE(f.shell.start());
+    f.shell.openConfigure();
+    f.shell.configureLeft();
 
-        EXPECT_TRUE(f.shell.start());
-        f.shell.openConfigure();
-        f.shell.configureLeft();
-
-        ASSERT_EQ(f.desktop.messages.size(), 1u);
-        const QString text = f.desktop.messages[0].text;
-        EXPECT_TRUE(text.startsWith(u"The settings file %1 could not be read: "_s.arg(f.ini())))
-            << qPrintable(text);
-        EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Warning);
-        EXPECT_EQ(readBytes(f.ini()), content);
-    }
-}
-
-// Quick save finds a game folder named in any script.
-TEST(Shell, quickSave_intoANonLatinFolder) {
-    test::AppFolder app;
-    const QString folder = app.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, settingsFileIn(app.path()), nullptr,
-                         IniText::FileName));
-    test::FakeDesktop desktop;
-    MainWindowModel model(desktop, AppPaths::inFolder(app.path()));
-    model.start();
-
-    model.quickSave();
-
-    EXPECT_EQ(desktop.messageTexts(), QStringList());
-    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
+    ASSERT_EQ(f.desktop.messages.size(), 1u);
+    const QString text = f.desktop.messages[0].text;
+    EXPECT_TRUE(text.startsWith(u"The settings file %1 could not be read: "_s.arg(f.ini())));
+    EXPECT_TRUE(text.endsWith(u".\rVantorel leaves it as it is and keeps no settings in it."_s))
+        << qPrintable(text);
+    EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(readBytes(f.ini()), content);
 }
 
 TEST(Shell, exitQuestion_endsOnlyOnYes) {
     ShellFixture f;
     f.desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
     f.shell.exitProgram();
-    EXPECT_EQ(f.calls(), QString());
+    EXPECT_EQ(f.windows.take(), QString());
     f.shell.exitProgram();
-    EXPECT_EQ(f.calls(), u"quit@2"_s);
+    EXPECT_EQ(f.windows.take(), u"quit@2"_s);
     const Message& q = f.desktop.messages.at(0);
     EXPECT_EQ(q.text, u"Are you sure you want to exit?"_s);
     EXPECT_EQ(q.title, u"Exit?"_s);
@@ -175,12 +142,10 @@ TEST(Shell, exitQuestion_endsOnlyOnYes) {
 
 TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     // The guide's address must survive an awkward application folder.
-    ShellFixture f(u"/with space #1 %20 é"_s);
+    ShellFixture f({}, u"/with space #1 %20 é"_s);
     f.desktop.urlOpens = false;  // a failed start is not reported either
-
     f.shell.openUserGuide();
     f.shell.openHomepage();
-
     ASSERT_EQ(f.desktop.openedUrls.size(), 2u);
     const QUrl guide(f.desktop.openedUrls[0], QUrl::StrictMode);
     EXPECT_EQ(guide.toLocalFile(), f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
@@ -188,28 +153,25 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     EXPECT_TRUE(f.desktop.messages.empty());
 }
 
-TEST(Shell, installedProgram_greetsOnceFromTheUsersCopyAndOpensTheInstalledGuide) {
+TEST(Shell, installedProgram_greetsFromTheUsersCopyAndOpensTheInstalledGuide) {
     QTemporaryDir root;
     const QString exeDir = root.filePath(u"prefix/bin"_s);
     const QString data = QDir::cleanPath(exeDir + u"/"_s + QStringLiteral(VTL_DATA_FROM_BINDIR));
     const QString configHome = root.filePath(u"home/.config"_s);
-    const QByteArray defaults = "[Vantorel]\r\nfirst=yes\r\n"_ba;
     ASSERT_TRUE(QDir().mkpath(exeDir) && QDir().mkpath(data + u"/q3a"_s));
     writeBytes(data + u"/q3a/q3-white.gif"_s, "GIF89a"_ba);
-    writeBytes(data + u"/vtl.ini"_s, defaults);
+    writeBytes(data + u"/vtl.ini"_s, "[Vantorel]\r\nfirst=yes\r\n"_ba);
     const AppPaths paths = AppPaths::locate(exeDir, configHome, u"/q3a/q3-white.gif"_s);
     ASSERT_TRUE(paths.createUserSettings());
 
     test::FakeDesktop desktop;
     FakeWindows windows{desktop};
-    EXPECT_FALSE(Shell(desktop, windows, paths).start());
-    Shell nextRun(desktop, windows, paths);
-    EXPECT_TRUE(nextRun.start());
-    nextRun.openUserGuide();
+    Shell shell(desktop, windows, paths);
+    EXPECT_FALSE(shell.start());
+    shell.openUserGuide();
 
-    EXPECT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(readBytes(configHome + u"/vantorel/vtl.ini"_s), "[Vantorel]\r\nfirst=no\r\n"_ba);
-    EXPECT_EQ(readBytes(data + u"/vtl.ini"_s), defaults);
+    EXPECT_EQ(readBytes(data + u"/vtl.ini"_s), "[Vantorel]\r\nfirst=yes\r\n"_ba);
     EXPECT_TRUE(QDir(exeDir).isEmpty());
     ASSERT_EQ(desktop.openedUrls.size(), 1u);
     EXPECT_EQ(QUrl(desktop.openedUrls[0]).toLocalFile(), data + u"/docs/index.html"_s);
