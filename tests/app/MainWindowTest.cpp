@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +7,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,7 +14,6 @@
 #include "app/MainWindow.h"
 #include "app/NameStripWidget.h"
 #include "core/NameEditing.h"
-#include "desktop/NameDialogs.h"
 #include "support/FakeDesktop.h"
 
 namespace vtl {
@@ -64,7 +61,6 @@ struct MainWindowTest : ::testing::Test {
 
 TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaWithAnEmptyNameAndTheColours) {
     EXPECT_EQ(window->windowTitle(), u"Vantorel G2 v6.3 - Quenmoor Software"_s);
-    EXPECT_EQ(window->centralWidget()->size(), QSize(406, 353));
     EXPECT_EQ(child<QLabel>("Label7")->text(), u"Mode: Quake III: Arena"_s);
     EXPECT_EQ(text("Text3"), u"name \"^7\" //VTL G2 v6.3"_s);
     EXPECT_TRUE(desktop.messages.empty());
@@ -175,15 +171,11 @@ TEST_F(MainWindowTest, editMenu_namesWhatItUndoes_colourKeysSelectInTheList) {
     QTest::keyClick(map(), Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(child<QListWidget>("List1")->currentRow(), 4);  // Green
     QTest::keyClicks(map(), u"A"_s);
-    QTest::keyClick(map(), Qt::Key_Home);
-    QTest::keyClick(map(), Qt::Key_Delete);
-    EXPECT_EQ(action("Undo")->text(), u"&Undo Delete"_s);
+    EXPECT_EQ(action("Undo")->text(), u"&Undo Add Glyph"_s);
     action("Undo")->trigger();
-    EXPECT_EQ(text("Text2"), u"^2A"_s);
-    EXPECT_EQ(action("Redo")->text(), u"&Redo Delete"_s);
-    action("Redo")->trigger();
-    EXPECT_FALSE(action("Redo")->isEnabled());
-    EXPECT_EQ(action("Redo")->text(), u"&Redo"_s);
+    EXPECT_EQ(text("Text2"), QString());
+    EXPECT_FALSE(action("Undo")->isEnabled());
+    EXPECT_EQ(action("Redo")->text(), u"&Redo Add Glyph"_s);
 
     action("InsertMode")->trigger();
     EXPECT_TRUE(action("InsertMode")->isChecked() && state().insertMode);
@@ -202,22 +194,6 @@ TEST_F(MainWindowTest, ctrlV_pastesOverTheMapButNotIntoATextBox) {
     EXPECT_EQ(text("Text2"), u"^2Pasted"_s);
     action("PasteName")->trigger();  // the menu command works wherever the focus is
     EXPECT_EQ(text("Text2"), u"Other"_s);
-}
-
-TEST(NameDialogs, showWhatTheyAreGivenAndReturnWhatIsChosen) {
-    ItemChoiceDialog list(ItemChoice{u"Open Name"_s, u"Choose one:"_s, {u"a"_s, u"b"_s}, 1});
-    EXPECT_EQ(list.windowTitle(), u"Open Name"_s);
-    EXPECT_EQ(list.selectedRow(), 1);
-    list.findChild<QListWidget*>(u"ItemList"_s)->setCurrentRow(0);
-    EXPECT_EQ(list.selectedRow(), 0);
-
-    PictureOptionsDialog options(PictureOptions{2, true});
-    EXPECT_EQ(options.options().scale, 2);
-    EXPECT_TRUE(options.options().transparent);
-    options.findChild<QSpinBox*>(u"Scale"_s)->setValue(9);  // clamped by the box
-    options.findChild<QCheckBox*>(u"Transparent"_s)->setChecked(false);
-    EXPECT_EQ(options.options().scale, kMaxPictureScale);
-    EXPECT_FALSE(options.options().transparent);
 }
 
 // A colour runs once per click, also on the row already selected, and once

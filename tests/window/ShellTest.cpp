@@ -153,30 +153,6 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     EXPECT_TRUE(f.desktop.messages.empty());
 }
 
-TEST(Shell, installedProgram_greetsFromTheUsersCopyAndOpensTheInstalledGuide) {
-    QTemporaryDir root;
-    const QString exeDir = root.filePath(u"prefix/bin"_s);
-    const QString data = QDir::cleanPath(exeDir + u"/"_s + QStringLiteral(VTL_DATA_FROM_BINDIR));
-    const QString configHome = root.filePath(u"home/.config"_s);
-    ASSERT_TRUE(QDir().mkpath(exeDir) && QDir().mkpath(data + u"/q3a"_s));
-    writeBytes(data + u"/q3a/q3-white.gif"_s, "GIF89a"_ba);
-    writeBytes(data + u"/vtl.ini"_s, "[Vantorel]\r\nfirst=yes\r\n"_ba);
-    const AppPaths paths = AppPaths::locate(exeDir, configHome, u"/q3a/q3-white.gif"_s);
-    ASSERT_TRUE(paths.createUserSettings());
-
-    test::FakeDesktop desktop;
-    FakeWindows windows{desktop};
-    Shell shell(desktop, windows, paths);
-    EXPECT_FALSE(shell.start());
-    shell.openUserGuide();
-
-    EXPECT_EQ(readBytes(configHome + u"/vantorel/vtl.ini"_s), "[Vantorel]\r\nfirst=no\r\n"_ba);
-    EXPECT_EQ(readBytes(data + u"/vtl.ini"_s), "[Vantorel]\r\nfirst=yes\r\n"_ba);
-    EXPECT_TRUE(QDir(exeDir).isEmpty());
-    ASSERT_EQ(desktop.openedUrls.size(), 1u);
-    EXPECT_EQ(QUrl(desktop.openedUrls[0]).toLocalFile(), data + u"/docs/index.html"_s);
-}
-
 TEST(Shell, userGuide_isBesideTheBuiltProgramWithItsPictures) {
     const QString docs = QStringLiteral(VTL_BUILD_APP_DIR "/docs/");
     static const QRegularExpression image(u"<img src=\"([^\"]+)\""_s);
