@@ -10,92 +10,38 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The glyph of code c is filled with red c, so every copied cell can be
-// traced back to its code.
-QImage codedSheet() {
-    QImage sheet(256, 256, QImage::Format_RGB32);
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) {
-            sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 80, 80));
-        }
-    }
-    return sheet;
-}
-
-int codeOf(const QImage& glyph) {
-    return qRed(glyph.pixel(8, 8));
-}
-
-struct NameEditingTest : ::testing::Test {
-    test::FakeDesktop desktop;
+// The game modes (see the main window's tests) never leave the family unset
+// nor write fragments of several bytes; these are the cases they don't reach.
+TEST(NameEditing, unknownFamily_warnsButStillDrawsAndAdvances) {
     WindowState state;
-
-    void SetUp() override {
-        state.sheetSource = codedSheet();
-        state.Family = GameFamily::Plain;
-        state.LinePrefix = "name \""_ba;
-        state.LineSuffix = "\" //VTL G2 v6.3"_ba;
-        for (int c = 0; c < 256; ++c) {
-            state.Table[c] = QByteArray(1, static_cast<char>(c));
-        }
-        startNewName(state);
-    }
-    void pickText(const char* text) {
-        for (const char* p = text; *p; ++p) {
-            pickGlyph(state, desktop, static_cast<unsigned char>(*p));
-        }
-    }
-};
-
-TEST_F(NameEditingTest, family_decidesTheFragment_unknownOneWarnsButStillDraws) {
-    state.Family = GameFamily::Colour;
-    state.ColorPrefix = "^1"_ba;
-    state.ColorWritten = false;
-    pickText("AC");
-    EXPECT_EQ(composeNameText(state), "^1AC"_ba);  // the pending code goes with the first only
-    moveCursorTo(state, 1);
-    pickText("D");  // writing over the coloured position loses its code
-    EXPECT_EQ(composeNameText(state), "DC"_ba);
-
-    state.Family.reset();
-    pickText("E");
+    test::FakeDesktop desktop;
+    pickGlyph(state, desktop, 'A');
     ASSERT_EQ(desktop.messageTexts(), QStringList{u"ERROR - Could not determine game."_s});
     EXPECT_TRUE(desktop.messages[0].title.isEmpty());
-    EXPECT_EQ(composeNameText(state), "DC"_ba);  // the fragment is left as it was
-    EXPECT_EQ(codeOf(state.cells[1].glyph), 'E');
-    EXPECT_EQ(state.CursorPos, 3);
+    EXPECT_FALSE(state.cells[0].glyph.isNull());
+    EXPECT_EQ(state.cells[0].fragment, " "_ba);  // left as it was
+    EXPECT_EQ(state.CursorPos, 2);
 }
 
 // Only the spaces at the very end go, also from fragments of several bytes.
-TEST_F(NameEditingTest, trailingBlanks_droppedFromTheEndOnly) {
+TEST(NameEditing, trailingBlanks_droppedFromTheEndOnly) {
     struct Row {
         QByteArray first, second, nameText;  // fragments at positions 1 and 2, the name
     };
     for (const Row& row : {Row{"A  ", {}, "A"}, Row{"   ", {}, ""}, Row{"A  ", "B", "A  B"},
                            Row{" ", "B  ", " B"}}) {
-        startNewName(state);
+        WindowState state;
+        state.Family = GameFamily::Plain;
+        test::FakeDesktop desktop;
         for (const QByteArray& fragment : {row.first, row.second}) {
-            state.Table['q'] = fragment;
-            pickText(fragment.isEmpty() ? "" : "q");
+            if (!fragment.isEmpty()) {
+                state.Table['q'] = fragment;
+                pickGlyph(state, desktop, 'q');
+            }
         }
-        EXPECT_EQ(composeCommandLine(state), "name \"" + row.nameText + "\" //VTL G2 v6.3")
+        EXPECT_EQ(composeNameText(state), row.nameText)
             << row.first.constData() << '|' << row.second.constData();
     }
-}
-
-TEST_F(NameEditingTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
-    for (const int code : {0, 65, 255}) {
-        previewGlyph(state, code);
-        EXPECT_EQ(state.previewCaption, u"Char Number: %1"_s.arg(code + 1));
-        EXPECT_EQ(state.frameCode, code);
-        EXPECT_EQ(codeOf(state.regularView), code);
-        ASSERT_EQ(state.enlargedView.size(), QSize(32, 32));
-        EXPECT_EQ(state.enlargedView.pixel(31, 31), state.regularView.pixel(15, 15));
-    }
-    clearPreview(state);
-    EXPECT_EQ(state.previewCaption, u"Char Number:"_s);
-    EXPECT_FALSE(state.frameCode.has_value());
-    EXPECT_TRUE(state.regularView.isNull() && state.enlargedView.isNull());
 }
 
 TEST(Glyphs, copiedFromAnySheetSize_blackOutside) {

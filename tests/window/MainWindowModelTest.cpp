@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QUrl>
 
 #include <map>
 
@@ -13,12 +16,16 @@
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/ReadOnlyFolder.h"
 #include "window/MainWindowModel.h"
+#include "window/Shell.h"
 
 namespace vtl {
 namespace {
 
 using namespace Qt::StringLiterals;
+using test::readBytes;
+using test::writeBytes;
 
 struct ModelTest : ::testing::Test {
     test::AppFolder appDir;
@@ -40,9 +47,8 @@ struct ModelTest : ::testing::Test {
     }
     const WindowState& state() const { return model.state(); }
     QByteArray nameText() const { return composeNameText(state()); }
-    // Each position's glyph is the one its fragment ends in (or none for a
-    // blank), wherever the positions have been moved: true for letters in
-    // the byte and the colour modes.
+    // Each position's glyph is the one its fragment ends in (none for a blank),
+    // wherever the positions have moved: true of the byte and colour modes.
     void expectGlyphsFollowFragments(const char* where) const {
         for (int k = 0; k < kNameLength; ++k) {
             const NameCell& cell = state().cells[k];
@@ -73,15 +79,6 @@ struct ModelTest : ::testing::Test {
 };
 
 using TypingTest = ModelTest;
-
-TEST_F(TypingTest, controlCharactersAndChords_areLeftToTheWindow) {
-    EXPECT_FALSE(model.keyPressed(Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_Return, Qt::NoModifier, u"\r"_s));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_A, Qt::ControlModifier, u"\x01"_s));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_F, Qt::AltModifier, u"f"_s));
-    EXPECT_TRUE(model.keyPressed(Qt::Key_A, Qt::ShiftModifier, u"A"_s));
-    EXPECT_EQ(nameText(), "^7A"_ba);
-}
 
 // Each script starts on a new name in its mode (Quake II unless said).
 TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
@@ -118,6 +115,8 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         {"Delete blanks at the cursor", u"ABC<<~"_s, "A C", 2},
         {"insert: Backspace closes the gap", u"ABCD<<|#"_s, "ACD", 2},
         {"insert: Delete closes the gap", u"ABCD<<|~"_s, "ABD", 3},
+        {"over the coloured position its code is lost", u"AC[D"_s, "DC", 2, 0,
+         GameMode::Quake3Arena},
         {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0,
          GameMode::Quake3Arena},
         {"insert: into a full name refused", x24 + u"|[_*", "_" + x24.toLatin1(), 2, 1},
@@ -145,8 +144,12 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
     EXPECT_EQ(state().notice, QString());
 }
 
-TEST_F(TypingTest, colourKeys_chooseTheColourEndingInTheDigit_onlyInColourModes) {
-    play(u"A"_s);
+TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWindow) {
+    EXPECT_FALSE(model.keyPressed(Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_Return, Qt::NoModifier, u"\r"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_A, Qt::ControlModifier, u"\x01"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_F, Qt::AltModifier, u"f"_s));
+    EXPECT_TRUE(model.keyPressed(Qt::Key_A, Qt::ShiftModifier, u"A"_s));
     for (int digit = 1; digit <= 8; ++digit) {
         EXPECT_TRUE(press(Qt::Key_0 + digit, Qt::ControlModifier)) << digit;
         EXPECT_TRUE(state().ColorPrefix.endsWith('0' + digit)) << digit;
@@ -156,6 +159,20 @@ TEST_F(TypingTest, colourKeys_chooseTheColourEndingInTheDigit_onlyInColourModes)
     EXPECT_EQ(nameText(), "^7A^^8BC"_ba);  // Black, written once
     model.selectMode(GameMode::QuakeWorld);
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
+}
+
+TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
+    for (const int code : {0, 65, 255}) {
+        model.previewGlyph(code);
+        EXPECT_EQ(state().previewCaption, u"Char Number: %1"_s.arg(code + 1));
+        EXPECT_EQ(state().frameCode, code);
+        EXPECT_EQ(qRed(state().regularView.pixel(8, 8)), code);
+        EXPECT_EQ(state().enlargedView.size(), QSize(32, 32));
+    }
+    model.clearPreview();
+    EXPECT_EQ(state().previewCaption, u"Char Number:"_s);
+    EXPECT_FALSE(state().frameCode.has_value());
+    EXPECT_TRUE(state().regularView.isNull() && state().enlargedView.isNull());
 }
 
 using UndoTest = ModelTest;
@@ -193,9 +210,6 @@ TEST_F(UndoTest, everyKindOfChange_undoesToTheStateBeforeIt_andRedoesAgain) {
     }
     EXPECT_EQ(nameText(), QByteArray());
     EXPECT_FALSE(model.history().canRedo());
-    model.undo();
-    EXPECT_EQ(nameText(), " B"_ba);
-    expectGlyphsFollowFragments("redone");
 }
 
 TEST_F(UndoTest, changesThatChangeNothing_leaveNoEntry_modeSwitchEmptiesTheHistory) {
@@ -218,7 +232,142 @@ TEST_F(ModelTest, quickSave_intoANonLatinFolder) {
                          nullptr, IniText::FileName));
     model.quickSave();
     EXPECT_EQ(desktop.messageTexts(), QStringList());
-    EXPECT_TRUE(test::readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
+    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
+}
+
+// Records each window call with the number of message boxes shown before
+// it, so a test sees the order of boxes and windows in one list.
+class FakeWindows : public ShellWindows {
+  public:
+    explicit FakeWindows(const test::FakeDesktop& desktop) : desktop_(desktop) {}
+    QStringList calls;
+
+    void loadMainWindow() override { record(u"loadMain"); }
+    void showMainWindow() override { record(u"showMain"); }
+    void unloadMainWindow() override { record(u"unloadMain"); }
+    void openConfigure() override { record(u"openConfigure"); }
+    void unloadConfigure() override { record(u"unloadConfigure"); }
+    void openAbout() override { record(u"openAbout"); }
+    void quit() override { record(u"quit"); }
+    QString take() { return std::exchange(calls, {}).join(u' '); }
+
+  private:
+    void record(QStringView what) { calls << u"%1@%2"_s.arg(what).arg(desktop_.messages.size()); }
+    const test::FakeDesktop& desktop_;
+};
+
+struct ShellFixture {
+    explicit ShellFixture(const QByteArray& settings = {}, const QString& appSubfolder = {})
+        : shell(desktop, windows, AppPaths::inFolder(dir.path() + appSubfolder)) {
+        if (!settings.isNull()) {  // null: no settings file at all
+            writeBytes(ini(), settings);
+        }
+    }
+    QString ini() const { return dir.path() + u"/vtl.ini"_s; }
+
+    QTemporaryDir dir;
+    test::FakeDesktop desktop;
+    FakeWindows windows{desktop};
+    Shell shell;
+};
+
+TEST(Shell, firstRun_greetsWritesNoOpensConfigure_andWindowsNeverAllClose) {
+    ShellFixture f("[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"_ba);
+
+    EXPECT_FALSE(f.shell.start());
+
+    EXPECT_EQ(f.windows.take(), u"loadMain@0 unloadMain@1 openConfigure@1"_s);
+    const Message& greeting = f.desktop.messages.at(0);
+    EXPECT_EQ(greeting.text,
+              u"THIS MESSAGE WILL ONLY APPEAR ONCE:\rThanks for choosing Vantorel.\r"
+              "Since this is your first time running Vantorel, you will be "
+              "prompted to configure VTL with QuakeWorld and/or Quake3: Arena. If "
+              "you are using Vantorel for a game/program other than QuakeWorld or "
+              "Quake3: Arena then press cancel and continue to run Vantorel. If you "
+              "need help click the Help menu from the main screen and view our "
+              "help and tutorials page. If you need help after that feel free to "
+              "send me an email."_s);
+    EXPECT_TRUE(greeting.title.isEmpty());  // the box shows the application's
+    EXPECT_EQ(QString::fromUtf16(kAppTitle), u"Vantorel G2"_s);
+    EXPECT_EQ(greeting.buttons, MessageButtons::Ok);
+    EXPECT_EQ(greeting.icon, MessageIcon::None);
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"_ba);
+
+    // The main window first: closing the last window would end the program.
+    f.shell.configureLeft();
+    EXPECT_EQ(f.windows.take(), u"loadMain@1 showMain@1 unloadConfigure@1"_s);
+    // The command opens the dialog before closing the main window, for the same reason.
+    f.shell.openConfigure();
+    EXPECT_EQ(f.windows.take(), u"openConfigure@1 unloadMain@1"_s);
+}
+
+TEST(Shell, flagOtherThanExactlyYes_startsNormallyAndWritesNothing) {
+    for (const QByteArray& content :
+         {QByteArray(), "[Vantorel]\r\nfirst=Yes\r\n"_ba, "[Vantorel]\r\nfirst=YES\r\n"_ba,
+          "[Other]\r\nfirst=yes\r\n"_ba}) {
+        ShellFixture f(content);
+        EXPECT_TRUE(f.shell.start()) << content.constData();
+        EXPECT_EQ(f.windows.take(), u"loadMain@0 showMain@0"_s) << content.constData();
+        EXPECT_EQ(QFile::exists(f.ini()) ? readBytes(f.ini()) : QByteArray(), content);
+    }
+}
+
+TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
+    ShellFixture f("[Vantorel]\r\nfirst=yes\r\n"_ba);
+    {
+        test::ReadOnlyFolder readOnly(f.dir.path(), f.ini());
+        ASSERT_TRUE(readOnly.ok);
+        f.shell.start();
+        f.shell.configureLeft();
+    }
+    // Greeting again on return from Configure would lock the user out of
+    // the main window for good.
+    EXPECT_TRUE(f.windows.calls.contains(u"showMain@1"_s));
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=yes\r\n"_ba);
+}
+
+TEST(Shell, unreadableSettingsFile_saidOnceWithFileAndReason_andLeftAlone) {
+    const QByteArray content = "\0[Vantorel]\r\nfirst=yes\r\n"_ba;
+    ShellFixture f(content);
+    EXPECT_TRUE(f.shell.start());
+    f.shell.openConfigure();
+    f.shell.configureLeft();
+
+    ASSERT_EQ(f.desktop.messages.size(), 1u);
+    const QString text = f.desktop.messages[0].text;
+    EXPECT_TRUE(text.startsWith(u"The settings file %1 could not be read: "_s.arg(f.ini())));
+    EXPECT_TRUE(text.endsWith(u".\rVantorel leaves it as it is and keeps no settings in it."_s))
+        << qPrintable(text);
+    EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(readBytes(f.ini()), content);
+}
+
+TEST(Shell, exitQuestion_endsOnlyOnYes) {
+    ShellFixture f;
+    f.desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    f.shell.exitProgram();
+    EXPECT_EQ(f.windows.take(), QString());
+    f.shell.exitProgram();
+    EXPECT_EQ(f.windows.take(), u"quit@2"_s);
+    const Message& q = f.desktop.messages.at(0);
+    EXPECT_EQ(q.text, u"Are you sure you want to exit?"_s);
+    EXPECT_EQ(q.title, u"Exit?"_s);
+    EXPECT_EQ(q.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(q.icon, MessageIcon::Question);
+    EXPECT_EQ(q.defaultButton, MessageAnswer::No);
+}
+
+TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
+    // The guide's address must survive an awkward application folder.
+    ShellFixture f({}, u"/with space #1 %20 é"_s);
+    f.desktop.urlOpens = false;  // a failed start is not reported either
+    f.shell.openUserGuide();
+    f.shell.openHomepage();
+    ASSERT_EQ(f.desktop.openedUrls.size(), 2u);
+    const QUrl guide(f.desktop.openedUrls[0], QUrl::StrictMode);
+    EXPECT_EQ(guide.toLocalFile(), f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
+    EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
+    EXPECT_TRUE(f.desktop.messages.empty());
 }
 
 }  // namespace
