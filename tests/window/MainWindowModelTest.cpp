@@ -25,7 +25,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::readBytes;
-using test::writeBytes;
 
 struct ModelTest : ::testing::Test {
     test::AppFolder appDir;
@@ -33,8 +32,7 @@ struct ModelTest : ::testing::Test {
     MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
 
     void SetUp() override {
-        // Code c of the white and the Quake II sheet is filled with red c, so a
-        // glyph in the name tells which code it was copied from.
+        // Code c of the white and Quake II sheets is red c: a glyph tells its code.
         QImage sheet(256, 256, QImage::Format_RGB32);
         for (int y = 0; y < 256; ++y) {
             for (int x = 0; x < 256; ++x) {
@@ -260,7 +258,7 @@ struct ShellFixture {
     explicit ShellFixture(const QByteArray& settings = {}, const QString& appSubfolder = {})
         : shell(desktop, windows, AppPaths::inFolder(dir.path() + appSubfolder)) {
         if (!settings.isNull()) {  // null: no settings file at all
-            writeBytes(ini(), settings);
+            test::writeBytes(ini(), settings);
         }
     }
     QString ini() const { return dir.path() + u"/vtl.ini"_s; }
@@ -320,8 +318,7 @@ TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
         f.shell.start();
         f.shell.configureLeft();
     }
-    // Greeting again on return from Configure would lock the user out of
-    // the main window for good.
+    // Greeting again on return from Configure would lock the user out for good.
     EXPECT_TRUE(f.windows.calls.contains(u"showMain@1"_s));
     EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=yes\r\n"_ba);
 }
