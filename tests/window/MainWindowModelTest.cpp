@@ -1,31 +1,30 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QUrl>
 
+#include <map>
+
+#include "core/Cp1252.h"
 #include "core/NameEditing.h"
+#include "ini/Ini.h"
+#include "ini/Settings.h"
 #include "modes/ColourList.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
+#include "support/Files.h"
+#include "support/ReadOnlyFolder.h"
 #include "window/MainWindowModel.h"
+#include "window/Shell.h"
 
 namespace vtl {
 namespace {
 
-// Code c of every sheet is filled with red c, so a glyph in the name tells
-// which code it was copied from, wherever it has been shifted to.
-void writeCodedSheet(const QString& file) {
-    QImage sheet(256, 256, QImage::Format_RGB32);
-    for (int c = 0; c < 256; ++c) {
-        const QPoint origin = cellOrigin(c);
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
-                sheet.setPixel(origin.x() + x, origin.y() + y, qRgb(c, 80, 80));
-            }
-        }
-    }
-    ASSERT_TRUE(sheet.save(file, "BMP"));
-}
+using namespace Qt::StringLiterals;
+using test::readBytes;
 
 struct ModelTest : ::testing::Test {
     test::AppFolder appDir;
@@ -33,252 +32,174 @@ struct ModelTest : ::testing::Test {
     MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
 
     void SetUp() override {
-        for (const Colour& colour : kColours) {
-            writeCodedSheet(appDir.pathOf(colour.sheet));
+        // Code c of the white and Quake II sheets is red c: a glyph tells its code.
+        QImage sheet(256, 256, QImage::Format_RGB32);
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 80, 80));
+            }
         }
-        writeCodedSheet(appDir.pathOf(BuiltInSheet::Quake2));
+        ASSERT_TRUE(sheet.save(appDir.pathOf(kColours[0].sheet), "BMP"));
+        ASSERT_TRUE(sheet.save(appDir.pathOf(BuiltInSheet::Quake2), "BMP"));
         model.start();
     }
     const WindowState& state() const { return model.state(); }
     QByteArray nameText() const { return composeNameText(state()); }
-    void pickText(const char* text) {
-        for (const char* p = text; *p; ++p) {
-            model.pickGlyph(static_cast<unsigned char>(*p));
+    // Each position's glyph is the one its fragment ends in (none for a blank),
+    // wherever the positions have moved: true of the byte and colour modes.
+    void expectGlyphsFollowFragments(const char* where) const {
+        for (int k = 0; k < kNameLength; ++k) {
+            const NameCell& cell = state().cells[k];
+            EXPECT_EQ(cell.glyph.isNull() ? ' ' : qRed(cell.glyph.pixel(8, 8)),
+                      static_cast<unsigned char>(cell.fragment.back()))
+                << where << " at " << k + 1;
         }
-    }
-    // The code each position's glyph came from; -1 for a blank one.
-    std::vector<int> glyphCodes(int count) const {
-        std::vector<int> codes;
-        for (int k = 0; k < count; ++k) {
-            const QImage& glyph = state().cells[k].glyph;
-            codes.push_back(glyph.isNull() ? -1 : qRed(glyph.pixel(8, 8)));
-        }
-        return codes;
-    }
-    QString undoText() {
-        return model.history().canUndo() ? model.history().undoText() : QString();
-    }
-    QString redoText() {
-        return model.history().canRedo() ? model.history().redoText() : QString();
     }
     bool press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         return model.keyPressed(key, modifiers, QString());
     }
-    void type(const QString& text) {
-        for (const QChar c : text) {
-            model.keyPressed(0, Qt::NoModifier, QString(c));
+    // < > [ ] are Left, Right, Home and End, # is Backspace, ~ Delete and |
+    // turns insert mode on; anything else is typed.
+    void play(const QString& script) {
+        static const std::map<char16_t, int> keys{
+            {u'<', Qt::Key_Left}, {u'>', Qt::Key_Right},     {u'[', Qt::Key_Home},
+            {u']', Qt::Key_End},  {u'#', Qt::Key_Backspace}, {u'~', Qt::Key_Delete}};
+        for (const QChar c : script) {
+            if (c == u'|') {
+                model.setInsertMode(true);
+            } else if (keys.contains(c.unicode())) {
+                press(keys.at(c.unicode()));
+            } else {
+                model.keyPressed(0, Qt::NoModifier, QString(c));
+            }
         }
     }
 };
 
 using TypingTest = ModelTest;
 
-TEST_F(TypingTest, typedCharacters_writeTheCodeOfTheirWindows1252Byte) {
+// Each script starts on a new name in its mode (Quake II unless said).
+TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
     struct Row {
         const char* name;
-        GameMode mode;
-        bool secondSet;
-        QString typed;
+        QString script;
         QByteArray nameText;
-        int beeps;
+        int cursor;
+        int beeps = 0;
+        GameMode mode = GameMode::Quake2;
+        bool secondSet = false;
     };
+    const QString x24 = u"ABCDEFGHIJKLMNOPQRSTUVWX"_s;
     const Row rows[] = {
-        {"colour mode", GameMode::Quake3Arena, false, QStringLiteral("Ab 1"), "^7Ab 1", 0},
-        {"hex pairs", GameMode::Quake2Hex, false, QStringLiteral("A~"), "417E", 0},
-        {"code page above 127", GameMode::Quake2, false, QStringLiteral("\u20AC\u00E9\u0178"),
-         "\x80\xE9\x9F", 0},
-        {"second set", GameMode::Quake2, true, QStringLiteral("A}\u00E9"), "\xC1\xFD\xE9", 0},
-        {"outside the code page", GameMode::Quake2, false, QStringLiteral("a\u4E2D\u0100b"), "ab",
-         2},
+        // Typed characters write the code of their Windows-1252 byte.
+        {"colour mode", u"Ab 1"_s, "^7Ab 1", 5, 0, GameMode::Quake3Arena},
+        {"hex pairs", u"A}"_s, "417D", 3, 0, GameMode::Quake2Hex},
+        {"code page above 127", u"\u20AC\u00E9\u0178"_s, "\x80\xE9\x9F", 4},
+        {"second set", u"A}\u00E9"_s, "\xC1\xFD\xE9", 4, 0, GameMode::Quake2, true},
+        {"outside the code page", u"a\u4E2D\u0100b"_s, "ab", 3, 2},
+        // Cursor keys move as slot clicks would.
+        {"End on an empty name", u"]"_s, "", 1},
+        {"Home, and no further left", u"ABC[<"_s, "ABC", 1},
+        {"End after the last glyph, past a gap", u"ABC>>>>>>>>>>>>>>>>Z[]"_s,
+         "ABC" + QByteArray(16, ' ') + "Z", 21},
+        {"Right on a full name", x24 + u"Y<>>", x24.toLatin1() + "Y", 26},
+        {"End on a full name", x24 + u"Y[]", x24.toLatin1() + "Y", 26},
+        {"more on a full name overwrites 25", x24 + u"Y!", x24.toLatin1() + "!", 26},
+        {"Delete on a full name blanks 25", x24 + u"Y~", x24.toLatin1(), 26},
+        // Backspace and Delete blank in overwrite and close the gap in insert mode.
+        {"Backspace blanks the glyph before", u"AB<#"_s, " B", 1},
+        {"Backspace of the last glyph", u"A#"_s, "", 1},
+        {"Backspace at position 1", u"A[#"_s, "A", 1, 1},
+        {"Delete blanks at the cursor", u"ABC<<~"_s, "A C", 2},
+        {"insert: Backspace closes the gap", u"ABCD<<|#"_s, "ACD", 2},
+        {"insert: Delete closes the gap", u"ABCD<<|~"_s, "ABD", 3},
+        {"over the coloured position its code is lost", u"AC[D"_s, "DC", 2, 0,
+         GameMode::Quake3Arena},
+        {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0,
+         GameMode::Quake3Arena},
+        {"insert: into a full name refused", x24 + u"|[_*", "_" + x24.toLatin1(), 2, 1},
     };
     for (const Row& row : rows) {
         model.selectMode(row.mode);
+        model.setInsertMode(false);
         model.setTypeSecondSet(row.secondSet);
         desktop.beeps = 0;
-        type(row.typed);
+        play(row.script);
         EXPECT_EQ(nameText(), row.nameText) << row.name;
+        EXPECT_EQ(state().rawNameBox, decodeCp1252(row.nameText)) << row.name;
+        EXPECT_EQ(state().CursorPos, row.cursor) << row.name;
+        EXPECT_EQ(state().markerLeftTwips, 240 * (std::min(row.cursor, 25) - 1)) << row.name;
         EXPECT_EQ(desktop.beeps, row.beeps) << row.name;
+        if (row.mode != GameMode::Quake2Hex) {
+            expectGlyphsFollowFragments(row.name);
+        }
     }
-    EXPECT_EQ(glyphCodes(2), (std::vector<int>{'a', 'b'}));  // same pixels as a click
-}
-
-TEST_F(TypingTest, controlCharactersAndChords_areLeftToTheWindow) {
-    EXPECT_FALSE(model.keyPressed(Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t")));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01")));
-    EXPECT_FALSE(model.keyPressed(Qt::Key_F, Qt::AltModifier, QStringLiteral("f")));
-    EXPECT_TRUE(model.keyPressed(Qt::Key_A, Qt::ShiftModifier, QStringLiteral("A")));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^7A"));
-}
-
-TEST_F(TypingTest, cursorKeys_moveAsSlotClicksWould) {
-    EXPECT_TRUE(press(Qt::Key_End));
-    EXPECT_EQ(state().CursorPos, 1);  // empty name
-    type(QStringLiteral("ABC"));
-    struct Step {
-        int key;
-        int cursor;
-    };
-    const Step steps[] = {{Qt::Key_Left, 3}, {Qt::Key_Left, 2},  {Qt::Key_Home, 1},
-                          {Qt::Key_Left, 1}, {Qt::Key_Right, 2}, {Qt::Key_End, 4}};
-    for (const Step& step : steps) {
-        press(step.key);
-        EXPECT_EQ(state().CursorPos, step.cursor) << step.key;
-        EXPECT_EQ(state().markerLeftTwips, 240 * (step.cursor - 1)) << step.key;
-    }
-    model.moveCursorTo(20);
-    type(QStringLiteral("Z"));  // a gap of blanks: End still goes past the last glyph
-    press(Qt::Key_Home);
-    press(Qt::Key_End);
-    EXPECT_EQ(state().CursorPos, 21);
-
-    type(QStringLiteral("VWXYZ"));  // full
-    press(Qt::Key_Left);
-    EXPECT_EQ(state().CursorPos, 25);
-    press(Qt::Key_Right);
-    press(Qt::Key_Right);
-    EXPECT_EQ(state().CursorPos, 26);
-    EXPECT_EQ(state().markerLeftTwips, 5760);
-    press(Qt::Key_Home);
-    press(Qt::Key_End);
-    EXPECT_EQ(state().CursorPos, 26);
-    EXPECT_FALSE(model.history().canRedo());  // moves are not changes
-}
-
-TEST_F(TypingTest, backspaceAndDelete_blankInOverwrite_shiftInInsert) {
-    model.selectMode(GameMode::Quake2);
-    type(QStringLiteral("ABCD"));
-    press(Qt::Key_Backspace);
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ABC"));
-    EXPECT_EQ(state().CursorPos, 4);
-    EXPECT_EQ(state().rawNameBox, QStringLiteral("ABC"));
-    press(Qt::Key_Left);
-    press(Qt::Key_Left);
-    press(Qt::Key_Backspace);  // blanks A, the cursor onto it
-    EXPECT_EQ(nameText(), QByteArrayLiteral(" BC"));
-    EXPECT_EQ(state().CursorPos, 1);
-    EXPECT_EQ(desktop.beeps, 0);
-    press(Qt::Key_Backspace);  // nothing before position 1
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_EQ(model.history().undoText(), QStringLiteral("Backspace"));
-
-    model.newName();
-    type(QStringLiteral("ABCD"));
-    model.setInsertMode(true);
-    model.moveCursorTo(3);
-    press(Qt::Key_Backspace);  // B goes, C and D move left
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ACD"));
-    EXPECT_EQ(glyphCodes(4), (std::vector<int>{'A', 'C', 'D', -1}));
-    EXPECT_EQ(state().CursorPos, 2);
-    press(Qt::Key_Delete);  // C goes
-    EXPECT_EQ(glyphCodes(3), (std::vector<int>{'A', 'D', -1}));
-    EXPECT_EQ(state().commandLineBox, QStringLiteral("name \"AD\" //VTL G2 v6.3"));
-    EXPECT_EQ(state().CursorPos, 2);
-    model.deleteAtCursor();  // the button does the same
-    EXPECT_EQ(nameText(), QByteArrayLiteral("A"));
-    press(Qt::Key_End);
-    press(Qt::Key_Backspace);
-    EXPECT_EQ(nameText(), QByteArray());
-}
-
-TEST_F(TypingTest, insertMode_shiftsGlyphsAndFragmentsRight) {
-    model.chooseColour(1);  // red: its code goes with the first glyph wherever it moves
-    type(QStringLiteral("AC"));
-    model.setInsertMode(true);
-    press(Qt::Key_Left);
-    type(QStringLiteral("B"));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^1ABC"));
-    EXPECT_EQ(glyphCodes(4), (std::vector<int>{'A', 'B', 'C', -1}));
-    EXPECT_EQ(state().CursorPos, 3);
-    EXPECT_EQ(state().rawNameBox, QStringLiteral("^1ABC"));
-    press(Qt::Key_Home);
-    model.pickGlyph('-');  // a click inserts too
-    EXPECT_EQ(nameText(), QByteArrayLiteral("-^1ABC"));
-    EXPECT_EQ(model.history().undoText(), QStringLiteral("Insert Glyph"));
-
-    model.undo();
-    model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^1AC"));
-    EXPECT_EQ(glyphCodes(3), (std::vector<int>{'A', 'C', -1}));
-    EXPECT_EQ(state().CursorPos, 2);
-}
-
-TEST_F(TypingTest, insertPastPosition25_isRefusedWithBeepAndNotice) {
-    model.selectMode(GameMode::Quake2);
-    type(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWX"));  // 24: the last position free
-    model.setInsertMode(true);
-    press(Qt::Key_Home);
-    type(QStringLiteral("_"));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("_ABCDEFGHIJKLMNOPQRSTUVWX"));
-    EXPECT_EQ(desktop.beeps, 0);
-
-    type(QStringLiteral("*"));  // would push X out
-    EXPECT_EQ(nameText(), QByteArrayLiteral("_ABCDEFGHIJKLMNOPQRSTUVWX"));
-    EXPECT_EQ(state().CursorPos, 2);
-    EXPECT_EQ(desktop.beeps, 1);
-    EXPECT_EQ(state().notice, QStringLiteral("Name full: nothing inserted"));
+    EXPECT_EQ(state().notice, u"Name full: nothing inserted"_s);
     EXPECT_TRUE(desktop.messages.empty());  // no box to dismiss
-    model.undo();                           // the refusal was no change: this undoes "_"
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ABCDEFGHIJKLMNOPQRSTUVWX"));
+    EXPECT_EQ(model.history().undoText(), u"Insert Glyph"_s);
+    model.undo();  // the refusal was no change: this undoes "_"
+    EXPECT_EQ(nameText(), x24.toLatin1());
     EXPECT_EQ(state().notice, QString());
-
-    model.setInsertMode(false);
-    press(Qt::Key_End);
-    type(QStringLiteral("YZ"));  // overwrite: the full name takes Z at 25 as always
-    EXPECT_EQ(nameText(), QByteArrayLiteral("ABCDEFGHIJKLMNOPQRSTUVWXZ"));
 }
 
-TEST_F(TypingTest, colourKeys_chooseAsTheListDoes_onlyInColourModes) {
-    const std::pair<int, QByteArray> rows[] = {
-        {Qt::Key_1, "^1"}, {Qt::Key_2, "^2"}, {Qt::Key_3, "^3"}, {Qt::Key_4, "^4"},
-        {Qt::Key_5, "^5"}, {Qt::Key_6, "^6"}, {Qt::Key_7, "^7"}, {Qt::Key_8, "^^8"},
-    };
-    for (const auto& [key, code] : rows) {
-        EXPECT_TRUE(press(key, Qt::ControlModifier)) << code.constData();
-        EXPECT_EQ(state().ColorPrefix, code);
-        EXPECT_EQ(QByteArray(kColours[state().colourListIndex].code), code);
-        EXPECT_FALSE(state().ColorWritten);
+TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWindow) {
+    EXPECT_FALSE(model.keyPressed(Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_Return, Qt::NoModifier, u"\r"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_A, Qt::ControlModifier, u"\x01"_s));
+    EXPECT_FALSE(model.keyPressed(Qt::Key_F, Qt::AltModifier, u"f"_s));
+    EXPECT_TRUE(model.keyPressed(Qt::Key_A, Qt::ShiftModifier, u"A"_s));
+    for (int digit = 1; digit <= 8; ++digit) {
+        EXPECT_TRUE(press(Qt::Key_0 + digit, Qt::ControlModifier)) << digit;
+        EXPECT_TRUE(state().ColorPrefix.endsWith('0' + digit)) << digit;
+        EXPECT_EQ(QByteArray(kColours[state().colourListIndex].code), state().ColorPrefix);
     }
-    press(Qt::Key_2, Qt::ControlModifier);
-    type(QStringLiteral("AB"));
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^2AB"));
-
+    play(u"BC"_s);
+    EXPECT_EQ(nameText(), "^7A^^8BC"_ba);  // Black, written once
     model.selectMode(GameMode::QuakeWorld);
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
-    EXPECT_EQ(state().ColorPrefix, QByteArrayLiteral("^2"));
-    model.selectMode(GameMode::Wolfenstein);
-    EXPECT_TRUE(press(Qt::Key_4, Qt::ControlModifier));
-    EXPECT_EQ(state().ColorPrefix, QByteArrayLiteral("^4"));
+}
+
+TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
+    for (const int code : {0, 65, 255}) {
+        model.previewGlyph(code);
+        EXPECT_EQ(state().previewCaption, u"Char Number: %1"_s.arg(code + 1));
+        EXPECT_EQ(state().frameCode, code);
+        EXPECT_EQ(qRed(state().regularView.pixel(8, 8)), code);
+        EXPECT_EQ(state().enlargedView.size(), QSize(32, 32));
+    }
+    model.clearPreview();
+    EXPECT_EQ(state().previewCaption, u"Char Number:"_s);
+    EXPECT_FALSE(state().frameCode.has_value());
+    EXPECT_TRUE(state().regularView.isNull() && state().enlargedView.isNull());
 }
 
 using UndoTest = ModelTest;
 
 TEST_F(UndoTest, everyKindOfChange_undoesToTheStateBeforeIt_andRedoesAgain) {
-    EXPECT_FALSE(model.history().canUndo());
-    pickText("AB");
+    play(u"AB"_s);
     model.moveCursorTo(1);
     model.deleteAtCursor();
-    EXPECT_EQ(state().rawNameBox, QStringLiteral(" B"));
     model.newName();
-    EXPECT_EQ(undoText(), QStringLiteral("New Name"));
+    EXPECT_EQ(nameText(), QByteArray());
+    EXPECT_EQ(state().CursorPos, 1);
+    EXPECT_TRUE(state().ColorWritten);  // a new name doesn't repeat the colour
+    EXPECT_EQ(model.history().undoText(), u"New Name"_s);
 
     model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral(" B"));
+    EXPECT_EQ(nameText(), " B"_ba);
     EXPECT_EQ(state().CursorPos, 1);
-    EXPECT_EQ(undoText(), QStringLiteral("Delete"));
-    EXPECT_EQ(redoText(), QStringLiteral("New Name"));
+    EXPECT_EQ(model.history().undoText(), u"Delete"_s);
     model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^7AB"));
-    EXPECT_EQ(state().rawNameBox, QStringLiteral("^7AB"));
+    EXPECT_EQ(state().rawNameBox, u"^7AB"_s);
     EXPECT_EQ(state().CursorPos, 1);  // where the Delete happened, not where the B left it
-    EXPECT_EQ(undoText(), QStringLiteral("Add Glyph"));
+    EXPECT_EQ(model.history().undoText(), u"Add Glyph"_s);
     model.undo();
-    EXPECT_EQ(glyphCodes(2), (std::vector<int>{'A', -1}));
+    EXPECT_EQ(nameText(), "^7A"_ba);
+    expectGlyphsFollowFragments("first glyph");
     EXPECT_EQ(state().CursorPos, 2);
     EXPECT_EQ(state().markerLeftTwips, 240);
     model.undo();
     EXPECT_EQ(nameText(), QByteArray());
-    EXPECT_EQ(state().commandLineBox, QStringLiteral("name \"^7\" //VTL G2 v6.3"));
     EXPECT_FALSE(state().ColorWritten);  // the white code is pending again
     EXPECT_FALSE(model.history().canUndo());
 
@@ -287,20 +208,6 @@ TEST_F(UndoTest, everyKindOfChange_undoesToTheStateBeforeIt_andRedoesAgain) {
     }
     EXPECT_EQ(nameText(), QByteArray());
     EXPECT_FALSE(model.history().canRedo());
-    model.undo();
-    EXPECT_EQ(nameText(), QByteArrayLiteral(" B"));
-    EXPECT_EQ(glyphCodes(2), (std::vector<int>{-1, 'B'}));
-}
-
-TEST_F(UndoTest, undo_keepsTheChosenColour_andWritesItsCodeBeforeTheNextGlyph) {
-    model.chooseColour(1);  // red
-    pickText("A");
-    model.undo();
-    EXPECT_EQ(state().ColorPrefix, QByteArrayLiteral("^1"));
-    EXPECT_EQ(state().colourListIndex, 1);
-    pickText("B");
-    EXPECT_EQ(nameText(), QByteArrayLiteral("^1B"));
-    EXPECT_FALSE(model.history().canRedo());  // a new change drops what was undone
 }
 
 TEST_F(UndoTest, changesThatChangeNothing_leaveNoEntry_modeSwitchEmptiesTheHistory) {
@@ -309,13 +216,155 @@ TEST_F(UndoTest, changesThatChangeNothing_leaveNoEntry_modeSwitchEmptiesTheHisto
     model.moveCursorTo(7);   // the cursor alone is not a change
     EXPECT_FALSE(model.history().canUndo());
 
-    pickText("A");
+    play(u"AB"_s);
+    model.undo();
     model.selectMode(GameMode::Quake2);
-    EXPECT_FALSE(model.history().canUndo());
-    pickText("A");
-    model.selectMode(GameMode::Quake3Arena);
-    EXPECT_FALSE(model.history().canUndo());
-    EXPECT_FALSE(model.history().canRedo());
+    EXPECT_FALSE(model.history().canUndo() || model.history().canRedo());
+}
+
+// The game folder is read back from the settings as a file name, whatever its script.
+TEST_F(ModelTest, quickSave_intoANonLatinFolder) {
+    const QString folder = appDir.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, settingsFileIn(appDir.path()),
+                         nullptr, IniText::FileName));
+    model.quickSave();
+    EXPECT_EQ(desktop.messageTexts(), QStringList());
+    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
+}
+
+// Records each window call with the number of message boxes shown before
+// it, so a test sees the order of boxes and windows in one list.
+class FakeWindows : public ShellWindows {
+  public:
+    explicit FakeWindows(const test::FakeDesktop& desktop) : desktop_(desktop) {}
+    QStringList calls;
+
+    void loadMainWindow() override { record(u"loadMain"); }
+    void showMainWindow() override { record(u"showMain"); }
+    void unloadMainWindow() override { record(u"unloadMain"); }
+    void openConfigure() override { record(u"openConfigure"); }
+    void unloadConfigure() override { record(u"unloadConfigure"); }
+    void openAbout() override { record(u"openAbout"); }
+    void quit() override { record(u"quit"); }
+    QString take() { return std::exchange(calls, {}).join(u' '); }
+
+  private:
+    void record(QStringView what) { calls << u"%1@%2"_s.arg(what).arg(desktop_.messages.size()); }
+    const test::FakeDesktop& desktop_;
+};
+
+struct ShellFixture {
+    explicit ShellFixture(const QByteArray& settings = {}, const QString& appSubfolder = {})
+        : shell(desktop, windows, AppPaths::inFolder(dir.path() + appSubfolder)) {
+        if (!settings.isNull()) {  // null: no settings file at all
+            test::writeBytes(ini(), settings);
+        }
+    }
+    QString ini() const { return dir.path() + u"/vtl.ini"_s; }
+
+    QTemporaryDir dir;
+    test::FakeDesktop desktop;
+    FakeWindows windows{desktop};
+    Shell shell;
+};
+
+TEST(Shell, firstRun_greetsWritesNoOpensConfigure_andWindowsNeverAllClose) {
+    ShellFixture f("[Vantorel]\r\nfirst=yes\r\nq3config=C:\\q3\r\n"_ba);
+
+    EXPECT_FALSE(f.shell.start());
+
+    EXPECT_EQ(f.windows.take(), u"loadMain@0 unloadMain@1 openConfigure@1"_s);
+    const Message& greeting = f.desktop.messages.at(0);
+    EXPECT_EQ(greeting.text,
+              u"THIS MESSAGE WILL ONLY APPEAR ONCE:\rThanks for choosing Vantorel.\r"
+              "Since this is your first time running Vantorel, you will be "
+              "prompted to configure VTL with QuakeWorld and/or Quake3: Arena. If "
+              "you are using Vantorel for a game/program other than QuakeWorld or "
+              "Quake3: Arena then press cancel and continue to run Vantorel. If you "
+              "need help click the Help menu from the main screen and view our "
+              "help and tutorials page. If you need help after that feel free to "
+              "send me an email."_s);
+    EXPECT_TRUE(greeting.title.isEmpty());  // the box shows the application's
+    EXPECT_EQ(QString::fromUtf16(kAppTitle), u"Vantorel G2"_s);
+    EXPECT_EQ(greeting.buttons, MessageButtons::Ok);
+    EXPECT_EQ(greeting.icon, MessageIcon::None);
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"_ba);
+
+    // The main window first: closing the last window would end the program.
+    f.shell.configureLeft();
+    EXPECT_EQ(f.windows.take(), u"loadMain@1 showMain@1 unloadConfigure@1"_s);
+    // The command opens the dialog before closing the main window, for the same reason.
+    f.shell.openConfigure();
+    EXPECT_EQ(f.windows.take(), u"openConfigure@1 unloadMain@1"_s);
+}
+
+TEST(Shell, flagOtherThanExactlyYes_startsNormallyAndWritesNothing) {
+    for (const QByteArray& content :
+         {QByteArray(), "[Vantorel]\r\nfirst=Yes\r\n"_ba, "[Vantorel]\r\nfirst=YES\r\n"_ba,
+          "[Other]\r\nfirst=yes\r\n"_ba}) {
+        ShellFixture f(content);
+        EXPECT_TRUE(f.shell.start()) << content.constData();
+        EXPECT_EQ(f.windows.take(), u"loadMain@0 showMain@0"_s) << content.constData();
+        EXPECT_EQ(QFile::exists(f.ini()) ? readBytes(f.ini()) : QByteArray(), content);
+    }
+}
+
+TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
+    ShellFixture f("[Vantorel]\r\nfirst=yes\r\n"_ba);
+    {
+        test::ReadOnlyFolder readOnly(f.dir.path(), f.ini());
+        ASSERT_TRUE(readOnly.ok);
+        f.shell.start();
+        f.shell.configureLeft();
+    }
+    // Greeting again on return from Configure would lock the user out for good.
+    EXPECT_TRUE(f.windows.calls.contains(u"showMain@1"_s));
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=yes\r\n"_ba);
+}
+
+TEST(Shell, unreadableSettingsFile_saidOnceWithFileAndReason_andLeftAlone) {
+    const QByteArray content = "\0[Vantorel]\r\nfirst=yes\r\n"_ba;
+    ShellFixture f(content);
+    EXPECT_TRUE(f.shell.start());
+    f.shell.openConfigure();
+    f.shell.configureLeft();
+
+    ASSERT_EQ(f.desktop.messages.size(), 1u);
+    const QString text = f.desktop.messages[0].text;
+    EXPECT_TRUE(text.startsWith(u"The settings file %1 could not be read: "_s.arg(f.ini())));
+    EXPECT_TRUE(text.endsWith(u".\rVantorel leaves it as it is and keeps no settings in it."_s))
+        << qPrintable(text);
+    EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(readBytes(f.ini()), content);
+}
+
+TEST(Shell, exitQuestion_endsOnlyOnYes) {
+    ShellFixture f;
+    f.desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    f.shell.exitProgram();
+    EXPECT_EQ(f.windows.take(), QString());
+    f.shell.exitProgram();
+    EXPECT_EQ(f.windows.take(), u"quit@2"_s);
+    const Message& q = f.desktop.messages.at(0);
+    EXPECT_EQ(q.text, u"Are you sure you want to exit?"_s);
+    EXPECT_EQ(q.title, u"Exit?"_s);
+    EXPECT_EQ(q.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(q.icon, MessageIcon::Question);
+    EXPECT_EQ(q.defaultButton, MessageAnswer::No);
+}
+
+TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
+    // The guide's address must survive an awkward application folder.
+    ShellFixture f({}, u"/with space #1 %20 é"_s);
+    f.desktop.urlOpens = false;  // a failed start is not reported either
+    f.shell.openUserGuide();
+    f.shell.openHomepage();
+    ASSERT_EQ(f.desktop.openedUrls.size(), 2u);
+    const QUrl guide(f.desktop.openedUrls[0], QUrl::StrictMode);
+    EXPECT_EQ(guide.toLocalFile(), f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
+    EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
+    EXPECT_TRUE(f.desktop.messages.empty());
 }
 
 }  // namespace
