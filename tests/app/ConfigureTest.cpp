@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #include "app/ConfigureDialog.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
@@ -22,6 +24,8 @@ using test::readBytes;
 constexpr char kSaved[] = "[Vantorel]\r\nfirst=no\r\nq3config=/q3\r\nq1config=/q1\r\n";
 
 // The dialog over a saved settings file, with how often it was left.
+// Text1 and Command1 are the Quake III folder and its browse button, Text2 and
+// Command4 Quake's; Command2 saves, Command3 cancels.
 struct DialogFixture {
     DialogFixture() {
         test::writeBytes(ini(), kSaved);
@@ -38,21 +42,30 @@ struct DialogFixture {
     QSignalSpy left{&dialog, &ConfigureDialog::left};
 };
 
-TEST(ConfigureDialog, saveWritesBothFoldersExactlyAsTypedOrBrowsed) {
+// Blanks, a trailing separator and names in any script are written as they
+// stand, and shown again exactly. A line break pasted into a box never gets in
+// (a path copied from a terminal ends with one).
+TEST(ConfigureDialog, saveWritesBothFoldersExactlyAsPastedOrBrowsed) {
+    const QString q3 = u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3\\"_s;
     DialogFixture f;
     EXPECT_EQ(f.box(u"Text1"_s)->text(), u"/q3"_s);
-    QTest::keyClicks(f.box(u"Text2"_s), u" /x "_s);
-    f.desktop.folderReplies = {QString(), u"C:\\Quake3\\baseq3\\"_s};
-    f.click(u"Command4"_s);  // cancelled: keeps what was typed
+    QGuiApplication::clipboard()->setText(u"/games/quake\r\n/id1 /x \n"_s);
+    f.box(u"Text2"_s)->selectAll();
+    f.box(u"Text2"_s)->paste();
+    EXPECT_EQ(f.box(u"Text2"_s)->text(), u"/games/quake/id1 /x "_s);
+    f.desktop.folderReplies = {QString(), q3};
+    f.click(u"Command4"_s);  // cancelled: keeps what was pasted
     f.click(u"Command1"_s);
     EXPECT_EQ(f.desktop.folderPrompts, std::vector<QString>(2, u"Please select a folder."_s));
 
     f.click(u"Command2"_s);
 
     EXPECT_EQ(f.left.count(), 1);
-    // Blanks and a trailing separator are written as they stand.
-    EXPECT_EQ(readBytes(f.ini()),
-              "[Vantorel]\r\nfirst=no\r\nq3config=C:\\Quake3\\baseq3\\\r\nq1config=/q1 /x \r\n"_ba);
+    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config="_ba + q3.toUtf8() +
+                                      "\r\nq1config=/games/quake/id1 /x \r\n"_ba);
+    ConfigureDialog again(f.desktop, f.ini());
+    again.load();
+    EXPECT_EQ(again.findChild<QLineEdit*>(u"Text1"_s)->text(), q3);
 }
 
 TEST(ConfigureDialog, cancelOrEscape_leavesWritingNothing) {
@@ -70,73 +83,35 @@ TEST(ConfigureDialog, cancelOrEscape_leavesWritingNothing) {
     }
 }
 
-TEST(ConfigureDialog, saveIntoReadOnlyFolder_namesTheFileAndReasonAndStaysOpen) {
-    DialogFixture f;
-    QTest::keyClicks(f.box(u"Text1"_s), u"/new"_s);
-    {
-        test::ReadOnlyFolder readOnly(f.dir.path(), f.ini());
-        ASSERT_TRUE(readOnly.ok);
+// A folder that can't be stored, or a file that can't be written: both
+// folders are checked before either is written, so the file stays exactly as
+// it was, and the dialog stays open with the file and the reason.
+TEST(ConfigureDialog, saveRefused_writesNeitherFolder_namesTheFileAndReason_staysOpen) {
+    for (const bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly ? "read-only folder" : "line break in a folder");
+        DialogFixture f;
+        QTest::keyClicks(f.box(u"Text1"_s), u"/new"_s);
+        std::optional<test::ReadOnlyFolder> guard;
+        if (readOnly) {
+            ASSERT_TRUE(guard.emplace(f.dir.path(), f.ini()).ok);
+        } else {
+            f.dialog.model().quakeFolder = u"/bad\nline"_s;
+        }
         f.click(u"Command2"_s);
+        guard.reset();
+
+        EXPECT_EQ(f.left.count(), 0);
+        ASSERT_EQ(f.desktop.messages.size(), 1u);
+        const QString text = f.desktop.messages[0].text;
+        const QString head = u"The game folders were not saved.\r"_s;
+        EXPECT_TRUE(text.startsWith(head)) << qPrintable(text);
+        if (readOnly) {
+            EXPECT_TRUE(text.contains(f.ini())) << qPrintable(text);
+            EXPECT_GT(text.size(), head.size() + f.ini().size() + 8)
+                << "a reason follows the file name: " << qPrintable(text);
+        }
+        EXPECT_EQ(readBytes(f.ini()), kSaved);
     }
-    EXPECT_EQ(f.left.count(), 0);
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    const QString text = f.desktop.messages[0].text;
-    const QString head = u"The game folders were not saved.\r"_s;
-    EXPECT_TRUE(text.startsWith(head)) << qPrintable(text);
-    EXPECT_TRUE(text.contains(f.ini())) << qPrintable(text);
-    EXPECT_GT(text.size(), head.size() + f.ini().size() + 8)
-        << "a reason follows the file name: " << qPrintable(text);
-    EXPECT_EQ(readBytes(f.ini()), kSaved);
-}
-
-// A line break pasted into a box never gets in (a path copied from a
-// terminal ends with one); the folder is saved without it.
-TEST(ConfigureDialog, pastedLineBreaks_neverReachTheBox) {
-    DialogFixture f;
-    QGuiApplication::clipboard()->setText(u"/games/quake\r\n/id1\n"_s);
-    f.box(u"Text2"_s)->selectAll();
-    f.box(u"Text2"_s)->paste();
-    EXPECT_EQ(f.box(u"Text2"_s)->text(), u"/games/quake/id1"_s);
-
-    f.click(u"Command2"_s);
-
-    EXPECT_EQ(f.left.count(), 1);
-    EXPECT_EQ(readBytes(f.ini()),
-              "[Vantorel]\r\nfirst=no\r\nq3config=/q3\r\nq1config=/games/quake/id1\r\n"_ba);
-}
-
-// Both folders are checked before either is written: one that can't be
-// stored leaves the file exactly as it was, and the dialog open.
-TEST(ConfigureDialog, oneFolderRefused_neitherIsWritten) {
-    DialogFixture f;
-    QTest::keyClicks(f.box(u"Text1"_s), u"/new"_s);
-    f.dialog.model().quakeFolder = u"/bad\nline"_s;
-
-    f.click(u"Command2"_s);
-
-    EXPECT_EQ(f.left.count(), 0);
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    EXPECT_TRUE(f.desktop.messages[0].text.startsWith(u"The game folders were not saved.\r"_s));
-    EXPECT_EQ(readBytes(f.ini()), kSaved);
-}
-
-// Folders with names in any script are saved and shown again exactly.
-TEST(ConfigureDialog, nonLatinFolders_savedAndLoadedExactly) {
-    DialogFixture f;
-    const QString q3 = u"/home/user/micha\u0142/baseq3"_s;
-    const QString q1 = u"/home/\u30E6\u30FC\u30B6\u30FC/quake/id1"_s;
-    f.desktop.folderReplies = {q3, q1};
-    f.click(u"Command1"_s);
-    f.click(u"Command4"_s);
-    f.click(u"Command2"_s);
-    ASSERT_EQ(f.left.count(), 1);
-    EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config="_ba + q3.toUtf8() +
-                                      "\r\nq1config="_ba + q1.toUtf8() + "\r\n"_ba);
-
-    ConfigureDialog again(f.desktop, f.ini());
-    again.load();
-    EXPECT_EQ(again.findChild<QLineEdit*>(u"Text1"_s)->text(), q3);
-    EXPECT_EQ(again.findChild<QLineEdit*>(u"Text2"_s)->text(), q1);
 }
 
 }  // namespace

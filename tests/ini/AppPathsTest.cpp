@@ -4,12 +4,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <optional>
 
 #include "ini/AppPaths.h"
 #include "support/AsNobody.h"
 #include "support/Files.h"
-#include "support/Printers.h"
 
 namespace vtl {
 namespace {
@@ -42,15 +43,26 @@ TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
     enum Where { Beside, Installed, User };
     struct Case {
         const char* name;
-        bool dataBeside, dataInstalled, iniBeside;
+        bool dataBeside, dataInstalled, iniBeside, configHome;
         Where data, settings;
+        mode_t exeDirMode = 0, iniMode = 0;  // 0: as made; else looked at as "nobody"
+    };
+    const auto chmodPath = [](const QString& path, mode_t mode) {
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
     };
     for (const Case& c : {
-             Case{"build folder", true, false, true, Beside, Beside},
-             Case{"installed tree", false, true, false, Installed, User},
-             Case{"portable copy wins over an installed tree", true, true, true, Beside, Beside},
-             Case{"portable copy without its settings file", true, false, false, Beside, User},
-             Case{"no data anywhere", false, false, false, Beside, User},
+             Case{"build folder", true, false, true, true, Beside, Beside},
+             Case{"installed tree", false, true, false, true, Installed, User},
+             Case{"portable copy wins over an installed tree", true, true, true, true, Beside,
+                  Beside},
+             Case{"portable copy without its settings file", true, false, false, true, Beside,
+                  User},
+             Case{"no data anywhere", false, false, false, true, Beside, User},
+             Case{"no configuration folder", false, true, false, false, Installed, Beside},
+             // Neither could record first=no: the file can't be written, or the
+             // folder can't take the file that replaces it.
+             Case{"read-only settings file", true, false, true, true, Beside, User, 0757, 0444},
+             Case{"read-only program folder", true, false, true, true, Beside, User, 0555, 0666},
          }) {
         SCOPED_TRACE(c.name);
         Tree tree;
@@ -63,7 +75,18 @@ TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
         if (!c.iniBeside) {
             QFile::remove(tree.exeDir + u"/vtl.ini"_s);
         }
-        const AppPaths paths = tree.locate();
+        std::optional<AsNobody> nobody;
+        if (c.exeDirMode != 0) {
+            chmodPath(tree.root.path(), 0755);  // "nobody" must see into the tree
+            chmodPath(tree.root.filePath(u"prefix"_s), 0755);
+            chmodPath(tree.exeDir, c.exeDirMode);
+            chmodPath(tree.exeDir + u"/vtl.ini"_s, c.iniMode);
+            ASSERT_TRUE(nobody.emplace().ok());
+        }
+        const AppPaths paths =
+            AppPaths::locate(tree.exeDir, c.configHome ? tree.configHome : QString(), kProbe);
+        nobody.reset();
+        chmodPath(tree.exeDir, 0755);
         EXPECT_EQ(paths.dataDir(), c.data == Installed ? tree.installedData : tree.exeDir);
         EXPECT_EQ(paths.settingsFile(),
                   c.settings == User ? tree.userSettings : tree.exeDir + u"/vtl.ini"_s);
@@ -71,82 +94,32 @@ TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
     }
 }
 
-TEST(AppPaths, readOnlySettingsBesideTheProgramGiveWayToTheUsersOwn) {
-    // A file that can't be written, and a writable file in a folder that
-    // can't take the replacement file: neither could record first=no.
-    for (const bool fileReadOnly : {true, false}) {
-        SCOPED_TRACE(fileReadOnly ? "read-only file" : "read-only folder");
-        Tree tree;
-        tree.addData(tree.exeDir);
-        const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
-                         QFile::ExeGroup | QFile::ExeOther;
-        // "nobody" must see into the tree to find the file at all.
-        for (const QString& dir : {tree.root.path(), tree.root.filePath(u"prefix"_s)}) {
-            ASSERT_TRUE(QFile::setPermissions(dir, all | QFile::WriteOwner));
-        }
-        ASSERT_TRUE(
-            QFile::setPermissions(tree.exeDir, fileReadOnly ? all | QFile::WriteOther : all));
-        ASSERT_TRUE(QFile::setPermissions(tree.exeDir + u"/vtl.ini"_s,
-                                          fileReadOnly ? QFile::ReadOther | QFile::ReadOwner
-                                                       : QFile::ReadOwner | QFile::WriteOwner |
-                                                             QFile::ReadOther | QFile::WriteOther));
-        std::optional<AppPaths> paths;
-        {
-            AsNobody nobody;
-            ASSERT_TRUE(nobody.ok());
-            paths = tree.locate();
-        }
-        QFile::setPermissions(tree.exeDir, all | QFile::WriteOwner);
-        EXPECT_EQ(paths->settingsFile(), tree.userSettings);
-        EXPECT_EQ(paths->dataDir(), tree.exeDir);
-    }
-}
-
-TEST(AppPaths, withoutAConfigurationFolderTheSettingsStayBesideTheProgram) {
-    Tree tree;
-    tree.addData(tree.installedData);
-    const AppPaths paths = AppPaths::locate(tree.exeDir, QString(), kProbe);
-    EXPECT_EQ(paths.settingsFile(), tree.exeDir + u"/vtl.ini"_s);
-}
-
-TEST(AppPaths, firstStartCopiesTheDefaultsOnceAndKeepsTheUsersChanges) {
+TEST(AppPaths, firstStartCopiesTheDefaultsOnce_aPortableCopyOrNoDefaultCopiesNothing) {
     Tree tree;
     tree.addData(tree.installedData);
     ASSERT_TRUE(QFile::setPermissions(tree.installedData + u"/vtl.ini"_s, QFile::ReadOwner));
-    const AppPaths paths = tree.locate();
-    QString error;
-    ASSERT_TRUE(paths.createUserSettings(&error)) << error.toStdString();
-    EXPECT_EQ(readBytes(tree.userSettings), kDefaults);
-    EXPECT_TRUE(QFileInfo(tree.userSettings).isWritable());
-
-    writeBytes(tree.userSettings, "[Vantorel]\r\nfirst=no\r\n"_ba);
-    ASSERT_TRUE(paths.createUserSettings());
-    EXPECT_EQ(readBytes(tree.userSettings), "[Vantorel]\r\nfirst=no\r\n"_ba);
-}
-
-TEST(AppPaths, settingsBesideTheProgramOrNoDefaultAreLeftAlone) {
-    for (const bool beside : {true, false}) {
-        SCOPED_TRACE(beside ? "portable copy" : "no default to copy");
-        Tree tree;
-        if (beside) {
-            tree.addData(tree.exeDir);
-        }
-        ASSERT_TRUE(tree.locate().createUserSettings());
-        EXPECT_FALSE(QFileInfo::exists(tree.userSettings));
-        if (beside) {
-            EXPECT_EQ(readBytes(tree.exeDir + u"/vtl.ini"_s), kDefaults);
-        }
-    }
-}
-
-TEST(AppPaths, aSettingsFolderThatCannotBeMadeIsReportedWithTheFileName) {
-    Tree tree;
-    tree.addData(tree.installedData);
+    // A file where the settings folder should be: the failure names the file.
     QDir().mkpath(tree.configHome);
     writeBytes(tree.configHome + u"/vantorel"_s, "a file where the folder should be"_ba);
     QString error;
     EXPECT_FALSE(tree.locate().createUserSettings(&error));
     EXPECT_TRUE(error.contains(u"vantorel/vtl.ini"_s)) << error.toStdString();
+    ASSERT_TRUE(QFile::remove(tree.configHome + u"/vantorel"_s));
+    ASSERT_TRUE(tree.locate().createUserSettings(&error)) << error.toStdString();
+    EXPECT_EQ(readBytes(tree.userSettings), kDefaults);
+    EXPECT_TRUE(QFileInfo(tree.userSettings).isWritable());
+    writeBytes(tree.userSettings, "[Vantorel]\r\nfirst=no\r\n"_ba);
+    ASSERT_TRUE(tree.locate().createUserSettings());
+    EXPECT_EQ(readBytes(tree.userSettings), "[Vantorel]\r\nfirst=no\r\n"_ba);
+
+    for (const bool portable : {true, false}) {
+        Tree other;
+        if (portable) {
+            other.addData(other.exeDir);
+        }
+        ASSERT_TRUE(other.locate().createUserSettings());
+        EXPECT_FALSE(QFileInfo::exists(other.userSettings)) << portable;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <optional>
+
+#include "core/Glyphs.h"
+#include "core/NameEditing.h"
+#include "modes/CustomSheet.h"
+#include "modes/GameModes.h"
+#include "modes/SheetLoader.h"
+#include "support/AppFolder.h"
+#include "support/AsNobody.h"
+#include "support/FakeDesktop.h"
+#include "support/Files.h"
+
+namespace vtl {
+namespace {
+
+using test::FakeDesktop;
+
+// A 1x1 white GIF (header and palette, image, trailer), and the same with a
+// graphic-control extension before the image; Qt can read GIF but not write it.
+const QByteArray kTinyGif =
+    QByteArray::fromHex("47494638396101000100800000ffffff0000002c00000000010001000002024401003b");
+const QByteArray kTinyGifWithExtension =
+    kTinyGif.left(19) + QByteArray::fromHex("21f9040000000000") + kTinyGif.mid(19);
+
+// Pixel (x, y) tells where it sits.
+QByteArray gradient(int width, int height, const char* format,
+                    QImage::Format pixels = QImage::Format_RGB32) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, qRgb(x % 256, y % 256, 77));
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(pixels).save(&buffer, format);
+    return bytes;
+}
+
+// 37 pixels of 8 bits: each row is padded to 40 bytes. The file ends with the
+// picture's top row.
+const QByteArray kOddWidth8Bit = gradient(37, 20, "BMP", QImage::Format_Indexed8);
+
+enum Outcome { Taken, Cancelled, Unreadable, CutShort };
+
+void chmodPath(const QString& path, mode_t mode) {
+    ::chmod(QFile::encodeName(path).constData(), mode);
+}
+
+enum Spoil { Bytes, Missing, Folder, Fifo, LockedFolder, LockedFile };
+
+// The same bad file, as a built-in sheet and as the user's own picture: the
+// message gives the real reason, no time is lost, and a black sheet stands in
+// for a built-in one.
+TEST(SheetFiles, badFiles_reportTheRealReasonInBothFlows) {
+    const QByteArray sheet = gradient(256, 256, "BMP");
+    // A whole GIF of 30000 x 30000 pixels, its image all one colour.
+    QByteArray hugeGif = kTinyGif;
+    for (const int at : {6, 8, 24, 26}) {
+        hugeGif[at] = static_cast<char>(30000 & 0xFF);
+        hugeGif[at + 1] = static_cast<char>(30000 >> 8);
+    }
+    const struct {
+        Spoil spoil;
+        QByteArray bytes;
+        const char* reason;
+    } rows[] = {
+        {Missing, {}, "the file does not exist"},
+        {Bytes, sheet.left(sheet.size() / 2), "the file ends before the picture does"},
+        {Folder, {}, "it is a folder, not a file"},
+        {Fifo, {}, "it is not a regular file"},
+        {Bytes, hugeGif, "the picture is 30000 \u00D7 30000 pixels, too large for a glyph sheet"},
+        {LockedFolder, {}, "Permission denied"},
+        {LockedFile, {}, "Permission denied"},
+    };
+    for (const auto& row : rows) {
+        for (const bool builtIn : {true, false}) {
+            SCOPED_TRACE(std::to_string(row.spoil) + row.reason +
+                         (builtIn ? " built-in" : " custom"));
+            test::AppFolder app;
+            chmodPath(app.path(), 0755);
+            const QString folder = app.path() + QStringLiteral("/qw");
+            const QString path = app.pathOf(BuiltInSheet::QuakeWorld);
+            if (row.spoil < LockedFolder) {
+                QFile::remove(path);
+            }
+            if (row.spoil == Bytes) {
+                test::writeBytes(path, row.bytes);
+            } else if (row.spoil == Folder) {
+                QDir().mkdir(path);
+            } else if (row.spoil == Fifo) {
+                ::mkfifo(QFile::encodeName(path).constData(), 0644);
+            } else if (row.spoil >= LockedFolder) {
+                chmodPath(row.spoil == LockedFolder ? folder : path,
+                          row.spoil == LockedFolder ? 0700 : 0);
+            }
+            FakeDesktop desktop;
+            desktop.openReplies.push_back(path);
+            WindowState state;
+            QElapsedTimer clock;
+            clock.start();
+            {
+                std::optional<test::AsNobody> nobody;
+                if (row.spoil >= LockedFolder && !nobody.emplace().ok()) {
+                    GTEST_SKIP() << "cannot switch to the user nobody";
+                }
+                // A reader stuck on the FIFO would hang the test: it ends by the clock instead.
+                ::alarm(10);
+                switchMode(state, desktop, app.path(),
+                           builtIn ? GameMode::QuakeWorld : GameMode::QuakeWorldMod);
+                ::alarm(0);
+            }
+            EXPECT_LT(clock.elapsed(), 1000);
+            EXPECT_EQ(desktop.messageTexts(),
+                      QStringList(QStringLiteral("The file \"%1\" could not be read as a picture "
+                                                 "(%2).")
+                                      .arg(path, QString::fromUtf8(row.reason))));
+            if (builtIn) {
+                EXPECT_EQ(state.sheetSource.size(), QSize(256, 256));
+                EXPECT_EQ(state.sheetSource.pixel(128, 128), qRgb(0, 0, 0));
+            } else {
+                EXPECT_TRUE(state.sheetSource.isNull());
+            }
+            chmodPath(folder, 0755);
+        }
+    }
+}
+
+// A whole picture followed by a 2 GiB sparse tail: only what the picture
+// needs is read, quickly and in little memory.
+TEST(SheetFiles, pictureWithHugeSparseTail_readsInLittleMemory) {
+    const auto peakKiB = [] {
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    for (const auto& [format, bytes] : {std::pair{"BMP", gradient(256, 256, "BMP")},
+                                        {"JPG", gradient(256, 256, "JPG")},
+                                        {"GIF", kTinyGif}}) {
+        SCOPED_TRACE(format);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tail.") + QString::fromLatin1(format));
+        test::writeBytes(path, bytes);
+        ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), bytes.size() + (qint64{2} << 30)),
+                  0);
+        FakeDesktop desktop;
+        desktop.openReplies.push_back(path);
+        WindowState state;
+        QElapsedTimer clock;
+        clock.start();
+        const long before = peakKiB();
+        switchMode(state, desktop, QString(), GameMode::QuakeWorldMod);
+        EXPECT_LT(peakKiB() - before, 64 * 1024);
+        EXPECT_LT(clock.elapsed(), 2000);
+        EXPECT_TRUE(desktop.messages.empty() && !state.sheetSource.isNull());
+    }
+}
+
+// From a Quake III name in red: any picture of any size that reads whole
+// becomes the sheet of a byte mode; otherwise nothing but Quick Save changes.
+TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
+    const struct {
+        const char* file;  // nullptr: the dialog is cancelled; "": it returns no path
+        QByteArray bytes;
+        Outcome outcome;
+    } replies[] = {
+        {"font.BMP", gradient(256, 256, "BMP"), Taken},
+        {"font.jpg", gradient(256, 256, "JPG"), Taken},
+        {"font.Gif", kTinyGif, Taken},
+        {"x.gif", kTinyGifWithExtension, Taken},
+        {"100x37.bmp", gradient(100, 37, "BMP"), Taken},
+        {"1024.bmp", gradient(1024, 1024, "BMP"), Taken},
+        {"odd8.bmp", kOddWidth8Bit, Taken},
+        {nullptr, {}, Cancelled},
+        {"", {}, Cancelled},
+        {"empty.bmp", {}, Unreadable},
+        {"text.gif", "name \"player\"\r\n", Unreadable},
+        // Qt would take it, filling the missing part with grey; the cut falls
+        // inside the last row's pixels, short of its padding.
+        {"odd8cut.bmp", kOddWidth8Bit.chopped(10), CutShort},
+    };
+    for (const auto& row : replies) {
+        SCOPED_TRACE(row.file ? row.file : "cancel");
+        QTemporaryDir dir;
+        test::AppFolder app;
+        FakeDesktop desktop;
+        WindowState state;
+        switchMode(state, desktop, app.path(), GameMode::Quake3Arena);
+        selectColour(state, desktop, app.path(), 1);
+        pickGlyph(state, desktop, 'A');
+        state.Config = ConfigKind::Q1Config;
+        const QString path =
+            row.file && *row.file ? dir.filePath(QString::fromLatin1(row.file)) : QString();
+        if (!path.isEmpty()) {
+            test::writeBytes(path, row.bytes);
+        }
+        desktop.openReplies.push_back(row.file ? std::optional(path) : std::nullopt);
+
+        switchMode(state, desktop, app.path(), GameMode::Hexen2Mod);
+
+        ASSERT_EQ(desktop.openRequests.size(), 1u);
+        EXPECT_EQ(desktop.openRequests[0].title, QStringLiteral("Open"));
+        EXPECT_EQ(
+            desktop.openRequests[0].filters,
+            QStringList({QStringLiteral("Bitmaps (*.Bmp)"), QStringLiteral("GIF Files (*.Gif)"),
+                         QStringLiteral("JPEG Files (*.Jpg)")}));
+        EXPECT_EQ(desktop.openRequests[0].selectedFilter, 0);
+        EXPECT_EQ(desktop.openRequests[0].initialFolder, QDir::homePath());
+        EXPECT_FALSE(state.quickSaveEnabled);
+        ASSERT_EQ(desktop.messages.size(), row.outcome >= Unreadable ? 1u : 0u);
+        if (row.outcome == Taken) {
+            QString reason;
+            const std::optional<QImage> expected = readPicture(path, reason);
+            ASSERT_TRUE(expected) << reason.toStdString();
+            pickGlyph(state, desktop, 'A');
+            pickGlyph(state, desktop, 128);
+            EXPECT_EQ(state.sheetSource, *expected);
+            EXPECT_EQ(state.mapPicture, *expected);
+            EXPECT_EQ(state.cells[0].glyph, glyphFromSheet(*expected, cellOrigin(65)));
+            EXPECT_EQ(state.cells[1].glyph, glyphFromSheet(*expected, cellOrigin(128)));
+            EXPECT_EQ(composeCommandLine(state), "name \"A\x80\" //VTL G2 v6.3");
+            EXPECT_EQ(state.rawNameBox, QStringLiteral("A\u20AC"));  // shown as Windows-1252
+            continue;
+        }
+        if (row.outcome != Cancelled) {
+            EXPECT_EQ(desktop.messages[0].text.endsWith(
+                          QStringLiteral("(the file ends before the picture does).")),
+                      row.outcome == CutShort);
+        }
+        EXPECT_EQ(state.modeLabel, QString::fromUtf16(modeRow(GameMode::Quake3Arena).label));
+        EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(u"/q3a/q3-red.gif"));
+        EXPECT_EQ(state.mapPicture, state.sheetSource);
+        EXPECT_EQ(composeCommandLine(state), "name \"^1A^7\" //VTL G2 v6.3");
+        EXPECT_TRUE(state.colourListEnabled);
+        EXPECT_EQ(state.Config, ConfigKind::Q1Config);
+    }
+}
+
+// Every cut of a whole picture is caught, whatever the format.
+TEST(CustomSheet, pictureIsComplete_onlyForTheWholeFile) {
+    // What the odd-width case relies on: 8 bits a pixel, 20 rows of 40 bytes at the end.
+    ASSERT_EQ(kOddWidth8Bit.at(28), 8);
+    ASSERT_EQ(kOddWidth8Bit.size() - qFromLittleEndian<quint32>(kOddWidth8Bit.constData() + 10),
+              20 * 40);
+    for (const QByteArray& whole : {gradient(40, 24, "JPG"), gradient(40, 24, "BMP"), kOddWidth8Bit,
+                                    kTinyGif, kTinyGifWithExtension}) {
+        EXPECT_TRUE(pictureIsComplete(whole));
+        // Shorter than the signature is no longer that format: the decoder refuses it.
+        for (qsizetype length = 4; length < whole.size(); ++length) {
+            ASSERT_FALSE(pictureIsComplete(whole.left(length)))
+                << whole.left(4).toHex().toStdString() << " cut at " << length;
+        }
+    }
+    EXPECT_TRUE(pictureIsComplete(gradient(8, 8, "JPG") + "trailing"));
+    EXPECT_TRUE(pictureIsComplete(gradient(8, 8, "PNG")));
+}
+
+}  // namespace
+}  // namespace vtl
