@@ -88,6 +88,21 @@ TEST_F(MainWindowTest, everyCaption_showsWholeInItsLabel) {
     }
 }
 
+TEST_F(MainWindowTest, controls_sitWhereTheLayoutPutsThem) {
+    const std::pair<const char*, QRect> rows[] = {
+        {"CharMapBG", QRect(0, 0, 263, 263)},  {"CharMap", QRect(0, 0, 257, 257)},
+        {"Picture1", QRect(264, 0, 140, 263)}, {"Picture3", QRect(0, 264, 405, 26)},
+        {"Text2", QRect(104, 296, 303, 19)},   {"Text3", QRect(104, 316, 303, 19)},
+        {"Picture7", QRect(0, 336, 406, 17)},  {"List1", QRect(4, 16, 114, 41)},
+        {"Picture2", QRect(80, 40, 33, 33)},   {"RegViewChar", QRect(96, 16, 17, 17)},
+    };
+    for (const auto& [name, rect] : rows) {
+        const QWidget* w = child<QWidget>(name);
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_EQ(w->geometry(), rect) << name;
+    }
+}
+
 TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
     QStringList captions;
     for (QAction* top : window->menuBar()->actions()) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -365,6 +366,18 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     EXPECT_EQ(guide.toLocalFile(), f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
     EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
     EXPECT_TRUE(f.desktop.messages.empty());
+}
+
+TEST(UserGuide, isBesideTheBuiltProgramWithItsPictures) {
+    const QString docs = QStringLiteral(VTL_BUILD_APP_DIR "/docs/");
+    static const QRegularExpression image(u"<img src=\"([^\"]+)\""_s);
+    int images = 0;
+    for (const QRegularExpressionMatch& m :
+         image.globalMatch(QString::fromUtf8(readBytes(docs + u"index.html"_s)))) {
+        ++images;
+        EXPECT_TRUE(QFile::exists(docs + m.captured(1))) << qPrintable(m.captured(1));
+    }
+    EXPECT_GE(images, 1);
 }
 
 }  // namespace
