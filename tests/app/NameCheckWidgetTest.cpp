@@ -34,7 +34,7 @@ struct NameCheckWidgetTest : ::testing::Test {
         return window->findChild<NameCheckIndicator*>(u"NameCheckIndicator"_s);
     }
     NameCheckWindow* checkWindow() { return window->findChild<NameCheckWindow*>(u"NameCheck"_s); }
-    void modeAndName(GameMode mode, std::initializer_list<int> codes) {
+    void modeAndName(GameMode mode, const QList<int>& codes) {
         window->model().selectMode(mode);
         for (int code : codes) {
             window->model().pickGlyph(code);
@@ -50,7 +50,7 @@ TEST_F(NameCheckWidgetTest, indicator_followsNameAndMode_atTheRightEndOfTheModeR
     EXPECT_EQ(indicator()->text(), u"Name OK"_s);
     EXPECT_EQ(indicator()->parentWidget()->objectName(), u"Picture7"_s);
     EXPECT_EQ(indicator()->geometry().right(), indicator()->parentWidget()->width() - 1);
-    const std::tuple<GameMode, std::initializer_list<int>, QString> steps[] = {
+    const std::tuple<GameMode, QList<int>, QString> steps[] = {
         {GameMode::QuakeWorld, {'A', '"', 'B'}, u"3 problems"_s},  // one per engine
         {GameMode::Quake3Arena, {'A', 1}, u"1 problem"_s},         // ioquake3 only
         {GameMode::JumpGate, {'A', '"'}, u"No check"_s},
