@@ -85,6 +85,8 @@ TEST_P(EngineFacts, findingAndSeenName) {
         return f.severity == row.severity && f.positions == row.positions &&
                f.text.contains(QString::fromUtf8(row.words));
     });
+    EXPECT_TRUE(std::is_sorted(e.findings.begin(), e.findings.end(),
+                               [](auto& a, auto& b) { return a.severity < b.severity; }));
     EXPECT_TRUE(row.severity ? found : e.findings.isEmpty())
         << "first finding: " << e.findings.value(0).text.toStdString();
 }
@@ -130,7 +132,6 @@ const Row kRows[] = {
      std::nullopt, {}, "220AA241424344"},
     {"q2hex_eightGlyphs_shows15Digits", Quake2Hex, "ABCDEFGH", u"Quake II", CutByLength, {8},
      "414243444546474", "7\u00BD"},
-    // Colour modes.
     {"io_semicolonAndBackslash_unnamedPlayer", Quake3, "A;B\\C", u"ioquake3", Refused, {2, 4},
      "UnnamedPlayer", "UnnamedPlayer"},
     {"id_caretAndAnyGlyph_bothVanish_lastCaretShows", Quake3, "X^AB^0C^!D^", u"id Quake III",
@@ -236,7 +237,6 @@ TEST(CheckQuestions, quoteInEveryEngine_asksWithNoAsDefault_otherFindingsNever) 
     EXPECT_EQ(m.buttons, MessageButtons::YesNo);
     EXPECT_EQ(m.defaultButton, MessageAnswer::No);
     EXPECT_EQ(m.title, u"Name Check"_s);
-    // Says what each game does, one line per engine.
     EXPECT_TRUE(
         m.text.startsWith(u"This name breaks the console line in every game engine:\r"
                           u"NetQuake (WinQuake, QuakeSpasm): Position 2: "_s))
