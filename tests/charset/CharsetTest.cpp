@@ -2,6 +2,9 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
+
 #include "GameFiles.h"
 #include "charset/GameCharset.h"
 #include "charset/Sheet.h"
@@ -9,249 +12,131 @@
 namespace vtl::charset {
 namespace {
 
-using namespace Qt::StringLiterals;
-
-using test::Entries;
-using test::writeFile;
-
-// The colour the sheet must show at (x, y) for an 8-bit charset of 8 x 8
-// glyphs held in a picture `width` pixels wide, glyph n at `glyphAt(n)`.
-QRgb expectedPixel(const QByteArray& charset, int width, int x, int y,
-                   const std::function<int(int)>& glyphAt, std::initializer_list<int> clear,
-                   bool shifted) {
-    const int glyph = (y / 16) * 16 + x / 16;
-    const int index =
-        static_cast<unsigned char>(charset[glyphAt(glyph) + ((y % 16) / 2) * width + (x % 16) / 2]);
-    for (const int c : clear) {
-        if (index == c) {
-            return qRgb(0, 0, 0);
+// The sheet an 8-bit charset `width` pixels wide must give: glyph n is the
+// n-th 8 x 8 block in reading order, each pixel doubled, in the test palette,
+// the `clear` indices black.
+QImage indexedSheet(const QByteArray& pixels, int width, std::vector<int> clear,
+                    bool shifted = false) {
+    QImage sheet(256, 256, QImage::Format_RGB32);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const int glyph = y / 16 * 16 + x / 16;
+            const int at = glyph / (width / 8) * width * 8 + glyph % (width / 8) * 8;
+            const auto index =
+                static_cast<unsigned char>(pixels[at + y % 16 / 2 * width + x % 16 / 2]);
+            const bool isClear = std::count(clear.begin(), clear.end(), index) > 0;
+            sheet.setPixel(x, y, isClear ? qRgb(0, 0, 0) : test::paletteColour(index, shifted));
         }
     }
-    return test::paletteColour(index, shifted);
-}
-
-void expectSheet(const QImage& sheet, const QByteArray& charset, int width,
-                 const std::function<int(int)>& glyphAt, std::initializer_list<int> clear,
-                 bool shifted = false) {
-    ASSERT_EQ(sheet.size(), QSize(256, 256));
-    int wrong = 0;
-    for (int y = 0; y < 256 && wrong < 5; ++y) {
-        for (int x = 0; x < 256 && wrong < 5; ++x) {
-            const QRgb want = expectedPixel(charset, width, x, y, glyphAt, clear, shifted);
-            if (sheet.pixel(x, y) != want) {
-                ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex
-                              << sheet.pixel(x, y) << ", wants " << want;
-                ++wrong;
-            }
-        }
-    }
-}
-
-int quakeGlyph(int n) {
-    return (n >> 4) * 1024 + (n & 15) * 8;
+    return sheet;
 }
 
 QByteArray gfxWad(const QByteArray& conchars) {
     return test::wad2({{"CONBACK", QByteArray(64, 'x')}, {"CONCHARS", conchars}});
 }
 
-TEST(QuakeCharset, conchars_inPakWad_isDoubledWithPaletteAndBlackTransparency) {
-    QTemporaryDir dir;
-    const QByteArray conchars = test::pattern(128, 128);
-    writeFile(dir.path() + u"/id1/pak0.pak"_s,
-              test::pak({{"gfx/palette.lmp", test::paletteLump()}, {"gfx.wad", gfxWad(conchars)}}));
-
-    const CharsetSearch found = findGameCharset(Game::Quake, dir.path());
-
-    ASSERT_TRUE(found.charset) << found.message.toStdString();
-    EXPECT_FALSE(found.charset->tinted);
-    EXPECT_EQ(found.charset->source, dir.path() + u"/id1/pak0.pak (gfx.wad) (CONCHARS)"_s);
-    expectSheet(found.charset->inColour('1'), conchars, 128, quakeGlyph, {0, 255});
-}
-
-TEST(QuakeCharset, conchars_withPictureHeader_isReadPastIt) {
-    QTemporaryDir dir;
-    const QByteArray conchars = test::pattern(128, 128);
-    writeFile(dir.path() + u"/id1/gfx/palette.lmp"_s, test::paletteLump());
-    writeFile(dir.path() + u"/id1/gfx.wad"_s, gfxWad(test::le32(128) + test::le32(128) + conchars));
-
-    const CharsetSearch found = findGameCharset(Game::Quake, dir.path() + u"/id1"_s);
-
-    ASSERT_TRUE(found.charset) << found.message.toStdString();
-    expectSheet(found.charset->sheet, conchars, 128, quakeGlyph, {0, 255});
-}
-
-TEST(Quake2Charset, paddedPcxWithRunsAcrossLines_keepsWidthAndClearsIndex255) {
-    QTemporaryDir dir;
-    QByteArray conchars = test::pattern(128, 128);
-    conchars.replace(0, 300, QByteArray(300, '\x07'));  // runs that span lines
-    writeFile(dir.path() + u"/baseq2/pics/conchars.pcx"_s, test::pcx(128, 128, conchars, 2));
-
-    const CharsetSearch found = findGameCharset(Game::Quake2, dir.path());
-
-    ASSERT_TRUE(found.charset) << found.message.toStdString();
-    expectSheet(found.charset->sheet, conchars, 128, quakeGlyph, {255});
-}
-
-TEST(Quake2Charset, colormapOnTheSearchPath_givesThePalette) {
-    QTemporaryDir dir;
-    const QByteArray conchars = test::pattern(128, 128);
-    writeFile(dir.path() + u"/baseq2/pics/conchars.pcx"_s, test::pcx(128, 128, conchars));
-    writeFile(
-        dir.path() + u"/baseq2/pak0.pak"_s,
-        test::pak({{"pics/colormap.pcx", test::pcx(16, 16, QByteArray(256, '\x01'), 0, true)}}));
-
-    const CharsetSearch found = findGameCharset(Game::Quake2, dir.path());
-
-    ASSERT_TRUE(found.charset) << found.message.toStdString();
-    expectSheet(found.charset->sheet, conchars, 128, quakeGlyph, {255}, true);
-}
-
-TEST(Hexen2Charset, firstHalfOfTheWideLump_becomesBytes0To255WithIndex0Clear) {
-    QTemporaryDir dir;
-    const QByteArray conchars = test::pattern(256, 128);
-    writeFile(
-        dir.path() + u"/data1/pak0.pak"_s,
-        test::pak({{"gfx/palette.lmp", test::paletteLump()}, {"gfx/menu/conchars.lmp", conchars}}));
-
-    const CharsetSearch found = findGameCharset(Game::Hexen2, dir.path());
-
-    ASSERT_TRUE(found.charset) << found.message.toStdString();
-    expectSheet(found.charset->sheet, conchars, 256,
-                [](int n) { return (n >> 5) * 2048 + (n & 31) * 8; }, {0});
-}
-
-QImage whiteGlyphs() {
-    QImage glyphs(256, 256, QImage::Format_ARGB32);
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) {
-            const int alpha = (x % 16 >= 4 && x % 16 < 12 && y % 16 >= 4 && y % 16 < 12) ? 255
-                              : (x * 7 + y) % 3 == 0                                     ? 0
-                                                     : (x + y) % 256;
-            glyphs.setPixel(x, y, qRgba(255, 250, 240, alpha));
-        }
-    }
-    return glyphs;
-}
-
-TEST(Quake3Charset, tgaKinds_decodeToTheSameGlyphs) {
-    const QImage glyphs = whiteGlyphs();
-    struct Row {
-        const char* name;
-        QByteArray file;
-    };
-    const Row rows[] = {
-        {"uncompressed, bottom-up", test::tga(glyphs, false)},
-        {"uncompressed, top-down", test::tga(glyphs, false, true)},
-        {"run-length, bottom-up", test::tga(glyphs, true)},
-    };
-    for (const Row& row : rows) {
-        QTemporaryDir dir;
-        test::writeZip(dir.path() + u"/baseq3/pak0.pk3"_s, {{"gfx/2d/BigChars.tga", row.file}});
-        const CharsetSearch found = findGameCharset(Game::Quake3, dir.path());
-        ASSERT_TRUE(found.charset) << row.name << ": " << found.message.toStdString();
-        EXPECT_TRUE(found.charset->tinted) << row.name;
-        EXPECT_EQ(found.charset->sheet, glyphs) << row.name;
-    }
-}
-
-TEST(Quake3Charset, tinting_multipliesByTheColourAndOutlinesBlack) {
-    const QImage glyphs = whiteGlyphs();
-    const QImage red = tintedSheet(glyphs, textColour('1'));
-    EXPECT_EQ(red.pixel(20, 20), qRgb(255, 0, 0));  // opaque
-    const QRgb half = glyphs.pixel(33, 2);
-    EXPECT_EQ(qRed(red.pixel(33, 2)), (255 * qAlpha(half) + 127) / 255);
-
-    const QImage black = tintedSheet(glyphs, textColour('8'));  // ^8 is black, as ^0
-    EXPECT_EQ(black.pixel(20, 20), qRgb(0, 0, 0));
-    EXPECT_EQ(black.pixel(21, 20), qRgb(0, 0, 0)) << "inside the glyph";
-    // A clear pixel beside the glyph's edge shows the outline.
-    QImage edged = glyphs;
-    edged.setPixel(3, 8, qRgba(255, 255, 255, 0));
-    EXPECT_EQ(tintedSheet(edged, textColour('0')).pixel(3, 8), kBlackTextOutline);
-}
-
-// Each row builds a game folder and names the file the charset must come from.
-struct OrderRow {
+// Each row fills a game folder; the charset must come from `source`, looking like `sheet`.
+struct FoundRow {
     const char* name;
     Game game;
-    std::function<void(const QString&)> build;
-    const char* winner;  // relative to the folder
+    const char* source;
+    QImage sheet;
+    const char* chosen;    // the folder the player picks, relative to the temporary one
+    QByteArrayList files;  // path, its bytes, path, ...; relative to the same
 };
 
-TEST(SearchOrder, laterArchivesAndOverridingFoldersWin) {
-    const QByteArray wad = gfxWad(test::pattern(128, 128));
-    const QByteArray lmp = test::paletteLump();
-    const QByteArray pcx = test::pcx(128, 128, test::pattern(128, 128));
-    const QByteArray tga = test::tga(whiteGlyphs(), false);
-    auto quakePak = [&](const QString& path) {
-        writeFile(path, test::pak({{"gfx.wad", wad}, {"gfx/palette.lmp", lmp}}));
+TEST(GameCharset, eachGame_readFromWhereTheGameLooksAndDrawnAsItDraws) {
+    const QByteArray conchars = test::pattern(128, 128);
+    const QByteArray wad = gfxWad(conchars);
+    const QByteArray palette = test::paletteLump();
+    const QByteArray quakePak = test::pak({{"gfx/palette.lmp", palette}, {"gfx.wad", wad}});
+    const QImage quakeSheet = indexedSheet(conchars, 128, {0, 255});
+    QByteArray runs = conchars;
+    runs.replace(0, 300, QByteArray(300, '\x07'));  // runs that span lines
+    const QByteArray pcx = test::pcx(128, 128, conchars);
+    const QByteArray colormap = test::pcx(16, 16, QByteArray(256, '\x01'), 0, true);
+    const QByteArray wide = test::pattern(256, 128);
+    const QImage glyphs = test::whiteGlyphs();
+    const QByteArray pk3 = test::zip({{"gfx/2d/bigchars.tga", test::tga(glyphs, false)}});
+    const FoundRow rows[] = {
+        {"Quake: pak1 over pak0 over loose files; a gap ends the paks", Game::Quake,
+         "/id1/pak1.pak (gfx.wad) (CONCHARS)", quakeSheet, "",
+         QByteArrayList{"/id1/pak0.pak", quakePak, "/id1/pak1.pak", quakePak, "/id1/pak3.pak",
+                        quakePak, "/id1/gfx.wad", wad}},
+        {"QuakeWorld: qw over id1, qw chosen, a lump with a picture header", Game::Quake,
+         "/qw/gfx.wad (CONCHARS)", quakeSheet, "/qw",
+         QByteArrayList{"/id1/pak0.pak", quakePak, "/qw/gfx.wad",
+                        gfxWad(test::le32(128) + test::le32(128) + conchars)}},
+        {"Quake II: pak9 over pak0 and loose, runs across padded lines, colormap palette",
+         Game::Quake2, "/baseq2/pak9.pak (pics/conchars.pcx)", indexedSheet(runs, 128, {255}, true),
+         "/baseq2",
+         QByteArrayList{"/baseq2/pics/conchars.pcx", pcx, "/baseq2/pak9.pak",
+                        test::pak({{"pics/conchars.pcx", test::pcx(128, 128, runs, 2)}}),
+                        "/baseq2/pak0.pak",
+                        test::pak({{"pics/conchars.pcx", pcx}, {"pics/colormap.pcx", colormap}})}},
+        {"Hexen II: the first half of the wide lump, index 0 clear", Game::Hexen2,
+         "/data1/pak0.pak (gfx/menu/conchars.lmp)", indexedSheet(wide, 256, {0}), "",
+         QByteArrayList{"/data1/pak0.pak", test::pak({{"gfx/palette.lmp", palette},
+                                                      {"gfx/menu/conchars.lmp", wide}})}},
+        {"Quake III: pk3 and entry names without case, run-length TGA", Game::Quake3,
+         "/baseq3/Z.pk3 (gfx/2d/bigchars.tga)", glyphs, "",
+         QByteArrayList{"/baseq3/a.pk3", pk3, "/baseq3/Z.pk3",
+                        test::zip({{"GFX/2D/BigChars.TGA", test::tga(glyphs, true)}}),
+                        "/baseq3/zz.pk3", test::zip({{"other.txt", "x"}})}},
+        {"Quake III: loose over pk3, top-down TGA", Game::Quake3, "/baseq3/gfx/2d/bigchars.tga",
+         glyphs, "",
+         QByteArrayList{"/baseq3/pak0.pk3", pk3, "/baseq3/gfx/2d/bigchars.tga",
+                        test::tga(glyphs, false, true)}},
+        {"OpenArena: baseoa", Game::Quake3, "/baseoa/pak0.pk3 (gfx/2d/bigchars.tga)", glyphs, "",
+         QByteArrayList{"/baseoa/pak0.pk3", pk3}},
+        {"Wolfenstein: main, its name without case", Game::Wolfenstein,
+         "/Main/pak0.pk3 (gfx/2d/bigchars.tga)", glyphs, "", QByteArrayList{"/Main/pak0.pk3", pk3}},
     };
-    const OrderRow rows[] = {
-        {"Quake: pak1 over pak0", Game::Quake,
-         [&](const QString& d) {
-             quakePak(d + u"/id1/pak0.pak"_s);
-             quakePak(d + u"/id1/pak1.pak"_s);
-         },
-         "/id1/pak1.pak (gfx.wad) (CONCHARS)"},
-        {"Quake: pak over loose", Game::Quake,
-         [&](const QString& d) {
-             quakePak(d + u"/id1/pak0.pak"_s);
-             writeFile(d + u"/id1/gfx.wad"_s, wad);
-         },
-         "/id1/pak0.pak (gfx.wad) (CONCHARS)"},
-        {"Quake: a gap ends the paks", Game::Quake,
-         [&](const QString& d) {
-             quakePak(d + u"/id1/pak0.pak"_s);
-             quakePak(d + u"/id1/pak2.pak"_s);
-         },
-         "/id1/pak0.pak (gfx.wad) (CONCHARS)"},
-        {"QuakeWorld: qw over id1", Game::Quake,
-         [&](const QString& d) {
-             quakePak(d + u"/id1/pak0.pak"_s);
-             writeFile(d + u"/qw/gfx.wad"_s, wad);
-         },
-         "/qw/gfx.wad (CONCHARS)"},
-        {"Quake II: pak9 over loose, with gaps", Game::Quake2,
-         [&](const QString& d) {
-             writeFile(d + u"/baseq2/pics/conchars.pcx"_s, pcx);
-             writeFile(d + u"/baseq2/pak9.pak"_s, test::pak({{"pics/conchars.pcx", pcx}}));
-         },
-         "/baseq2/pak9.pak (pics/conchars.pcx)"},
-        {"Quake III: names compared without case", Game::Quake3,
-         [&](const QString& d) {
-             test::writeZip(d + u"/baseq3/zz.pk3"_s, {{"gfx/2d/bigchars.tga", tga}});
-             test::writeZip(d + u"/baseq3/PAK0.pk3"_s, {{"gfx/2d/bigchars.tga", tga}});
-             test::writeZip(d + u"/baseq3/pak1.pk3"_s, {{"other.txt", "x"}});
-         },
-         "/baseq3/zz.pk3 (gfx/2d/bigchars.tga)"},
-        {"Quake III: loose over pk3", Game::Quake3,
-         [&](const QString& d) {
-             test::writeZip(d + u"/baseq3/pak0.pk3"_s, {{"gfx/2d/bigchars.tga", tga}});
-             writeFile(d + u"/baseq3/gfx/2d/bigchars.tga"_s, tga);
-         },
-         "/baseq3/gfx/2d/bigchars.tga"},
-        {"Wolfenstein: main", Game::Wolfenstein,
-         [&](const QString& d) {
-             test::writeZip(d + u"/main/pak0.pk3"_s, {{"gfx/2d/bigchars.tga", tga}});
-         },
-         "/main/pak0.pk3 (gfx/2d/bigchars.tga)"},
-    };
-    for (const OrderRow& row : rows) {
+    for (const FoundRow& row : rows) {
+        SCOPED_TRACE(row.name);
         QTemporaryDir dir;
-        row.build(dir.path());
-        const CharsetSearch found = findGameCharset(row.game, dir.path());
-        ASSERT_TRUE(found.charset) << row.name << ": " << found.message.toStdString();
-        EXPECT_EQ(found.charset->source, dir.path() + QString::fromUtf8(row.winner)) << row.name;
+        for (qsizetype i = 0; i + 1 < row.files.size(); i += 2) {
+            test::writeFile(dir.path() + QString::fromUtf8(row.files[i]), row.files[i + 1]);
+        }
+        const CharsetSearch found =
+            findGameCharset(row.game, dir.path() + QString::fromUtf8(row.chosen));
+        ASSERT_TRUE(found.charset) << found.message.toStdString();
+        EXPECT_EQ(found.charset->source, dir.path() + QString::fromUtf8(row.source));
+        EXPECT_EQ(found.charset->sheet, row.sheet);
+        // Truecolour glyphs take the text colour ('1' is red); 8-bit ones keep their own.
+        const bool tinted = row.game == Game::Quake3 || row.game == Game::Wolfenstein;
+        EXPECT_EQ(found.charset->tinted, tinted);
+        EXPECT_EQ(found.charset->inColour('1'),
+                  tinted ? tintedSheet(row.sheet, qRgb(255, 0, 0)) : row.sheet);
     }
 }
 
-TEST(SearchOrder, folderWithoutCharset_listsWhereItLooked) {
+TEST(Quake3Charset, tinting_multipliesEachPixelByColourAndAlpha_blackGetsAGreyEdge) {
+    const QImage glyphs = test::whiteGlyphs();
+    QImage want(256, 256, QImage::Format_RGB32);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const QRgb g = glyphs.pixel(x, y);
+            auto times = [&](int channel, int by) {
+                return static_cast<int>(std::lround(channel * by * qAlpha(g) / 65025.0));
+            };
+            want.setPixel(x, y, qRgb(times(qRed(g), 200), times(qGreen(g), 128), 0));
+        }
+    }
+    EXPECT_EQ(tintedSheet(glyphs, qRgb(200, 128, 0)), want);
+
+    QImage edged = glyphs;
+    edged.setPixel(3, 8, qRgba(255, 255, 255, 0));             // clear, beside the glyph's ink
+    const QImage black = tintedSheet(edged, textColour('8'));  // ^8 is black, as ^0
+    EXPECT_EQ(black.pixel(4, 8), qRgb(0, 0, 0));
+    EXPECT_EQ(black.pixel(3, 8), kBlackTextOutline);
+}
+
+TEST(GameCharset, folderWithoutCharset_listsWhereItLooked) {
     QTemporaryDir dir;
-    QDir().mkpath(dir.path() + u"/baseq2"_s);
-    writeFile(dir.path() + u"/baseq2/pak0.pak"_s, test::pak({{"maps/a.bsp", "x"}}));
+    test::writeFile(dir.path() + u"/baseq2/pak0.pak"_s, test::pak({{"maps/a.bsp", "x"}}));
     const CharsetSearch found = findGameCharset(Game::Quake2, dir.path());
-    EXPECT_FALSE(found.charset);
+    EXPECT_FALSE(found.charset || found.damaged);
     EXPECT_EQ(found.message,
               QString::fromUtf8(R"(No charset was found in "%1". Looked for pics/conchars.pcx in:)"
                                 "\r%1/baseq2/pak0.pak\r%1/baseq2")
@@ -264,88 +149,65 @@ TEST(SearchOrder, folderWithoutCharset_listsWhereItLooked) {
                   .arg(dir.path()));
 }
 
-// Damaged and hostile files: each gives a message naming the file and the
-// reason, and no sheet.
+QByteArray patched(QByteArray data, qsizetype at, const QByteArray& bytes) {
+    return data.replace(at, bytes.size(), bytes);
+}
+
+// Damaged and hostile files: a message naming the file (and entry) and the reason, no sheet.
 struct DamageRow {
     const char* name;
     Game game;
-    const char* file;  // relative to the folder
-    std::function<QByteArray()> bytes;
+    const char* file;  // relative to the folder; an entry in brackets after it
+    QByteArray bytes;
     const char* reason;
 };
 
-TEST(DamagedFiles, giveAMessageNamingFileAndReason) {
+TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
     const QByteArray conchars = test::pattern(128, 128);
-    const QByteArray goodPak =
+    const QByteArray pak =
         test::pak({{"gfx/palette.lmp", test::paletteLump()}, {"gfx.wad", gfxWad(conchars)}});
-    auto patched = [](QByteArray data, qsizetype at, qint64 value) {
-        test::putLe32(data, at, value);
-        return data;
-    };
     const qsizetype dirAt = 12 + test::paletteLump().size() + gfxWad(conchars).size();
+    const QByteArray wad = gfxWad(conchars);
     const QByteArray pcx = test::pcx(128, 128, conchars);
-    const QByteArray tga = test::tga(whiteGlyphs(), true);
+    const QByteArray tga = test::tga(test::whiteGlyphs(), true);
     const DamageRow rows[] = {
         {"PAK directory past the end", Game::Quake, "/id1/pak0.pak",
-         [&] { return patched(goodPak, 4, 0x7FFFFF00); }, "the file ends before the data"},
+         patched(pak, 4, test::le32(0x7FFFFF00)), "the file ends before the data it points to"},
         {"PAK directory of 2 GB", Game::Quake, "/id1/pak0.pak",
-         [&] { return patched(goodPak, 8, 0x7FFFFFC0); }, "its directory is damaged"},
+         patched(pak, 8, test::le32(0x7FFFFFC0)), "its directory is damaged"},
         {"PAK entry size past the end", Game::Quake, "/id1/pak0.pak",
-         [&] { return patched(goodPak, dirAt + 60, 0x7FFFFFFF); },
+         patched(pak, dirAt + 60, test::le32(0x7FFFFFFF)),
          "the entry gfx/palette.lmp lies outside the file"},
         {"PAK name without terminator", Game::Quake, "/id1/pak0.pak",
-         [&] {
-             QByteArray data = goodPak;
-             data.replace(dirAt, 56, QByteArray(56, 'a'));
-             return data;
-         },
-         "an entry name has no terminator"},
+         patched(pak, dirAt, QByteArray(56, 'a')), "an entry name has no terminator"},
         {"WAD2 with a billion lumps", Game::Quake, "/id1/gfx.wad",
-         [&] { return patched(gfxWad(conchars), 4, 1000000000); }, "its directory is damaged"},
+         patched(wad, 4, test::le32(1000000000)), "its directory is damaged"},
         {"WAD2 lump past the end", Game::Quake, "/id1/gfx.wad",
-         [&] {
-             QByteArray wad = gfxWad(conchars);
-             return patched(wad, wad.size() - 32, 0x7FFFFFF0);
-         },
+         patched(wad, wad.size() - 32, test::le32(0x7FFFFFF0)),
          "the lump CONCHARS lies outside the file"},
-        {"conchars cut short", Game::Quake, "/id1/gfx.wad",
-         [&] { return gfxWad(conchars.left(1000)); }, "it is 1000 bytes long"},
+        {"conchars cut short", Game::Quake, "/id1/gfx.wad (CONCHARS)", gfxWad(conchars.left(1000)),
+         "it is 1000 bytes long; a 128 x 128 charset takes 16384"},
         {"PCX cut short", Game::Quake2, "/baseq2/pics/conchars.pcx",
-         [&]() -> QByteArray { return pcx.left(128 + 200) + pcx.right(769); },
-         "the picture data ends early"},
-        {"PCX narrower lines than its width", Game::Quake2, "/baseq2/pics/conchars.pcx",
-         [&] {
-             QByteArray data = pcx;
-             data.replace(66, 2, test::le16(4));
-             return data;
-         },
-         "its size is damaged"},
+         pcx.left(128 + 200) + pcx.right(769), "the picture data ends early"},
+        {"PCX lines narrower than its width", Game::Quake2, "/baseq2/pics/conchars.pcx",
+         patched(pcx, 66, test::le16(4)), "its size is damaged"},
         {"TGA run-length data cut short", Game::Quake3, "/baseq3/gfx/2d/bigchars.tga",
-         [&] { return tga.left(tga.size() / 2); }, "the picture data ends early"},
+         tga.left(tga.size() / 2), "the picture data ends early"},
         {"TGA of 65535 x 65535", Game::Quake3, "/baseq3/gfx/2d/bigchars.tga",
-         [&] {
-             QByteArray data = tga;
-             data.replace(12, 4, QByteArray(4, '\xFF'));
-             return data;
-         },
-         "its size is damaged"},
-        {"pk3 that is no zip", Game::Quake3, "/baseq3/pak0.pk3",
-         [&] { return QByteArray(5000, 'z'); }, "Not a zip archive"},
+         patched(tga, 12, QByteArray(4, '\xFF')), "its size is damaged"},
+        {"pk3 that is no zip", Game::Quake3, "/baseq3/pak0.pk3", QByteArray(5000, 'z'),
+         "Not a zip archive"},
     };
     for (const DamageRow& row : rows) {
+        SCOPED_TRACE(row.name);
         QTemporaryDir dir;
-        if (row.game == Game::Quake) {
-            writeFile(dir.path() + u"/id1/gfx/palette.lmp"_s, test::paletteLump());
-        }
-        writeFile(dir.path() + QString::fromUtf8(row.file), row.bytes());
+        const QString file = dir.path() + QString::fromUtf8(row.file);
+        test::writeFile(file.section(u" ("_s, 0, 0), row.bytes);
         const CharsetSearch found = findGameCharset(row.game, dir.path());
-        EXPECT_FALSE(found.charset) << row.name;
-        EXPECT_TRUE(
-            found.message.startsWith(QString::fromUtf8(R"(The charset could not be read from "%1)")
-                                         .arg(dir.path() + QString::fromUtf8(row.file))))
-            << row.name << ": " << found.message.toStdString();
-        EXPECT_TRUE(found.message.contains(QString::fromUtf8(row.reason)))
-            << row.name << ": " << found.message.toStdString();
+        EXPECT_FALSE(found.charset);
+        EXPECT_TRUE(found.damaged);
+        EXPECT_EQ(found.message, u"The charset could not be read from \"%1\": %2."_s.arg(
+                                     file, QString::fromUtf8(row.reason)));
     }
 }
 
