@@ -606,9 +606,11 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
         return r.done();
     }
 
-    // The name cleaner. `lost` marks the glyphs it removes and why.
+    // The name cleaner: black colour codes go, and spaces past three in a row.
+    // Only what it takes of the user's glyphs is reported; a black code this
+    // program wrote itself goes unremarked.
     Tagged clean;
-    Positions spaces, colourEaten, blackDropped;
+    Positions spaces, colourEaten;
     int run = 0;
     const auto keepSpace = [&](const TB& x) {
         if (x.b != ' ') {
@@ -627,9 +629,10 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
             if (x.b == '^' && i + 1 < value.size()) {
                 const TB& next = value[i + 1];
                 if (meansBlack(next.b)) {
-                    (isGlyph(next) ? colourEaten : blackDropped).add(next);
-                    if (isGlyph(x)) {
-                        colourEaten.add(x);
+                    for (const TB& y : {x, next}) {
+                        if (isGlyph(y)) {
+                            colourEaten.add(y);
+                        }
                     }
                 } else {
                     clean.push_back(x);
@@ -653,8 +656,6 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
                     if (isGlyph(x) || isGlyph(caret)) {
                         colourEaten.add(x);
                         colourEaten.add(caret);
-                    } else {
-                        blackDropped.add(x);
                     }
                     continue;
                 }
