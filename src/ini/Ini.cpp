@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "core/Cp1252.h"
+#include "core/FileOpen.h"
 
 namespace vtl {
 
@@ -277,8 +278,6 @@ QString refusal(const QString& section, const QString& key, const QString& value
 
 const QString kUtf16Problem = u"it is UTF-16 text, and settings are 8-bit text"_s;
 const QString kNulProblem = u"it holds NUL bytes, so it is not 8-bit text"_s;
-const QString kFolderProblem = u"it is a folder, not a file"_s;
-const QString kNotRegularProblem = u"it is not a regular file"_s;
 const QString kTooLargeProblem = u"it is %1 MiB, far larger than a settings file"_s;
 // The whole file is read at start-up; a settings file is a few hundred bytes.
 constexpr qint64 kMaxProfileBytes = qint64{16} << 20;
@@ -294,8 +293,7 @@ struct ProfileFile {
 // checked on the open file.
 ProfileFile readProfile(const QString& file) {
     ProfileFile result;
-    const int fd =
-        ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = openWithoutWaiting(file, O_RDONLY);
     if (fd < 0) {
         if (errno != ENOENT) {
             result.exists = true;
@@ -313,10 +311,8 @@ ProfileFile readProfile(const QString& file) {
     }
     if (::fstat(fd, &info) != 0) {
         result.problem = QString::fromLocal8Bit(std::strerror(errno));
-    } else if (S_ISDIR(info.st_mode)) {
-        result.problem = kFolderProblem;
     } else if (!S_ISREG(info.st_mode)) {
-        result.problem = kNotRegularProblem;
+        result.problem = notRegularFileReason(info.st_mode);
     } else if (info.st_size > kMaxProfileBytes) {
         result.problem = kTooLargeProblem.arg(info.st_size >> 20);
     }

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/FileOpen.h"
 #include "core/Glyphs.h"
 #include "modes/CustomSheet.h"
 
@@ -20,8 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kMissingReason = u"the file does not exist"_s;
-constexpr char16_t kFolderReason[] = u"it is a folder, not a file";
-constexpr char16_t kNotRegularReason[] = u"it is not a regular file";
 const QString kTooManyPixelsReason =
     u"the picture is %1 \u00D7 %2 pixels, too large for a glyph sheet"_s;
 const QString kTooManyBytesReason = u"the picture takes %1 MiB, too much for a glyph sheet"_s;
@@ -43,8 +42,7 @@ QString systemReason(int errorNumber) {
 std::optional<QImage> readPicture(const QString& path, QString& reason) {
     // Opened without waiting, so that a FIFO can't hang the window, and
     // checked on the open file, so nothing can be swapped in between.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = openWithoutWaiting(path, O_RDONLY);
     if (fd < 0) {
         reason = systemReason(errno);
         return std::nullopt;
@@ -61,7 +59,7 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
         return std::nullopt;
     }
     if (!S_ISREG(info.st_mode)) {
-        reason = QString::fromUtf16(S_ISDIR(info.st_mode) ? kFolderReason : kNotRegularReason);
+        reason = notRegularFileReason(info.st_mode);
         return std::nullopt;
     }
 

@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "core/FileOpen.h"
+
 namespace vtl {
 namespace {
 
@@ -18,8 +20,6 @@ namespace {
 // chunk by chunk into the new file keeps a large config out of memory, and a
 // buffer that is reused never has to be paged in again.
 constexpr qsizetype kCopyChunk = qsizetype{1} << 20;
-
-constexpr char16_t kNotRegularReason[] = u"it is not a regular file";
 
 FileError systemError(int errorNumber) {
     return FileError{errorNumber, QString::fromLocal8Bit(std::strerror(errorNumber))};
@@ -78,15 +78,6 @@ class Descriptor {
   private:
     int fd_;
 };
-
-int openFile(const QString& path, int flags) {
-    int fd = -1;
-    do {
-        // Never waits: a FIFO or device would otherwise block here.
-        fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
 
 // The temporary file of an atomic replace gets the old file's owner, group
 // and mode. False when that isn't allowed (someone else's file, a group the
@@ -153,14 +144,14 @@ std::optional<AppendResult> replaceAtomically(const QString& path, int oldFd,
 // failure cuts the file back to its old length: the old bytes are never
 // rewritten, so nothing of them can be lost.
 AppendResult appendInPlace(const QString& path, const std::function<QByteArray(bool)>& makeTail) {
-    const Descriptor fd(openFile(path, O_WRONLY));
+    const Descriptor fd(openWithoutWaiting(path, O_WRONLY));
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
         return failure(AppendResult::Kind::CouldNotWrite, systemError(errno));
     }
     if (!S_ISREG(info.st_mode)) {
         return failure(AppendResult::Kind::CouldNotWrite,
-                       FileError{EINVAL, QString::fromUtf16(kNotRegularReason)});
+                       FileError{EINVAL, notRegularFileReason(info.st_mode)});
     }
     const off_t oldLength = info.st_size;
     const QByteArray tail = makeTail(true);
@@ -208,7 +199,7 @@ AppendResult create(const QString& path, const std::function<QByteArray(bool)>& 
 
 AppendResult appendToFile(const QString& path,
                           const std::function<QByteArray(bool fileExisted)>& makeTail) {
-    const Descriptor old(openFile(path, O_RDONLY));
+    const Descriptor old(openWithoutWaiting(path, O_RDONLY));
     if (old.get() < 0) {
         if (errno == ENOENT) {
             return create(path, makeTail);
@@ -224,7 +215,7 @@ AppendResult appendToFile(const QString& path,
     }
     if (!S_ISREG(info.st_mode)) {
         return failure(AppendResult::Kind::CouldNotRead,
-                       FileError{EINVAL, QString::fromUtf16(kNotRegularReason)});
+                       FileError{EINVAL, notRegularFileReason(info.st_mode)});
     }
     // A replace would split a hard link off with the old content.
     if (info.st_nlink == 1) {
