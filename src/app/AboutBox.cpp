@@ -60,7 +60,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
     // Two rules a pixel apart make one engraved line.
     rule(picture, "Line1_0", layout::kAboutRuleTop, layout::kAboutRuleRight);
     rule(picture, "Line1_1", layout::kAboutRuleTop + kTwipsPerPixel, layout::kAboutRuleRight);
-    label(picture, "lblDisclaimer", layout::kAboutDisclaimer, QString::fromUtf16(kAboutDisclaimer));
+    label(picture, "lblDisclaimer", layout::kAboutDisclaimer, kAboutDisclaimer);
 
     auto* ok = place<QPushButton>(picture, "cmdOK", layout::kAboutOk);
     ok->setText(QStringLiteral("OK"));

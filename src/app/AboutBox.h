@@ -19,9 +19,9 @@ inline const QString kAboutParagraph =
     u"them for Quake III: Arena, and take the name away as a console line, a picture or plain "
     u"text. Made with care by Quenmoor Software for everyone who wants a name that stands out "
     u"on the scoreboard."_s;
-inline constexpr char16_t kAboutDisclaimer[] =
-    u"This program is provided as is, without warranty of any kind. Game names and trademarks "
-    u"belong to their respective owners.";
+inline const QString kAboutDisclaimer = QStringLiteral(
+    "This program is provided as is, without warranty of any kind. Game names and trademarks "
+    "belong to their respective owners.");
 
 // The About box (frmAbout): fixed texts on black, "OK" and "System Info...".
 class AboutBox : public QDialog {

@@ -34,11 +34,11 @@
 namespace vtl {
 
 // Edit menu captions; Undo and Redo add what they would undo ("Undo Delete").
-inline constexpr char16_t kUndoCaption[] = u"&Undo";
-inline constexpr char16_t kRedoCaption[] = u"&Redo";
-inline constexpr char16_t kPasteNameCaption[] = u"&Paste Name";
-inline constexpr char16_t kInsertModeCaption[] = u"&Insert Mode";
-inline constexpr char16_t kTypeSecondSetCaption[] = u"Type in &Second Set";
+constexpr char16_t kUndoCaption[] = u"&Undo";
+constexpr char16_t kRedoCaption[] = u"&Redo";
+constexpr char16_t kPasteNameCaption[] = u"&Paste Name";
+constexpr char16_t kInsertModeCaption[] = u"&Insert Mode";
+constexpr char16_t kTypeSecondSetCaption[] = u"Type in &Second Set";
 
 namespace {
 

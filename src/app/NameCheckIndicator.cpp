@@ -28,7 +28,7 @@ void NameCheckIndicator::showReport(const CheckReport& report) {
         text_ = problems == 1 ? kOneProblemText : kProblemsText.arg(problems);
     }
     setToolTip(report.checked ? QStringLiteral("What the games make of the name: click for details")
-                              : QString::fromUtf16(kNoCheckText));
+                              : kNoCheckText);
     update();
 }
 

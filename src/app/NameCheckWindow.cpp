@@ -105,7 +105,7 @@ void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet)
     const int scrollValue = scroll_->verticalScrollBar()->value();
 
     if (!report.checked) {
-        QString text = QString::fromUtf16(kNoCheckText);
+        QString text = kNoCheckText;
         text[0] = text[0].toUpper();
         rowsLayout->addWidget(wrapped(text + u'.', rows));
         scroll_->setWidget(rows);

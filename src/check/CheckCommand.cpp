@@ -110,7 +110,7 @@ bool printLine(QTextStream& out, const QString& file, int lineNumber, const Tagg
     const QByteArray name = line.bytes.mid(line.valueBegin, line.valueEnd - line.valueBegin);
     out << file << u':' << lineNumber << QStringLiteral(": \"") << escapeName(name) << u'"';
     if (!report.checked) {
-        out << QStringLiteral(": ") << QString::fromUtf16(kNoCheckText) << u'\n';
+        out << QStringLiteral(": ") << kNoCheckText << u'\n';
         return false;
     }
     out << u'\n';
@@ -154,7 +154,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return 0;
     }
     if (p.parser.isSet(p.version)) {
-        out << QString::fromUtf16(kAppTitle) << u' ' << QString::fromLatin1(kVersion) << u'\n';
+        out << kAppTitle << u' ' << QString::fromLatin1(kVersion) << u'\n';
         return 0;
     }
     const QStringList files = p.parser.positionalArguments();

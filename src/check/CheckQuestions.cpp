@@ -19,8 +19,8 @@ const QString kAppendAnywayText = u"Append the name anyway?"_s;
 
 bool askYesNo(Desktop& desktop, const QStringList& lines) {
     // A single CR joins the lines of a message box.
-    const Message question{lines.join(u'\r'), QString::fromUtf16(kNameCheckTitle),
-                           MessageButtons::YesNo, MessageIcon::Warning, MessageAnswer::No};
+    const Message question{lines.join(u'\r'), kNameCheckTitle, MessageButtons::YesNo,
+                           MessageIcon::Warning, MessageAnswer::No};
     return desktop.showMessage(question) == MessageAnswer::Yes;
 }
 

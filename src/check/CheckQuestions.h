@@ -7,7 +7,7 @@
 
 namespace vtl {
 
-inline constexpr char16_t kNameCheckTitle[] = u"Name Check";
+inline const QString kNameCheckTitle = QStringLiteral("Name Check");
 
 // Before Save Name or Quick save writes a line that breaks in every engine of
 // the game: says what the games will do and asks (No is the default).

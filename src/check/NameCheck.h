@@ -89,7 +89,7 @@ std::optional<TaggedLine> tagFileLine(CheckMode mode, const QByteArray& line);
 CheckReport checkName(CheckMode mode, const TaggedLine& line);
 
 // The caption of a game that has no check.
-inline constexpr char16_t kNoCheckText[] = u"no check for this game";
+inline const QString kNoCheckText = QStringLiteral("no check for this game");
 
 // Display form of name bytes: printable ASCII as is, the rest as \xNN.
 QString escapeName(const QByteArray& bytes);

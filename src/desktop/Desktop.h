@@ -12,7 +12,7 @@ class QImage;
 namespace vtl {
 
 // The application title that a message box without a title of its own bears.
-inline constexpr char16_t kAppTitle[] = u"Vantorel G2";
+inline const QString kAppTitle = QStringLiteral("Vantorel G2");
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Question, Warning };

@@ -31,7 +31,7 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 ItemChoiceDialog::ItemChoiceDialog(const ItemChoice& choice, QWidget* parent)
     : QDialog(parent), list_(new QListWidget(this)) {
     setObjectName(QStringLiteral("ItemChoice"));
-    setWindowTitle(choice.title.isEmpty() ? QString::fromUtf16(kAppTitle) : choice.title);
+    setWindowTitle(choice.title.isEmpty() ? kAppTitle : choice.title);
     list_->setObjectName(QStringLiteral("ItemList"));
     list_->addItems(choice.items);
     list_->setCurrentRow(choice.selected);

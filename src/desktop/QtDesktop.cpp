@@ -54,7 +54,7 @@ QWidget* QtDesktop::dialogParent() const {
 
 MessageAnswer QtDesktop::showMessage(const Message& message) {
     QMessageBox box(dialogParent());
-    box.setWindowTitle(message.title.isEmpty() ? QString::fromUtf16(kAppTitle) : message.title);
+    box.setWindowTitle(message.title.isEmpty() ? kAppTitle : message.title);
     QString text = message.text;
     text.replace(u'\r', u'\n');
     box.setText(text);

@@ -10,8 +10,8 @@ using namespace Qt::StringLiterals;
 // in it. The path is built by plain concatenation, as it always has been.
 inline const QString kSettingsSection = u"Vantorel"_s;
 inline const QString kFirstRunKey = u"first"_s;
-inline constexpr char16_t kQ3FolderKey[] = u"q3config";
-inline constexpr char16_t kQ1FolderKey[] = u"q1config";
+inline const QString kQ3FolderKey = u"q3config"_s;
+inline const QString kQ1FolderKey = u"q1config"_s;
 // The game folders whose own charsets are in use, one key per game, in a
 // section of their own so the keys above keep their bytes.
 inline const QString kCharsetSection = u"Charsets"_s;

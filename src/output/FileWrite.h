@@ -9,7 +9,7 @@
 namespace vtl {
 
 // Said after a failed write: the writer leaves the file as it was.
-inline constexpr char16_t kFileUnchangedText[] = u"The file was not changed.";
+inline const QString kFileUnchangedText = QStringLiteral("The file was not changed.");
 
 // Why a file operation failed, as the system put it.
 struct FileError {

@@ -10,8 +10,7 @@ namespace vtl {
 using namespace Qt::StringLiterals;
 namespace {
 
-constexpr char16_t kNoNameLineText[] =
-    u"No name line (name \"…\" or seta name \"…\") was found in ";
+const QString kNoNameLineText = u"No name line (name \"…\" or seta name \"…\") was found in "_s;
 const QString kBadBytesText =
     u"The name was not loaded: no glyph of this mode writes these bytes: "_s;
 const QString kTooLongText =
@@ -209,7 +208,7 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamil
 }
 
 QString noNameLineMessage(const QString& source) {
-    return QString::fromUtf16(kNoNameLineText) + source + u'.';
+    return kNoNameLineText + source + u'.';
 }
 
 QString badBytesMessage(const QByteArray& badBytes) {

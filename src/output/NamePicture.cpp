@@ -85,12 +85,12 @@ void exportNameAsPng(const WindowState& state, Desktop& desktop) {
     buffer.close();
 
     if (const auto error = replaceFileContent(*path, png)) {
-        desktop.showMessage(Message{kCouldNotWriteText.arg(*path, error->reason) + u'\r' +
-                                        QString::fromUtf16(kFileUnchangedText),
-                                    {},
-                                    MessageButtons::Ok,
-                                    MessageIcon::Warning,
-                                    MessageAnswer::Ok});
+        desktop.showMessage(
+            Message{kCouldNotWriteText.arg(*path, error->reason) + u'\r' + kFileUnchangedText,
+                    {},
+                    MessageButtons::Ok,
+                    MessageIcon::Warning,
+                    MessageAnswer::Ok});
         return;
     }
     showInfo(desktop, kExportedPngText + *path);

@@ -78,7 +78,7 @@ void saveName(const WindowState& state, Desktop& desktop) {
 void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder,
                const AppendApproval& approveAppend) {
     const bool quake3 = state.Config == ConfigKind::Q3Config;
-    const QString folder = readFolder(QString::fromUtf16(quake3 ? kQ3FolderKey : kQ1FolderKey));
+    const QString folder = readFolder(quake3 ? kQ3FolderKey : kQ1FolderKey);
     if (folder.isEmpty()) {
         showInfo(desktop, kNotConfiguredText);
         return;

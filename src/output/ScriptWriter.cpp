@@ -39,8 +39,7 @@ qint64 sizeAfterAppend(const QString& path, const QByteArray& trailerIfFound,
 QString appendFailureText(const QString& path, const AppendResult& result) {
     const char16_t* what =
         result.kind == AppendResult::Kind::CouldNotRead ? kCouldNotReadText : kCouldNotWriteText;
-    return QString::fromUtf16(what).arg(path, result.error.reason) + u'\r' +
-           QString::fromUtf16(kFileUnchangedText);
+    return QString::fromUtf16(what).arg(path, result.error.reason) + u'\r' + kFileUnchangedText;
 }
 
 }  // namespace vtl

@@ -4,12 +4,6 @@
 #include "window/Shell.h"
 
 namespace vtl {
-namespace {
-
-const QString kQ3Key = QString::fromUtf16(kQ3FolderKey);
-const QString kQ1Key = QString::fromUtf16(kQ1FolderKey);
-
-}  // namespace
 
 ConfigureForm::ConfigureForm(Desktop& desktop, QString settingsFile)
     : desktop_(desktop), settingsFile_(std::move(settingsFile)) {}
@@ -22,8 +16,8 @@ QString ConfigureForm::folderBoxText(const QString& typed) {
 
 void ConfigureForm::load() {
     const QString section = kSettingsSection;
-    quake3Folder = ReadIni(section, kQ3Key, settingsFile_, IniText::FileName);
-    quakeFolder = ReadIni(section, kQ1Key, settingsFile_, IniText::FileName);
+    quake3Folder = ReadIni(section, kQ3FolderKey, settingsFile_, IniText::FileName);
+    quakeFolder = ReadIni(section, kQ1FolderKey, settingsFile_, IniText::FileName);
 }
 
 void ConfigureForm::browseInto(QString& box) {
@@ -45,8 +39,8 @@ bool ConfigureForm::save() {
     const QString section = kSettingsSection;
     QString reason;
     // One write for both: either both folders are stored or neither.
-    if (WriteIni(section, {{kQ3Key, quake3Folder}, {kQ1Key, quakeFolder}}, settingsFile_, &reason,
-                 IniText::FileName)) {
+    if (WriteIni(section, {{kQ3FolderKey, quake3Folder}, {kQ1FolderKey, quakeFolder}},
+                 settingsFile_, &reason, IniText::FileName)) {
         return true;
     }
     showWarning(desktop_, kFoldersNotSaved + u'\r' + reason);

@@ -36,7 +36,7 @@ void MainWindowModel::start() {
 void MainWindowModel::pickGlyph(int code) {
     state_.notice.clear();
     bool placed = true;
-    changeName(QString::fromUtf16(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange),
+    changeName(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange,
                [&](WindowState& s) { placed = placeGlyph(s, desktop_, code); });
     if (!placed) {
         desktop_.beep();

@@ -17,8 +17,8 @@ namespace vtl {
 using namespace Qt::StringLiterals;
 
 // What Edit -> Undo and Redo name each change ("Undo Delete").
-inline constexpr char16_t kAddGlyphChange[] = u"Add Glyph";
-inline constexpr char16_t kInsertGlyphChange[] = u"Insert Glyph";
+inline const QString kAddGlyphChange = u"Add Glyph"_s;
+inline const QString kInsertGlyphChange = u"Insert Glyph"_s;
 inline const QString kDeleteChange = u"Delete"_s;
 inline const QString kBackspaceChange = u"Backspace"_s;
 inline const QString kNewNameChange = u"New Name"_s;

@@ -287,7 +287,7 @@ TEST(Shell, firstRun_greetsWritesNoOpensConfigure_andWindowsNeverAllClose) {
               "help and tutorials page. If you need help after that feel free to "
               "send me an email."_s);
     EXPECT_TRUE(greeting.title.isEmpty());  // the box shows the application's
-    EXPECT_EQ(QString::fromUtf16(kAppTitle), u"Vantorel G2"_s);
+    EXPECT_EQ(kAppTitle, u"Vantorel G2"_s);
     EXPECT_EQ(greeting.buttons, MessageButtons::Ok);
     EXPECT_EQ(greeting.icon, MessageIcon::None);
     EXPECT_EQ(readBytes(f.ini()), "[Vantorel]\r\nfirst=no\r\nq3config=C:\\q3\r\n"_ba);
