@@ -58,46 +58,41 @@ struct stat statOf(const QString& path) {
     return info;
 }
 
-// Old bytes, CR LF, the line and the trailer for a found or created file, CR LF.
-// A found file, reached through a link, keeps its link and mode.
+// CR LF, the line and the trailer for a found or created file, CR LF. A found file, reached
+// through a link, keeps its link and mode.
 TEST(AppendScriptLine, eachCase_writesExactBytes) {
-    const QByteArray ab = "name \"Ab\" //VTL G2 v6.3";
     const struct {
-        std::optional<QByteArray> oldContent;  // none: no file yet
+        bool found;
         WindowState state;
-        QByteArray expected;
+        QByteArray written;  // between "name " and the program's tag
     } cases[] = {
-        {std::nullopt, nameState({"A", "b"}), "\r\n" + ab + " // created\r\n"},
-        {QByteArray(), nameState({"A", "b"}), "\r\n" + ab + " // found\r\n"},
-        {std::nullopt, nameState({}), "\r\nname \"\" //VTL G2 v6.3 // created\r\n"},
+        {false, nameState({"A", "b"}), "\"Ab\""},
+        {true, nameState({"A", "b"}), "\"Ab\""},
+        {false, nameState({}), "\"\""},
         // Blanks inside are kept, blanks at the end dropped.
-        {std::nullopt, nameState({"A", " ", "B", "   ", "C", " ", " "}),
-         "\r\nname \"A B   C\" //VTL G2 v6.3 // created\r\n"},
-        {std::nullopt, nameState({"^1A", "b", "^4", "\x03"}, colourLineSuffix()),
-         "\r\nname \"^1Ab^4\x03^7\" //VTL G2 v6.3 // created\r\n"},
-        {std::nullopt, nameState({"41", "9F", "20"}, hexLineSuffix()),
-         "\r\nname \"419F20\"u //VTL G2 v6.3 // created\r\n"},
+        {false, nameState({"A", " ", "B", "   ", "C", " ", " "}), "\"A B   C\""},
+        {false, nameState({"^1A", "b", "^4", "\x03"}, colourLineSuffix()), "\"^1Ab^4\x03^7\""},
+        {false, nameState({"41", "9F", "20"}, hexLineSuffix()), "\"419F20\"u"},
         // Windows-1252 bytes, one each, not UTF-8.
-        {std::nullopt, nameState({"\xE9", "\x80", "\xFF"}),
-         "\r\nname \"\xE9\x80\xFF\" //VTL G2 v6.3 // created\r\n"},
+        {false, nameState({"\xE9", "\x80", "\xFF"}), "\"\xE9\x80\xFF\""},
     };
     const mode_t mask = ::umask(022);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected.toStdString());
+        SCOPED_TRACE(c.written.toStdString());
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("name.cfg"));
-        const QString target = c.oldContent ? dir.filePath(QStringLiteral("real.cfg")) : path;
-        if (c.oldContent) {
-            writeBytes(target, *c.oldContent);
+        const QString path = dir.filePath(u"name.cfg"_s);
+        const QString target = c.found ? dir.filePath(u"real.cfg"_s) : path;
+        if (c.found) {
+            writeBytes(target, {});
             ::chmod(QFile::encodeName(target).constData(), 0640);
             ASSERT_TRUE(QFile::link(target, path));
         }
-        const AppendResult result = AppendScriptLine(path, QByteArrayLiteral(" // found"),
-                                                     QByteArrayLiteral(" // created"), c.state);
-        EXPECT_EQ(result.kind, c.oldContent ? Kind::Appended : Kind::Created);
-        EXPECT_EQ(readBytes(target), c.expected);
-        EXPECT_EQ(QFileInfo(path).isSymLink(), c.oldContent.has_value());
-        EXPECT_EQ(statOf(target).st_mode & 07777, c.oldContent ? mode_t{0640} : mode_t{0644});
+        const AppendResult result = AppendScriptLine(path, " // found", " // created", c.state);
+        EXPECT_EQ(result.kind, c.found ? Kind::Appended : Kind::Created);
+        EXPECT_EQ(readBytes(target), "\r\nname " + c.written + " //VTL G2 v6.3" +
+                                         (c.found ? " // found" : " // created") + "\r\n");
+        EXPECT_EQ(QFileInfo(path).isSymLink(), c.found);
+        EXPECT_EQ(statOf(target).st_mode & 07777, c.found ? mode_t{0640} : mode_t{0644});
     }
     ::umask(mask);
 }
@@ -149,24 +144,21 @@ TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
         {"unreadableFile", 0222, 0777, true, false, kNoLimit, Kind::CouldNotRead, EACCES},
         // Cut off while copying the old content, or (in place) while appending the line.
         {"writeFailsMidway", 0666, 0777, true, false, 128 * 1024, Kind::CouldNotWrite, EFBIG},
-        {"inPlaceWriteFailsMidway", 0666, 0555, true, false, justPastOld, Kind::CouldNotWrite,
-         EFBIG},
+        {"inPlaceFailsMidway", 0666, 0555, true, false, justPastOld, Kind::CouldNotWrite, EFBIG},
         {"hardLink", 0664, 0777, false, true, kNoLimit, Kind::Appended, 0},
         {"hardLinkDiskFull", 0664, 0777, false, true, justPastOld, Kind::CouldNotWrite, EFBIG},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("config.cfg"));
-        const QString link = dir.filePath(QStringLiteral("other.cfg"));
+        const QString path = dir.filePath(u"config.cfg"_s), link = dir.filePath(u"other.cfg"_s);
         writeBytes(path, old);
+        const QByteArray file = QFile::encodeName(path);
         // nobody:games (when root), so only the modes stand in nobody's way.
-        [[maybe_unused]] const int given = ::chown(QFile::encodeName(path).constData(), 65534, 60);
-        ::chmod(QFile::encodeName(path).constData(), c.fileMode);
+        [[maybe_unused]] const int given = ::chown(file.constData(), 65534, 60);
+        ::chmod(file.constData(), c.fileMode);
         if (c.hardLink) {
-            ASSERT_EQ(
-                ::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()),
-                0);
+            ASSERT_EQ(::link(file.constData(), QFile::encodeName(link).constData()), 0);
         }
         ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
         const struct stat before = statOf(path);
@@ -193,7 +185,7 @@ TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
 // Special files are refused at once: opening a FIFO would block until another program did.
 TEST(AppendScriptLine, notARegularFile_refusedWithoutWaiting) {
     QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("fifo.cfg"));
+    const QString fifo = dir.filePath(u"fifo.cfg"_s);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
     EXPECT_EQ(saveInChild(fifo, false, RLIM_INFINITY),
               static_cast<int>(Kind::CouldNotRead) * 64 + EINVAL);
@@ -206,8 +198,7 @@ const char kNoFolder[] =
 TEST(SaveName, eachChoice_dialogLineAndMessages) {
     QTemporaryDir dir;
     qputenv("WinDir", dir.path().toLocal8Bit());
-    const QString path = dir.filePath(QStringLiteral("myname.CFG"));
-    const QString gone = dir.filePath(QStringLiteral("gone/myname.CFG"));
+    const QString path = dir.filePath(u"myname.CFG"_s), gone = dir.filePath(u"gone/myname.CFG"_s);
     FakeDesktop desktop;
     desktop.saveReplies = {path, path, gone, std::nullopt};
     for (const char* name : {"A", "C", "A", "A"}) {
@@ -216,11 +207,11 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     qunsetenv("WinDir");
 
     const FileDialogRequest& request = desktop.saveRequests.at(3);
-    EXPECT_EQ(request.title, QStringLiteral("Save As..."));
-    EXPECT_EQ(request.filters, QStringList{QStringLiteral("Configuration File (*.Cfg)")});
-    EXPECT_EQ(request.defaultSuffix, QStringLiteral("CFG"));
+    EXPECT_EQ(request.title, u"Save As..."_s);
+    EXPECT_EQ(request.filters, QStringList{u"Configuration File (*.Cfg)"_s});
+    EXPECT_EQ(request.defaultSuffix, u"CFG"_s);
     EXPECT_EQ(request.initialFolder, dir.path());
-    EXPECT_EQ(request.initialName, QStringLiteral("*.cfg"));
+    EXPECT_EQ(request.initialName, u"*.cfg"_s);
     EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
     // The real dialog stays open on a name in a missing folder.
     EXPECT_TRUE(!dialogAccepts(request, gone) && dialogAccepts(request, path));
@@ -234,9 +225,8 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
 }
 
 TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
-    const QString kDefault = QStringLiteral("File Saved to Default Config: %1");
-    const QString kManual =
-        QStringLiteral("File saved to: %1\rYou will need to manually execute this script.");
+    const QString kDefault = u"File Saved to Default Config: %1"_s;
+    const QString kManual = u"File saved to: %1\rYou will need to manually execute this script."_s;
     const QByteArray kOld = "seta x 1";
     const QString kNotSet = u"You have not configured Vantorel to utilize this feature."_s;
     const struct {
@@ -275,8 +265,7 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
         EXPECT_EQ(state.QuickSaveFile, path);
         EXPECT_EQ(readBytes(path),
                   c.line.isEmpty() ? QByteArray("<unreadable>") : c.old + "\r\n" + c.line + "\r\n");
-        EXPECT_EQ(desktop.messageTexts(),
-                  QStringList(c.messages).replaceInStrings(QStringLiteral("%1"), path));
+        EXPECT_EQ(desktop.messageTexts(), QStringList(c.messages).replaceInStrings(u"%1"_s, path));
     }
 }
 
@@ -314,13 +303,13 @@ TEST(ExportNameAsBitmap, cursorPositions_stripOfGlyphsRestBlack_orErrorText) {
         EXPECT_EQ(QImage(path, "BMP").convertToFormat(QImage::Format_RGB32), expected);
     }
     const FileDialogRequest& request = desktop.saveRequests.at(0);
-    EXPECT_EQ(request.title, QStringLiteral("Export Bitmap..."));
-    EXPECT_EQ(request.filters, QStringList{QStringLiteral("Bitmaps (*.Bmp)")});
-    EXPECT_EQ(request.defaultSuffix, QStringLiteral("BMP"));
+    EXPECT_EQ(request.title, u"Export Bitmap..."_s);
+    EXPECT_EQ(request.filters, QStringList{u"Bitmaps (*.Bmp)"_s});
+    EXPECT_EQ(request.defaultSuffix, u"BMP"_s);
     EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
 
     // A folder that is gone: the error number and its description. Then a cancel does nothing.
-    const QString gone = dir.filePath(QStringLiteral("gone/name.BMP"));
+    const QString gone = dir.filePath(u"gone/name.BMP"_s);
     desktop.messages.clear();
     desktop.saveReplies = {gone, std::nullopt};
     exportNameAsBitmap(state, desktop);
@@ -403,33 +392,6 @@ std::vector<T> collect(const DecodedName& name, T DecodedGlyph::*member) {
         values.push_back(g.*member);
     }
     return values;
-}
-
-// Each row is one line of a file; `name` none: not a name line.
-TEST(FindNameLines, eachLine_yieldsTheNameTheConsoleWouldSet) {
-    const struct {
-        const char* what;
-        QByteArray line;
-        std::optional<QByteArray> name;
-    } cases[] = {
-        {"seta, any case, tabs", " \tSETA\tName  \"^1Foo^7\"", "^1Foo^7"},
-        {"unquoted word", "name Player;echo hi", "Player"},
-        {"own line, quote inside", "name \"A\"B\" //VTL G2 v6.3 // VTL G2 v6.3", "A\"B"},
-        {"own hex line", "name \"4142\"u //VTL G2 v6.3", "4142"},
-        {"first quote closes", "name \"foo\" // said \"hi\"", "foo"},
-        {"unterminated", "name \"abc", "abc"},
-        {"commented out", "// name \"x\"", std::nullopt},
-        {"other setting", "seta name2 \"y\"", std::nullopt},
-        {"query only", "name", std::nullopt},
-        {"inside a bind", "bind n \"name foo\"", std::nullopt},
-    };
-    for (const auto& c : cases) {
-        const QList<NameLine> found = findNameLines(c.line);
-        ASSERT_EQ(found.size(), c.name ? 1 : 0) << c.what;
-        if (c.name) {
-            EXPECT_EQ(found[0].name, *c.name) << c.what;
-        }
-    }
 }
 
 TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
@@ -564,7 +526,7 @@ TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
               std::pair(kNameLength + 1, kMarkerFullTwips));
 }
 
-// Open and Paste load the name, or keep the one composed ("Z") and say why.
+// Open and Paste load the name the console would set, or keep the one composed ("Z") and say why.
 TEST_F(Loading, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
     const QString kTwoNames = u"name \"one\"\r\n\r\nbind x jump\r\nseta name \"two\"\r\n"_s;
     const struct {
@@ -577,8 +539,13 @@ TEST_F(Loading, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
         {"the file's one name", false, u"bind x jump\r\nname \"Abc\"\r\n"_s, u"Abc"_s, {}},
         {"too long", false, u"name \""_s + QString(27, u'x') + u'"', QString(25, u'x'),
          u"The name is longer than 25 glyphs: the first 25 were loaded, 2 more left out."_s},
-        {"no name line", false, u"bind x jump\r\n"_s, u"Z"_s,
-         u"No name line (name \"…\" or seta name \"…\") was found in %1."_s},
+        {"seta, any case, tabs", false, u" \tSETA\tName  \"Foo\""_s, u"Foo"_s, {}},
+        {"unquoted word", false, u"name Player;echo hi"_s, u"Player"_s, {}},
+        {"first quote closes", false, u"name \"foo\" // said \"hi\""_s, u"foo"_s, {}},
+        {"unterminated", false, u"name \"abc"_s, u"abc"_s, {}},
+        // Commented out, another setting, a query, inside a bind.
+        {"no name line", false, u"// name \"x\"\nseta name2 \"y\"\nname\nbind n \"name foo\""_s,
+         u"Z"_s, u"No name line (name \"…\" or seta name \"…\") was found in %1."_s},
         {"bad bytes", false, u"name \"a`b\u00FF\u001A\"\r\n"_s, u"Z"_s,
          u"The name was not loaded: no glyph of this mode writes these bytes: 0x60 (`), "
          u"0xFF (\u00FF), 0x1A."_s},
