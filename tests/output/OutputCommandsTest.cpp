@@ -416,7 +416,6 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
         {"code before a blank", colour, "A^1 B", {"A", "^1 ", "B"}, {kWhite, kRed, kRed}},
         {"no colour in byte modes", bytes, "^1", {"^", "1"}, {0, 0}},
         {"hex pairs and a blank", hex, "41 FF00", {"41", " ", "FF", "00"}, {0, 0, 0, 0}},
-        {"byte backquote", bytes, "A`B`", {}, {}, "`"},
         {"colour underscore, colon", colour, "Player_1:", {}, {}, "_:"},
         {"hex lower case", hex, "4a", {}, {}, "4a"},
         {"hex odd digit", hex, "414", {}, {}, "4"},
