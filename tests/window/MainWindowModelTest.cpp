@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -11,8 +10,6 @@
 
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
-#include "ini/Ini.h"
-#include "ini/Settings.h"
 #include "modes/ColourList.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
@@ -217,17 +214,6 @@ TEST_F(UndoTest, changesThatChangeNothing_leaveNoEntry_modeSwitchEmptiesTheHisto
     model.undo();
     model.selectMode(GameMode::Quake2);
     EXPECT_FALSE(model.history().canUndo() || model.history().canRedo());
-}
-
-// The game folder is read back from the settings as a file name, whatever its script.
-TEST_F(ModelTest, quickSave_intoANonLatinFolder) {
-    const QString folder = appDir.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, settingsFileIn(appDir.path()),
-                         nullptr, IniText::FileName));
-    model.quickSave();
-    EXPECT_EQ(desktop.messageTexts(), QStringList());
-    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
 }
 
 // Records each window call with the number of message boxes shown before
