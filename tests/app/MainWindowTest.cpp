@@ -22,7 +22,6 @@
 #include "icon/ProgramIcon.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
-#include "window/SystemInfo.h"
 
 namespace vtl {
 namespace {
@@ -65,7 +64,7 @@ struct MainWindowTest : ::testing::Test {
     NameStripWidget* strip() { return child<NameStripWidget>("Picture3"); }
 };
 
-TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaWithAnEmptyNameAndTheColours) {
+TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenus) {
     EXPECT_EQ(window->windowTitle(), u"Vantorel G2 v6.3 - Quenmoor Software"_s);
     EXPECT_EQ(child<QLabel>("Label7")->text(), u"Mode: Quake III: Arena"_s);
     EXPECT_EQ(text("Text3"), u"name \"^7\" //VTL G2 v6.3"_s);
@@ -75,35 +74,6 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaWithAnEmptyNameAndTheColours) {
         colours << item->text();
     }
     EXPECT_EQ(colours.join(u','), u"White,Red,Black,Magenta,Green,Yellow,Blue,Cyan"_s);
-}
-
-TEST_F(MainWindowTest, everyCaption_showsWholeInItsLabel) {
-    for (const QLabel* l : window->findChildren<QLabel*>()) {
-        if (l->text().isEmpty() || l->objectName() == u"Label7"_s) {
-            continue;  // the mode label runs on under the status bar
-        }
-        const QRect needed = l->fontMetrics().boundingRect(l->text());
-        EXPECT_LE(needed.right() - std::min(needed.left(), 0), l->contentsRect().width() - 1)
-            << qPrintable(l->objectName() + u' ' + l->text());
-    }
-}
-
-TEST_F(MainWindowTest, controls_sitWhereTheLayoutPutsThem) {
-    const std::pair<const char*, QRect> rows[] = {
-        {"CharMapBG", QRect(0, 0, 263, 263)},  {"CharMap", QRect(0, 0, 257, 257)},
-        {"Picture1", QRect(264, 0, 140, 263)}, {"Picture3", QRect(0, 264, 405, 26)},
-        {"Text2", QRect(104, 296, 303, 19)},   {"Text3", QRect(104, 316, 303, 19)},
-        {"Picture7", QRect(0, 336, 406, 17)},  {"List1", QRect(4, 16, 114, 41)},
-        {"Picture2", QRect(80, 40, 33, 33)},   {"RegViewChar", QRect(96, 16, 17, 17)},
-    };
-    for (const auto& [name, rect] : rows) {
-        const QWidget* w = child<QWidget>(name);
-        ASSERT_NE(w, nullptr) << name;
-        EXPECT_EQ(w->geometry(), rect) << name;
-    }
-}
-
-TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
     QStringList captions;
     for (QAction* top : window->menuBar()->actions()) {
         captions << top->text();
@@ -122,7 +92,25 @@ TEST_F(MainWindowTest, menus_carryTheirCaptionsInOrder) {
               "&About/Help|&About|&Help|&Quenmoor Software Homepage"_s);
 }
 
-TEST_F(MainWindowTest, mapPoints_reachTheRightCell_theLastRowAndColumnToTheEdge) {
+TEST_F(MainWindowTest, controls_sitWhereTheLayoutPutsThem) {
+    const std::pair<const char*, QRect> rows[] = {
+        {"CharMapBG", QRect(0, 0, 263, 263)},  {"CharMap", QRect(0, 0, 257, 257)},
+        {"Picture1", QRect(264, 0, 140, 263)}, {"Picture3", QRect(0, 264, 405, 26)},
+        {"Text2", QRect(104, 296, 303, 19)},   {"Text3", QRect(104, 316, 303, 19)},
+        {"Picture7", QRect(0, 336, 406, 17)},  {"List1", QRect(4, 16, 114, 41)},
+        {"Picture2", QRect(80, 40, 33, 33)},   {"RegViewChar", QRect(96, 16, 17, 17)},
+    };
+    for (const auto& [name, rect] : rows) {
+        const QWidget* w = child<QWidget>(name);
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_EQ(w->geometry(), rect) << name;
+    }
+}
+
+TEST_F(MainWindowTest, mouse_slotsAndMapCellsToTheEdge_editTheName_hoverPreviews) {
+    EXPECT_EQ(strip()->slotAt({16 * 4 + 5, 20}), 5);
+    EXPECT_FALSE(strip()->slotAt({16 * 4 + 5, 5}).has_value());  // glyph row
+    EXPECT_FALSE(strip()->slotAt({5, 20}).has_value());          // the marker itself
     const std::pair<QPointF, int> rows[] = {
         {{0, 0}, 0},     {{15.9, 15.9}, 0},       {{16, 0}, 1},
         {{0, 16.5}, 16}, {{130, 70}, 4 * 16 + 8}, {{256.9, 256.9}, 255},
@@ -131,28 +119,6 @@ TEST_F(MainWindowTest, mapPoints_reachTheRightCell_theLastRowAndColumnToTheEdge)
         EXPECT_EQ(map()->cellAt(point), code) << point.x() << "," << point.y();
     }
     EXPECT_FALSE(map()->cellAt({257, 10}).has_value());
-    send(map(), QEvent::MouseButtonPress, {256.5, 256.5});
-    send(map(), QEvent::MouseButtonPress, {16 + 3, 64 + 3});
-    EXPECT_EQ(text("Text2"), u"^7 A"_s);  // code 255 is a blank
-}
-
-TEST_F(MainWindowTest, hover_showsPreview_backgroundClearsIt_controlsLeaveIt) {
-    send(map(), QEvent::MouseMove, {16 * 1 + 3, 16 * 4 + 3});
-    EXPECT_EQ(child<QLabel>("Label3")->text(), u"Char Number: 66"_s);
-    EXPECT_FALSE(child<QLabel>("Picture2")->pixmap().isNull());
-
-    send(child("Picture1"), QEvent::MouseMove, {5, 5});  // a control
-    EXPECT_EQ(child<QLabel>("Label3")->text(), u"Char Number: 66"_s);
-
-    send(window->centralWidget(), QEvent::MouseMove, {263.2, 100});  // bare background
-    EXPECT_EQ(child<QLabel>("Label3")->text(), u"Char Number:"_s);
-    EXPECT_TRUE(child<QLabel>("Picture2")->pixmap().isNull());
-}
-
-TEST_F(MainWindowTest, slotsAndDelete_editTheName) {
-    EXPECT_EQ(strip()->slotAt({16 * 4 + 5, 20}), 5);
-    EXPECT_FALSE(strip()->slotAt({16 * 4 + 5, 5}).has_value());  // glyph row
-    EXPECT_FALSE(strip()->slotAt({5, 20}).has_value());          // the marker itself
 
     send(strip(), QEvent::MouseButtonPress, {16 * 4 + 5, 20});
     send(map(), QEvent::MouseButtonPress, {16 + 3, 64 + 3});
@@ -160,9 +126,22 @@ TEST_F(MainWindowTest, slotsAndDelete_editTheName) {
     send(strip(), QEvent::MouseButtonPress, {16 * 4 + 5, 20});
     QTest::mouseClick(child("Command1"), Qt::LeftButton);
     EXPECT_EQ(text("Text2"), QString());
+    send(map(), QEvent::MouseButtonPress, {256.5, 256.5});
+    send(map(), QEvent::MouseButtonPress, {16 + 3, 64 + 3});
+    EXPECT_EQ(text("Text2"), u"     A"_s);  // code 255 is a blank
+
+    // A control leaves the preview, the bare background clears it.
+    send(map(), QEvent::MouseMove, {16 * 1 + 3, 16 * 4 + 3});
+    EXPECT_EQ(child<QLabel>("Label3")->text(), u"Char Number: 66"_s);
+    EXPECT_FALSE(child<QLabel>("Picture2")->pixmap().isNull());
+    send(child("Picture1"), QEvent::MouseMove, {5, 5});
+    EXPECT_EQ(child<QLabel>("Label3")->text(), u"Char Number: 66"_s);
+    send(window->centralWidget(), QEvent::MouseMove, {263.2, 100});
+    EXPECT_EQ(child<QLabel>("Label3")->text(), u"Char Number:"_s);
+    EXPECT_TRUE(child<QLabel>("Picture2")->pixmap().isNull());
 }
 
-TEST_F(MainWindowTest, keys_editTheNameFromMapAndNameRowOnly_theBoxesKeepTheirOwn) {
+TEST_F(MainWindowTest, keys_editFromMapAndNameRowOnly_colourKeysUndoAndPasteReachTheWindow) {
     EXPECT_EQ(window->focusWidget(), map());
     QTest::keyClicks(map(), u"Ab"_s);
     QTest::keyClick(strip(), Qt::Key_Left);
@@ -184,9 +163,8 @@ TEST_F(MainWindowTest, keys_editTheNameFromMapAndNameRowOnly_theBoxesKeepTheirOw
     EXPECT_EQ(window->focusWidget(), map());
     QTest::mouseClick(child("Command1"), Qt::LeftButton);
     EXPECT_EQ(window->focusWidget(), map());
-}
 
-TEST_F(MainWindowTest, editMenu_namesWhatItUndoes_colourKeysSelectInTheList) {
+    action("Q3A")->trigger();  // a new name, no history
     QTest::keyClick(map(), Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(child<QListWidget>("List1")->currentRow(), 4);  // Green
     QTest::keyClicks(map(), u"A"_s);
@@ -200,10 +178,8 @@ TEST_F(MainWindowTest, editMenu_namesWhatItUndoes_colourKeysSelectInTheList) {
     EXPECT_TRUE(action("InsertMode")->isChecked() && state().insertMode);
     action("TypeSecondSet")->trigger();
     EXPECT_TRUE(action("TypeSecondSet")->isChecked() && state().typeSecondSet);
-}
 
-// Ctrl+V is Paste Name over the map and the name row, but each text box's own.
-TEST_F(MainWindowTest, ctrlV_pastesOverTheMapButNotIntoATextBox) {
+    // Ctrl+V is Paste Name over the map and the name row, but each text box's own.
     desktop.clipboardHolds = u"name \"^2Pasted\""_s;
     QTest::keyClick(map(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(text("Text2"), u"^2Pasted"_s);
@@ -286,7 +262,7 @@ struct Program {
     Shell shell{desktop, windows, AppPaths::inFolder(dir.path())};
 };
 
-TEST(AppWindows, configureThenCancel_bringsAFreshCentredQuakeThreeWindowWithAnEmptyName) {
+TEST(AppWindows, configureCancelBringsAFreshMainWindow_aboutIsOneBox_allCentredWithIcon) {
     Program p;
     expectCentredWithIcon(p.windows.mainWindow());
     p.windows.mainWindow()->model().selectMode(GameMode::QuakeWorld);
@@ -303,10 +279,7 @@ TEST(AppWindows, configureThenCancel_bringsAFreshCentredQuakeThreeWindowWithAnEm
     EXPECT_TRUE(fresh->isVisible());
     EXPECT_EQ(fresh->model().state().modeLabel, u"Mode: Quake III: Arena"_s);
     EXPECT_TRUE(fresh->model().state().rawNameBox.isEmpty());
-}
 
-TEST(AppWindows, aboutIsOneCentredBoxWithItsTexts_reopenedAfterOK) {
-    Program p;
     p.desktop.messages.clear();  // start-up reports the missing picture sheets
     p.trigger("AboutHelp");
     p.trigger("AboutHelp");
@@ -317,8 +290,15 @@ TEST(AppWindows, aboutIsOneCentredBoxWithItsTexts_reopenedAfterOK) {
     EXPECT_EQ(about->findChild<QLabel*>(u"Label1"_s)->text() + u'|' +
                   about->findChild<QLabel*>(u"Label2"_s)->text(),
               u"Vantorel|v6.1"_s);
-    p.click(about, "cmdSysInfo");  // no tool on the fake desktop's path
-    EXPECT_EQ(p.desktop.messages.size(), 1u);
+    // The tools' own order of preference decides, not the order on the path.
+    p.desktop.programsOnPath = {{u"gnome-system-monitor"_s, u"/usr/bin/gsm"_s},
+                                {u"hardinfo"_s, u"/usr/bin/hardinfo"_s}};
+    p.click(about, "cmdSysInfo");
+    p.desktop.programsStart = false;
+    p.click(about, "cmdSysInfo");
+    EXPECT_EQ(p.desktop.started.at(0).first, u"/usr/bin/hardinfo"_s);
+    EXPECT_EQ(p.desktop.messageTexts(),
+              QStringList{u"System Information Is Unavailable At This Time"_s});
 
     p.click(about, "cmdOK");
     EXPECT_EQ(p.windows.aboutBox(), nullptr);
@@ -355,19 +335,6 @@ TEST(AppWindows, closingMainOrConfigureWhileAboutIsOpen_endsTheProgramOnlyWithTh
         EXPECT_TRUE(aboutOutlivedTheOther);
         EXPECT_EQ(visibleWindows(), 0);
     }
-}
-
-// The tools' own order of preference decides, not the order on the path.
-TEST(SystemInfo, startsThePreferredToolFound_andReportsAFailedStart) {
-    test::FakeDesktop desktop;
-    desktop.programsOnPath = {{u"gnome-system-monitor"_s, u"/usr/bin/gsm"_s},
-                              {u"hardinfo"_s, u"/usr/bin/hardinfo"_s}};
-    startSystemInfo(desktop);
-    desktop.programsStart = false;
-    startSystemInfo(desktop);
-    EXPECT_EQ(desktop.started.at(0).first, u"/usr/bin/hardinfo"_s);
-    EXPECT_EQ(desktop.messageTexts(),
-              QStringList{u"System Information Is Unavailable At This Time"_s});
 }
 
 }  // namespace
