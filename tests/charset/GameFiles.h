@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <zip.h>
 
@@ -16,10 +17,8 @@ namespace vtl::test {
 using Entries = std::vector<std::pair<QByteArray, QByteArray>>;
 
 inline QByteArray le32(qint64 value) {
-    QByteArray data;
-    for (int i = 0; i < 4; ++i) {
-        data += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
+    QByteArray data(4, '\0');
+    qToLittleEndian(static_cast<quint32>(value), data.data());
     return data;
 }
 

@@ -15,14 +15,8 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// The picture in a GIF file; a null image when the bytes are no GIF.
-QImage decodeGif(const QByteArray& bytes) {
-    return QImage::fromData(bytes, "gif").convertToFormat(QImage::Format_RGB32);
-}
-
 TEST(SheetFiles, everySheetTheBuildWrote_isTheArtByteForByte) {
-    // A change to the art shows here: look at the new sheets (target sheets-contact), then pin
-    // them.
+    // Changed art shows here: look at the new sheets (target sheets-contact), then pin them.
     const std::array<std::pair<QString, QByteArray>, 12> pinned{{
         {u"qw/quakeworld.gif"_s, "41b00893c6ce1fb9a1a9c00326fec8b679c71814"},
         {u"q2/quake2.gif"_s, "a5e1a062fad89f7f9cf56e06b62c6d41b72f528b"},
@@ -46,7 +40,9 @@ TEST(SheetFiles, everySheetTheBuildWrote_isTheArtByteForByte) {
         const QByteArray bytes = test::readBytes(appDir.filePath(path));
         EXPECT_EQ(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex(), sha1);
         EXPECT_EQ(bytes, sheetGif(i)) << "the build's run of the generator and this one agree";
-        EXPECT_EQ(decodeGif(bytes), drawSheet(i)) << "the GIF loses no colour";
+        EXPECT_EQ(QImage::fromData(bytes, "gif").convertToFormat(QImage::Format_RGB32),
+                  drawSheet(i))
+            << "the GIF loses no colour";
     }
 }
 

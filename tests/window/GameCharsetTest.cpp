@@ -61,7 +61,6 @@ TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSw
     EXPECT_EQ(model.state().mapPicture, tinted(qRgb(0, 0, 0)));
     model.pickGlyph(65);
     EXPECT_EQ(model.state().cells[0].glyph, tinted(qRgb(0, 0, 0)).copy(16, 64, 16, 16));
-    EXPECT_EQ(model.state().cells[0].fragment, "^^8A");
 
     MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
@@ -119,21 +118,14 @@ TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
     QDir().mkpath(empty.path() + u"/baseq3"_s);
     test::writeFile(game.path() + u"/bad/baseq3/pak0.pk3"_s, QByteArray(100, 'x'));
     const QImage before = model.state().mapPicture;
-    // The folder given, and how the message must start (none when the prompt is cancelled).
-    for (const auto& [reply, message] : std::initializer_list<std::pair<QString, QString>>{
-             {empty.path(), u"No charset was found in \""_s + empty.path()},
-             {game.path() + u"/bad"_s,
-              u"The charset could not be read from \""_s + game.path() + u"/bad/baseq3/pak0.pk3"_s},
-             {QString(), QString()}}) {
+    // Not found, damaged (both messages name the place), cancelled (no message).
+    for (const QString& reply : {empty.path(), QString(game.path() + u"/bad"_s), QString()}) {
         SCOPED_TRACE(reply.toStdString());
         desktop.messages.clear();
         desktop.folderReplies.push_back(reply);
         model.useGameCharset();
-        ASSERT_EQ(desktop.messages.size(), message.isEmpty() ? 0u : 1u);
-        if (!message.isEmpty()) {
-            EXPECT_TRUE(desktop.messages[0].text.startsWith(message))
-                << desktop.messages[0].text.toStdString();
-        }
+        ASSERT_EQ(desktop.messages.size(), reply.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(reply.isEmpty() || desktop.messages[0].text.contains(u"\""_s + reply));
         EXPECT_EQ(model.state().mapPicture, before);
         EXPECT_TRUE(model.state().charsetNote.isEmpty());
         EXPECT_EQ(test::readBytes(settings()), kOldSettings);
