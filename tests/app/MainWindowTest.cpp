@@ -92,6 +92,17 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenu
               "&About/Help|&About|&Help|&Quenmoor Software Homepage"_s);
 }
 
+TEST_F(MainWindowTest, everyCaption_showsWholeInItsLabel) {
+    for (const QLabel* l : window->findChildren<QLabel*>()) {
+        if (l->text().isEmpty() || l->objectName() == u"Label7"_s) {
+            continue;  // the mode label runs on under the status bar
+        }
+        const QRect needed = l->fontMetrics().boundingRect(l->text());
+        EXPECT_LE(needed.right() - std::min(needed.left(), 0), l->contentsRect().width() - 1)
+            << qPrintable(l->objectName() + u' ' + l->text());
+    }
+}
+
 TEST_F(MainWindowTest, controls_sitWhereTheLayoutPutsThem) {
     const std::pair<const char*, QRect> rows[] = {
         {"CharMapBG", QRect(0, 0, 263, 263)},  {"CharMap", QRect(0, 0, 257, 257)},

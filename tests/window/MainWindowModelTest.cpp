@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
+#include "ini/Ini.h"
 #include "modes/ColourList.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
@@ -167,6 +169,17 @@ TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
     EXPECT_EQ(state().previewCaption, u"Char Number:"_s);
     EXPECT_FALSE(state().frameCode.has_value());
     EXPECT_TRUE(state().regularView.isNull() && state().enlargedView.isNull());
+}
+
+// The folder is a file name: read back as such, not as Windows-1252 text.
+TEST_F(ModelTest, quickSave_intoANonLatinFolder) {
+    const QString folder = appDir.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, model.settingsFile(), nullptr,
+                         IniText::FileName));
+    model.quickSave();
+    EXPECT_EQ(desktop.messageTexts(), QStringList());
+    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
 }
 
 using UndoTest = ModelTest;
