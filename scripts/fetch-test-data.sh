@@ -26,4 +26,3 @@ fetch() {  # package, folder name, a file it must leave behind
 }
 
 fetch openarena-data openarena-data usr/share/games/openarena/baseoa/pak0.pk3
-fetch openarena-088-data openarena-088-data usr/share/games/openarena/baseoa/pak6-patch088.pk3
