@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fetches the free game data the charset tests read: Debian's OpenArena data
-# packages, unpacked (not installed, so none of their dependencies come along)
+# package, unpacked (not installed, so none of their dependencies come along)
 # into a cache folder that outlives build folders.
 # Usage: fetch-test-data.sh [cache folder]
 set -euo pipefail
