@@ -11,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+#include "ini/AppPaths.h"
 #include "ini/Ini.h"
 #include "support/AsNobody.h"
 #include "support/Files.h"
@@ -20,6 +21,10 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vtl::test;
+
+void setMode(const QString& path, mode_t mode) {
+    EXPECT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0) << path.toStdString();
+}
 
 QString iniIn(const QTemporaryDir& dir) {
     return dir.filePath(u"vtl.ini"_s);
@@ -42,14 +47,14 @@ TEST(ReadIni, followsTheProfileFileRules) {
           "[a]\r\rk=v\r\r\n"_ba}) {
         EXPECT_EQ(readFrom(file), u"v"_s) << testing::PrintToString(file.toStdString());
     }
-    // Nothing: the key in a later [a], before any section, in [b]; an empty first value.
+    // Nothing: the key in a later [a], before any section, in [b]; an empty first value;
+    // a nameless section.
     for (const QByteArray& file :
          {"[a]\r\nx=1\r\n[b]\r\n[a]\r\nk=2\r\n"_ba, "k=0\r\n[a]\r\nx=1\r\n"_ba,
           "[a]\r\nx=1\r\n[b]\r\nk=v\r\n"_ba, "[a]\r\nk=\r\nk=later\r\n"_ba}) {
         EXPECT_EQ(readFrom(file), QString()) << testing::PrintToString(file.toStdString());
     }
-    EXPECT_EQ(readFrom("[]\r\nk=v\r\n"_ba, QString()),
-              QString());  // a nameless section never matches
+    EXPECT_EQ(readFrom("[]\r\nk=v\r\n"_ba, QString()), QString());
     EXPECT_EQ(readFrom("[a]\r\nk= 'C:\\Quake' \r\n"_ba), u"C:\\Quake"_s);
     EXPECT_EQ(readFrom("[a]\r\nk=\"x=y  w' \r\n"_ba), u"\"x=y  w'"_s);
     EXPECT_EQ(readFrom("[a]\r\nk=\x80\xE9\r\n"_ba), u"\u20AC\u00E9"_s);
@@ -117,15 +122,15 @@ TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
     for (const auto& [folder, file] : {std::pair{0555, 0444}, std::pair{0777, 0}}) {
         QTemporaryDir dir;
         writeBytes(iniIn(dir), "[a]\r\nk=old\r\n"_ba);
-        ASSERT_EQ(::chmod(QFile::encodeName(iniIn(dir)).constData(), file), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), folder), 0);
+        setMode(iniIn(dir), file);
+        setMode(dir.path(), folder);
         QString error;
-        std::optional<test::AsNobody> nobody(std::in_place);
-        ASSERT_TRUE(nobody->ok()) << "running as root and cannot switch to nobody";
+        std::optional<AsNobody> nobody(std::in_place);
+        ASSERT_TRUE(nobody->ok());
         EXPECT_FALSE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir), &error));
         nobody.reset();
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
-        ::chmod(QFile::encodeName(iniIn(dir)).constData(), 0600);
+        setMode(dir.path(), 0700);
+        setMode(iniIn(dir), 0600);
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(iniIn(dir)))) << error.toStdString();
         EXPECT_EQ(readBytes(iniIn(dir)), "[a]\r\nk=old\r\n"_ba);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -133,19 +138,13 @@ TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
     }
 }
 
+// Odd bytes anywhere in a user's file are kept as they are, in any amount.
 TEST(IniBadInput, garbageAndHugeFiles_areKeptAndChangedInPlace) {
-    QByteArray garbage(64 * 1024, Qt::Uninitialized);
+    QByteArray garbage(1 << 20, Qt::Uninitialized);
     QRandomGenerator(1252).fillRange(reinterpret_cast<quint32*>(garbage.data()),
                                      garbage.size() / 4);
     garbage.replace('\0', '0');  // NUL bytes make it a file that isn't read at all
-    const QByteArray oneLine = QByteArray(garbage).replace('\n', 'x');
-    QByteArray big = "[a]\r\n"_ba;
-    for (int i = 0; big.size() < 1024 * 1024; ++i) {
-        big += u"key%1=value %1\r\n"_s.arg(i).toLatin1();
-    }
     EXPECT_EQ(writtenOver(garbage + "\n[a]\nk=1\n"_ba), garbage + "\n[a]\nk=v\n"_ba);
-    EXPECT_EQ(writtenOver(oneLine), oneLine + "\r\n[a]\r\nk=v\r\n"_ba);
-    EXPECT_EQ(writtenOver(big + "k=1\r\n[b]\r\n"_ba), big + "k=v\r\n[b]\r\n"_ba);
 }
 
 // What isn't a settings file of 8-bit text is neither read nor written, and
@@ -185,30 +184,23 @@ TEST(IniBadInput, notASettingsFile_untouchedWithReason) {
 // script, in the same file as Windows-1252 names and values; old files, with
 // Windows-1252 folders, read as they always did.
 TEST(IniFolders, anyFolderName_roundTrips_oldFilesReadTheSame) {
-    const struct {
-        const char16_t* folder;
-        QByteArray stored;  // the value's bytes in the file
-    } cases[] = {
-        {u"/home/user/michał/baseq3", "/home/user/micha\xC5\x82/baseq3"_ba},
-        {u"/srv/Ελλάδα/🎮",
-         "/srv/\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1/\xF0\x9F\x8E\xAE"_ba},
-        // Windows-1252 where it says the same, as older versions wrote it.
-        {u"C:\\Spiele\\Qüake €",
-         "C:\\Spiele\\Q\xFC"
-         "ake \x80"_ba},
-        // Windows-1252 bytes that would read back as UTF-8 are stored as UTF-8.
-        {u"/odd/Ã©", "/odd/\xC3\x83\xC2\xA9"_ba},
-    };
+    // Windows-1252 where it says the same, as older versions wrote it, but not
+    // where those bytes would read back as UTF-8.
     const QByteArray head = "[Vantorel]\r\nfirst=no\r\nq1config=\xE9t\xE9\r\n"_ba;
-    for (const auto& c : cases) {
-        const QString folder = QString::fromUtf16(c.folder);
+    for (const auto& [folder, stored] :
+         {std::pair{u"/home/user/michał/baseq3"_s, "/home/user/micha\xC5\x82/baseq3"_ba},
+          {u"/srv/Ελλάδα/🎮"_s,
+           "/srv/\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1/\xF0\x9F\x8E\xAE"_ba},
+          {u"C:\\Spiele\\Qüake €"_s,
+           "C:\\Spiele\\Q\xFC"
+           "ake \x80"_ba},
+          {u"/odd/Ã©"_s, "/odd/\xC3\x83\xC2\xA9"_ba}}) {
         SCOPED_TRACE(folder.toStdString());
         QTemporaryDir dir;
         writeBytes(iniIn(dir), head + "; \x80\xFF\r\n"_ba);
         ASSERT_TRUE(
             WriteIni(u"Vantorel"_s, u"q3config"_s, folder, iniIn(dir), nullptr, IniText::FileName));
-        EXPECT_EQ(readBytes(iniIn(dir)),
-                  head + "q3config="_ba + c.stored + "\r\n; \x80\xFF\r\n"_ba);
+        EXPECT_EQ(readBytes(iniIn(dir)), head + "q3config="_ba + stored + "\r\n; \x80\xFF\r\n"_ba);
         EXPECT_EQ(ReadIni(u"Vantorel"_s, u"q3config"_s, iniIn(dir), IniText::FileName), folder);
         EXPECT_EQ(ReadIni(u"Vantorel"_s, u"q1config"_s, iniIn(dir), IniText::FileName),
                   u"\u00E9t\u00E9"_s);
@@ -232,10 +224,105 @@ TEST(DefaultIni, createsTheFileOnlyWhereNoneExists) {
     }
 }
 
-TEST(DefaultIni, buildPutsSettingsBesideTheExecutable) {
-    // Running the program may have changed the value since, so only its presence counts.
-    const QDir app(qEnvironmentVariable("VTL_APP_DIR", QStringLiteral(VTL_BUILD_APP_DIR)));
-    EXPECT_FALSE(ReadIni(u"Vantorel"_s, u"first"_s, app.filePath(u"vtl.ini"_s)).isEmpty());
+// What the program looks for to tell a data folder.
+const QString kProbe = u"/q3a/q3-white.gif"_s;
+const QByteArray kDefaults = "[Vantorel]\r\nfirst=yes\r\n"_ba;
+
+// A prefix with the program in bin/, and the places its files may be.
+struct Tree {
+    QTemporaryDir root;
+    QString exeDir = root.filePath(u"prefix/bin"_s);
+    QString installedData = QDir::cleanPath(exeDir + u"/"_s + QStringLiteral(VTL_DATA_FROM_BINDIR));
+    QString configHome = root.filePath(u"home/.config"_s);
+    QString userSettings = configHome + u"/vantorel/vtl.ini"_s;
+
+    Tree() { QDir().mkpath(exeDir); }
+    void addData(const QString& dir) const {
+        QDir().mkpath(dir + u"/q3a"_s);
+        writeBytes(dir + kProbe, "GIF89a"_ba);
+        writeBytes(dir + u"/vtl.ini"_s, kDefaults);
+    }
+    AppPaths locate() const { return AppPaths::locate(exeDir, configHome, kProbe); }
+};
+
+TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
+    enum Where { Beside, Installed, User };
+    struct Case {
+        const char* name;
+        bool dataBeside, dataInstalled, iniBeside, configHome;
+        Where data, settings;
+        mode_t exeDirMode = 0, iniMode = 0;  // 0: as made; else looked at as "nobody"
+    };
+    for (const Case& c : {
+             Case{"build folder", true, false, true, true, Beside, Beside},
+             Case{"installed tree", false, true, false, true, Installed, User},
+             Case{"portable copy wins over an installed tree", true, true, true, true, Beside,
+                  Beside},
+             Case{"portable copy without its settings file", true, false, false, true, Beside,
+                  User},
+             Case{"no data anywhere", false, false, false, true, Beside, User},
+             Case{"no configuration folder", false, true, false, false, Installed, Beside},
+             // Neither could record first=no: the file can't be written, or the
+             // folder can't take the file that replaces it.
+             Case{"read-only settings file", true, false, true, true, Beside, User, 0757, 0444},
+             Case{"read-only program folder", true, false, true, true, Beside, User, 0555, 0666},
+         }) {
+        SCOPED_TRACE(c.name);
+        Tree tree;
+        if (c.dataBeside) {
+            tree.addData(tree.exeDir);
+        }
+        if (c.dataInstalled) {
+            tree.addData(tree.installedData);
+        }
+        if (!c.iniBeside) {
+            QFile::remove(tree.exeDir + u"/vtl.ini"_s);
+        }
+        std::optional<AsNobody> nobody;
+        if (c.exeDirMode != 0) {
+            setMode(tree.root.path(), 0755);  // "nobody" must see into the tree
+            setMode(tree.root.filePath(u"prefix"_s), 0755);
+            setMode(tree.exeDir, c.exeDirMode);
+            setMode(tree.exeDir + u"/vtl.ini"_s, c.iniMode);
+            ASSERT_TRUE(nobody.emplace().ok());
+        }
+        const AppPaths paths =
+            AppPaths::locate(tree.exeDir, c.configHome ? tree.configHome : QString(), kProbe);
+        nobody.reset();
+        setMode(tree.exeDir, 0755);
+        EXPECT_EQ(paths.dataDir(), c.data == Installed ? tree.installedData : tree.exeDir);
+        EXPECT_EQ(paths.settingsFile(),
+                  c.settings == User ? tree.userSettings : tree.exeDir + u"/vtl.ini"_s);
+        EXPECT_EQ(paths.settingsBesideProgram(), c.settings == Beside);
+    }
+}
+
+TEST(AppPaths, firstStartCopiesTheDefaultsOnce_aPortableCopyOrNoDefaultCopiesNothing) {
+    Tree tree;
+    tree.addData(tree.installedData);
+    setMode(tree.installedData + u"/vtl.ini"_s, 0400);
+    // A file where the settings folder should be: the failure names the file.
+    QDir().mkpath(tree.configHome);
+    writeBytes(tree.configHome + u"/vantorel"_s, "a file where the folder should be"_ba);
+    QString error;
+    EXPECT_FALSE(tree.locate().createUserSettings(&error));
+    EXPECT_TRUE(error.contains(u"vantorel/vtl.ini"_s)) << error.toStdString();
+    QFile::remove(tree.configHome + u"/vantorel"_s);
+    ASSERT_TRUE(tree.locate().createUserSettings(&error)) << error.toStdString();
+    EXPECT_EQ(readBytes(tree.userSettings), kDefaults);
+    EXPECT_TRUE(QFileInfo(tree.userSettings).isWritable());
+    writeBytes(tree.userSettings, "[Vantorel]\r\nfirst=no\r\n"_ba);
+    ASSERT_TRUE(tree.locate().createUserSettings());
+    EXPECT_EQ(readBytes(tree.userSettings), "[Vantorel]\r\nfirst=no\r\n"_ba);
+
+    for (const bool portable : {true, false}) {
+        Tree other;
+        if (portable) {
+            other.addData(other.exeDir);
+        }
+        EXPECT_TRUE(other.locate().createUserSettings());
+        EXPECT_FALSE(QFileInfo::exists(other.userSettings)) << portable;
+    }
 }
 
 }  // namespace

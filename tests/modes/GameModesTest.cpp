@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
 #include "core/NameEditing.h"
+#include "modes/CharTables.h"
 #include "modes/GameModes.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
@@ -143,6 +145,49 @@ TEST(ColourList, sequences_writeEachCodeOnceBeforeItsFirstCharacter) {
             EXPECT_TRUE(m.title.isEmpty() && m.buttons == MessageButtons::Ok);
         }
     }
+}
+
+QByteArray byte(int value) {
+    return QByteArray(1, static_cast<char>(value));
+}
+
+// Every code maps to its own byte but the listed exceptions.
+void expectByteRuleExcept(const CharTable& table, const std::map<int, QByteArray>& exceptions) {
+    for (int c = 0; c < 256; ++c) {
+        const auto it = exceptions.find(c);
+        EXPECT_EQ(table[c], it != exceptions.end() ? it->second : byte(c)) << "code " << c;
+    }
+}
+
+TEST(CharTables, byteTable_isTheByteRuleWithItsTenExceptions_tabStaysATab) {
+    // Code 9 is not among them: a line feed would end the console line mid-name.
+    expectByteRuleExcept(byteTable(), {{0, byte(5)},
+                                       {10, "\""},
+                                       {13, byte(14)},
+                                       {26, byte(0x9A)},
+                                       {96, "'"},
+                                       {127, byte(0xA6)},
+                                       {160, " "},
+                                       {162, "\""},
+                                       {254, byte(0xA6)},
+                                       {255, byte(0xA0)}});
+}
+
+TEST(CharTables, hexTable_isTwoUppercaseDigitsForEveryCode) {
+    for (int c = 0; c < 256; ++c) {
+        const QByteArray hex = hexTable()[c];
+        EXPECT_TRUE(hex.size() == 2 && hex.toInt(nullptr, 16) == c && hex == hex.toUpper())
+            << hex.constData();
+    }
+}
+
+// Quake III takes no quote, colon, underscore or backquote inside a name.
+TEST(CharTables, colourTable_blanksWhatTheColourConsolesCannotTake) {
+    std::map<int, QByteArray> exceptions{{4, byte(3)}, {9, "   "}, {34, "~"}, {96, "'"}};
+    for (int c : {0, 5, 10, 12, 13, 22, 27, 58, 95, 132, 137, 138, 140, 155, 160, 255}) {
+        exceptions[c] = " ";
+    }
+    expectByteRuleExcept(colourTable(), exceptions);
 }
 
 }  // namespace
