@@ -23,9 +23,8 @@ using test::readBytes;
 
 constexpr char kSaved[] = "[Vantorel]\r\nfirst=no\r\nq3config=/q3\r\nq1config=/q1\r\n";
 
-// The dialog over a saved settings file, with how often it was left.
-// Text1 and Command1 are the Quake III folder and its browse button, Text2 and
-// Command4 Quake's; Command2 saves, Command3 cancels.
+// The dialog over a saved settings file. Text1 and Command1 are the Quake III folder
+// and its browse button, Text2 and Command4 Quake's; Command2 saves, Command3 cancels.
 struct DialogFixture {
     DialogFixture() {
         test::writeBytes(ini(), kSaved);
@@ -42,13 +41,11 @@ struct DialogFixture {
     QSignalSpy left{&dialog, &ConfigureDialog::left};
 };
 
-// Blanks, a trailing separator and names in any script are written as they
-// stand, and shown again exactly. A line break pasted into a box never gets in
-// (a path copied from a terminal ends with one).
+// Blanks, a trailing separator and any script are written and shown again as
+// they stand; a line break pasted with a path copied from a terminal never gets in.
 TEST(ConfigureDialog, saveWritesBothFoldersExactlyAsPastedOrBrowsed) {
     const QString q3 = u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3\\"_s;
     DialogFixture f;
-    EXPECT_EQ(f.box(u"Text1"_s)->text(), u"/q3"_s);
     QGuiApplication::clipboard()->setText(u"/games/quake\r\n/id1 /x \n"_s);
     f.box(u"Text2"_s)->selectAll();
     f.box(u"Text2"_s)->paste();
@@ -83,19 +80,18 @@ TEST(ConfigureDialog, cancelOrEscape_leavesWritingNothing) {
     }
 }
 
-// A folder that can't be stored, or a file that can't be written: both
-// folders are checked before either is written, so the file stays exactly as
-// it was, and the dialog stays open with the file and the reason.
+// A folder that can't be stored, or a file that can't be written: the file stays
+// exactly as it was, and the dialog stays open with the file and the reason.
 TEST(ConfigureDialog, saveRefused_writesNeitherFolder_namesTheFileAndReason_staysOpen) {
     for (const bool readOnly : {true, false}) {
-        SCOPED_TRACE(readOnly ? "read-only folder" : "line break in a folder");
+        SCOPED_TRACE(readOnly);
         DialogFixture f;
         QTest::keyClicks(f.box(u"Text1"_s), u"/new"_s);
         std::optional<test::ReadOnlyFolder> guard;
         if (readOnly) {
             ASSERT_TRUE(guard.emplace(f.dir.path(), f.ini()).ok);
         } else {
-            f.dialog.model().quakeFolder = u"/bad\nline"_s;
+            f.dialog.model().quakeFolder = u"/bad\nline"_s;  // a line break can't be stored
         }
         f.click(u"Command2"_s);
         guard.reset();
@@ -103,13 +99,10 @@ TEST(ConfigureDialog, saveRefused_writesNeitherFolder_namesTheFileAndReason_stay
         EXPECT_EQ(f.left.count(), 0);
         ASSERT_EQ(f.desktop.messages.size(), 1u);
         const QString text = f.desktop.messages[0].text;
-        const QString head = u"The game folders were not saved.\r"_s;
-        EXPECT_TRUE(text.startsWith(head)) << qPrintable(text);
-        if (readOnly) {
-            EXPECT_TRUE(text.contains(f.ini())) << qPrintable(text);
-            EXPECT_GT(text.size(), head.size() + f.ini().size() + 8)
-                << "a reason follows the file name: " << qPrintable(text);
-        }
+        EXPECT_TRUE(text.startsWith(u"The game folders were not saved.\r"_s)) << qPrintable(text);
+        const qsizetype at = text.indexOf(f.ini());  // the file's name, then the reason
+        EXPECT_TRUE(!readOnly || (at > 0 && at + f.ini().size() + 8 < text.size()))
+            << qPrintable(text);
         EXPECT_EQ(readBytes(f.ini()), kSaved);
     }
 }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+#include "ini/AppPaths.h"
 #include "ini/Ini.h"
 #include "support/AsNobody.h"
 #include "support/Files.h"
@@ -20,6 +21,10 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vtl::test;
+
+void setMode(const QString& path, mode_t mode) {
+    EXPECT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0) << path.toStdString();
+}
 
 QString iniIn(const QTemporaryDir& dir) {
     return dir.filePath(u"vtl.ini"_s);
@@ -42,14 +47,14 @@ TEST(ReadIni, followsTheProfileFileRules) {
           "[a]\r\rk=v\r\r\n"_ba}) {
         EXPECT_EQ(readFrom(file), u"v"_s) << testing::PrintToString(file.toStdString());
     }
-    // Nothing: the key in a later [a], before any section, in [b]; an empty first value.
+    // Nothing: the key in a later [a], before any section, in [b]; an empty first value;
+    // a nameless section.
     for (const QByteArray& file :
          {"[a]\r\nx=1\r\n[b]\r\n[a]\r\nk=2\r\n"_ba, "k=0\r\n[a]\r\nx=1\r\n"_ba,
           "[a]\r\nx=1\r\n[b]\r\nk=v\r\n"_ba, "[a]\r\nk=\r\nk=later\r\n"_ba}) {
         EXPECT_EQ(readFrom(file), QString()) << testing::PrintToString(file.toStdString());
     }
-    EXPECT_EQ(readFrom("[]\r\nk=v\r\n"_ba, QString()),
-              QString());  // a nameless section never matches
+    EXPECT_EQ(readFrom("[]\r\nk=v\r\n"_ba, QString()), QString());
     EXPECT_EQ(readFrom("[a]\r\nk= 'C:\\Quake' \r\n"_ba), u"C:\\Quake"_s);
     EXPECT_EQ(readFrom("[a]\r\nk=\"x=y  w' \r\n"_ba), u"\"x=y  w'"_s);
     EXPECT_EQ(readFrom("[a]\r\nk=\x80\xE9\r\n"_ba), u"\u20AC\u00E9"_s);
@@ -111,51 +116,39 @@ TEST(WriteIni, refusesWhatWouldBreakTheFile_andLeavesItUntouched) {
     }
 }
 
+// An unreadable file is not replaced by one holding only this key, and no
+// temporary file is left beside it. The mode binds "nobody" as well.
 TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
-    // No temporary file beside a read-only file; an unreadable file is not
-    // replaced by one holding only this key. Modes bind "nobody" as well.
-    for (const auto& [folder, file] : {std::pair{0555, 0444}, std::pair{0777, 0}}) {
-        QTemporaryDir dir;
-        writeBytes(iniIn(dir), "[a]\r\nk=old\r\n"_ba);
-        ASSERT_EQ(::chmod(QFile::encodeName(iniIn(dir)).constData(), file), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), folder), 0);
-        QString error;
-        std::optional<test::AsNobody> nobody(std::in_place);
-        ASSERT_TRUE(nobody->ok()) << "running as root and cannot switch to nobody";
-        EXPECT_FALSE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir), &error));
-        nobody.reset();
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
-        ::chmod(QFile::encodeName(iniIn(dir)).constData(), 0600);
-        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(iniIn(dir)))) << error.toStdString();
-        EXPECT_EQ(readBytes(iniIn(dir)), "[a]\r\nk=old\r\n"_ba);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                  QStringList{u"vtl.ini"_s});
-    }
+    QTemporaryDir dir;
+    writeBytes(iniIn(dir), "[a]\r\nk=old\r\n"_ba);
+    setMode(dir.path(), 0777);
+    setMode(iniIn(dir), 0);
+    QString error;
+    std::optional<AsNobody> nobody(std::in_place);
+    ASSERT_TRUE(nobody->ok());
+    EXPECT_FALSE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir), &error));
+    nobody.reset();
+    setMode(iniIn(dir), 0600);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(iniIn(dir)))) << error.toStdString();
+    EXPECT_EQ(readBytes(iniIn(dir)), "[a]\r\nk=old\r\n"_ba);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"vtl.ini"_s});
 }
 
+// Odd bytes anywhere in a user's file are kept as they are, in any amount.
 TEST(IniBadInput, garbageAndHugeFiles_areKeptAndChangedInPlace) {
-    QByteArray garbage(64 * 1024, Qt::Uninitialized);
+    QByteArray garbage(1 << 20, Qt::Uninitialized);
     QRandomGenerator(1252).fillRange(reinterpret_cast<quint32*>(garbage.data()),
                                      garbage.size() / 4);
     garbage.replace('\0', '0');  // NUL bytes make it a file that isn't read at all
-    const QByteArray oneLine = QByteArray(garbage).replace('\n', 'x');
-    QByteArray big = "[a]\r\n"_ba;
-    for (int i = 0; big.size() < 1024 * 1024; ++i) {
-        big += u"key%1=value %1\r\n"_s.arg(i).toLatin1();
-    }
     EXPECT_EQ(writtenOver(garbage + "\n[a]\nk=1\n"_ba), garbage + "\n[a]\nk=v\n"_ba);
-    EXPECT_EQ(writtenOver(oneLine), oneLine + "\r\n[a]\r\nk=v\r\n"_ba);
-    EXPECT_EQ(writtenOver(big + "k=1\r\n[b]\r\n"_ba), big + "k=v\r\n[b]\r\n"_ba);
 }
 
 // What isn't a settings file of 8-bit text is neither read nor written, and
-// the reason is given; a missing file is fine: it will be created.
+// the reason is given.
 TEST(IniBadInput, notASettingsFile_untouchedWithReason) {
     const QByteArray utf16 =
         "\xFF\xFE"_ba + QByteArray(reinterpret_cast<const char*>(u"[a]\r\nk=v\r\n"), 22);
     QTemporaryDir dir;
-    EXPECT_EQ(iniFileProblem(iniIn(dir)), QString());
-    EXPECT_EQ(ReadIni(u"a"_s, u"k"_s, iniIn(dir)), QString());
     for (const QByteArray& bytes : {utf16, utf16.sliced(2), "\0[a]\r\nk=v\r\n"_ba}) {
         SCOPED_TRACE(bytes.toHex().toStdString());
         writeBytes(iniIn(dir), bytes);
@@ -175,40 +168,25 @@ TEST(IniBadInput, notASettingsFile_untouchedWithReason) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(iniIn(dir)).constData(), 0644), 0);
     EXPECT_FALSE(iniFileProblem(iniIn(dir)).isEmpty());  // at once: nothing waits for a writer
     EXPECT_EQ(ReadIni(u"a"_s, u"k"_s, iniIn(dir)), QString());
-    // A folder in place of the file.
-    EXPECT_FALSE(iniFileProblem(dir.path()).isEmpty());
+    EXPECT_FALSE(iniFileProblem(dir.path()).isEmpty());  // a folder in place of the file
     EXPECT_EQ(ReadIni(u"a"_s, u"k"_s, dir.path()), QString());
     EXPECT_FALSE(WriteIni(u"a"_s, u"k"_s, u"v"_s, dir.path()));
 }
 
-// Folder values round-trip every name the file system can give, whatever its
-// script, in the same file as Windows-1252 names and values; old files, with
-// Windows-1252 folders, read as they always did.
+// Folders in any script round-trip beside Windows-1252 values. Windows-1252 is
+// written where it says the same, as older versions did, but not where those
+// bytes would read back as UTF-8.
 TEST(IniFolders, anyFolderName_roundTrips_oldFilesReadTheSame) {
-    const struct {
-        const char16_t* folder;
-        QByteArray stored;  // the value's bytes in the file
-    } cases[] = {
-        {u"/home/user/michał/baseq3", "/home/user/micha\xC5\x82/baseq3"_ba},
-        {u"/srv/Ελλάδα/🎮",
-         "/srv/\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1/\xF0\x9F\x8E\xAE"_ba},
-        // Windows-1252 where it says the same, as older versions wrote it.
-        {u"C:\\Spiele\\Qüake €",
-         "C:\\Spiele\\Q\xFC"
-         "ake \x80"_ba},
-        // Windows-1252 bytes that would read back as UTF-8 are stored as UTF-8.
-        {u"/odd/Ã©", "/odd/\xC3\x83\xC2\xA9"_ba},
-    };
     const QByteArray head = "[Vantorel]\r\nfirst=no\r\nq1config=\xE9t\xE9\r\n"_ba;
-    for (const auto& c : cases) {
-        const QString folder = QString::fromUtf16(c.folder);
-        SCOPED_TRACE(folder.toStdString());
+    for (const auto& [folder, stored] :
+         {std::pair{u"/srv/michał/🎮"_s, "/srv/micha\xC5\x82/\xF0\x9F\x8E\xAE"_ba},
+          {u"C:\\Spiele\\Qü €"_s, "C:\\Spiele\\Q\xFC \x80"_ba},
+          {u"/odd/Ã©"_s, "/odd/\xC3\x83\xC2\xA9"_ba}}) {
         QTemporaryDir dir;
         writeBytes(iniIn(dir), head + "; \x80\xFF\r\n"_ba);
         ASSERT_TRUE(
             WriteIni(u"Vantorel"_s, u"q3config"_s, folder, iniIn(dir), nullptr, IniText::FileName));
-        EXPECT_EQ(readBytes(iniIn(dir)),
-                  head + "q3config="_ba + c.stored + "\r\n; \x80\xFF\r\n"_ba);
+        EXPECT_EQ(readBytes(iniIn(dir)), head + "q3config="_ba + stored + "\r\n; \x80\xFF\r\n"_ba);
         EXPECT_EQ(ReadIni(u"Vantorel"_s, u"q3config"_s, iniIn(dir), IniText::FileName), folder);
         EXPECT_EQ(ReadIni(u"Vantorel"_s, u"q1config"_s, iniIn(dir), IniText::FileName),
                   u"\u00E9t\u00E9"_s);
@@ -217,25 +195,93 @@ TEST(IniFolders, anyFolderName_roundTrips_oldFilesReadTheSame) {
 
 // The script the build and install rules run to put the first-run settings in place.
 TEST(DefaultIni, createsTheFileOnlyWhereNoneExists) {
-    const QByteArray users = "[Vantorel]\nfirst=no\n; mine\n"_ba;
-    for (const bool exists : {false, true}) {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"app/vtl.ini"_s);
-        if (exists) {
-            ASSERT_TRUE(QDir(dir.path()).mkdir(u"app"_s));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"app/vtl.ini"_s);
+    const QStringList args{u"-DVTL_INI_FILE="_s + path, u"-P"_s,
+                           QStringLiteral(VTL_DEFAULT_INI_SCRIPT)};
+    // First with neither file nor folder, then over the user's own file.
+    for (const QByteArray& users : {QByteArray(), "[Vantorel]\nfirst=no\n; mine\n"_ba}) {
+        if (!users.isEmpty()) {
             writeBytes(path, users);
         }
-        const QStringList args{u"-DVTL_INI_FILE="_s + path, u"-P"_s,
-                               QStringLiteral(VTL_DEFAULT_INI_SCRIPT)};
         ASSERT_EQ(QProcess::execute(QStringLiteral(VTL_CMAKE_COMMAND), args), 0);
-        EXPECT_EQ(readBytes(path), exists ? users : "[Vantorel]\r\nfirst=yes\r\n"_ba);
+        EXPECT_EQ(readBytes(path), users.isEmpty() ? "[Vantorel]\r\nfirst=yes\r\n"_ba : users);
     }
 }
 
-TEST(DefaultIni, buildPutsSettingsBesideTheExecutable) {
-    // Running the program may have changed the value since, so only its presence counts.
-    const QDir app(qEnvironmentVariable("VTL_APP_DIR", QStringLiteral(VTL_BUILD_APP_DIR)));
-    EXPECT_FALSE(ReadIni(u"Vantorel"_s, u"first"_s, app.filePath(u"vtl.ini"_s)).isEmpty());
+// What the program looks for to tell a data folder.
+const QString kProbe = u"/q3a/q3-white.gif"_s;
+const QByteArray kDefaults = "[Vantorel]\r\nfirst=yes\r\n"_ba;
+
+// A prefix with the program in bin/, and the places its files may be.
+struct Tree {
+    QTemporaryDir root;
+    QString exeDir = root.filePath(u"prefix/bin"_s);
+    QString installedData = QDir::cleanPath(exeDir + u"/"_s + QStringLiteral(VTL_DATA_FROM_BINDIR));
+    QString configHome = root.filePath(u"home/.config"_s);
+    QString userSettings = configHome + u"/vantorel/vtl.ini"_s;
+
+    Tree() { QDir().mkpath(exeDir); }
+    void addData(const QString& dir) const {
+        QDir().mkpath(dir + u"/q3a"_s);
+        writeBytes(dir + kProbe, "GIF89a"_ba);
+        writeBytes(dir + u"/vtl.ini"_s, kDefaults);
+    }
+    AppPaths locate() const { return AppPaths::locate(exeDir, configHome, kProbe); }
+};
+
+TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
+    enum Where { Beside, Installed, User };
+    struct Case {
+        const char* name;
+        bool dataBeside, dataInstalled, iniBeside, configHome;
+        Where data, settings;
+    };
+    for (const Case& c : {
+             Case{"build folder", true, false, true, true, Beside, Beside},
+             Case{"installed tree", false, true, false, true, Installed, User},
+             Case{"portable wins over installed", true, true, true, true, Beside, Beside},
+             Case{"portable without settings", true, false, false, true, Beside, User},
+             Case{"no data anywhere", false, false, false, true, Beside, User},
+             Case{"no configuration folder", false, true, false, false, Installed, Beside},
+         }) {
+        SCOPED_TRACE(c.name);
+        Tree tree;
+        if (c.dataBeside) {
+            tree.addData(tree.exeDir);
+        }
+        if (c.dataInstalled) {
+            tree.addData(tree.installedData);
+        }
+        if (!c.iniBeside) {
+            QFile::remove(tree.exeDir + u"/vtl.ini"_s);
+        }
+        const AppPaths paths =
+            AppPaths::locate(tree.exeDir, c.configHome ? tree.configHome : QString(), kProbe);
+        EXPECT_EQ(paths.dataDir(), c.data == Installed ? tree.installedData : tree.exeDir);
+        EXPECT_EQ(paths.settingsFile(),
+                  c.settings == User ? tree.userSettings : tree.exeDir + u"/vtl.ini"_s);
+        EXPECT_EQ(paths.settingsBesideProgram(), c.settings == Beside);
+    }
+}
+
+TEST(AppPaths, firstStartCopiesTheDefaultsOnce) {
+    Tree tree;
+    tree.addData(tree.installedData);
+    setMode(tree.installedData + u"/vtl.ini"_s, 0400);
+    // A file where the settings folder should be: the failure names the file.
+    QDir().mkpath(tree.configHome);
+    writeBytes(tree.configHome + u"/vantorel"_s, "a file where the folder should be"_ba);
+    QString error;
+    EXPECT_FALSE(tree.locate().createUserSettings(&error));
+    EXPECT_TRUE(error.contains(u"vantorel/vtl.ini"_s)) << error.toStdString();
+    QFile::remove(tree.configHome + u"/vantorel"_s);
+    ASSERT_TRUE(tree.locate().createUserSettings(&error)) << error.toStdString();
+    EXPECT_EQ(readBytes(tree.userSettings), kDefaults);
+    EXPECT_TRUE(QFileInfo(tree.userSettings).isWritable());
+    writeBytes(tree.userSettings, "[Vantorel]\r\nfirst=no\r\n"_ba);
+    ASSERT_TRUE(tree.locate().createUserSettings());
+    EXPECT_EQ(readBytes(tree.userSettings), "[Vantorel]\r\nfirst=no\r\n"_ba);
 }
 
 }  // namespace
