@@ -236,6 +236,7 @@ TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
         const char* name;
         bool dataBeside, dataInstalled, iniBeside, configHome;
         Where data, settings;
+        mode_t exeDirMode = 0, iniMode = 0;  // 0: as made; else looked at as "nobody"
     };
     for (const Case& c : {
              Case{"build folder", true, false, true, true, Beside, Beside},
@@ -244,6 +245,10 @@ TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
              Case{"portable without settings", true, false, false, true, Beside, User},
              Case{"no data anywhere", false, false, false, true, Beside, User},
              Case{"no configuration folder", false, true, false, false, Installed, Beside},
+             // Neither could record first=no: the file can't be written, or the
+             // folder can't take the file that replaces it.
+             Case{"read-only settings file", true, false, true, true, Beside, User, 0757, 0444},
+             Case{"read-only program folder", true, false, true, true, Beside, User, 0555, 0666},
          }) {
         SCOPED_TRACE(c.name);
         Tree tree;
@@ -256,8 +261,18 @@ TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
         if (!c.iniBeside) {
             QFile::remove(tree.exeDir + u"/vtl.ini"_s);
         }
+        std::optional<AsNobody> nobody;
+        if (c.exeDirMode != 0) {
+            setMode(tree.root.path(), 0755);  // "nobody" must see into the tree
+            setMode(tree.root.filePath(u"prefix"_s), 0755);
+            setMode(tree.exeDir, c.exeDirMode);
+            setMode(tree.exeDir + u"/vtl.ini"_s, c.iniMode);
+            ASSERT_TRUE(nobody.emplace().ok());
+        }
         const AppPaths paths =
             AppPaths::locate(tree.exeDir, c.configHome ? tree.configHome : QString(), kProbe);
+        nobody.reset();
+        setMode(tree.exeDir, 0755);
         EXPECT_EQ(paths.dataDir(), c.data == Installed ? tree.installedData : tree.exeDir);
         EXPECT_EQ(paths.settingsFile(),
                   c.settings == User ? tree.userSettings : tree.exeDir + u"/vtl.ini"_s);
@@ -265,7 +280,7 @@ TEST(AppPaths, findsDataAndSettingsWhereThisCopyKeepsThem) {
     }
 }
 
-TEST(AppPaths, firstStartCopiesTheDefaultsOnce) {
+TEST(AppPaths, firstStartCopiesTheDefaultsOnce_aPortableCopyOrNoDefaultCopiesNothing) {
     Tree tree;
     tree.addData(tree.installedData);
     setMode(tree.installedData + u"/vtl.ini"_s, 0400);
@@ -282,6 +297,15 @@ TEST(AppPaths, firstStartCopiesTheDefaultsOnce) {
     writeBytes(tree.userSettings, "[Vantorel]\r\nfirst=no\r\n"_ba);
     ASSERT_TRUE(tree.locate().createUserSettings());
     EXPECT_EQ(readBytes(tree.userSettings), "[Vantorel]\r\nfirst=no\r\n"_ba);
+
+    for (const bool portable : {true, false}) {
+        Tree other;
+        if (portable) {
+            other.addData(other.exeDir);
+        }
+        ASSERT_TRUE(other.locate().createUserSettings());
+        EXPECT_FALSE(QFileInfo::exists(other.userSettings)) << portable;
+    }
 }
 
 }  // namespace
