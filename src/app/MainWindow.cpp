@@ -28,8 +28,8 @@
 #include "core/Geometry.h"
 #include "core/Version.h"
 #include "icon/ProgramIcon.h"
-#include "window/GameCharsetCommands.h"
-#include "window/Shell.h"
+#include "models/GameCharsetCommands.h"
+#include "models/Shell.h"
 
 namespace vtl {
 

@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 class QAction;
 class QLabel;

@@ -10,7 +10,7 @@
 #include "ini/AppPaths.h"
 #include "modes/TableRoutines.h"
 #include "output/FileWrite.h"
-#include "window/Shell.h"
+#include "models/Shell.h"
 
 namespace {
 

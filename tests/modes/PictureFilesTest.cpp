@@ -13,7 +13,7 @@
 
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
-#include "modes/CustomSheet.h"
+#include "modes/PictureLength.h"
 #include "modes/GameModes.h"
 #include "modes/SheetLoader.h"
 #include "support/AppFolder.h"

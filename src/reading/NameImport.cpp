@@ -1,4 +1,4 @@
-#include "output/NameImport.h"
+#include "reading/NameImport.h"
 
 #include <QHash>
 

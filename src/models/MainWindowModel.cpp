@@ -1,4 +1,4 @@
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 #include <algorithm>
 
@@ -8,11 +8,11 @@
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
-#include "output/NameLoading.h"
+#include "reading/NameLoading.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
-#include "window/GameCharsetCommands.h"
-#include "window/Shell.h"
+#include "models/GameCharsetCommands.h"
+#include "models/Shell.h"
 
 namespace vtl {
 namespace {

@@ -17,8 +17,8 @@
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 #include "support/ReadOnlyFolder.h"
-#include "window/MainWindowModel.h"
-#include "window/Shell.h"
+#include "models/MainWindowModel.h"
+#include "models/Shell.h"
 
 namespace vtl {
 namespace {

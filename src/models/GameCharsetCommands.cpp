@@ -1,4 +1,4 @@
-#include "window/GameCharsetCommands.h"
+#include "models/GameCharsetCommands.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "output/NameLoading.h"
+#include "reading/NameLoading.h"
 
 #include <QFile>
 #include <QFileInfo>
