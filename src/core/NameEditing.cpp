@@ -115,13 +115,13 @@ bool placeGlyph(WindowState& state, Desktop& desktop, int code) {
     return true;
 }
 
-bool isBlank(const NameCell& cell) {
+bool holdsNothing(const NameCell& cell) {
     return cell.glyph.isNull() && cell.fragment == " ";
 }
 
 int endPosition(const WindowState& state) {
     for (int k = kNameLength; k >= 1; --k) {
-        if (!isBlank(state.cells[k - 1])) {
+        if (!holdsNothing(state.cells[k - 1])) {
             return k + 1;
         }
     }
@@ -129,7 +129,7 @@ int endPosition(const WindowState& state) {
 }
 
 bool openGapAtCursor(WindowState& state) {
-    if (!isBlank(state.cells.back())) {
+    if (!holdsNothing(state.cells.back())) {
         return false;
     }
     const auto at = state.cells.begin() + (std::min(state.CursorPos, kNameLength) - 1);

@@ -52,7 +52,7 @@ void moveCursorTo(WindowState& state, int position);
 int markerLeftTwips(const WindowState& state);
 
 // A position holding nothing: no glyph and the one-space fragment.
-bool isBlank(const NameCell& cell);
+bool holdsNothing(const NameCell& cell);
 // The position after the last one that holds something (1 for an empty name).
 int endPosition(const WindowState& state);
 

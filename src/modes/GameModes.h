@@ -81,6 +81,7 @@ inline constexpr CheckEngine kQuake2Engines[] = {CheckEngine::Quake2};
 inline constexpr CheckEngine kQuake3Engines[] = {CheckEngine::IdQuake3, CheckEngine::Ioquake3};
 inline constexpr CheckEngine kRtcwEngines[] = {CheckEngine::Rtcw};
 inline constexpr CheckEngine kHexen2Engines[] = {CheckEngine::HexenII};
+inline constexpr std::span<const CheckEngine> kNoEngines;
 
 inline constexpr qint64 kClassicConfigLimit = 8191;  // id's Quake, QuakeWorld, Quake II, Hexen II
 inline constexpr qint64 kQuake3ConfigLimit = 16365;  // id Quake III 1.32 and RtCW
@@ -93,9 +94,11 @@ inline constexpr ConfigReader kQuake2Readers[] = {{u"id Quake II", kClassicConfi
 inline constexpr ConfigReader kHexen2Readers[] = {{u"Hexen II", kClassicConfigLimit}};
 inline constexpr ConfigReader kQuake3Readers[] = {{u"id Quake III 1.32", kQuake3ConfigLimit},
                                                   {u"ioquake3", 128 * 1024}};
+inline constexpr std::span<const ConfigReader> kNoReaders;
 inline constexpr ConfigReader kRtcwReaders[] = {
     {u"Return to Castle Wolfenstein", kQuake3ConfigLimit}};
 
+inline constexpr MenuPlace kInGameMenu{0};
 inline constexpr MenuPlace kInQuakeMenu{0, nullptr, "LoadQuakeWorld", u"Quake I (QuakeWorld)"};
 inline constexpr MenuPlace kInQuake2Menu{0, nullptr, "LoadQ2", u"Quake II"};
 inline constexpr MenuPlace kInHexen2Menu{0, nullptr, "LoadHexen2", u"Hexen II"};
@@ -126,60 +129,23 @@ inline constexpr std::array<GameRow, 9> kGames{{
      u"RivCTF/Viking Server MOD", u"Mode: Quake2 (Hexadecimal Standard) RivCTF & Viking Server MOD",
      BuiltInSheet::Quake2, Encoding::HexPairs, nullptr, false, true, std::nullopt, kQuake2Engines,
      kQuake2Readers, charset::Game::Quake2, u"quake2", u"quake2-hex"},
-    {GameMode::Quake3Arena,
-     {5},
-     "Q3A",
-     u"Quake III: Arena",
-     u"Mode: Quake III: Arena",
-     BuiltInSheet::Q3White,
-     Encoding::ColourTable,
-     &kQuake3Colours,
-     true,
-     true,
-     ConfigKind::Q3Config,
-     kQuake3Engines,
-     kQuake3Readers,
-     charset::Game::Quake3,
-     u"quake3",
+    {GameMode::Quake3Arena, at(kInGameMenu, 5), "Q3A", u"Quake III: Arena",
+     u"Mode: Quake III: Arena", BuiltInSheet::Q3White, Encoding::ColourTable, &kQuake3Colours, true,
+     true, ConfigKind::Q3Config, kQuake3Engines, kQuake3Readers, charset::Game::Quake3, u"quake3",
      u"quake3"},
-    {GameMode::Wolfenstein,
-     {8},
-     "wolf3d",
-     u"Return to Castle Wolfenstein",
-     u"Mode: Return to Castle Wolfenstein",
-     BuiltInSheet::Q3White,
-     Encoding::ColourTable,
-     &kQuake3Colours,
-     false,
-     true,
-     std::nullopt,
-     kRtcwEngines,
-     kRtcwReaders,
-     charset::Game::Wolfenstein,
-     u"rtcw",
-     u"rtcw"},
+    {GameMode::Wolfenstein, at(kInGameMenu, 8), "wolf3d", u"Return to Castle Wolfenstein",
+     u"Mode: Return to Castle Wolfenstein", BuiltInSheet::Q3White, Encoding::ColourTable,
+     &kQuake3Colours, false, true, std::nullopt, kRtcwEngines, kRtcwReaders,
+     charset::Game::Wolfenstein, u"rtcw", u"rtcw"},
     {GameMode::Hexen2, at(kInHexen2Menu, 6, "blankbar2"), "Hexen2", u"Hexen II", u"Mode: Hexen II",
      BuiltInSheet::Hexen2, Encoding::ByteTable, nullptr, false, true, std::nullopt, kHexen2Engines,
      kHexen2Readers, charset::Game::Hexen2, u"hexen2", u"hexen2"},
     {GameMode::Hexen2Mod, at(kInHexen2Menu, 7), "Hexen2MOD", u"Hexen II MOD", u"Mode: Hexen II MOD",
      std::nullopt, Encoding::ByteTable, nullptr, false, true, std::nullopt, kHexen2Engines,
      kHexen2Readers, std::nullopt, nullptr, nullptr},
-    {GameMode::JumpGate,
-     {9},
-     "JumpGate",
-     u"JumpGate",
-     u"Mode: JumpGate Beta Support",
-     BuiltInSheet::JumpGate,
-     Encoding::ByteTable,
-     nullptr,
-     false,
-     true,
-     std::nullopt,
-     {},
-     {},
-     std::nullopt,
-     nullptr,
-     u"jumpgate"},
+    {GameMode::JumpGate, at(kInGameMenu, 9), "JumpGate", u"JumpGate",
+     u"Mode: JumpGate Beta Support", BuiltInSheet::JumpGate, Encoding::ByteTable, nullptr, false,
+     true, std::nullopt, kNoEngines, kNoReaders, std::nullopt, nullptr, u"jumpgate"},
 }};
 
 const GameRow& gameRow(GameMode mode);

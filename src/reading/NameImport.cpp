@@ -17,12 +17,12 @@ const QString kTooLongText =
     u"The name is longer than 25 glyphs: the first 25 were loaded, %1 more left out."_s;
 
 // The consoles split words at any byte up to the space.
-bool isBlank(char c) {
+bool splitsWords(char c) {
     return static_cast<unsigned char>(c) <= ' ' && c != '\0';
 }
 
 qsizetype skipBlanks(const QByteArray& line, qsizetype i) {
-    while (i < line.size() && isBlank(line[i])) {
+    while (i < line.size() && splitsWords(line[i])) {
         ++i;
     }
     return i;
@@ -31,7 +31,7 @@ qsizetype skipBlanks(const QByteArray& line, qsizetype i) {
 // The word at i, case-insensitive, followed by a blank; returns the index after it.
 std::optional<qsizetype> word(const QByteArray& line, qsizetype i, QByteArrayView w) {
     const qsizetype end = i + w.size();
-    if (end >= line.size() || !isBlank(line[end]) ||
+    if (end >= line.size() || !splitsWords(line[end]) ||
         QByteArrayView(line).sliced(i, w.size()).compare(w, Qt::CaseInsensitive) != 0) {
         return std::nullopt;
     }
@@ -53,7 +53,7 @@ std::optional<QByteArray> nameOfLine(const QByteArray& line) {
     }
     if (line[i] != '"') {
         qsizetype end = i;
-        while (end < line.size() && !isBlank(line[end]) && line[end] != ';' &&
+        while (end < line.size() && !splitsWords(line[end]) && line[end] != ';' &&
                !QByteArrayView(line).sliced(end).startsWith("//")) {
             ++end;
         }
