@@ -311,7 +311,7 @@ void MainWindow::setupPanel() {
     paintBlack(panel);
     QLabel* heading = place<QLabel>(panel, "Image4", layout::kMenuHeading);
     // Drawn by the sheet generator at build time and built in as a resource.
-    heading->setPixmap(QPixmap(QStringLiteral(":/app/menu-heading.png")));
+    heading->setPixmap(builtInPng(QStringLiteral(":/app/menu-heading.png")));
     heading->setScaledContents(true);
 
     auto* preview = place<QGroupBox>(panel, "Frame4", layout::kPreviewFrame);
