@@ -190,7 +190,7 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
         {"TGA of 65535 x 65535", Game::Quake3, "/baseq3/gfx/2d/bigchars.tga",
          patched(tga, 12, QByteArray(4, '\xFF')), "its size is damaged"},
         {"pk3 that is no zip", Game::Quake3, "/baseq3/pak0.pk3", QByteArray(5000, 'z'),
-         "Not a zip archive"},
+         "it is not a zip archive"},
     };
     for (const DamageRow& row : rows) {
         SCOPED_TRACE(row.name);
