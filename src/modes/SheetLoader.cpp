@@ -120,7 +120,8 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
         reason = reader.errorString();
         return std::nullopt;
     }
-    return image.convertToFormat(QImage::Format_RGB32);
+    image.convertTo(QImage::Format_RGB32);  // in place where the depth allows: no second copy
+    return image;
 }
 
 QString unreadablePictureMessage(const QString& path, const QString& reason) {
