@@ -84,7 +84,8 @@ std::optional<QByteArray> readZipEntry(const QString& path, const QString& entry
     QFile file(path);
     zlib_filefunc64_def functions{openFile, readFile,  writeFile, tellFile,
                                   seekFile, closeFile, errorOf,   &file};
-    Archive archive(unzOpen2_64(nullptr, &functions), &unzClose);
+    const QByteArray name = QFile::encodeName(path);  // unused by openFile, but never null
+    Archive archive(unzOpen2_64(name.constData(), &functions), &unzClose);
     if (!archive) {
         // Either the file would not open, or it holds no zip directory.
         fail(problem, path,
