@@ -202,8 +202,8 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
         {"pk3 entry packed with bzip2", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
          bothHeaders(8, 10, test::le16(12)),
          "it is packed with method 12, which the games cannot read"},
-        {"pk3 entry larger than any charset", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
-         bothHeaders(22, 24, test::le32(0x7FFFFFF0)),
+        {"pk3 entry larger than any charset", Game::Quake3,
+         "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)", bothHeaders(22, 24, test::le32(0x7FFFFFF0)),
          "it is 2147483632 bytes long, too large for a charset"},
     };
     for (const DamageRow& row : rows) {
