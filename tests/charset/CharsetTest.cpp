@@ -162,6 +162,12 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
     const QByteArray wad = gfxWad(conchars);
     const QByteArray pcx = test::pcx(128, 128, conchars);
     const QByteArray tga = test::tga(test::whiteGlyphs(), true);
+    // One entry: its local header at 0, its directory entry after "PK\1\2".
+    const QByteArray pk3 = test::zip({{"gfx/2d/bigchars.tga", tga}});
+    const qsizetype central = pk3.indexOf("PK\x01\x02");
+    auto bothHeaders = [&](qsizetype local, qsizetype inDirectory, const QByteArray& bytes) {
+        return patched(patched(pk3, local, bytes), central + inDirectory, bytes);
+    };
     const DamageRow rows[] = {
         {"PAK directory past the end", Game::Quake, "/id1/pak0.pak",
          patched(pak, 4, test::le32(0x7FFFFF00)), "the file ends before the data it points to"},
@@ -188,7 +194,15 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
         {"TGA of 65535 x 65535", Game::Quake3, "/baseq3/gfx/2d/bigchars.tga",
          patched(tga, 12, QByteArray(4, '\xFF')), "its size is damaged"},
         {"pk3 that is no zip", Game::Quake3, "/baseq3/pak0.pk3", QByteArray(5000, 'z'),
-         "Not a zip archive"},
+         "it is not a zip archive"},
+        {"pk3 entry with a wrong checksum", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
+         bothHeaders(14, 16, test::le32(0x12345678)), "its data does not match its checksum"},
+        {"pk3 entry packed with bzip2", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
+         bothHeaders(8, 10, test::le16(12)),
+         "it is packed with method 12, which the games cannot read"},
+        {"pk3 entry larger than any charset", Game::Quake3,
+         "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)", bothHeaders(22, 24, test::le32(0x7FFFFFF0)),
+         "it is 2147483632 bytes long, too large for a charset"},
     };
     for (const DamageRow& row : rows) {
         SCOPED_TRACE(row.name);
