@@ -26,6 +26,9 @@ configure_file(${CMAKE_SOURCE_DIR}/dist/windows/vantorel.rc.in ${CMAKE_BINARY_DI
                @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/windows/vantorel.rc PROPERTIES
     OBJECT_DEPENDS ${VTL_WINDOWS_ICON})
+# The PNGs come from src/icon, the icon goes to src/app: targets order that.
+add_custom_target(vtl_windows_icon DEPENDS ${VTL_WINDOWS_ICON})
+add_dependencies(vtl_windows_icon vtl_icon)
 
 # The program users start has no console window. Typed at a prompt,
 # "vantorel --check ..." finds vantorel.com first (Windows tries .com before
@@ -36,6 +39,8 @@ target_sources(vantorel PRIVATE ${CMAKE_BINARY_DIR}/windows/vantorel.rc)
 add_executable(vantorel_console ${CMAKE_SOURCE_DIR}/src/app/main.cpp
                                 ${CMAKE_BINARY_DIR}/windows/vantorel.rc)
 target_link_libraries(vantorel_console PRIVATE vtl_app vtl_check)
+add_dependencies(vantorel vtl_windows_icon)
+add_dependencies(vantorel_console vtl_windows_icon)
 set_target_properties(vantorel_console PROPERTIES
     OUTPUT_NAME vantorel SUFFIX .com RUNTIME_OUTPUT_DIRECTORY ${VTL_APP_DIR})
 

@@ -16,7 +16,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 # Bump the last part when the recipe below changes: the cache is then rebuilt.
 QT_VERSION=6.4.2
 GIF_VERSION=5.2.1
-ZIP_VERSION=1.9.2
+ZIP_VERSION=1.7.3
 GTEST_VERSION=1.12.1
 ID="qt${QT_VERSION}-gif${GIF_VERSION}-zip${ZIP_VERSION}-gtest${GTEST_VERSION}-r1"
 cache=${VTL_WINDOWS_CACHE:-$HOME/.cache/vantorel-windows}
@@ -76,7 +76,6 @@ if ! grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sour
   fi
   updated=no
 fi
-[ "$updated" = yes ] || $SUDO apt-get -o DPkg::Lock::Timeout=900 update -qq
 
 mkdir -p "$work" "$prefix"
 cd "$work"
@@ -84,6 +83,10 @@ fetch() {  # fetch <source package> <upstream version>: unpacked folder name on 
   local dir
   dir=$(find . -maxdepth 1 -type d -name "$1-$2*" | head -n 1)
   if [ -z "$dir" ]; then
+    if [ "$updated" != yes ] && [ ! -f "$work/.apt-updated" ]; then  # once, when needed
+      $SUDO apt-get -o DPkg::Lock::Timeout=900 update -qq >&2
+      touch "$work/.apt-updated"
+    fi
     apt-get source -qq "$1" >&2
     dir=$(find . -maxdepth 1 -type d -name "$1-$2*" | head -n 1)
   fi

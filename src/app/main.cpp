@@ -10,12 +10,14 @@
 #include "ini/AppPaths.h"
 #include "modes/TableRoutines.h"
 #include "output/FileWrite.h"
+#include "platform/Platform.h"
 #include "window/Shell.h"
 
 namespace {
 
 // --check, --help and --version run without a display.
 int runWithoutWindow(int argc, char** argv) {
+    vtl::platform::useParentConsole();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

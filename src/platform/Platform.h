@@ -55,6 +55,11 @@ QString userConfigHome();
 // instead of failing the write with EFBIG. Nothing to do on Windows.
 void ignoreFileSizeSignal();
 
+// For a command-line run of the windowed program (vantorel.exe --check typed
+// at a Windows prompt): output goes to the prompt's console when the program
+// has nowhere else to write it. Nothing to do on POSIX.
+void useParentConsole();
+
 // The most memory the process has held at once, in bytes.
 qint64 peakMemoryBytes();
 

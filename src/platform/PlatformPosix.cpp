@@ -99,6 +99,8 @@ void ignoreFileSizeSignal() {
     ::signal(SIGXFSZ, SIG_IGN);
 }
 
+void useParentConsole() {}
+
 qint64 peakMemoryBytes() {
     struct rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);

@@ -12,6 +12,7 @@
 #include <io.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 namespace vtl::platform {
@@ -248,6 +249,19 @@ QString userConfigHome() {
 }
 
 void ignoreFileSizeSignal() {}
+
+void useParentConsole() {
+    // Redirected output, or the console program (vantorel.com): keep it.
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if (out != nullptr && out != INVALID_HANDLE_VALUE && ::GetFileType(out) != FILE_TYPE_UNKNOWN) {
+        return;
+    }
+    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::FILE* ignored = std::freopen("CONOUT$", "w", stdout);
+        ignored = std::freopen("CONOUT$", "w", stderr);
+        static_cast<void>(ignored);
+    }
+}
 
 qint64 peakMemoryBytes() {
     PROCESS_MEMORY_COUNTERS counters{};
