@@ -52,7 +52,7 @@ windows-configure: build windows-deps
 		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 		-DVTL_WINDOWS_DEPS=$$(bash scripts/build-windows-deps.sh --print) \
 		-DVTL_HOST_BUILD=$(abspath $(BUILD)) \
-		-DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v wine64 || command -v wine)
+		-DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v wine)
 
 windows: windows-configure
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)

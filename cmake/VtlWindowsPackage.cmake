@@ -5,6 +5,7 @@
 #   <OUT_DIR>/Vantorel-G2-<VERSION>-setup.exe
 # The folder is staged afresh from the build's program folder, so settings a
 # test or a trial run left there never ship; vtl.ini is the default one.
+cmake_minimum_required(VERSION 3.25)
 set(stage ${OUT_DIR}/${NAME})
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage})
@@ -24,10 +25,24 @@ execute_process(COMMAND ${CMAKE_COMMAND} -DVTL_INI_FILE=${stage}/vtl.ini -P ${IN
 
 # Texts a Windows user can open with Notepad: CR LF line ends.
 file(READ ${SOURCE_DIR}/dist/windows/readme.txt readme)
-string(REPLACE "@VERSION@" "${VERSION}" readme "${readme}")
-file(CONFIGURE OUTPUT ${stage}/README.txt CONTENT "${readme}" NEWLINE_STYLE CRLF)
-file(READ ${SOURCE_DIR}/dist/copyright licence)
-file(CONFIGURE OUTPUT ${stage}/LICENSE.txt CONTENT "${licence}" NEWLINE_STYLE CRLF)
+file(CONFIGURE OUTPUT ${stage}/README.txt CONTENT "${readme}" @ONLY NEWLINE_STYLE CRLF)
+# The licence as plain text, from the package's copyright file: its
+# "Copyright:" line and the text of its "License:" paragraph.
+file(STRINGS ${SOURCE_DIR}/dist/copyright copyright_lines)
+set(licence "Vantorel G2 ${VERSION}\n\n")
+set(in_licence OFF)
+foreach(line IN LISTS copyright_lines)
+    if(line MATCHES "^Copyright: (.*)")
+        string(APPEND licence "Copyright ${CMAKE_MATCH_1}\n\n")
+    elseif(line MATCHES "^License:")
+        set(in_licence ON)
+    elseif(in_licence AND line MATCHES "^ (.*)")
+        string(APPEND licence "${CMAKE_MATCH_1}\n")
+    else()
+        set(in_licence OFF)
+    endif()
+endforeach()
+file(CONFIGURE OUTPUT ${stage}/LICENSE.txt CONTENT "${licence}" @ONLY NEWLINE_STYLE CRLF)
 
 set(zip ${OUT_DIR}/${NAME}.zip)
 file(REMOVE ${zip})

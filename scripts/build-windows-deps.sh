@@ -45,7 +45,7 @@ packages=(
   libz-mingw-w64-dev
   qt6-base-dev qt6-base-dev-tools
   cmake ninja-build perl dpkg-dev xz-utils
-  wine64 nsis zip unzip
+  wine wine64 nsis zip unzip imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -14,7 +14,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 unset DISPLAY WAYLAND_DISPLAY
-wine=$(command -v wine64 || command -v wine)
+wine=$(command -v wine)
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix $WINEPREFIX"
   "$wine" wineboot --init >/dev/null 2>&1 || true

@@ -7,7 +7,7 @@
 ; settings live in %APPDATA%\vantorel\vtl.ini, copied from the default on
 ; first start; the uninstaller leaves those settings alone.
 
-Unicode true
+Target amd64-unicode  ; a 64-bit installer: the program is 64-bit, and so is Wine here
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

@@ -9,7 +9,7 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
-wine=$(command -v wine64 || command -v wine)
+wine=$(command -v wine)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEDEBUG=-all QT_QPA_PLATFORM=offscreen
@@ -71,7 +71,7 @@ installer)
     /v DisplayVersion >/dev/null 2>&1 || fail "no uninstall entry"
   # In place (_?=), so it finishes before this goes on.
   "$wine" "$unix_target/uninstall.exe" /S "_?=$target"
-  left=$(cd "$unix_target" && find . -type f ! -name uninstall.exe)
+  left=$(if [[ -d $unix_target ]]; then cd "$unix_target" && find . -type f ! -name uninstall.exe; fi)
   [[ -z $left ]] || fail "the uninstaller left: $left"
   [[ ! -e "$programs/Vantorel G2.lnk" ]] || fail "the Start menu entry stayed"
   rm -rf "$unix_target"
