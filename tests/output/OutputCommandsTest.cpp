@@ -273,7 +273,8 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
         QTemporaryDir dir;
         const QString folder = c.folder ? dir.path() + QString::fromLatin1(c.folder) : QString();
         const QString path =
-            c.folder ? folder + (q3 ? u"/q3config.cfg"_s : u"/config.cfg"_s) : QString();
+            c.folder ? folder + QDir::separator() + (q3 ? u"q3config.cfg"_s : u"config.cfg"_s)
+                     : QString();
         SCOPED_TRACE(path.toStdString());
         if (!c.old.isNull()) {
             writeBytes(path, c.old);
