@@ -7,6 +7,8 @@
 # VTL_HOST_BUILD:   a native build folder; its tools draw the icon and the
 #                   sheets, so the pictures are the very bytes Linux gets.
 
+enable_language(RC)
+
 # Both programs get the version resource and the icon.
 set(VTL_WINDOWS_ICON ${CMAKE_BINARY_DIR}/windows/vantorel.ico)
 set(VTL_ICON_DIR ${CMAKE_BINARY_DIR}/src/icon/hicolor)
@@ -45,6 +47,8 @@ set_target_properties(vantorel_console PROPERTIES
     OUTPUT_NAME vantorel SUFFIX .com RUNTIME_OUTPUT_DIRECTORY ${VTL_APP_DIR})
 
 # The DLLs the programs load, beside them: Qt, its plugins, the C++ runtime.
+# (Qt is shared: one copy for the program, its plugins and every test program,
+# and replaceable, as its licence, the LGPL, expects.)
 set(VTL_WINDOWS_DLLS
     ${VTL_WINDOWS_DEPS}/bin/Qt6Core.dll
     ${VTL_WINDOWS_DEPS}/bin/Qt6Gui.dll
@@ -53,7 +57,8 @@ set(VTL_WINDOWS_PLUGINS
     platforms/qwindows.dll
     imageformats/qgif.dll imageformats/qjpeg.dll imageformats/qtga.dll
     styles/qwindowsvistastyle.dll)
-foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+# zlib1.dll: libzip's compression (libz-mingw-w64).
+foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll zlib1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                     OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT IS_ABSOLUTE "${found}")

@@ -4,7 +4,12 @@
 # through Wine (the build's emulator) on Qt's offscreen platform.
 #   scripts/test-windows.sh [build folder]   (default build-windows)
 set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build-windows}" && pwd)
+deps=$(bash "$here/scripts/build-windows-deps.sh" --print) || {
+  echo "No Windows libraries: run make windows first" >&2
+  exit 1
+}
 jobs=${JOBS:-$(nproc)}
 
 # A Wine prefix of the tests' own, made once; nothing of the user's Wine.
@@ -26,8 +31,10 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 
 # Qt and the C++ runtime come from the program's own folder; the offscreen
-# platform finds its fonts (the ones the Linux tests use) by this folder.
+# platform, which the program does not ship, from the libraries' folder; it
+# finds its fonts (the ones the Linux tests use) by QT_QPA_FONTDIR.
 export WINEPATH=$("$wine" winepath -w "$build/app" 2>/dev/null)
+export QT_PLUGIN_PATH=$("$wine" winepath -w "$deps/plugins" 2>/dev/null)
 export QT_QPA_FONTDIR=$("$wine" winepath -w /usr/share/fonts/truetype/dejavu 2>/dev/null)
 export QT_QPA_PLATFORM=offscreen
 
