@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows libraries the Windows program needs, once, from Debian's
 # own sources with MinGW-w64: Qt (Core, Gui, Widgets, Test, the windows
-# platform plugin, the TGA image plugin), giflib, libzip and GoogleTest.
+# platform plugin, the TGA image plugin), giflib, libzip, minizip and GoogleTest.
 # They go into a cache outside the repository,
 #   ${VTL_WINDOWS_CACHE:-~/.cache/vantorel-windows}/<versions>
 # which later runs reuse: a second run costs nothing. The last line printed is
@@ -18,6 +18,7 @@ QT_VERSION=6.4.2
 GIF_VERSION=5.2.1
 ZIP_VERSION=1.7.3
 GTEST_VERSION=1.12.1
+MINIZIP_VERSION=1.1
 ID="qt${QT_VERSION}-gif${GIF_VERSION}-zip${ZIP_VERSION}-gtest${GTEST_VERSION}-r1"
 cache=${VTL_WINDOWS_CACHE:-$HOME/.cache/vantorel-windows}
 prefix=$cache/$ID
@@ -25,12 +26,18 @@ work=$cache/work-$ID
 toolchain=$here/cmake/mingw-w64-x86_64.cmake
 jobs=${JOBS:-$(nproc)}
 
+# Each part leaves a stamp when it is in place; the cache is complete when all are.
+parts=(giflib libzip minizip googletest qtbase qtimageformats)
+complete() {
+  local part
+  for part in "${parts[@]}"; do [ -f "$prefix/.done-$part" ] || return 1; done
+}
 if [ "${1:-}" = "--print" ]; then
-  [ -f "$prefix/.complete" ] || exit 1
+  complete || exit 1
   echo "$prefix"
   exit 0
 fi
-if [ -f "$prefix/.complete" ]; then
+if complete; then
   echo "$prefix"
   exit 0
 fi
@@ -134,6 +141,24 @@ if ! done_ libzip; then
   stamp libzip
 fi
 
+# 4b. minizip (zlib's pk3/zip reader), static, as the Linux build links it.
+if ! done_ minizip; then
+  src=$(fetch minizip "$MINIZIP_VERSION")
+  mkdir -p "$prefix/include/minizip" "$work/minizip-build"
+  objs=()
+  for c in ioapi unzip zip iowin32; do
+    [ -f "$src/$c.c" ] || continue
+    nice -n 19 x86_64-w64-mingw32-gcc-posix -O2 -I/usr/x86_64-w64-mingw32/include \
+      -c "$src/$c.c" -o "$work/minizip-build/$c.o"
+    objs+=("$work/minizip-build/$c.o")
+    cp "$src/$c.h" "$prefix/include/minizip/"
+  done
+  [ -f "$src/crypt.h" ] && cp "$src/crypt.h" "$prefix/include/minizip/"
+  rm -f "$prefix/lib/libminizip.a"
+  x86_64-w64-mingw32-ar rcs "$prefix/lib/libminizip.a" "${objs[@]}"
+  stamp minizip
+fi
+
 # 5. GoogleTest from Debian's own copy of its source.
 if ! done_ googletest; then
   rm -rf "$work/googletest-build"
@@ -189,5 +214,5 @@ if ! done_ qtimageformats; then
 fi
 
 log "Windows libraries complete in $(( ($(date +%s) - start) / 60 )) min"
-touch "$prefix/.complete"
+complete || { echo "The Windows libraries are incomplete" >&2; exit 1; }
 echo "$prefix"
