@@ -199,15 +199,15 @@ if ! done_ qtbase; then
   log "Qt base built in $(( ($(date +%s) - start) / 60 )) min"
 fi
 
-# 7. The TGA image plugin (Quake III fonts are TGA pictures); no other plugin.
+# 7. The TGA image plugin (Quake III fonts are TGA pictures); the small WBMP
+# and ICNS plugins come with it, the ones with libraries of their own do not.
 if ! done_ qtimageformats; then
   src=$(fetch qt6-imageformats "$QT_VERSION")
   rm -rf "$work/qtimageformats-build"
   nice -n 19 "$prefix/bin/qt-cmake" -S "$src" -B "$work/qtimageformats-build" -G Ninja \
     -DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-    -DFEATURE_tiff=OFF -DFEATURE_webp=OFF -DFEATURE_mng=OFF -DFEATURE_jasper=OFF \
-    -DFEATURE_wbmp=OFF -DFEATURE_icns=OFF -DFEATURE_macheif=OFF -DFEATURE_tga=ON
+    -DFEATURE_tiff=OFF -DFEATURE_webp=OFF -DFEATURE_mng=OFF -DFEATURE_jasper=OFF
   nice_build "$work/qtimageformats-build"
   cmake --install "$work/qtimageformats-build" >/dev/null
   stamp qtimageformats
