@@ -11,7 +11,7 @@
 
 #include "core/FileOpen.h"
 #include "core/Glyphs.h"
-#include "modes/CustomSheet.h"
+#include "modes/PictureLength.h"
 
 namespace vtl {
 

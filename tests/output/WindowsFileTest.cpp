@@ -20,6 +20,7 @@
 #include "output/ScriptWriter.h"
 #include "platform/Platform.h"
 #include "support/Files.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -30,7 +31,7 @@ using test::writeBytes;
 using Kind = AppendResult::Kind;
 
 const QByteArray kOld = "old line\r\nsecond\r\n"_ba;
-const QByteArray kAppended = kOld + "\r\nname \"A\" //VTL G2 v6.3\r\n";
+const QByteArray kAppended = kOld + "\r\nname \"A\""_ba + test::kTag + "\r\n";
 
 AppendResult saveA(const QString& path) {
     WindowState state;

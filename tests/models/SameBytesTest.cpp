@@ -10,9 +10,10 @@
 #include <QTemporaryDir>
 
 #include "ini/Ini.h"
+#include "models/MainWindowModel.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
-#include "window/MainWindowModel.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -58,7 +59,7 @@ TEST(SameBytesEverywhere, saveQuickSaveAndBitmap_writeTheLinuxProgramsBytes) {
     model.quickSave();
     model.exportAsBitmap();
 
-    const QByteArray line = "\r\nname \"^1Vtl\x80^7!^7\" //VTL G2 v6.3 // VTL G2 v6.3\r\n"_ba;
+    const QByteArray line = "\r\nname \"^1Vtl\x80^7!^7\""_ba + test::kTag + test::kTrailer + "\r\n";
     EXPECT_EQ(test::readBytes(out.filePath(u"name.cfg"_s)), line);
     EXPECT_EQ(test::readBytes(folder + u"/q3config.cfg"_s), line);
     // The picture from the Linux program's own export (433 x 25 pixels).
