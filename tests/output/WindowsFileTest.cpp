@@ -168,6 +168,11 @@ TEST(WindowsFiles, deviceInsteadOfAFile_refusedAtOnce) {
 // there sends them to %APPDATA%\vantorel, which is where a user's own
 // settings live on Windows.
 TEST(WindowsFiles, settingsBesideTheProgramOrInAppData) {
+    const QByteArray appData = qgetenv("APPDATA");
+    qputenv("APPDATA", "D:\\Profiles\\someone\\AppData\\Roaming");
+    EXPECT_EQ(platform::userConfigHome(), u"D:/Profiles/someone/AppData/Roaming"_s);
+    qputenv("APPDATA", appData);
+
     QTemporaryDir exeDir;
     const QString beside = exeDir.filePath(u"vtl.ini"_s);
     writeBytes(beside, "[Vantorel]\r\nfirst=yes\r\n"_ba);
@@ -185,9 +190,6 @@ TEST(WindowsFiles, settingsBesideTheProgramOrInAppData) {
     QFile::setPermissions(beside, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_FALSE(paths.settingsBesideProgram());
     EXPECT_EQ(paths.settingsFile(), home + u"/vantorel/vtl.ini"_s);
-
-    qputenv("APPDATA", "D:\\Profiles\\someone\\AppData\\Roaming");
-    EXPECT_EQ(platform::userConfigHome(), u"D:/Profiles/someone/AppData/Roaming"_s);
 }
 
 }  // namespace
