@@ -4,7 +4,10 @@ CHECK_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test package check bench format clean
+WINDOWS_BUILD ?= build-windows
+
+.PHONY: deps configure build run test package check bench format clean \
+	windows-deps windows-configure windows test-windows
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,8 +39,31 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bash bench/run-all.sh $(BENCH_BUILD)
 
+# The Windows program, cross-built with MinGW-w64 against the Windows
+# libraries scripts/build-windows-deps.sh builds once into ~/.cache (the
+# native build draws the icon and the sheets): build-windows/app holds a
+# portable copy, and build-windows/Vantorel-G2-<version>-win64.zip and
+# -setup.exe are what users download.
+windows-deps:
+	@bash scripts/build-windows-deps.sh >/dev/null
+
+windows-configure: build windows-deps
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+		-DVTL_WINDOWS_DEPS=$$(bash scripts/build-windows-deps.sh --print) \
+		-DVTL_HOST_BUILD=$(abspath $(BUILD)) \
+		-DCMAKE_CROSSCOMPILING_EMULATOR=$$(command -v wine)
+
+windows: windows-configure
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cmake --build $(WINDOWS_BUILD) --target windows-package
+
+# The test programs of the Windows build, run under Wine.
+test-windows: windows
+	bash scripts/test-windows.sh $(WINDOWS_BUILD)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(CHECK_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(CHECK_BUILD) $(BENCH_BUILD) $(WINDOWS_BUILD)

@@ -11,11 +11,13 @@
 #include "ini/AppPaths.h"
 #include "models/Shell.h"
 #include "output/FileWrite.h"
+#include "platform/Platform.h"
 
 namespace {
 
 // --check, --help and --version run without a display.
 int runWithoutWindow(int argc, char** argv) {
+    vtl::platform::useParentConsole();
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

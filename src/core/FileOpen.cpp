@@ -1,25 +1,27 @@
 #include "core/FileOpen.h"
 
-#include <QFile>
-
-#include <fcntl.h>
+#ifndef _WIN32
 #include <sys/stat.h>
-
-#include <cerrno>
+#endif
 
 namespace vtl {
 
 int openWithoutWaiting(const QString& path, int flags) {
-    int fd = -1;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return platform::openWithoutWaiting(path, flags);
 }
 
-QString notRegularFileReason(mode_t mode) {
-    return S_ISDIR(mode) ? QStringLiteral("it is a folder, not a file")
-                         : QStringLiteral("it is not a regular file");
+QString notRegularFileReason(const platform::FileFacts& facts) {
+    return facts.kind == platform::FileFacts::Kind::Folder
+               ? QStringLiteral("it is a folder, not a file")
+               : QStringLiteral("it is not a regular file");
 }
+
+#ifndef _WIN32
+QString notRegularFileReason(mode_t mode) {
+    return notRegularFileReason(platform::FileFacts{
+        S_ISDIR(mode) ? platform::FileFacts::Kind::Folder : platform::FileFacts::Kind::Other, 0,
+        1});
+}
+#endif
 
 }  // namespace vtl

@@ -7,10 +7,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "ini/Settings.h"
+#include "platform/Platform.h"
 
 namespace vtl {
 
@@ -24,17 +22,11 @@ bool holdsData(const QString& dir, const QString& dataProbe) {
     return QFileInfo(dir + dataProbe).isFile();
 }
 
-// Asked with the effective identity, the one the write will run under;
-// QFileInfo::isWritable() asks with the real one.
-bool mayWrite(const QString& path) {
-    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
-}
-
 // The settings are replaced through QSaveFile, which writes a new file beside
 // the old one and renames it over: the folder must take new files too.
 bool writableInPlace(const QString& file) {
     const QFileInfo info(file);
-    return info.isFile() && mayWrite(file) && mayWrite(info.absolutePath());
+    return info.isFile() && platform::mayWrite(file) && platform::mayWrite(info.absolutePath());
 }
 
 }  // namespace
@@ -56,9 +48,7 @@ AppPaths AppPaths::locate(const QString& exeDir, const QString& configHome,
 }
 
 AppPaths AppPaths::ofThisProgram(const QString& dataProbe) {
-    return locate(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                  dataProbe);
+    return locate(QCoreApplication::applicationDirPath(), platform::userConfigHome(), dataProbe);
 }
 
 AppPaths AppPaths::inFolder(const QString& dir) {

@@ -6,8 +6,6 @@
 #include <QStringDecoder>
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -303,18 +301,18 @@ ProfileFile readProfile(const QString& file) {
     }
     result.exists = true;
     QFile in;
-    struct stat info {};
+    platform::FileFacts info;
     if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+        platform::closeFile(fd);
         result.problem = in.errorString();
         return result;
     }
-    if (::fstat(fd, &info) != 0) {
+    if (!platform::fileFacts(fd, info)) {
         result.problem = QString::fromLocal8Bit(std::strerror(errno));
-    } else if (!S_ISREG(info.st_mode)) {
-        result.problem = notRegularFileReason(info.st_mode);
-    } else if (info.st_size > kMaxProfileBytes) {
-        result.problem = kTooLargeProblem.arg(info.st_size >> 20);
+    } else if (info.kind != platform::FileFacts::Kind::Regular) {
+        result.problem = notRegularFileReason(info);
+    } else if (info.size > kMaxProfileBytes) {
+        result.problem = kTooLargeProblem.arg(info.size >> 20);
     }
     if (!result.problem.isEmpty()) {
         return result;

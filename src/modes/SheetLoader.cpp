@@ -5,8 +5,6 @@
 #include <QImageReader>
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -65,17 +63,17 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+        platform::closeFile(fd);
         reason = file.errorString();
         return std::nullopt;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    platform::FileFacts info;
+    if (!platform::fileFacts(fd, info)) {
         reason = systemReason(errno);
         return std::nullopt;
     }
-    if (!S_ISREG(info.st_mode)) {
-        reason = notRegularFileReason(info.st_mode);
+    if (info.kind != platform::FileFacts::Kind::Regular) {
+        reason = notRegularFileReason(info);
         return std::nullopt;
     }
 

@@ -4,14 +4,12 @@
 #include <QSaveFile>
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 
 #include "core/FileOpen.h"
+#include "platform/Platform.h"
 
 namespace vtl {
 namespace {
@@ -68,7 +66,7 @@ class Descriptor {
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0) {
-            ::close(fd_);
+            platform::closeFile(fd_);
         }
     }
     Descriptor(const Descriptor&) = delete;
@@ -80,42 +78,28 @@ class Descriptor {
 };
 
 // The temporary file of an atomic replace gets the old file's owner, group
-// and mode. False when that isn't allowed (someone else's file, a group the
-// user isn't in): the replace would then change who the file belongs to.
-bool takeOverOwnership(QSaveFile& file, const struct stat& old) {
-    const int fd = file.handle();
-    struct stat now {};
-    if (fd < 0 || ::fstat(fd, &now) != 0) {
-        return false;
-    }
-    if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        return false;
-    }
-    // QSaveFile asks for the old mode, but the umask may have taken bits off.
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
+// and permissions. False when that isn't allowed (someone else's file, a group
+// the user isn't in): the replace would then change who the file belongs to.
+bool takeOverOwnership(QSaveFile& file, int oldFd) {
+    return platform::takeOverOwnership(file.handle(), oldFd);
 }
 
 // Old content copied into the new file, the tail after it, one rename.
 // Nothing when the replace can't keep the file's owner and group: the caller
 // then appends in place.
 std::optional<AppendResult> replaceAtomically(const QString& path, int oldFd,
-                                              const struct stat& old,
                                               const std::function<QByteArray(bool)>& makeTail) {
     QSaveFile file(path);
     if (openForReplace(file)) {
         return std::nullopt;  // no room for a new file beside it: in place may still work
     }
-    if (!takeOverOwnership(file, old)) {
+    if (!takeOverOwnership(file, oldFd)) {
         file.cancelWriting();
         return std::nullopt;
     }
     QByteArray chunk(kCopyChunk, Qt::Uninitialized);
     for (;;) {
-        const ssize_t got = ::read(oldFd, chunk.data(), static_cast<size_t>(chunk.size()));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const qint64 got = platform::readSome(oldFd, chunk.data(), chunk.size());
         if (got < 0) {
             const FileError error = systemError(errno);
             file.cancelWriting();
@@ -145,35 +129,31 @@ std::optional<AppendResult> replaceAtomically(const QString& path, int oldFd,
 // rewritten, so nothing of them can be lost.
 AppendResult appendInPlace(const QString& path, const std::function<QByteArray(bool)>& makeTail) {
     const Descriptor fd(openWithoutWaiting(path, O_WRONLY));
-    struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
+    platform::FileFacts info;
+    if (fd.get() < 0 || !platform::fileFacts(fd.get(), info)) {
         return failure(AppendResult::Kind::CouldNotWrite, systemError(errno));
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (info.kind != platform::FileFacts::Kind::Regular) {
         return failure(AppendResult::Kind::CouldNotWrite,
-                       FileError{EINVAL, notRegularFileReason(info.st_mode)});
+                       FileError{EINVAL, notRegularFileReason(info)});
     }
-    const off_t oldLength = info.st_size;
+    const qint64 oldLength = info.size;
     const QByteArray tail = makeTail(true);
     const auto undo = [&](int errorNumber) {
-        while (::ftruncate(fd.get(), oldLength) != 0 && errno == EINTR) {
-        }
-        ::fsync(fd.get());
+        platform::truncateTo(fd.get(), oldLength);
+        platform::flushToDisk(fd.get());
         return failure(AppendResult::Kind::CouldNotWrite, systemError(errorNumber));
     };
     qsizetype done = 0;
     while (done < tail.size()) {
-        const ssize_t wrote = ::pwrite(fd.get(), tail.constData() + done,
-                                       static_cast<size_t>(tail.size() - done), oldLength + done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
+        const qint64 wrote = platform::writeAt(fd.get(), tail.constData() + done,
+                                               tail.size() - done, oldLength + done);
         if (wrote <= 0) {
             return undo(wrote < 0 ? errno : EIO);
         }
         done += wrote;
     }
-    if (::fsync(fd.get()) != 0) {
+    if (!platform::flushToDisk(fd.get())) {
         return undo(errno);
     }
     return AppendResult{AppendResult::Kind::Appended, {}};
@@ -206,21 +186,20 @@ AppendResult appendToFile(const QString& path,
         }
         return failure(AppendResult::Kind::CouldNotRead, systemError(errno));
     }
-    struct stat info {};
-    if (::fstat(old.get(), &info) != 0) {
+    platform::FileFacts info;
+    if (!platform::fileFacts(old.get(), info)) {
         return failure(AppendResult::Kind::CouldNotRead, systemError(errno));
     }
-    if (S_ISDIR(info.st_mode)) {
+    if (info.kind == platform::FileFacts::Kind::Folder) {
         return failure(AppendResult::Kind::CouldNotRead, systemError(EISDIR));
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (info.kind != platform::FileFacts::Kind::Regular) {
         return failure(AppendResult::Kind::CouldNotRead,
-                       FileError{EINVAL, notRegularFileReason(info.st_mode)});
+                       FileError{EINVAL, notRegularFileReason(info)});
     }
     // A replace would split a hard link off with the old content.
-    if (info.st_nlink == 1) {
-        if (std::optional<AppendResult> replaced =
-                replaceAtomically(path, old.get(), info, makeTail)) {
+    if (info.links == 1) {
+        if (std::optional<AppendResult> replaced = replaceAtomically(path, old.get(), makeTail)) {
             return *replaced;
         }
     }
@@ -228,7 +207,7 @@ AppendResult appendToFile(const QString& path,
 }
 
 void ignoreFileSizeSignal() {
-    ::signal(SIGXFSZ, SIG_IGN);
+    platform::ignoreFileSizeSignal();
 }
 
 std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes) {

@@ -1,6 +1,7 @@
 #include "output/OutputCommands.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 
@@ -81,8 +82,9 @@ void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFol
         showInfo(desktop, kNotConfiguredText);
         return;
     }
-    // Plain concatenation: the folder is used exactly as configured.
-    state.QuickSaveFile = folder + u'/' + configFileName(state.Config);
+    // Plain concatenation: the folder is used exactly as configured, joined
+    // by the system's own separator (C:\Games\Quake3\baseq3\q3config.cfg).
+    state.QuickSaveFile = folder + QDir::separator() + configFileName(state.Config);
 
     // A config that exists gets the bare line; the game's own files carry no tag.
     if (approveAppend) {

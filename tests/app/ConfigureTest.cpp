@@ -89,7 +89,7 @@ TEST(ConfigureDialog, saveRefused_writesNeitherFolder_namesTheFileAndReason_stay
         QTest::keyClicks(f.box(u"Text1"_s), u"/new"_s);
         std::optional<test::ReadOnlyFolder> guard;
         if (readOnly) {
-            ASSERT_TRUE(guard.emplace(f.dir.path(), f.ini()).ok);
+            VTL_REQUIRE_READ_ONLY(guard.emplace(f.dir.path(), f.ini()));
         } else {
             f.dialog.model().quakeFolder = u"/bad\nline"_s;  // a line break can't be stored
         }

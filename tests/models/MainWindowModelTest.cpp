@@ -291,7 +291,7 @@ TEST(Shell, flagOtherThanExactlyYes_startsNormallyAndWritesNothing) {
 TEST(Shell, flagCannotBeWritten_greetsOnlyOnceThisRun) {
     ShellFixture f("[Vantorel]\r\nfirst=yes\r\n"_ba);
     test::ReadOnlyFolder readOnly(f.dir.path(), f.ini());
-    ASSERT_TRUE(readOnly.ok);
+    VTL_REQUIRE_READ_ONLY(readOnly);
     f.shell.start();
     f.shell.configureLeft();
     EXPECT_TRUE(f.calls.contains(u"showMain@1"_s));
