@@ -476,7 +476,7 @@ void MainWindow::refresh() {
     const bool checkOpen = checkWindow_ != nullptr && checkWindow_->isVisible();
     QList<int> flagged;
     if (checkOpen) {
-        checkWindow_->showReport(check, s.sheetSource);
+        checkWindow_->showReport(check, model_.nameCheckSheet());
         for (const EngineReport& engine : check.engines) {
             for (const Finding& f : engine.findings) {
                 flagged += f.positions;

@@ -49,6 +49,8 @@ void AddChar(WindowState& state, Desktop& desktop) {
     }
     NameCell& cell = cellAtCursor(state);
     cell.glyph = glyphFromSheet(state.sheetSource, QPoint(state.GlyphSrcX, state.GlyphSrcY));
+    // Kept so the glyph can be drawn again from another sheet or colour.
+    cell.code = state.GlyphSrcY / kGlyphPixels * kSheetColumns + state.GlyphSrcX / kGlyphPixels;
 
     if (state.Family == GameFamily::Colour) {
         cell.fragment =

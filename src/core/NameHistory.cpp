@@ -26,7 +26,7 @@ bool NameSnapshot::operator==(const NameSnapshot& other) const {
         const NameCell& b = other.cells[k];
         // Glyphs are shared copies: the same picture keeps its cache key, and
         // a fresh copy of any glyph is a change even if its pixels match.
-        if (a.fragment != b.fragment || a.glyph.isNull() != b.glyph.isNull() ||
+        if (a.fragment != b.fragment || a.code != b.code || a.glyph.isNull() != b.glyph.isNull() ||
             (!a.glyph.isNull() && a.glyph.cacheKey() != b.glyph.cacheKey())) {
             return false;
         }

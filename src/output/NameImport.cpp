@@ -84,19 +84,6 @@ QList<QByteArray> linesOf(const QByteArray& bytes) {
     return lines;
 }
 
-// The colour list's row a colour code's second byte selects, as the colour
-// games read it: the byte minus '0', modulo 8 (so `8` is black like `0`).
-int colourRowOf(char codeByte) {
-    const auto index = [](char c) { return (static_cast<unsigned char>(c) - '0') & 7; };
-    for (size_t row = 0; row < kColours.size(); ++row) {
-        const QByteArrayView code(kColours[row].code);
-        if (index(code.back()) == index(codeByte)) {
-            return static_cast<int>(row);
-        }
-    }
-    return 0;
-}
-
 QString describeByte(char c) {
     const auto byte = static_cast<unsigned char>(c);
     const QString text =
@@ -168,13 +155,13 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamil
             const QByteArray pair = bytes.mid(i, 2);
             if (bytes.mid(i, 3) == "^^8") {
                 pendingCodes += "^^8";
-                colourRow = colourRowOf('8');
+                colourRow = colourRowOfCodeByte('8');
                 i += 3;
                 continue;
             }
             if (pair.size() == 2 && pair[1] != '^') {
                 pendingCodes += pair;
-                colourRow = colourRowOf(pair[1]);
+                colourRow = colourRowOfCodeByte(pair[1]);
                 i += 2;
                 continue;
             }

@@ -8,7 +8,7 @@
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
-#include "output/NameLoading.h"
+#include "modes/ColourList.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
 #include "window/GameCharsetCommands.h"
@@ -28,6 +28,7 @@ MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
 }
 
 void MainWindowModel::start() {
+    forgetColourSheets();
     switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
     applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
     history_.clear();
@@ -36,8 +37,22 @@ void MainWindowModel::start() {
 void MainWindowModel::pickGlyph(int code) {
     state_.notice.clear();
     bool placed = true;
-    changeName(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange,
-               [&](WindowState& s) { placed = placeGlyph(s, desktop_, code); });
+    changeName(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange, [&](WindowState& s) {
+        // The glyph is drawn in the colour the map shows; where the name's
+        // bytes would give it another (a deleted or overwritten glyph took
+        // the colour's code with it, or the cursor went back past it), the
+        // code is written again.
+        const bool writtenBefore = s.ColorWritten;
+        if (s.Family == GameFamily::Colour &&
+            colourInForceAfter(s.cells, std::min(s.CursorPos, kNameLength) - 1) !=
+                colourRowOfCode(s.ColorPrefix)) {
+            s.ColorWritten = false;
+        }
+        placed = placeGlyph(s, desktop_, code);
+        if (!placed) {
+            s.ColorWritten = writtenBefore;
+        }
+    });
     if (!placed) {
         desktop_.beep();
         state_.notice = kNameFullNotice;
@@ -176,6 +191,24 @@ void MainWindowModel::quickSave() {
         });
 }
 
+QImage MainWindowModel::nameCheckSheet() {
+    if (state_.Family != GameFamily::Colour) {
+        return state_.sheetSource;
+    }
+    return sheetForRow(state_, colourSheets(), colourRowOfCode("^7"));
+}
+
+const ColourSheetLookup& MainWindowModel::colourSheets() {
+    if (!colourSheets_) {
+        colourSheets_ = colourSheetsOf(state_, paths_.dataDir(), desktop_);
+    }
+    return colourSheets_;
+}
+
+void MainWindowModel::redrawGlyphs() {
+    redrawNameGlyphs(state_, colourSheets());
+}
+
 CheckReport MainWindowModel::nameCheck() const {
     const std::optional<CheckMode> mode = checkModeOfLabel(state_.modeLabel);
     if (!mode) {
@@ -206,6 +239,7 @@ void MainWindowModel::copyRawName() {
 void MainWindowModel::selectMode(GameMode mode) {
     state_.notice.clear();
     const QString labelBefore = state_.modeLabel;
+    forgetColourSheets();
     switchMode(state_, desktop_, paths_.dataDir(), mode);
     applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
     history_.clear();
@@ -231,18 +265,24 @@ void MainWindowModel::setTypeSecondSet(bool on) {
     state_.typeSecondSet = on;
 }
 
+// The restored glyphs were drawn with the sheets of their time.
 void MainWindowModel::undo() {
     state_.notice.clear();
     history_.undo();
+    redrawGlyphs();
 }
 void MainWindowModel::redo() {
     state_.notice.clear();
     history_.redo();
+    redrawGlyphs();
 }
 
 void MainWindowModel::changeName(const QString& label,
                                  const std::function<void(WindowState&)>& edit) {
-    recordNameChange(history_, state_, label, [&] { edit(state_); });
+    recordNameChange(history_, state_, label, [&] {
+        edit(state_);
+        redrawGlyphs();
+    });
 }
 
 }  // namespace vtl

@@ -11,6 +11,7 @@
 #include "desktop/Desktop.h"
 #include "ini/AppPaths.h"
 #include "modes/GameModes.h"
+#include "output/NameLoading.h"
 
 namespace vtl {
 
@@ -81,6 +82,9 @@ class MainWindowModel {
     // What the games make of the name as it stands; not checked before the
     // first mode switch and in games nothing is known about.
     CheckReport nameCheck() const;
+    // The sheet the Name Check window draws with: in the colour modes the
+    // white one, which it tints with the colour each glyph gets.
+    QImage nameCheckSheet();
 
     // Game/Mode menu and the colour list. A mode switch empties the undo
     // history: the tables the recorded changes were made with are gone.
@@ -99,15 +103,23 @@ class MainWindowModel {
     void redo();
     // Runs `edit` as one undoable change labelled `label`; an edit that
     // leaves the name, cursor and colour flag as they were records nothing.
+    // Afterwards every glyph is drawn as the bytes say.
     void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
 
   private:
     bool chooseColourByDigit(int digit);
+    // The sheets of the colour list's rows, read once until the mode or the
+    // charset changes.
+    const ColourSheetLookup& colourSheets();
+    void forgetColourSheets() { colourSheets_ = nullptr; }
+    // Every glyph of the name drawn again as its bytes say.
+    void redrawGlyphs();
 
     Desktop& desktop_;
     AppPaths paths_;
     WindowState state_;
     QUndoStack history_;
+    ColourSheetLookup colourSheets_;
 };
 
 }  // namespace vtl
