@@ -245,12 +245,17 @@ void MainWindowModel::selectMode(GameMode mode) {
     history_.clear();
 }
 
+// The glyphs already placed are drawn again in the charset now in use.
 void MainWindowModel::useGameCharset() {
     vtl::useGameCharset(state_, desktop_, settingsFile());
+    forgetColourSheets();
+    redrawGlyphs();
 }
 
 void MainWindowModel::useBuiltInCharset() {
     vtl::useBuiltInCharset(state_, desktop_, paths_.dataDir(), settingsFile());
+    forgetColourSheets();
+    redrawGlyphs();
 }
 
 void MainWindowModel::chooseColour(int index) {
