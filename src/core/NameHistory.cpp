@@ -50,4 +50,33 @@ void NameChangeCommand::redo() {
     }
 }
 
+WholeStateCommand::WholeStateCommand(WindowState& state, const QString& label, WindowState before,
+                                     WindowState after)
+    : QUndoCommand(label), state_(state), before_(std::move(before)), after_(std::move(after)) {}
+
+void WholeStateCommand::restore(const WindowState& saved) {
+    WindowState restored = saved;
+    restored.insertMode = state_.insertMode;
+    restored.typeSecondSet = state_.typeSecondSet;
+    restored.previewCaption = state_.previewCaption;
+    restored.frameCode = state_.frameCode;
+    restored.regularView = state_.regularView;
+    restored.enlargedView = state_.enlargedView;
+    restored.charsetGoneTold = state_.charsetGoneTold;
+    restored.notice.clear();
+    state_ = std::move(restored);
+}
+
+void WholeStateCommand::undo() {
+    restore(before_);
+    done_ = false;
+}
+
+void WholeStateCommand::redo() {
+    if (!done_) {
+        restore(after_);
+        done_ = true;
+    }
+}
+
 }  // namespace vtl

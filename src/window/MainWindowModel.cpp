@@ -34,6 +34,14 @@ void MainWindowModel::start() {
     history_.clear();
 }
 
+void MainWindowModel::takeBack(const WindowState& kept) {
+    state_ = kept;
+    vtl::clearPreview(state_);
+    state_.notice.clear();
+    history_.clear();
+    forgetColourSheets();
+}
+
 void MainWindowModel::pickGlyph(int code) {
     state_.notice.clear();
     bool placed = true;
@@ -240,9 +248,17 @@ void MainWindowModel::selectMode(GameMode mode) {
     state_.notice.clear();
     const QString labelBefore = state_.modeLabel;
     forgetColourSheets();
+    WindowState before = state_;
     switchMode(state_, desktop_, paths_.dataDir(), mode);
     applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
-    history_.clear();
+    // A custom-picture switch whose dialog was cancelled changes nothing
+    // worth an entry.
+    const bool switched = before.modeLabel != state_.modeLabel ||
+                          before.sheetSource.cacheKey() != state_.sheetSource.cacheKey() ||
+                          !(NameSnapshot::of(before) == NameSnapshot::of(state_));
+    if (switched) {
+        history_.push(new WholeStateCommand(state_, kGameSwitchChange, std::move(before), state_));
+    }
 }
 
 // The glyphs already placed are drawn again in the charset now in use.
@@ -274,11 +290,13 @@ void MainWindowModel::setTypeSecondSet(bool on) {
 void MainWindowModel::undo() {
     state_.notice.clear();
     history_.undo();
+    forgetColourSheets();  // an undone game switch brings other sheets back
     redrawGlyphs();
 }
 void MainWindowModel::redo() {
     state_.notice.clear();
     history_.redo();
+    forgetColourSheets();
     redrawGlyphs();
 }
 

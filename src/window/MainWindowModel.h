@@ -25,8 +25,10 @@ inline const QString kBackspaceChange = u"Backspace"_s;
 inline const QString kNewNameChange = u"New Name"_s;
 inline const QString kOpenNameChange = u"Open Name"_s;
 inline const QString kPasteNameChange = u"Paste Name"_s;
+inline const QString kGameSwitchChange = u"Game Switch"_s;
 
-// Shown in the window, not in a box, when an insert would push a glyph out.
+// Shown in the window, not in a box, when an insert would push a glyph out
+// or typing goes on past position 25.
 inline const QString kNameFullNotice = u"Name full: nothing inserted"_s;
 
 // The main window's behaviour without the widgets: the state, start-up and
@@ -41,6 +43,9 @@ class MainWindowModel {
 
     // Start-up: Quake III: Arena mode with an empty name.
     void start();
+    // After start-up of a window that replaces one closed for Configure: the
+    // composition of that window (mode, sheet, colour, name) comes back.
+    void takeBack(const WindowState& kept);
 
     // Character map and name strip. A glyph goes in at the cursor as the
     // Edit menu's Insert Mode says.
@@ -86,8 +91,8 @@ class MainWindowModel {
     // white one, which it tints with the colour each glyph gets.
     QImage nameCheckSheet();
 
-    // Game/Mode menu and the colour list. A mode switch empties the undo
-    // history: the tables the recorded changes were made with are gone.
+    // Game/Mode menu and the colour list. A mode switch is one entry of the
+    // history: undo brings back the mode, sheet, charset, colour and name.
     void selectMode(GameMode mode);
     void useGameCharset();
     void useBuiltInCharset();

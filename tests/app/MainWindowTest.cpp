@@ -175,14 +175,14 @@ TEST_F(MainWindowTest, keys_editFromMapAndNameRowOnly_colourKeysUndoAndPasteReac
     QTest::mouseClick(child("Command1"), Qt::LeftButton);
     EXPECT_EQ(window->focusWidget(), map());
 
-    action("Q3A")->trigger();  // a new name, no history
+    action("Q3A")->trigger();  // a new name
     QTest::keyClick(map(), Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(child<QListWidget>("List1")->currentRow(), 4);  // Green
     QTest::keyClicks(map(), u"A"_s);
     EXPECT_EQ(action("Undo")->text(), u"&Undo Add Glyph"_s);
     action("Undo")->trigger();
     EXPECT_EQ(text("Text2"), QString());
-    EXPECT_FALSE(action("Undo")->isEnabled());
+    EXPECT_EQ(action("Undo")->text(), u"&Undo Game Switch"_s);
     EXPECT_EQ(action("Redo")->text(), u"&Redo Add Glyph"_s);
 
     action("InsertMode")->trigger();
@@ -273,7 +273,8 @@ struct Program {
     Shell shell{desktop, windows, AppPaths::inFolder(dir.path())};
 };
 
-TEST(AppWindows, configureCancelBringsAFreshMainWindow_aboutIsOneBox_allCentredWithIcon) {
+TEST(AppWindows,
+     configureCancelBringsAFreshMainWindowWithTheName_aboutIsOneBox_allCentredWithIcon) {
     Program p;
     expectCentredWithIcon(p.windows.mainWindow());
     p.windows.mainWindow()->model().selectMode(GameMode::QuakeWorld);
@@ -288,8 +289,10 @@ TEST(AppWindows, configureCancelBringsAFreshMainWindow_aboutIsOneBox_allCentredW
     expectCentredWithIcon(fresh);
     EXPECT_EQ(visibleWindows(), 1);
     EXPECT_TRUE(fresh->isVisible());
-    EXPECT_EQ(fresh->model().state().modeLabel, u"Mode: Quake III: Arena"_s);
-    EXPECT_TRUE(fresh->model().state().rawNameBox.isEmpty());
+    // A new window, with the name and the mode it was made in.
+    EXPECT_EQ(fresh->model().state().modeLabel, u"Mode: Quake (1)/QuakeWorld"_s);
+    EXPECT_EQ(fresh->model().state().rawNameBox, u"A"_s);
+    EXPECT_EQ(fresh->model().state().CursorPos, 2);
 
     p.desktop.messages.clear();  // start-up reports the missing picture sheets
     p.trigger("AboutHelp");

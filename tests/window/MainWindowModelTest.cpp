@@ -224,6 +224,40 @@ TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNo
     EXPECT_EQ(nameText(), " B"_ba);
 }
 
+TEST_F(UndoTest, gameSwitch_isOneStep_bringingBackModeSheetColourAndName) {
+    model.chooseColour(1);
+    play(u"AB"_s);
+    const WindowState before = state();
+    model.selectMode(GameMode::Quake2);
+    play(u"Z"_s);
+    EXPECT_EQ(nameText(), "Z"_ba);
+
+    model.undo();  // the Z
+    EXPECT_EQ(model.history().undoText(), u"Game Switch"_s);
+    model.undo();
+    EXPECT_EQ(state().modeLabel, before.modeLabel);
+    EXPECT_EQ(nameText(), "^1AB"_ba);
+    EXPECT_EQ(state().rawNameBox, u"^1AB"_s);
+    EXPECT_EQ(state().sheetSource.cacheKey(), before.sheetSource.cacheKey());
+    EXPECT_EQ(state().ColorPrefix, "^1"_ba);
+    EXPECT_EQ(state().Table, before.Table);
+    EXPECT_EQ(state().CursorPos, 3);
+    model.redo();
+    EXPECT_EQ(state().modeLabel, u"Mode: Quake2 (ASCII Standard)"_s);
+    EXPECT_EQ(nameText(), QByteArray());
+    model.undo();
+    model.undo();  // the B, made before the switch
+    EXPECT_EQ(nameText(), "^1A"_ba);
+    model.redo();
+    play(u"C"_s);  // goes on in red, in the old mode
+    EXPECT_EQ(nameText(), "^1ABC"_ba);
+
+    // A cancelled custom-picture switch records nothing.
+    const int entries = model.history().count();
+    model.selectMode(GameMode::QuakeWorldMod);
+    EXPECT_EQ(model.history().count(), entries);
+}
+
 // Records each window call with the number of message boxes shown before
 // it, so a test sees the order of boxes and windows in one list.
 struct ShellFixture : ShellWindows {
