@@ -132,6 +132,13 @@ bool MainWindowModel::typeText(const QString& text) {
             desktop_.beep();
             continue;
         }
+        // Typing on past the end would write position 25 again and again;
+        // it is refused as an insert into a full name is.
+        if (state_.CursorPos > kNameLength && !state_.insertMode) {
+            desktop_.beep();
+            state_.notice = kNameFullNotice;
+            continue;
+        }
         const bool secondSet = state_.typeSecondSet && *byte >= 32 && *byte <= 127;
         pickGlyph(secondSet ? *byte + 128 : *byte);
     }

@@ -103,7 +103,7 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
          "ABC" + QByteArray(16, ' ') + "Z", 21},
         {"Right on a full name", x24 + u"Y<>>", x24.toLatin1() + "Y", 26},
         {"End on a full name", x24 + u"Y[]", x24.toLatin1() + "Y", 26},
-        {"more on a full name overwrites 25", x24 + u"Y!", x24.toLatin1() + "!", 26},
+        {"typing on a full name refused", x24 + u"Y!", x24.toLatin1() + "Y", 26, 1},
         {"Delete on a full name blanks 25", x24 + u"Y~", x24.toLatin1(), 26},
         {"Backspace blanks the glyph before", u"AB<#"_s, " B", 1},
         {"Backspace of the last glyph", u"A#"_s, "", 1},
