@@ -176,6 +176,13 @@ std::optional<PictureOptions> QtDesktop::choosePictureOptions(const PictureOptio
 }
 
 bool QtDesktop::openUrl(const QString& url) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands addresses to xdg-open; without it, it only writes a line to
+    // the terminal, which no one sees. The caller tells the person instead.
+    if (QStandardPaths::findExecutable(u"xdg-open"_s).isEmpty()) {
+        return false;
+    }
+#endif
     return QDesktopServices::openUrl(QUrl(url));
 }
 

@@ -361,9 +361,9 @@ TEST(Shell, exitQuestion_endsOnlyOnYes) {
     EXPECT_EQ(q.defaultButton, MessageAnswer::No);
 }
 
-// The guide's address must survive an awkward application folder; a failed
-// start is not reported either.
-TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
+// The guide's address must survive an awkward application folder. Help that
+// can't start a browser says where the guide is; the home page reports nothing.
+TEST(Shell, helpAndHomepage_openThroughTheDesktop_helpWithoutABrowserNamesTheGuide) {
     ShellFixture f({}, u"/with space #1 %20 é"_s);
     f.desktop.urlOpens = false;
     f.shell.openUserGuide();
@@ -372,6 +372,13 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     EXPECT_EQ(QUrl(f.desktop.openedUrls[0], QUrl::StrictMode).toLocalFile(),
               f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
     EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
+    EXPECT_EQ(f.desktop.messageTexts(),
+              QStringList{u"No program was found to show the user guide (xdg-open, from the "
+                          u"xdg-utils package). Open this file in a web browser:\r"_s +
+                          f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s});
+    f.desktop.urlOpens = true;
+    f.desktop.messages.clear();
+    f.shell.openUserGuide();
     EXPECT_TRUE(f.desktop.messages.empty());
 }
 
