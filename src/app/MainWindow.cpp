@@ -408,8 +408,11 @@ void MainWindow::openNameCheck() {
     if (checkWindow_ == nullptr) {
         checkWindow_ = new NameCheckWindow(this);
         connect(checkWindow_, &NameCheckWindow::visibilityChanged, this, &MainWindow::refresh);
-        // Beside the main window, so the name strip's marks stay in view.
-        checkWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    // Beside the main window, so the name strip's marks stay in view, and
+    // whole on its screen.
+    if (!checkWindow_->isVisible()) {
+        checkWindow_->placeBeside(*this);
     }
     refresh();
     checkWindow_->show();

@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "core/Geometry.h"
 
 // Where the windows and their controls go: the layout table's places, one
@@ -31,6 +33,24 @@ inline Qt::WindowFlags fixedSizeWindow(Qt::WindowType kind) {
 inline QPoint centredTopLeft(QSize window, QSize screen) {
     return QPoint(static_cast<int>(screen.width() / 2.0 - window.width() / 2.0),
                   static_cast<int>(screen.height() / 2.0 - window.height() / 2.0));
+}
+
+// Where a secondary window of outer size `wanted` opens beside `owner` (both
+// outer frames) on a screen whose free area is `available`: right of the
+// owner if it fits, else left of it, else where it shows most; never past
+// the free area, shrunk to it when larger.
+inline QRect besideWindow(const QRect& owner, QSize wanted, const QRect& available, int gap = 8) {
+    const QSize size = wanted.boundedTo(available.size());
+    int left = owner.right() + 1 + gap;
+    if (left + size.width() > available.right() + 1) {
+        const int leftOfOwner = owner.left() - gap - size.width();
+        const int rightmost = available.right() + 1 - size.width();
+        left =
+            leftOfOwner >= available.left() && leftOfOwner <= rightmost ? leftOfOwner : rightmost;
+    }
+    const int top =
+        std::clamp(owner.top(), available.top(), available.bottom() + 1 - size.height());
+    return QRect(QPoint(std::max(left, available.left()), top), size);
 }
 
 inline void centreOnScreen(QWidget& window) {
