@@ -15,12 +15,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <algorithm>
 #include <functional>
 
 #include "app/CharMapWidget.h"
+#include "app/FocusFrame.h"
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
@@ -137,6 +139,29 @@ void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
     new ColourChoiceForwarder(list, std::move(choose));
 }
 
+// The colour list with the focus frame the map and the name strip draw.
+class ColourListWidget : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QListWidget::paintEvent(event);
+        if (hasFocus()) {
+            QPainter painter(viewport());
+            drawFocusFrame(painter, viewport()->rect(), palette());
+        }
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QListWidget::focusInEvent(event);
+        viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QListWidget::focusOutEvent(event);
+        viewport()->update();
+    }
+};
+
 }  // namespace
 
 MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
@@ -164,6 +189,14 @@ MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
     setupPanel();
     setupNameArea();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Tab goes as the window reads: the map, the name strip, the colour list,
+    // Delete, then the two boxes.
+    QWidget* deleteButton = findChild<QPushButton*>(QStringLiteral("Command1"));
+    const QList<QWidget*> order{charMap_,     nameStrip_, colourList_,
+                                deleteButton, rawName_,   commandLine_};
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
     refresh();
     charMap_->setFocus();
 }
@@ -259,6 +292,32 @@ void MainWindow::setupMenus() {
                                         [](MainWindowModel& m) { m.useBuiltInCharset(); });
 
     QMenu* about = submenu(nullptr, "About", "&About/Help");
+    // Esc out of a menu opened from the keyboard leaves the menu bar with the
+    // keyboard, so typed characters would go on selecting menus: the second
+    // Esc, which hands the keyboard back to where it was, is pressed for the
+    // user. Moving to the next menu or choosing a command is left alone.
+    for (QMenu* top : {file, edit, game, about}) {
+        connect(top, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                const bool menuBarKept = menuBar()->hasFocus() || menuBar()->activeAction();
+                if (QApplication::activePopupWidget() != nullptr || !menuBarKept) {
+                    return;
+                }
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QCoreApplication::sendEvent(menuBar(), &escape);
+                if (typingFocus_ != nullptr) {
+                    typingFocus_->setFocus(Qt::MenuBarFocusReason);
+                }
+            });
+        });
+    }
+    // Where the keyboard goes back to after a menu: the control of this
+    // window that last had it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && client_->isAncestorOf(now)) {
+            typingFocus_ = now;
+        }
+    });
     lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.showAbout(); });
     lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.openUserGuide(); });
     lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage",
@@ -336,7 +395,7 @@ void MainWindow::setupPanel() {
 
     auto* colours = place<QGroupBox>(panel, "Frame5", layout::kColourFrame);
     colours->setTitle(QStringLiteral("Q3:A Engine Colors"));
-    colourList_ = place<QListWidget>(colours, "List1", layout::kColourList);
+    colourList_ = place<ColourListWidget>(colours, "List1", layout::kColourList);
     colourList_->setFocusPolicy(Qt::TabFocus);
     // The list's scroll bar keeps the desktop's colours, not the panel's.
     QPalette standard = QApplication::palette();

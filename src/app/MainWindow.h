@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "window/MainWindowModel.h"
 
@@ -53,6 +54,7 @@ class MainWindow : public QMainWindow {
     MainWindowModel model_;
     Shell* shell_ = nullptr;
     QWidget* client_ = nullptr;
+    QPointer<QWidget> typingFocus_;
     CharMapWidget* charMap_ = nullptr;
     NameStripWidget* nameStrip_ = nullptr;
     QLabel* regularView_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -200,6 +201,45 @@ TEST_F(MainWindowTest, keys_editFromMapAndNameRowOnly_colourKeysUndoAndPasteReac
     EXPECT_EQ(text("Text2"), u"^2Pasted"_s);
     action("PasteName")->trigger();  // the menu command works wherever the focus is
     EXPECT_EQ(text("Text2"), u"Other"_s);
+}
+
+TEST_F(MainWindowTest, tabFollowsTheLayout_focusShowsAFrame_escapeOutOfAMenuGivesTheMapTheKeys) {
+    const QRgb highlight = window->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    const auto corner = [](QWidget* w) {
+        auto* list = qobject_cast<QListWidget*>(w);
+        return (list ? list->viewport() : w)->grab().toImage().pixel(0, 0);
+    };
+    QWidget* list = child("List1");
+    for (QWidget* w : {static_cast<QWidget*>(strip()), list}) {
+        EXPECT_NE(corner(w), highlight) << qPrintable(w->objectName());
+    }
+    EXPECT_EQ(corner(map()), highlight);
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
+        QWidget* at = QApplication::focusWidget();
+        if (at == strip() || at == list) {
+            EXPECT_EQ(corner(at), highlight) << qPrintable(at->objectName());
+        }
+        QTest::keyClick(at, Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order.join(u' '), u"Picture3 List1 Command1 Text2 Text3 CharMap"_s);
+    EXPECT_NE(corner(strip()), highlight);
+
+    strip()->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu, window->findChild<QMenu*>(u"Edit"_s));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTest::qWait(20);
+    // The menu bar lets go at once, and the control that had the keyboard has it again.
+    EXPECT_EQ(window->menuBar()->activeAction(), nullptr);
+    // (The offscreen platform leaves the closed menu the active window, so
+    // the window's own focus is what shows where the keys will go.)
+    EXPECT_EQ(window->focusWidget(), strip());
+    QTest::keyClicks(window->focusWidget(), u"Z"_s);
+    EXPECT_EQ(text("Text2"), u"^7Z"_s);
 }
 
 // A colour runs once per click, also on the row already selected, and once
