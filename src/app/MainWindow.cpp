@@ -233,34 +233,46 @@ void MainWindow::setupMenus() {
                 command(*shell_);
             }
         });
+        return a;
     };
 
     QMenu* file = submenu(nullptr, "File", "&File");
-    add(file, "NewName", "&New Name", [](MainWindowModel& f) { f.newName(); });
+    // The desktop's usual keys, beside the access letters users know.
+    add(file, "NewName", "&New Name", [](MainWindowModel& f) {
+        f.newName();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     add(file, "OpenName", "&Open Name\u2026", [](MainWindowModel& f) {
         f.openName();
     })->setShortcut(QKeySequence::Open);
     saveName_ = add(file, "SaveName", "&Save Name", [](MainWindowModel& f) { f.saveName(); });
+    saveName_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     quickSave_ = add(file, "quicksave", "&QuickSave", [](MainWindowModel& f) { f.quickSave(); });
+    quickSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     add(file, "exportasbitmap", "&Export name as Bitmap",
         [](MainWindowModel& f) { f.exportAsBitmap(); });
     add(file, "exportaspng", "Export name as &PNG\u2026",
         [](MainWindowModel& f) { f.exportAsPng(); });
     separator(file, "blankbar3");
     QMenu* copy = submenu(file, "copynme", "Copy Name");
-    add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
-        [](MainWindowModel& f) { f.copyCommandLine(); });
+    copyCommandLine_ = add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
+                           [](MainWindowModel& f) { f.copyCommandLine(); });
+    // Ctrl+C copies the command line over the map and the name strip (see
+    // setupNameArea); in the text boxes it is theirs.
+    copyCommandLine_->setShortcut(QKeySequence(QKeySequence::Copy));
+    copyCommandLine_->setShortcutContext(Qt::WidgetShortcut);
     add(copy, "copyrawsrc", "Copy Raw Funname Source", [](MainWindowModel& f) { f.copyRawName(); });
-    add(copy, "copyaspicture", "Copy Name as Picture",
+    add(copy, "copyaspicture", "Copy Name as &Picture",
         [](MainWindowModel& f) { f.copyNameAsPicture(); });
     lifecycle(file, "options", "&Configure", [](Shell& s) { s.openConfigure(); });
     separator(file, "blankbar1");
-    lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
+    lifecycle(file, "Exit", "&Exit", [](Shell& s) {
+        s.exitProgram();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = submenu(nullptr, "Edit", "&Edit");
     setupEditMenu(edit);
     edit->addSeparator();
-    QAction* checkName = edit->addAction(QStringLiteral("Check Name\u2026"));
+    QAction* checkName = edit->addAction(QStringLiteral("&Check Name\u2026"));
     checkName->setObjectName(QStringLiteral("CheckName"));
     connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
 
@@ -319,7 +331,9 @@ void MainWindow::setupMenus() {
         }
     });
     lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.showAbout(); });
-    lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.openUserGuide(); });
+    lifecycle(about, "HelpMe", "&Help", [](Shell& s) {
+        s.openUserGuide();
+    })->setShortcut(QKeySequence(Qt::Key_F1));
     lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage",
               [](Shell& s) { s.openHomepage(); });
 }
@@ -416,6 +430,7 @@ void MainWindow::setupNameArea() {
     for (QWidget* w : {static_cast<QWidget*>(charMap_), static_cast<QWidget*>(nameStrip_)}) {
         w->setFocusPolicy(Qt::StrongFocus);
         w->addAction(pasteName_);
+        w->addAction(copyCommandLine_);
     }
 
     label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");

@@ -73,6 +73,7 @@ class MainWindow : public QMainWindow {
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
     QAction* pasteName_ = nullptr;
+    QAction* copyCommandLine_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* insertMode_ = nullptr;

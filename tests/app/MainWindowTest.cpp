@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenu
               u"&File|&New Name|&Open Name\u2026|&Save Name|&QuickSave|"
               "&Export name as Bitmap|Export name as &PNG\u2026|-|"
               "Copy Name|&Configure|-|&Exit|&Edit|&Undo|&Redo|&Paste Name|-|"
-              "&Insert Mode|Type in &Second Set|-|Check Name\u2026|"
+              "&Insert Mode|Type in &Second Set|-|&Check Name\u2026|"
               "&Game/Mode|Quake I (QuakeWorld)|"
               "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
               "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
@@ -240,6 +240,32 @@ TEST_F(MainWindowTest, tabFollowsTheLayout_focusShowsAFrame_escapeOutOfAMenuGive
     EXPECT_EQ(window->focusWidget(), strip());
     QTest::keyClicks(window->focusWidget(), u"Z"_s);
     EXPECT_EQ(text("Text2"), u"^7Z"_s);
+}
+
+TEST_F(MainWindowTest, standardKeys_reachTheirCommands_ctrlCOverTheNameCopiesTheLine) {
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"NewName", QKeySequence(u"Ctrl+N"_s)},
+        {"SaveName", QKeySequence(u"Ctrl+S"_s)},
+        {"quicksave", QKeySequence(u"Ctrl+Shift+S"_s)},
+        {"Exit", QKeySequence(u"Ctrl+Q"_s)},
+        {"HelpMe", QKeySequence(u"F1"_s)},
+        {"copyfunnamecmdlne", QKeySequence(u"Ctrl+C"_s)},
+    };
+    for (const auto& [name, sequence] : keys) {
+        EXPECT_EQ(action(name)->shortcut(), sequence) << name;
+    }
+    QTest::keyClicks(map(), u"AB"_s);
+    QTest::keyClick(map(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(strip(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(desktop.clipboard, std::vector<QString>(2, u"name \"^7AB^7\" //VTL G2 v6.3"_s));
+    auto* box = child<QLineEdit>("Text2");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);  // the box's own copy
+    EXPECT_EQ(desktop.clipboard.size(), 2u);
+    QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(text("Text2"), QString());
+    EXPECT_EQ(action("Undo")->text(), u"&Undo New Name"_s);
 }
 
 // A colour runs once per click, also on the row already selected, and once
