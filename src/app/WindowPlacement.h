@@ -37,20 +37,28 @@ inline QPoint centredTopLeft(QSize window, QSize screen) {
 
 // Where a secondary window of outer size `wanted` opens beside `owner` (both
 // outer frames) on a screen whose free area is `available`: right of the
-// owner if it fits, else left of it, else where it shows most; never past
-// the free area, shrunk to it when larger.
-inline QRect besideWindow(const QRect& owner, QSize wanted, const QRect& available, int gap = 8) {
-    const QSize size = wanted.boundedTo(available.size());
-    int left = owner.right() + 1 + gap;
-    if (left + size.width() > available.right() + 1) {
-        const int leftOfOwner = owner.left() - gap - size.width();
-        const int rightmost = available.right() + 1 - size.width();
-        left =
-            leftOfOwner >= available.left() && leftOfOwner <= rightmost ? leftOfOwner : rightmost;
+// owner if it fits, else left of it, else narrowed to the wider of the two
+// sides while that leaves `minWidth`, and only then over the owner against
+// the screen's right edge. Never past the free area; shrunk to it when larger.
+inline QRect besideWindow(const QRect& owner, QSize wanted, const QRect& available, int gap = 8,
+                          int minWidth = 320) {
+    QSize size = wanted.boundedTo(available.size());
+    const int rightStart = std::max(owner.right() + 1 + gap, available.left());
+    const int leftEnd = std::min(owner.left() - gap, available.right() + 1);
+    const int rightRoom = available.right() + 1 - rightStart;
+    const int leftRoom = leftEnd - available.left();
+    int left = available.right() + 1 - size.width();
+    if (size.width() <= rightRoom) {
+        left = rightStart;
+    } else if (size.width() <= leftRoom) {
+        left = leftEnd - size.width();
+    } else if (std::max(rightRoom, leftRoom) >= minWidth) {
+        size.setWidth(std::max(rightRoom, leftRoom));
+        left = rightRoom >= leftRoom ? rightStart : leftEnd - size.width();
     }
     const int top =
         std::clamp(owner.top(), available.top(), available.bottom() + 1 - size.height());
-    return QRect(QPoint(std::max(left, available.left()), top), size);
+    return QRect(QPoint(left, top), size);
 }
 
 inline void centreOnScreen(QWidget& window) {

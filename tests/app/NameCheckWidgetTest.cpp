@@ -95,8 +95,12 @@ TEST(NameCheckPlacement, besideTheOwner_wholeOnItsScreen) {
     const Row rows[] = {
         {"room on the right", {100, 100, 420, 400}, {640, 420}, {528, 100, 640, 420}},
         {"room on the left only", {700, 100, 420, 400}, {640, 420}, {52, 100, 640, 420}},
-        {"room on neither side: at the screen's right edge",
+        {"room on neither side: narrowed to the wider",
          {437, 300, 420, 400},
+         {640, 420},
+         {0, 300, 429, 420}},
+        {"too little room on both sides: at the screen's right edge",
+         {300, 300, 700, 400},
          {640, 420},
          {640, 300, 640, 420}},
         {"low on the screen: moved up", {100, 800, 420, 400}, {640, 420}, {528, 580, 640, 420}},
