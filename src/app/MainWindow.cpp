@@ -139,27 +139,47 @@ void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
     new ColourChoiceForwarder(list, std::move(choose));
 }
 
-// The colour list with the focus frame the map and the name strip draw.
+// The colour list with the focus frame the map and the name strip draw, on
+// a pane over the whole list (its rows and scroll bar repaint on their own).
 class ColourListWidget : public QListWidget {
   public:
-    using QListWidget::QListWidget;
+    explicit ColourListWidget(QWidget* parent) : QListWidget(parent), frame_(new Frame(this)) {}
 
   protected:
-    void paintEvent(QPaintEvent* event) override {
-        QListWidget::paintEvent(event);
-        if (hasFocus()) {
-            QPainter painter(viewport());
-            drawFocusFrame(painter, viewport()->rect(), palette());
-        }
+    void resizeEvent(QResizeEvent* event) override {
+        QListWidget::resizeEvent(event);
+        frame_->setGeometry(rect());
+        frame_->raise();
     }
     void focusInEvent(QFocusEvent* event) override {
         QListWidget::focusInEvent(event);
-        viewport()->update();
+        frame_->update();
     }
     void focusOutEvent(QFocusEvent* event) override {
         QListWidget::focusOutEvent(event);
-        viewport()->update();
+        frame_->update();
     }
+
+  private:
+    class Frame : public QWidget {
+      public:
+        explicit Frame(QListWidget* list) : QWidget(list), list_(list) {
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+            setFocusPolicy(Qt::NoFocus);
+        }
+
+      protected:
+        void paintEvent(QPaintEvent*) override {
+            if (list_->hasFocus()) {
+                QPainter painter(this);
+                drawFocusFrame(painter, rect(), list_->palette());
+            }
+        }
+
+      private:
+        QListWidget* list_;
+    };
+    Frame* frame_;
 };
 
 }  // namespace

@@ -205,10 +205,7 @@ TEST_F(MainWindowTest, keys_editFromMapAndNameRowOnly_colourKeysUndoAndPasteReac
 
 TEST_F(MainWindowTest, tabFollowsTheLayout_focusShowsAFrame_escapeOutOfAMenuGivesTheMapTheKeys) {
     const QRgb highlight = window->palette().color(QPalette::Active, QPalette::Highlight).rgb();
-    const auto corner = [](QWidget* w) {
-        auto* list = qobject_cast<QListWidget*>(w);
-        return (list ? list->viewport() : w)->grab().toImage().pixel(0, 0);
-    };
+    const auto corner = [](QWidget* w) { return w->grab().toImage().pixel(0, 0); };
     QWidget* list = child("List1");
     for (QWidget* w : {static_cast<QWidget*>(strip()), list}) {
         EXPECT_NE(corner(w), highlight) << qPrintable(w->objectName());
