@@ -4,6 +4,7 @@
 
 #include "check/CheckModes.h"
 #include "check/CheckQuestions.h"
+#include "check/PickedGlyphs.h"
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
@@ -233,7 +234,17 @@ CheckReport MainWindowModel::nameCheck() const {
     for (int k = 0; k < kNameLength; ++k) {
         fragments[static_cast<size_t>(k)] = state_.cells[static_cast<size_t>(k)].fragment;
     }
-    return checkName(*mode, tagPositions(*mode, fragments, state_.LinePrefix, state_.LineSuffix));
+    CheckReport report =
+        checkName(*mode, tagPositions(*mode, fragments, state_.LinePrefix, state_.LineSuffix));
+    // The bytes can't tell that a blank was picked as `_`: the positions can.
+    if (state_.Family == GameFamily::Colour && report.checked) {
+        std::array<int, kNameLength> codes{};
+        for (int k = 0; k < kNameLength; ++k) {
+            codes[static_cast<size_t>(k)] = state_.cells[static_cast<size_t>(k)].code;
+        }
+        addToEveryEngine(report, pickedGlyphFindings(state_.Table, codes));
+    }
+    return report;
 }
 void MainWindowModel::exportAsBitmap() {
     vtl::exportNameAsBitmap(state_, desktop_);

@@ -157,6 +157,50 @@ TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWind
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
 }
 
+// The bytes alone read as a blank where `_` was picked: the check says so
+// for each such position, in every engine of the game.
+TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEngine) {
+    const std::pair<int, QString> rows[] = {
+        {'_', u"Position 1: this mode writes _ as a blank; the game shows a blank"_s},
+        {':', u"Position 2: this mode writes : as a blank; the game shows a blank"_s},
+        {'"', u"Position 3: this mode writes \" as ~; the game shows ~"_s},
+        {'`', u"Position 4: this mode writes ` as '; the game shows '"_s},
+        {9, u"Position 5: this mode writes code 9 as 3 blanks; the game shows 3 blanks"_s},
+        {4, u"Position 6: this mode writes code 4 as code 3; the game shows the glyph of code 3"_s},
+        {'A', QString()},
+        {255, u"Position 8: this mode writes code 255 as a blank; the game shows a blank"_s},
+    };
+    for (const GameMode mode : {GameMode::Quake3Arena, GameMode::Wolfenstein}) {
+        model.selectMode(mode);
+        for (const auto& [code, text] : rows) {
+            model.pickGlyph(code);
+        }
+        const CheckReport report = model.nameCheck();
+        ASSERT_FALSE(report.engines.isEmpty());
+        for (const EngineReport& engine : report.engines) {
+            QStringList found;
+            for (const Finding& f : engine.findings) {
+                if (f.text.contains(u"this mode writes"_s)) {
+                    found << f.text;
+                    EXPECT_EQ(f.severity, Severity::GlyphsChanged);
+                }
+            }
+            QStringList expected;
+            for (const auto& [code, text] : rows) {
+                if (!text.isEmpty()) {
+                    expected << text;
+                }
+            }
+            EXPECT_EQ(found, expected) << qPrintable(engine.engine);
+        }
+    }
+    model.selectMode(GameMode::QuakeWorld);  // the byte table writes _ as _
+    model.pickGlyph('_');
+    for (const EngineReport& engine : model.nameCheck().engines) {
+        EXPECT_TRUE(engine.findings.isEmpty()) << qPrintable(engine.engine);
+    }
+}
+
 TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
     for (const int code : {0, 65, 255}) {
         model.previewGlyph(code);
