@@ -49,6 +49,10 @@ struct NameCheckWidgetTest : ::testing::Test {
 TEST_F(NameCheckWidgetTest,
        indicatorFollowsNameAndMode_clickOrMenuOpensNameCheck_marksPositionsWhileOpen) {
     // At the right end of the mode row, never over its caption.
+    // An empty name makes the player "UnnamedPlayer" in both Quake III engines.
+    EXPECT_EQ(indicator()->text(), u"2 problems"_s);
+    window->model().pickGlyph('A');
+    window->refresh();
     EXPECT_EQ(indicator()->text(), u"Name OK"_s);
     const QLabel* label = window->findChild<QLabel*>(u"Label7"_s);
     EXPECT_EQ(indicator()->geometry().right(), indicator()->parentWidget()->width() - 1);
