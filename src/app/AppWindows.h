@@ -8,7 +8,7 @@
 #include "app/AboutBox.h"
 #include "app/ConfigureDialog.h"
 #include "app/MainWindow.h"
-#include "window/Shell.h"
+#include "models/Shell.h"
 
 namespace vtl {
 

@@ -6,6 +6,7 @@
 #include "app/FocusFrame.h"
 #include "core/Geometry.h"
 #include "core/Glyphs.h"
+#include "core/NameEditing.h"
 
 namespace vtl {
 namespace {
@@ -27,7 +28,7 @@ NameStripWidget::NameStripWidget(const WindowState& state, QWidget* parent)
 
 std::optional<int> NameStripWidget::slotAt(QPointF point) const {
     const QPoint p = point.toPoint();
-    const QRect marker = twipsRect(state_.markerLeftTwips, layout::kSlotTopTwips,
+    const QRect marker = twipsRect(markerLeftTwips(state_), layout::kSlotTopTwips,
                                    layout::kCellTwips, layout::kSlotHeightTwips);
     if (marker.contains(p)) {
         return std::nullopt;  // the marker lies over its slot and takes the click

@@ -4,25 +4,31 @@
 #include <optional>
 
 #include "charset/Sheet.h"
+#include "modes/GameModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
 namespace {
 
-constexpr int kWhiteRow = 0;
+// The row text has before any code: the game's start colour.
+int whiteRow(const ColourSet& colours) {
+    return colours.choiceWithCode(colours.startCode).value_or(0);
+}
 
 // Walks one fragment from the colour `row` in force before it, leaving the
 // row in force after it; returns the row its first glyph byte is drawn in,
-// or none when the fragment holds codes alone. A caret is a code with the
-// byte after it (`^^8` is the list's Black) when that byte is no caret.
-std::optional<int> walkFragment(const QByteArray& fragment, int& row) {
+// or none when the fragment holds codes alone. The escape is a code with the
+// byte after it (black as the game writes it) when that byte is no escape.
+std::optional<int> walkFragment(const ColourSet& colours, const QByteArray& fragment, int& row) {
+    const QByteArray black(colours.blackCode);
     std::optional<int> glyphRow;
     for (qsizetype i = 0; i < fragment.size();) {
-        if (fragment[i] == '^' && fragment.mid(i, 3) == "^^8") {
-            row = colourRowOfCodeByte('8');
-            i += 3;
-        } else if (fragment[i] == '^' && i + 1 < fragment.size() && fragment[i + 1] != '^') {
-            row = colourRowOfCodeByte(fragment[i + 1]);
+        if (fragment[i] == colours.escape && fragment.mid(i, black.size()) == black) {
+            row = colourRowOfCode(colours, black);
+            i += black.size();
+        } else if (fragment[i] == colours.escape && i + 1 < fragment.size() &&
+                   fragment[i + 1] != colours.escape) {
+            row = colourRowOfCode(colours, fragment.mid(i, 2));
             i += 2;
         } else {
             if (!glyphRow) {
@@ -36,56 +42,63 @@ std::optional<int> walkFragment(const QByteArray& fragment, int& row) {
 
 }  // namespace
 
-int colourRowOfCodeByte(char codeByte) {
-    const auto index = [](char c) { return (static_cast<unsigned char>(c) - '0') & 7; };
-    for (size_t row = 0; row < kColours.size(); ++row) {
-        const QByteArrayView code(kColours[row].code);
-        if (index(code.back()) == index(codeByte)) {
-            return static_cast<int>(row);
-        }
+int colourRowOfCode(const ColourSet& colours, const QByteArray& code) {
+    if (code.isEmpty()) {
+        return whiteRow(colours);
     }
-    return kWhiteRow;
+    return colours.choiceOf(static_cast<unsigned char>(code.back())).value_or(whiteRow(colours));
 }
 
-int colourRowOfCode(const QByteArray& code) {
-    return code.isEmpty() ? kWhiteRow : colourRowOfCodeByte(code.back());
-}
-
-std::array<int, kNameLength> writtenColourRows(const std::array<NameCell, kNameLength>& cells) {
+std::array<int, kNameLength> writtenColourRows(const ColourSet& colours,
+                                               const std::array<NameCell, kNameLength>& cells) {
     std::array<int, kNameLength> rows{};
-    int row = kWhiteRow;
+    int row = whiteRow(colours);
     for (size_t k = 0; k < cells.size(); ++k) {
         const int before = row;
-        rows[k] = walkFragment(cells[k].fragment, row).value_or(before);
+        rows[k] = walkFragment(colours, cells[k].fragment, row).value_or(before);
     }
     return rows;
 }
 
-int colourInForceAfter(const std::array<NameCell, kNameLength>& cells, int count) {
-    int row = kWhiteRow;
+int colourInForceAfter(const ColourSet& colours, const std::array<NameCell, kNameLength>& cells,
+                       int count) {
+    int row = whiteRow(colours);
     for (int k = 0; k < std::min(count, kNameLength); ++k) {
-        walkFragment(cells[static_cast<size_t>(k)].fragment, row);
+        walkFragment(colours, cells[static_cast<size_t>(k)].fragment, row);
     }
     return row;
+}
+
+const ColourSet& listedColours(const WindowState& state) {
+    const ColourSet* colours = currentColours(state);
+    return colours ? *colours : kQuake3Colours;
 }
 
 QImage ownCharsetInColour(const WindowState& state, const QByteArray& colourCode) {
     if (!state.ownCharsetTinted || colourCode.isEmpty()) {
         return state.ownCharset;
     }
-    // The digit is the code's last character ("^^8" is black, as "^0").
-    return charset::tintedSheet(state.ownCharset, charset::textColour(colourCode.back()));
+    // The colour is the code's last character's ("^^8" is black, as "^0").
+    const ColourSet& colours = listedColours(state);
+    const int index = colours.indexOf(static_cast<unsigned char>(colourCode.back()));
+    return charset::tintedSheet(state.ownCharset, colours.colours[static_cast<std::size_t>(index)]);
+}
+
+QImage colourSheet(const WindowState& state, Desktop& desktop, const QString& appDir,
+                   const ColourChoice& colour) {
+    return state.ownCharset.isNull()
+               ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
+               : ownCharsetInColour(state, QByteArray(colour.code));
 }
 
 void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, int index) {
     // Even re-choosing the current colour writes its code again.
     state.ColorWritten = false;
-    if (index >= 0 && index < static_cast<int>(kColours.size())) {
-        const Colour& colour = kColours[static_cast<std::size_t>(index)];
+    const ColourSet& colours = listedColours(state);
+    if (index >= 0 && index < static_cast<int>(colours.choices.size())) {
+        const ColourChoice& colour = colours.choices[static_cast<std::size_t>(index)];
         state.ColorPrefix = QByteArray(colour.code);
-        state.sheetSource = state.ownCharset.isNull()
-                                ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
-                                : ownCharsetInColour(state, state.ColorPrefix);
+        state.sheetSource = colourSheet(state, desktop, appDir, colour);
     } else {
         showInfo(desktop, kUnknownColourMessage);
     }

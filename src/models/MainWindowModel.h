@@ -11,7 +11,7 @@
 #include "desktop/Desktop.h"
 #include "ini/AppPaths.h"
 #include "modes/GameModes.h"
-#include "output/NameLoading.h"
+#include "reading/NameLoading.h"
 
 namespace vtl {
 

@@ -5,10 +5,11 @@
 #include <random>
 
 #include "core/NameEditing.h"
+#include "models/MainWindowModel.h"
 #include "modes/ColourList.h"
+#include "modes/Quake3Colours.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
-#include "window/MainWindowModel.h"
 
 // What the strip draws is what the written line gives: after every step of
 // long random scripts of keys and clicks, each drawn glyph has the colour the
@@ -31,14 +32,14 @@ struct DrawnAsWrittenTest : ::testing::Test {
     void SetUp() override {
         // Code c of colour row r is drawn with red c and green 20 r: a
         // glyph's pixel tells both.
-        for (int row = 0; row < static_cast<int>(kColours.size()); ++row) {
+        for (int row = 0; row < static_cast<int>(kQuake3Choices.size()); ++row) {
             QImage sheet(256, 256, QImage::Format_RGB32);
             for (int y = 0; y < 256; ++y) {
                 for (int x = 0; x < 256; ++x) {
                     sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 20 * row, 80));
                 }
             }
-            ASSERT_TRUE(sheet.save(appDir.pathOf(kColours[row].sheet), "BMP"));
+            ASSERT_TRUE(sheet.save(appDir.pathOf(kQuake3Choices[row].sheet), "BMP"));
         }
         model.start();
     }
@@ -54,7 +55,7 @@ struct DrawnAsWrittenTest : ::testing::Test {
                 i += 3;
             } else if (name[i] == '^') {
                 const QByteArray code = name.mid(i, 2);
-                row = colourRowOfCode(code);
+                row = colourRowOfCode(kQuake3Colours, code);
                 i += 2;
             } else {
                 positions.emplace_back(name[i], name[i] == ' ' ? -1 : row);

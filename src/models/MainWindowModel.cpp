@@ -1,19 +1,19 @@
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 #include <algorithm>
 
-#include "check/CheckModes.h"
 #include "check/CheckQuestions.h"
 #include "check/PickedGlyphs.h"
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
+#include "models/GameCharsetCommands.h"
+#include "models/Shell.h"
 #include "modes/ColourList.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
-#include "window/GameCharsetCommands.h"
-#include "window/Shell.h"
+#include "reading/NameLoading.h"
 
 namespace vtl {
 namespace {
@@ -30,8 +30,8 @@ MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
 
 void MainWindowModel::start() {
     forgetColourSheets();
-    switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
-    applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
+    const bool switched = switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
+    applyRememberedCharset(state_, settingsFile(), switched);
     history_.clear();
 }
 
@@ -52,9 +52,10 @@ void MainWindowModel::pickGlyph(int code) {
         // the colour's code with it, or the cursor went back past it), the
         // code is written again.
         const bool writtenBefore = s.ColorWritten;
+        const ColourSet& colours = listedColours(s);
         if (s.Family == GameFamily::Colour &&
-            colourInForceAfter(s.cells, std::min(s.CursorPos, kNameLength) - 1) !=
-                colourRowOfCode(s.ColorPrefix)) {
+            colourInForceAfter(colours, s.cells, std::min(s.CursorPos, kNameLength) - 1) !=
+                colourRowOfCode(colours, s.ColorPrefix)) {
             s.ColorWritten = false;
         }
         placed = placeGlyph(s, desktop_, code);
@@ -147,12 +148,13 @@ bool MainWindowModel::typeText(const QString& text) {
 }
 
 bool MainWindowModel::chooseColourByDigit(int digit) {
-    if (state_.Family != GameFamily::Colour || !state_.colourListEnabled) {
+    const ColourSet* colours = currentColours(state_);
+    if (!colours || !state_.colourListEnabled) {
         return false;
     }
     // The colour whose code ends in the digit: ^1..^7, and ^^8 for Black.
-    for (std::size_t row = 0; row < kColours.size(); ++row) {
-        const QByteArray code(kColours[row].code);
+    for (std::size_t row = 0; row < colours->choices.size(); ++row) {
+        const QByteArrayView code(colours->choices[row].code);
         if (code.back() == '0' + digit) {
             chooseColour(static_cast<int>(row));
             return true;
@@ -211,7 +213,8 @@ QImage MainWindowModel::nameCheckSheet() {
     if (state_.Family != GameFamily::Colour) {
         return state_.sheetSource;
     }
-    return sheetForRow(state_, colourSheets(), colourRowOfCode("^7"));
+    const ColourSet& colours = listedColours(state_);
+    return sheetForRow(state_, colourSheets(), colourRowOfCode(colours, colours.startCode));
 }
 
 const ColourSheetLookup& MainWindowModel::colourSheets() {
@@ -226,7 +229,7 @@ void MainWindowModel::redrawGlyphs() {
 }
 
 CheckReport MainWindowModel::nameCheck() const {
-    const std::optional<CheckMode> mode = checkModeOfLabel(state_.modeLabel);
+    const std::optional<GameMode> mode = state_.Mode;
     if (!mode) {
         return {};
     }
@@ -264,17 +267,13 @@ void MainWindowModel::copyRawName() {
 
 void MainWindowModel::selectMode(GameMode mode) {
     state_.notice.clear();
-    const QString labelBefore = state_.modeLabel;
     forgetColourSheets();
     WindowState before = state_;
-    switchMode(state_, desktop_, paths_.dataDir(), mode);
-    applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
+    const bool switched = switchMode(state_, desktop_, paths_.dataDir(), mode);
+    applyRememberedCharset(state_, settingsFile(), switched);
     // A custom-picture switch whose dialog was cancelled changes nothing
     // worth an entry.
-    const bool switched = before.modeLabel != state_.modeLabel ||
-                          before.sheetSource.cacheKey() != state_.sheetSource.cacheKey() ||
-                          !(NameSnapshot::of(before) == NameSnapshot::of(state_));
-    if (switched) {
+    if (switched || !(NameSnapshot::of(before) == NameSnapshot::of(state_))) {
         history_.push(new WholeStateCommand(state_, kGameSwitchChange, std::move(before), state_));
     }
 }

@@ -5,11 +5,11 @@
 #include "charset/GameFiles.h"
 #include "charset/Sheet.h"
 #include "ini/Ini.h"
+#include "models/GameCharsetCommands.h"
+#include "models/MainWindowModel.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
-#include "window/GameCharsetCommands.h"
-#include "window/MainWindowModel.h"
 
 namespace vtl {
 namespace {
@@ -111,8 +111,8 @@ TEST_F(GameCharsetTest, charsetChange_redrawsEveryPlacedGlyph) {
 
     desktop.folderReplies.push_back(folder);
     model.useGameCharset();
-    EXPECT_EQ(glyphAt(0), tinted(charset::textColour('1')).copy(16, 64, 16, 16));
-    EXPECT_EQ(glyphAt(1), tinted(charset::textColour('2')).copy(32, 64, 16, 16));
+    EXPECT_EQ(glyphAt(0), tinted(qRgb(255, 0, 0)).copy(16, 64, 16, 16));
+    EXPECT_EQ(glyphAt(1), tinted(qRgb(0, 255, 0)).copy(32, 64, 16, 16));
 
     model.useBuiltInCharset();
     EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
