@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -241,9 +242,15 @@ void MainWindow::setupMenus() {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
     // The map takes the focus after a switch, so the keyboard types at once.
-    auto mode = [this](QMenu* menu, const char* name, const char16_t* caption, GameMode m) {
+    // The current game carries the menu's radio mark.
+    auto* games = new QActionGroup(this);
+    games->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    auto mode = [this, games](QMenu* menu, const char* name, const char16_t* caption, GameMode m) {
         QAction* a = menu->addAction(QString::fromUtf16(caption));
         a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(true);
+        games->addAction(a);
+        modeActions_.emplace_back(m, a);
         connect(a, &QAction::triggered, this,
                 [this, m] { run([this, m] { model_.selectMode(m); }); });
         connect(a, &QAction::triggered, this, [this] { charMap_->setFocus(); });
@@ -563,6 +570,10 @@ void MainWindow::refresh() {
         commandLine_->setText(s.commandLineBox);
     }
     modeLabel_->setText(s.modeLabel);
+    // Also after a cancelled custom-picture switch, whose command Qt marked.
+    for (const auto& [m, action] : modeActions_) {
+        action->setChecked(s.Mode == m);
+    }
     useGameCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     useBuiltInCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     saveName_->setEnabled(s.saveNameEnabled);

@@ -3,6 +3,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <utility>
+#include <vector>
+
 #include "models/MainWindowModel.h"
 
 class QAction;
@@ -77,6 +80,7 @@ class MainWindow : public QMainWindow {
     QAction* quickSave_ = nullptr;
     QAction* pasteName_ = nullptr;
     QAction* copyCommandLine_ = nullptr;
+    std::vector<std::pair<GameMode, QAction*>> modeActions_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* insertMode_ = nullptr;

@@ -91,7 +91,7 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenu
               "&Insert Mode|Type in &Second Set|-|&Check Name\u2026|"
               "&Game/Mode|Quake I (QuakeWorld)|"
               "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
-              "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
+              "JumpGate|-|Use Game's &Own Charset\u2026|Use &Built-in Charset|"
               "&About/Help|&About|&Help|&Quenmoor Software Homepage"_s);
 }
 
@@ -265,6 +265,26 @@ TEST_F(MainWindowTest, standardKeys_reachTheirCommands_ctrlCOverTheNameCopiesThe
     QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(text("Text2"), QString());
     EXPECT_EQ(action("Undo")->text(), u"&Undo New Name"_s);
+}
+
+TEST_F(MainWindowTest, gameMenu_marksTheCurrentGame) {
+    const auto marked = [&] {
+        QStringList names;
+        for (QAction* a : child<QMenu>("SelectGame")->findChildren<QAction*>()) {
+            if (a->isChecked()) {
+                names << a->objectName();
+            }
+        }
+        return names;
+    };
+    EXPECT_EQ(marked(), QStringList{u"Q3A"_s});
+    EXPECT_TRUE(action("Q3A")->isCheckable());
+    action("Quake2")->trigger();
+    EXPECT_EQ(marked(), QStringList{u"Quake2"_s});
+    action("QuakeWorldMOD")->trigger();  // its picture dialog is cancelled: still Quake II
+    EXPECT_EQ(marked(), QStringList{u"Quake2"_s});
+    action("Quake2")->trigger();  // chosen again: runs again, stays marked
+    EXPECT_EQ(marked(), QStringList{u"Quake2"_s});
 }
 
 // A colour runs once per click, also on the row already selected, and once
