@@ -8,7 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kWrittenAs = u"Position %1: this mode writes %2 as %3; the game shows %4"_s;
+const QString kWrittenAs = u"Position %1: this mode writes %2 as %3; the game shows %4."_s;
 const QString kBlank = u"a blank"_s;
 const QString kBlanks = u"%1 blanks"_s;
 const QString kCode = u"code %1"_s;

@@ -161,14 +161,15 @@ TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWind
 // for each such position, in every engine of the game.
 TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEngine) {
     const std::pair<int, QString> rows[] = {
-        {'_', u"Position 1: this mode writes _ as a blank; the game shows a blank"_s},
-        {':', u"Position 2: this mode writes : as a blank; the game shows a blank"_s},
-        {'"', u"Position 3: this mode writes \" as ~; the game shows ~"_s},
-        {'`', u"Position 4: this mode writes ` as '; the game shows '"_s},
-        {9, u"Position 5: this mode writes code 9 as 3 blanks; the game shows 3 blanks"_s},
-        {4, u"Position 6: this mode writes code 4 as code 3; the game shows the glyph of code 3"_s},
+        {'_', u"Position 1: this mode writes _ as a blank; the game shows a blank."_s},
+        {':', u"Position 2: this mode writes : as a blank; the game shows a blank."_s},
+        {'"', u"Position 3: this mode writes \" as ~; the game shows ~."_s},
+        {'`', u"Position 4: this mode writes ` as '; the game shows '."_s},
+        {9, u"Position 5: this mode writes code 9 as 3 blanks; the game shows 3 blanks."_s},
+        {4,
+         u"Position 6: this mode writes code 4 as code 3; the game shows the glyph of code 3."_s},
         {'A', QString()},
-        {255, u"Position 8: this mode writes code 255 as a blank; the game shows a blank"_s},
+        {255, u"Position 8: this mode writes code 255 as a blank; the game shows a blank."_s},
     };
     for (const GameMode mode : {GameMode::Quake3Arena, GameMode::Wolfenstein}) {
         model.selectMode(mode);
