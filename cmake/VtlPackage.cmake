@@ -30,6 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so no library lookup finds it: Qt's TGA reader, for
 # the charsets of the Quake III engine games.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
+# Help opens the user guide and the About box the home page with xdg-open;
+# without it Help says where the guide is.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)

@@ -40,6 +40,12 @@ void AppWindows::loadMainWindow() {
     main_->setShell(shell_);
     centreOnScreen(*main_);
     main_->model().start();
+    // The window still closes for Configure and starts afresh; the name
+    // being composed is not thrown away with it.
+    if (kept_) {
+        main_->model().takeBack(*kept_);
+        kept_.reset();
+    }
     main_->refresh();
 }
 
@@ -51,6 +57,7 @@ void AppWindows::showMainWindow() {
 
 void AppWindows::unloadMainWindow() {
     if (main_) {
+        kept_ = main_->model().state();
         main_->close();
         main_ = nullptr;
     }

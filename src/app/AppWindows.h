@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 #include "app/AboutBox.h"
 #include "app/ConfigureDialog.h"
 #include "app/MainWindow.h"
@@ -42,6 +44,9 @@ class AppWindows : public ShellWindows {
     QPointer<MainWindow> main_;
     QPointer<ConfigureDialog> configure_;
     QPointer<AboutBox> about_;
+    // The composition of a main window closed for Configure, until the next
+    // one has started.
+    std::optional<WindowState> kept_;
 };
 
 }  // namespace vtl

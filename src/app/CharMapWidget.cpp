@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/FocusFrame.h"
 #include "core/Geometry.h"
 
 namespace vtl {
@@ -39,6 +40,19 @@ void CharMapWidget::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(Qt::yellow, 1));
         painter.drawRect(QRect(cellOrigin(*state_.frameCode), QSize(cell - 1, cell - 1)));
     }
+    if (hasFocus()) {
+        drawFocusFrame(painter, rect(), palette());
+    }
+}
+
+// The focus frame comes and goes with the keyboard.
+void CharMapWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+void CharMapWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void CharMapWidget::mousePressEvent(QMouseEvent* event) {

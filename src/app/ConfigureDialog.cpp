@@ -24,8 +24,6 @@ QPushButton* button(QWidget* parent, const char* name, const layout::Twips& wher
                     const QString& text) {
     auto* b = place<QPushButton>(parent, name, where);
     b->setText(text);
-    // Enter in a box must not press a button that happens to come first.
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -64,11 +62,14 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     QPushButton* cancelButton =
         button(client, "Command3", layout::kConfigureCancel, QStringLiteral("Cancel"));
 
+    // Tab goes down the dialog as it reads; Enter saves from anywhere but a
+    // button that has the keyboard, which Enter presses.
     setTabOrder(quake3Box_, browse1);
-    setTabOrder(browse1, save);
+    setTabOrder(browse1, quakeBox_);
+    setTabOrder(quakeBox_, browse2);
+    setTabOrder(browse2, save);
     setTabOrder(save, cancelButton);
-    setTabOrder(cancelButton, browse2);
-    setTabOrder(browse2, quakeBox_);
+    save->setDefault(true);
     quake3Box_->setFocus();
 
     connect(quake3Box_, &QLineEdit::textEdited, this,

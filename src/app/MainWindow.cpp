@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -16,12 +17,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <algorithm>
 #include <functional>
 
 #include "app/CharMapWidget.h"
+#include "app/FocusFrame.h"
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
@@ -139,6 +142,49 @@ void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
     new ColourChoiceForwarder(list, std::move(choose));
 }
 
+// The colour list with the focus frame the map and the name strip draw, on
+// a pane over the whole list (its rows and scroll bar repaint on their own).
+class ColourListWidget : public QListWidget {
+  public:
+    explicit ColourListWidget(QWidget* parent) : QListWidget(parent), frame_(new Frame(this)) {}
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QListWidget::resizeEvent(event);
+        frame_->setGeometry(rect());
+        frame_->raise();
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QListWidget::focusInEvent(event);
+        frame_->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QListWidget::focusOutEvent(event);
+        frame_->update();
+    }
+
+  private:
+    class Frame : public QWidget {
+      public:
+        explicit Frame(QListWidget* list) : QWidget(list), list_(list) {
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+            setFocusPolicy(Qt::NoFocus);
+        }
+
+      protected:
+        void paintEvent(QPaintEvent*) override {
+            if (list_->hasFocus()) {
+                QPainter painter(this);
+                drawFocusFrame(painter, rect(), list_->palette());
+            }
+        }
+
+      private:
+        QListWidget* list_;
+    };
+    Frame* frame_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
@@ -170,6 +216,14 @@ MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
     setupPanel();
     setupNameArea();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Tab goes as the window reads: the map, the name strip, the colour list,
+    // Delete, then the two boxes.
+    QWidget* deleteButton = findChild<QPushButton*>(QStringLiteral("Command1"));
+    const QList<QWidget*> order{charMap_,     nameStrip_, colourList_,
+                                deleteButton, rawName_,   commandLine_};
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
     refresh();
     charMap_->setFocus();
 }
@@ -193,9 +247,15 @@ void MainWindow::setupMenus() {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
     // The map takes the focus after a switch, so the keyboard types at once.
-    auto mode = [this](QMenu* menu, const char* name, const char16_t* caption, GameMode m) {
+    // The current game carries the menu's radio mark.
+    auto* games = new QActionGroup(this);
+    games->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    auto mode = [this, games](QMenu* menu, const char* name, const char16_t* caption, GameMode m) {
         QAction* a = menu->addAction(QString::fromUtf16(caption));
         a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(true);
+        games->addAction(a);
+        modeActions_.emplace_back(m, a);
         connect(a, &QAction::triggered, this,
                 [this, m] { run([this, m] { model_.selectMode(m); }); });
         connect(a, &QAction::triggered, this, [this] { charMap_->setFocus(); });
@@ -209,34 +269,46 @@ void MainWindow::setupMenus() {
                 command(*shell_);
             }
         });
+        return a;
     };
 
     QMenu* file = submenu(nullptr, "File", "&File");
-    add(file, "NewName", "&New Name", [](MainWindowModel& f) { f.newName(); });
+    // The desktop's usual keys, beside the access letters users know.
+    add(file, "NewName", "&New Name", [](MainWindowModel& f) {
+        f.newName();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     add(file, "OpenName", "&Open Name\u2026", [](MainWindowModel& f) {
         f.openName();
     })->setShortcut(QKeySequence::Open);
     saveName_ = add(file, "SaveName", "&Save Name", [](MainWindowModel& f) { f.saveName(); });
+    saveName_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     quickSave_ = add(file, "quicksave", "&QuickSave", [](MainWindowModel& f) { f.quickSave(); });
+    quickSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     add(file, "exportasbitmap", "&Export name as Bitmap",
         [](MainWindowModel& f) { f.exportAsBitmap(); });
     add(file, "exportaspng", "Export name as &PNG\u2026",
         [](MainWindowModel& f) { f.exportAsPng(); });
     separator(file, "blankbar3");
     QMenu* copy = submenu(file, "copynme", "Copy Name");
-    add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
-        [](MainWindowModel& f) { f.copyCommandLine(); });
+    copyCommandLine_ = add(copy, "copyfunnamecmdlne", "Copy Funname Command Line",
+                           [](MainWindowModel& f) { f.copyCommandLine(); });
+    // Ctrl+C copies the command line over the map and the name strip (see
+    // setupNameArea); in the text boxes it is theirs.
+    copyCommandLine_->setShortcut(QKeySequence(QKeySequence::Copy));
+    copyCommandLine_->setShortcutContext(Qt::WidgetShortcut);
     add(copy, "copyrawsrc", "Copy Raw Funname Source", [](MainWindowModel& f) { f.copyRawName(); });
-    add(copy, "copyaspicture", "Copy Name as Picture",
+    add(copy, "copyaspicture", "Copy Name as &Picture",
         [](MainWindowModel& f) { f.copyNameAsPicture(); });
     lifecycle(file, "options", "&Configure", [](Shell& s) { s.openConfigure(); });
     separator(file, "blankbar1");
-    lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); });
+    lifecycle(file, "Exit", "&Exit", [](Shell& s) {
+        s.exitProgram();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = submenu(nullptr, "Edit", "&Edit");
     setupEditMenu(edit);
     edit->addSeparator();
-    QAction* checkName = edit->addAction(QStringLiteral("Check Name\u2026"));
+    QAction* checkName = edit->addAction(QStringLiteral("&Check Name\u2026"));
     checkName->setObjectName(QStringLiteral("CheckName"));
     connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
 
@@ -283,8 +355,36 @@ void MainWindow::setupMenus() {
                                         [](MainWindowModel& m) { m.useBuiltInCharset(); });
 
     QMenu* about = submenu(nullptr, "About", "&About/Help");
+    // Esc out of a menu opened from the keyboard leaves the menu bar with the
+    // keyboard, so typed characters would go on selecting menus: the second
+    // Esc, which hands the keyboard back to where it was, is pressed for the
+    // user. Moving to the next menu or choosing a command is left alone.
+    for (QMenu* top : {file, edit, game, about}) {
+        connect(top, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                const bool menuBarKept = menuBar()->hasFocus() || menuBar()->activeAction();
+                if (QApplication::activePopupWidget() != nullptr || !menuBarKept) {
+                    return;
+                }
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QCoreApplication::sendEvent(menuBar(), &escape);
+                if (typingFocus_ != nullptr) {
+                    typingFocus_->setFocus(Qt::MenuBarFocusReason);
+                }
+            });
+        });
+    }
+    // Where the keyboard goes back to after a menu: the control of this
+    // window that last had it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && client_->isAncestorOf(now)) {
+            typingFocus_ = now;
+        }
+    });
     lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.showAbout(); });
-    lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.openUserGuide(); });
+    lifecycle(about, "HelpMe", "&Help", [](Shell& s) {
+        s.openUserGuide();
+    })->setShortcut(QKeySequence(Qt::Key_F1));
     lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage",
               [](Shell& s) { s.openHomepage(); });
 }
@@ -360,7 +460,7 @@ void MainWindow::setupPanel() {
 
     auto* colours = place<QGroupBox>(panel, "Frame5", layout::kColourFrame);
     colours->setTitle(QStringLiteral("Q3:A Engine Colors"));
-    colourList_ = place<QListWidget>(colours, "List1", layout::kColourList);
+    colourList_ = place<ColourListWidget>(colours, "List1", layout::kColourList);
     colourList_->setFocusPolicy(Qt::TabFocus);
     // The list's scroll bar keeps the desktop's colours, not the panel's.
     QPalette standard = QApplication::palette();
@@ -378,6 +478,7 @@ void MainWindow::setupNameArea() {
     for (QWidget* w : {static_cast<QWidget*>(charMap_), static_cast<QWidget*>(nameStrip_)}) {
         w->setFocusPolicy(Qt::StrongFocus);
         w->addAction(pasteName_);
+        w->addAction(copyCommandLine_);
     }
 
     label(client_, "Label5", layout::kRawNameCaption, "Raw Source Code->");
@@ -441,8 +542,11 @@ void MainWindow::openNameCheck() {
     if (checkWindow_ == nullptr) {
         checkWindow_ = new NameCheckWindow(this);
         connect(checkWindow_, &NameCheckWindow::visibilityChanged, this, &MainWindow::refresh);
-        // Beside the main window, so the name strip's marks stay in view.
-        checkWindow_->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    // Beside the main window, so the name strip's marks stay in view, and
+    // whole on its screen.
+    if (!checkWindow_->isVisible()) {
+        checkWindow_->placeBeside(*this);
     }
     refresh();
     checkWindow_->show();
@@ -471,6 +575,10 @@ void MainWindow::refresh() {
         commandLine_->setText(s.commandLineBox);
     }
     modeLabel_->setText(s.modeLabel);
+    // Also after a cancelled custom-picture switch, whose command Qt marked.
+    for (const auto& [m, action] : modeActions_) {
+        action->setChecked(s.Mode == m);
+    }
     useGameCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     useBuiltInCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     saveName_->setEnabled(s.saveNameEnabled);
@@ -510,7 +618,7 @@ void MainWindow::refresh() {
     const bool checkOpen = checkWindow_ != nullptr && checkWindow_->isVisible();
     QList<int> flagged;
     if (checkOpen) {
-        checkWindow_->showReport(check, s.sheetSource);
+        checkWindow_->showReport(check, model_.nameCheckSheet());
         for (const EngineReport& engine : check.engines) {
             for (const Finding& f : engine.findings) {
                 flagged += f.positions;

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+
+#include <utility>
+#include <vector>
 
 #include "models/MainWindowModel.h"
 
@@ -55,6 +59,7 @@ class MainWindow : public QMainWindow {
     MainWindowModel model_;
     Shell* shell_ = nullptr;
     QWidget* client_ = nullptr;
+    QPointer<QWidget> typingFocus_;
     CharMapWidget* charMap_ = nullptr;
     NameStripWidget* nameStrip_ = nullptr;
     QLabel* regularView_ = nullptr;
@@ -74,6 +79,8 @@ class MainWindow : public QMainWindow {
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
     QAction* pasteName_ = nullptr;
+    QAction* copyCommandLine_ = nullptr;
+    std::vector<std::pair<GameMode, QAction*>> modeActions_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* insertMode_ = nullptr;

@@ -1,11 +1,17 @@
 #include "app/NameCheckWindow.h"
 
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/WindowPlacement.h"
 #include "core/Geometry.h"
 
 namespace vtl {
@@ -17,6 +23,7 @@ const QString kWindowTitle = u"Name Check"_s;
 const QString kIntroText =
     u"What each game makes of the name: the name other players see, and why."_s;
 const QString kNoProblemText = u"No problem found."_s;
+const QString kCloseCaption = u"&Close"_s;
 constexpr int kScale = 2;
 
 QLabel* wrapped(const QString& text, QWidget* parent) {
@@ -74,7 +81,42 @@ NameCheckWindow::NameCheckWindow(QWidget* parent) : QWidget(parent, Qt::Window |
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
     outer->addWidget(scroll_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* close = new QPushButton(kCloseCaption, this);
+    close->setObjectName(QStringLiteral("CloseCheck"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(close);
+    outer->addLayout(buttons);
+    // Esc and Ctrl+W close it, as the Close button does.
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)};
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Close)) {
+        if (!closeKeys.contains(keys)) {
+            closeKeys << keys;  // the desktop's own, such as Ctrl+F4
+        }
+    }
+    for (const QKeySequence& keys : closeKeys) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
     resize(640, 420);
+}
+
+void NameCheckWindow::placeBeside(const QWidget& owner) {
+    const QScreen* screen = owner.screen() ? owner.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    // The frame is not known before the window shows: the owner's stands in.
+    const QRect ownerFrame = owner.frameGeometry();
+    const QMargins frame(owner.geometry().left() - ownerFrame.left(),
+                         owner.geometry().top() - ownerFrame.top(),
+                         ownerFrame.right() - owner.geometry().right(),
+                         ownerFrame.bottom() - owner.geometry().bottom());
+    const QRect outer =
+        besideWindow(ownerFrame, size().grownBy(frame), screen->availableGeometry());
+    resize(outer.size().shrunkBy(frame));
+    move(outer.topLeft());
 }
 
 void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet) {

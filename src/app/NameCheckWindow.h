@@ -17,6 +17,8 @@ class NameCheckWindow : public QWidget {
     explicit NameCheckWindow(QWidget* parent);
 
     void showReport(const CheckReport& report, const QImage& sheet);
+    // Opens fully on the screen that holds `owner`, beside it where there is room.
+    void placeBeside(const QWidget& owner);
 
   signals:
     void visibilityChanged();

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/FocusFrame.h"
 #include "core/Geometry.h"
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
@@ -50,6 +51,9 @@ void NameStripWidget::paintEvent(QPaintEvent*) {
         const int left = twipsToPixels(kSlotPitchTwips * (k - 1));
         painter.drawRect(left, 0, cell - 1, cell - 1);
     }
+    if (hasFocus()) {
+        drawFocusFrame(painter, rect(), palette());
+    }
 }
 
 void NameStripWidget::setHighlighted(const QList<int>& positions) {
@@ -57,6 +61,16 @@ void NameStripWidget::setHighlighted(const QList<int>& positions) {
         highlighted_ = positions;
         update();
     }
+}
+
+// The focus frame comes and goes with the keyboard.
+void NameStripWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+void NameStripWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void NameStripWidget::mousePressEvent(QMouseEvent* event) {

@@ -92,6 +92,8 @@ const QString kCaretOnly =
     u"with a caret as the only visible glyph the game calls the player \"UnnamedPlayer\"."_s;
 const QString kNothingLeft =
     u"no visible glyph is left of the name: the game calls the player \"UnnamedPlayer\"."_s;
+const QString kEmptyName = u"the name is empty: the game calls the player \"UnnamedPlayer\"."_s;
+const QString kLeadingSpaces = u"spaces at the start of the name are dropped."_s;
 const QString kCaretColour =
     u"a caret followed by another glyph makes a colour code: the glyph after the caret "
     u"vanishes."_s;
@@ -620,8 +622,11 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
     // The name cleaner: black colour codes go, and spaces past three in a row.
     // Only what it takes of the user's glyphs is reported; a black code this
     // program wrote itself goes unremarked.
+    // ClientCleanName also drops spaces at the start: id's (and RtCW's)
+    // while nothing of the name has been written, a colour code included;
+    // ioquake3's only before the first byte of any kind.
     Tagged clean;
-    Positions spaces, colourEaten;
+    Positions spaces, colourEaten, leading;
     int run = 0;
     const auto keepSpace = [&](const TB& x) {
         if (x.b != ' ') {
@@ -651,13 +656,21 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
                     run = 0;
                 }
                 ++i;
+            } else if (x.b == ' ' && clean.empty()) {
+                leading.add(x);
             } else if (keepSpace(x)) {
                 clean.push_back(x);
             }
         }
     } else {
         std::vector<bool> second;  // clean[i] already ends a colour code
+        bool atStart = true;
         for (const TB& x : value) {
+            if (atStart && x.b == ' ') {
+                leading.add(x);
+                continue;
+            }
+            atStart = false;
             if (x.b != ' ' && !clean.empty() && clean.back().b == '^' && !second.back() &&
                 isAsciiAlnum(x.b)) {
                 if (colours.meansBlack(x.b)) {
@@ -741,6 +754,7 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
             black.add(value[i]);
         }
     }
+    r.addIf(Severity::GlyphsChanged, leading, kLeadingSpaces);
     r.addIf(Severity::GlyphsChanged, colourEaten, kCaretColour);
     r.addIf(Severity::GlyphsChanged, dots, kDots);
     r.addIf(Severity::GlyphsChanged, spaces, kSpaces);
@@ -751,10 +765,19 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
         r.addIf(Severity::GlyphsChanged, black, kIoBlack);
     }
 
-    const bool anyVisible =
-        std::any_of(seen.begin(), seen.end(), [](const SeenGlyph& g) { return g.code != ' '; });
-    if (!anyVisible && !visible.empty()) {
-        r.add(Severity::Refused, visible, kNothingLeft);
+    // A name left with nothing but colour codes is no name: id's cleaner
+    // counts every other byte it keeps, spaces too; ioquake3's not spaces.
+    const bool named = std::any_of(seen.begin(), seen.end(), [&](const SeenGlyph& g) {
+        return g.code != ' ' || engine == Q3Engine::Id;
+    });
+    if (!named) {
+        Positions glyphs;
+        for (const TB& x : value) {
+            if (isGlyph(x)) {
+                glyphs.add(x);
+            }
+        }
+        r.add(Severity::Refused, glyphs, glyphs.empty() ? kEmptyName : kNothingLeft);
         r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), colours.white);
         return r.done();
     }

@@ -50,6 +50,8 @@ void AddChar(WindowState& state, Desktop& desktop, QPoint glyphSource,
     }
     NameCell& cell = cellAtCursor(state);
     cell.glyph = glyphFromSheet(state.sheetSource, glyphSource);
+    // Kept so the glyph can be drawn again from another sheet or colour.
+    cell.code = glyphSource.y() / kGlyphPixels * kSheetColumns + glyphSource.x() / kGlyphPixels;
 
     if (state.Family == GameFamily::Colour) {
         cell.fragment = state.ColorWritten ? pickedFragment : state.ColorPrefix + pickedFragment;

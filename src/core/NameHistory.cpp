@@ -24,7 +24,7 @@ bool NameSnapshot::operator==(const NameSnapshot& other) const {
         const NameCell& b = other.cells[k];
         // Glyphs are shared copies: the same picture keeps its cache key, and
         // a fresh copy of any glyph is a change even if its pixels match.
-        if (a.fragment != b.fragment || a.glyph.isNull() != b.glyph.isNull() ||
+        if (a.fragment != b.fragment || a.code != b.code || a.glyph.isNull() != b.glyph.isNull() ||
             (!a.glyph.isNull() && a.glyph.cacheKey() != b.glyph.cacheKey())) {
             return false;
         }
@@ -44,6 +44,35 @@ void NameChangeCommand::undo() {
 void NameChangeCommand::redo() {
     if (!done_) {
         after_.restoreInto(state_);
+        done_ = true;
+    }
+}
+
+WholeStateCommand::WholeStateCommand(WindowState& state, const QString& label, WindowState before,
+                                     WindowState after)
+    : QUndoCommand(label), state_(state), before_(std::move(before)), after_(std::move(after)) {}
+
+void WholeStateCommand::restore(const WindowState& saved) {
+    WindowState restored = saved;
+    restored.insertMode = state_.insertMode;
+    restored.typeSecondSet = state_.typeSecondSet;
+    restored.previewCaption = state_.previewCaption;
+    restored.frameCode = state_.frameCode;
+    restored.regularView = state_.regularView;
+    restored.enlargedView = state_.enlargedView;
+    restored.charsetGoneTold = state_.charsetGoneTold;
+    restored.notice.clear();
+    state_ = std::move(restored);
+}
+
+void WholeStateCommand::undo() {
+    restore(before_);
+    done_ = false;
+}
+
+void WholeStateCommand::redo() {
+    if (!done_) {
+        restore(after_);
         done_ = true;
     }
 }

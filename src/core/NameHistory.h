@@ -42,6 +42,25 @@ class NameChangeCommand : public QUndoCommand {
     bool done_ = true;
 };
 
+// A change of more than the name, a game switch: undo puts the mode, sheet,
+// charset, colour and name back as they were; the editing modes (insert,
+// second set) and the hover preview stay as they are.
+class WholeStateCommand : public QUndoCommand {
+  public:
+    WholeStateCommand(WindowState& state, const QString& label, WindowState before,
+                      WindowState after);
+    void undo() override;
+    void redo() override;
+
+  private:
+    void restore(const WindowState& saved);
+
+    WindowState& state_;
+    WindowState before_;
+    WindowState after_;
+    bool done_ = true;  // pushed after the change has run
+};
+
 // Runs `edit` on `state` and records it on `stack` as one change labelled
 // `label` ("Undo <label>"). An edit that leaves the name, cursor and colour
 // flag as they were records nothing. Returns whether a change was recorded.

@@ -48,6 +48,7 @@ using CharTable = std::array<QByteArray, kCodeCount>;
 struct NameCell {
     QImage glyph;                 // 16x16; null shows the black background
     QByteArray fragment{" ", 1};  // a blank position holds one space
+    int code = -1;                // the glyph's code in the sheet; -1 for none
 };
 
 // Everything the main window knows. The widgets draw it and forward input;

@@ -45,6 +45,9 @@ struct FileDialogRequest {
     bool pathMustExist = false;
     // What the file name box holds when the dialog opens.
     QString initialName;
+    // Save dialogs: a line the dialog shows while the chosen name is a file
+    // that exists (Save Name adds to such a file rather than replacing it).
+    QString existingFileNote;
 };
 
 // A choice of one line out of several, in a small list.
@@ -66,6 +69,25 @@ struct PictureOptions {
 // Whether a save dialog may return `path` for `request`.
 inline bool dialogAccepts(const FileDialogRequest& request, const QString& path) {
     return !request.pathMustExist || QFileInfo(path).absoluteDir().exists();
+}
+
+// The file a save dialog would give for `typed` in `folder`: the default
+// suffix added to a name without one, as the dialog does.
+inline QString chosenSavePath(const FileDialogRequest& request, const QString& folder,
+                              const QString& typed) {
+    QString path = QDir(folder).absoluteFilePath(typed);
+    if (!typed.isEmpty() && !request.defaultSuffix.isEmpty() &&
+        QFileInfo(typed).suffix().isEmpty()) {
+        path += u'.' + request.defaultSuffix;
+    }
+    return path;
+}
+
+// The line a save dialog shows for `path`: the request's note while it names
+// an existing file, else nothing.
+inline QString existingFileNoteFor(const FileDialogRequest& request, const QString& path) {
+    const QFileInfo file(path);
+    return file.exists() && file.isFile() ? request.existingFileNote : QString();
 }
 
 // Everything that needs a person or the desktop goes through here, so that

@@ -4,8 +4,11 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -27,6 +30,27 @@ class FileDialog : public QFileDialog {
   public:
     FileDialog(QWidget* parent, const FileDialogRequest& request)
         : QFileDialog(parent, request.title, request.initialFolder), request_(request) {}
+
+    // A line under the dialog's own rows that says what happens to the file
+    // chosen, while it exists.
+    void addExistingFileNote() {
+        auto* grid = qobject_cast<QGridLayout*>(layout());
+        auto* nameBox = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (request_.existingFileNote.isEmpty() || grid == nullptr || nameBox == nullptr) {
+            return;
+        }
+        auto* note = new QLabel(this);
+        note->setObjectName(QStringLiteral("existingFileNote"));
+        note->setWordWrap(true);
+        grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+        const auto update = [this, note, nameBox] {
+            note->setText(existingFileNoteFor(
+                request_, chosenSavePath(request_, directory().absolutePath(), nameBox->text())));
+        };
+        connect(nameBox, &QLineEdit::textChanged, note, update);
+        connect(this, &QFileDialog::directoryEntered, note, update);
+        update();
+    }
 
     void accept() override {
         const QStringList files = selectedFiles();
@@ -98,6 +122,9 @@ std::optional<QString> QtDesktop::runFileDialog(const FileDialogRequest& request
     if (!request.initialName.isEmpty()) {
         dialog.selectFile(request.initialName);
     }
+    if (save) {
+        dialog.addExistingFileNote();
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -149,6 +176,13 @@ std::optional<PictureOptions> QtDesktop::choosePictureOptions(const PictureOptio
 }
 
 bool QtDesktop::openUrl(const QString& url) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands addresses to xdg-open; without it, it only writes a line to
+    // the terminal, which no one sees. The caller tells the person instead.
+    if (QStandardPaths::findExecutable(u"xdg-open"_s).isEmpty()) {
+        return false;
+    }
+#endif
     return QDesktopServices::openUrl(QUrl(url));
 }
 

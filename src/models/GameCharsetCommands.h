@@ -10,8 +10,8 @@ namespace vtl {
 
 using namespace Qt::StringLiterals;
 
-inline constexpr char16_t kUseGameCharsetCaption[] = u"Use Game's Own Charset…";
-inline constexpr char16_t kUseBuiltInCharsetCaption[] = u"Use Built-in Charset";
+inline constexpr char16_t kUseGameCharsetCaption[] = u"Use Game's &Own Charset…";
+inline constexpr char16_t kUseBuiltInCharsetCaption[] = u"Use &Built-in Charset";
 inline const QString kGameFolderPrompt = u"Please select the game's folder (or its base folder)."_s;
 inline const QString kCharsetFromNote = u"Charset: %1"_s;
 inline const QString kCharsetFolderGoneNote = u"Built-in charset: %1 is gone"_s;

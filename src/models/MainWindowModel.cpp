@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "check/CheckQuestions.h"
+#include "check/PickedGlyphs.h"
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
@@ -28,16 +29,40 @@ MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
 }
 
 void MainWindowModel::start() {
+    forgetColourSheets();
     const bool switched = switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
     applyRememberedCharset(state_, settingsFile(), switched);
     history_.clear();
 }
 
+void MainWindowModel::takeBack(const WindowState& kept) {
+    state_ = kept;
+    vtl::clearPreview(state_);
+    state_.notice.clear();
+    history_.clear();
+    forgetColourSheets();
+}
+
 void MainWindowModel::pickGlyph(int code) {
     state_.notice.clear();
     bool placed = true;
-    changeName(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange,
-               [&](WindowState& s) { placed = placeGlyph(s, desktop_, code); });
+    changeName(state_.insertMode ? kInsertGlyphChange : kAddGlyphChange, [&](WindowState& s) {
+        // The glyph is drawn in the colour the map shows; where the name's
+        // bytes would give it another (a deleted or overwritten glyph took
+        // the colour's code with it, or the cursor went back past it), the
+        // code is written again.
+        const bool writtenBefore = s.ColorWritten;
+        const ColourSet& colours = listedColours(s);
+        if (s.Family == GameFamily::Colour &&
+            colourInForceAfter(colours, s.cells, std::min(s.CursorPos, kNameLength) - 1) !=
+                colourRowOfCode(colours, s.ColorPrefix)) {
+            s.ColorWritten = false;
+        }
+        placed = placeGlyph(s, desktop_, code);
+        if (!placed) {
+            s.ColorWritten = writtenBefore;
+        }
+    });
     if (!placed) {
         desktop_.beep();
         state_.notice = kNameFullNotice;
@@ -109,6 +134,13 @@ bool MainWindowModel::typeText(const QString& text) {
             desktop_.beep();
             continue;
         }
+        // Typing on past the end would write position 25 again and again;
+        // it is refused as an insert into a full name is.
+        if (state_.CursorPos > kNameLength && !state_.insertMode) {
+            desktop_.beep();
+            state_.notice = kNameFullNotice;
+            continue;
+        }
         const bool secondSet = state_.typeSecondSet && *byte >= 32 && *byte <= 127;
         pickGlyph(secondSet ? *byte + 128 : *byte);
     }
@@ -177,6 +209,25 @@ void MainWindowModel::quickSave() {
         });
 }
 
+QImage MainWindowModel::nameCheckSheet() {
+    if (state_.Family != GameFamily::Colour) {
+        return state_.sheetSource;
+    }
+    const ColourSet& colours = listedColours(state_);
+    return sheetForRow(state_, colourSheets(), colourRowOfCode(colours, colours.startCode));
+}
+
+const ColourSheetLookup& MainWindowModel::colourSheets() {
+    if (!colourSheets_) {
+        colourSheets_ = colourSheetsOf(state_, paths_.dataDir(), desktop_);
+    }
+    return colourSheets_;
+}
+
+void MainWindowModel::redrawGlyphs() {
+    redrawNameGlyphs(state_, colourSheets());
+}
+
 CheckReport MainWindowModel::nameCheck() const {
     const std::optional<GameMode> mode = state_.Mode;
     if (!mode) {
@@ -186,7 +237,17 @@ CheckReport MainWindowModel::nameCheck() const {
     for (int k = 0; k < kNameLength; ++k) {
         fragments[static_cast<size_t>(k)] = state_.cells[static_cast<size_t>(k)].fragment;
     }
-    return checkName(*mode, tagPositions(*mode, fragments, state_.LinePrefix, state_.LineSuffix));
+    CheckReport report =
+        checkName(*mode, tagPositions(*mode, fragments, state_.LinePrefix, state_.LineSuffix));
+    // The bytes can't tell that a blank was picked as `_`: the positions can.
+    if (state_.Family == GameFamily::Colour && report.checked) {
+        std::array<int, kNameLength> codes{};
+        for (int k = 0; k < kNameLength; ++k) {
+            codes[static_cast<size_t>(k)] = state_.cells[static_cast<size_t>(k)].code;
+        }
+        addToEveryEngine(report, pickedGlyphFindings(state_.Table, codes));
+    }
+    return report;
 }
 void MainWindowModel::exportAsBitmap() {
     vtl::exportNameAsBitmap(state_, desktop_);
@@ -206,17 +267,28 @@ void MainWindowModel::copyRawName() {
 
 void MainWindowModel::selectMode(GameMode mode) {
     state_.notice.clear();
+    forgetColourSheets();
+    WindowState before = state_;
     const bool switched = switchMode(state_, desktop_, paths_.dataDir(), mode);
     applyRememberedCharset(state_, settingsFile(), switched);
-    history_.clear();
+    // A custom-picture switch whose dialog was cancelled changes nothing
+    // worth an entry.
+    if (switched || !(NameSnapshot::of(before) == NameSnapshot::of(state_))) {
+        history_.push(new WholeStateCommand(state_, kGameSwitchChange, std::move(before), state_));
+    }
 }
 
+// The glyphs already placed are drawn again in the charset now in use.
 void MainWindowModel::useGameCharset() {
     vtl::useGameCharset(state_, desktop_, settingsFile());
+    forgetColourSheets();
+    redrawGlyphs();
 }
 
 void MainWindowModel::useBuiltInCharset() {
     vtl::useBuiltInCharset(state_, desktop_, paths_.dataDir(), settingsFile());
+    forgetColourSheets();
+    redrawGlyphs();
 }
 
 void MainWindowModel::chooseColour(int index) {
@@ -231,18 +303,26 @@ void MainWindowModel::setTypeSecondSet(bool on) {
     state_.typeSecondSet = on;
 }
 
+// The restored glyphs were drawn with the sheets of their time.
 void MainWindowModel::undo() {
     state_.notice.clear();
     history_.undo();
+    forgetColourSheets();  // an undone game switch brings other sheets back
+    redrawGlyphs();
 }
 void MainWindowModel::redo() {
     state_.notice.clear();
     history_.redo();
+    forgetColourSheets();
+    redrawGlyphs();
 }
 
 void MainWindowModel::changeName(const QString& label,
                                  const std::function<void(WindowState&)>& edit) {
-    recordNameChange(history_, state_, label, [&] { edit(state_); });
+    recordNameChange(history_, state_, label, [&] {
+        edit(state_);
+        redrawGlyphs();
+    });
 }
 
 }  // namespace vtl

@@ -11,6 +11,7 @@
 #include "desktop/Desktop.h"
 #include "ini/AppPaths.h"
 #include "modes/GameModes.h"
+#include "reading/NameLoading.h"
 
 namespace vtl {
 
@@ -24,8 +25,10 @@ inline const QString kBackspaceChange = u"Backspace"_s;
 inline const QString kNewNameChange = u"New Name"_s;
 inline const QString kOpenNameChange = u"Open Name"_s;
 inline const QString kPasteNameChange = u"Paste Name"_s;
+inline const QString kGameSwitchChange = u"Game Switch"_s;
 
-// Shown in the window, not in a box, when an insert would push a glyph out.
+// Shown in the window, not in a box, when an insert would push a glyph out
+// or typing goes on past position 25.
 inline const QString kNameFullNotice = u"Name full: nothing inserted"_s;
 
 // The main window's behaviour without the widgets: the state, start-up and
@@ -40,6 +43,9 @@ class MainWindowModel {
 
     // Start-up: Quake III: Arena mode with an empty name.
     void start();
+    // After start-up of a window that replaces one closed for Configure: the
+    // composition of that window (mode, sheet, colour, name) comes back.
+    void takeBack(const WindowState& kept);
 
     // Character map and name strip. A glyph goes in at the cursor as the
     // Edit menu's Insert Mode says.
@@ -81,9 +87,12 @@ class MainWindowModel {
     // What the games make of the name as it stands; not checked before the
     // first mode switch and in games nothing is known about.
     CheckReport nameCheck() const;
+    // The sheet the Name Check window draws with: in the colour modes the
+    // white one, which it tints with the colour each glyph gets.
+    QImage nameCheckSheet();
 
-    // Game/Mode menu and the colour list. A mode switch empties the undo
-    // history: the tables the recorded changes were made with are gone.
+    // Game/Mode menu and the colour list. A mode switch is one entry of the
+    // history: undo brings back the mode, sheet, charset, colour and name.
     void selectMode(GameMode mode);
     void useGameCharset();
     void useBuiltInCharset();
@@ -99,15 +108,23 @@ class MainWindowModel {
     void redo();
     // Runs `edit` as one undoable change labelled `label`; an edit that
     // leaves the name, cursor and colour flag as they were records nothing.
+    // Afterwards every glyph is drawn as the bytes say.
     void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
 
   private:
     bool chooseColourByDigit(int digit);
+    // The sheets of the colour list's rows, read once until the mode or the
+    // charset changes.
+    const ColourSheetLookup& colourSheets();
+    void forgetColourSheets() { colourSheets_ = nullptr; }
+    // Every glyph of the name drawn again as its bytes say.
+    void redrawGlyphs();
 
     Desktop& desktop_;
     AppPaths paths_;
     WindowState state_;
     QUndoStack history_;
+    ColourSheetLookup colourSheets_;
 };
 
 }  // namespace vtl

@@ -1,5 +1,6 @@
 #include "models/Shell.h"
 
+#include <QDir>
 #include <QUrl>
 
 #include "ini/Ini.h"
@@ -73,8 +74,10 @@ void Shell::showAbout() {
 }
 
 void Shell::openUserGuide() {
-    desktop_.openUrl(
-        QUrl::fromLocalFile(paths_.dataDir() + kUserGuide).toString(QUrl::FullyEncoded));
+    const QString guide = paths_.dataDir() + kUserGuide;
+    if (!desktop_.openUrl(QUrl::fromLocalFile(guide).toString(QUrl::FullyEncoded))) {
+        showInfo(desktop_, kNoGuideViewer + QDir::toNativeSeparators(guide));
+    }
 }
 
 void Shell::openHomepage() {

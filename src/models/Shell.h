@@ -27,6 +27,10 @@ inline const QString kExitTitle = u"Exit?"_s;
 inline const QString kHomepage = u"http://www.quenmoor.example/"_s;
 // The user guide, relative to the data folder.
 inline const QString kUserGuide = u"/docs/index.html"_s;
+// Followed by the guide's file.
+inline const QString kNoGuideViewer =
+    u"No program was found to show the user guide (xdg-open, from the xdg-utils package). "
+    u"Open this file in a web browser:\r"_s;
 
 // The program's windows as the lifecycle sees them. The Qt windows implement
 // it; the tests record the calls.
@@ -65,6 +69,8 @@ class Shell {
     void openConfigure();
     void exitProgram();
     void showAbout();
+    // The guide in the desktop's browser; where none can be started, a
+    // message with the guide's file.
     void openUserGuide();
     void openHomepage();
 

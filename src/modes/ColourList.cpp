@@ -1,10 +1,73 @@
 #include "modes/ColourList.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "charset/Sheet.h"
 #include "modes/GameModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
+namespace {
+
+// The row text has before any code: the game's start colour.
+int whiteRow(const ColourSet& colours) {
+    return colours.choiceWithCode(colours.startCode).value_or(0);
+}
+
+// Walks one fragment from the colour `row` in force before it, leaving the
+// row in force after it; returns the row its first glyph byte is drawn in,
+// or none when the fragment holds codes alone. The escape is a code with the
+// byte after it (black as the game writes it) when that byte is no escape.
+std::optional<int> walkFragment(const ColourSet& colours, const QByteArray& fragment, int& row) {
+    const QByteArray black(colours.blackCode);
+    std::optional<int> glyphRow;
+    for (qsizetype i = 0; i < fragment.size();) {
+        if (fragment[i] == colours.escape && fragment.mid(i, black.size()) == black) {
+            row = colourRowOfCode(colours, black);
+            i += black.size();
+        } else if (fragment[i] == colours.escape && i + 1 < fragment.size() &&
+                   fragment[i + 1] != colours.escape) {
+            row = colourRowOfCode(colours, fragment.mid(i, 2));
+            i += 2;
+        } else {
+            if (!glyphRow) {
+                glyphRow = row;
+            }
+            ++i;
+        }
+    }
+    return glyphRow;
+}
+
+}  // namespace
+
+int colourRowOfCode(const ColourSet& colours, const QByteArray& code) {
+    if (code.isEmpty()) {
+        return whiteRow(colours);
+    }
+    return colours.choiceOf(static_cast<unsigned char>(code.back())).value_or(whiteRow(colours));
+}
+
+std::array<int, kNameLength> writtenColourRows(const ColourSet& colours,
+                                               const std::array<NameCell, kNameLength>& cells) {
+    std::array<int, kNameLength> rows{};
+    int row = whiteRow(colours);
+    for (size_t k = 0; k < cells.size(); ++k) {
+        const int before = row;
+        rows[k] = walkFragment(colours, cells[k].fragment, row).value_or(before);
+    }
+    return rows;
+}
+
+int colourInForceAfter(const ColourSet& colours, const std::array<NameCell, kNameLength>& cells,
+                       int count) {
+    int row = whiteRow(colours);
+    for (int k = 0; k < std::min(count, kNameLength); ++k) {
+        walkFragment(colours, cells[static_cast<size_t>(k)].fragment, row);
+    }
+    return row;
+}
 
 const ColourSet& listedColours(const WindowState& state) {
     const ColourSet* colours = currentColours(state);

@@ -17,6 +17,22 @@ inline const QString kUnknownColourMessage = u"ERROR - An unknown error occured.
 // (the list's own) in games without colour codes, where it is disabled.
 const ColourSet& listedColours(const WindowState& state);
 
+// The colour list's row a code picks ("^1", "^^8"), as the colour games read
+// its last byte; the start colour's row for an empty code or one no row has.
+int colourRowOfCode(const ColourSet& colours, const QByteArray& code);
+
+// The row each position is drawn in, as its bytes say: colour codes change
+// the colour of what follows, in the same and the later positions, and text
+// before any code has the start colour. Codes are read where the program
+// writes them, inside a position's fragment. A position of codes alone keeps
+// the colour.
+std::array<int, kNameLength> writtenColourRows(const ColourSet& colours,
+                                               const std::array<NameCell, kNameLength>& cells);
+// The row in force after the first `count` positions: what a glyph placed
+// after them is drawn in unless a code comes first.
+int colourInForceAfter(const ColourSet& colours, const std::array<NameCell, kNameLength>& cells,
+                       int count);
+
 // The game's own charset as the map shows it for a colour code ("^1"):
 // tinted where the game tints text, else as it is.
 QImage ownCharsetInColour(const WindowState& state, const QByteArray& colourCode);

@@ -33,6 +33,9 @@ const QString kSavedToDefaultConfigText = u"File Saved to Default Config: "_s;
 const QString kSavedToText = u"File saved to: "_s;
 const QString kExecuteManuallyText = u"You will need to manually execute this script."_s;
 
+const QString kSaveNameAddsNote =
+    u"This file exists: the name will be added at its end, and what it holds now is kept."_s;
+
 const QString kExportTitle = u"Export Bitmap..."_s;
 const QString kExportFilter = u"Bitmaps (*.Bmp)"_s;
 const QString kExportSuffix = u"BMP"_s;
@@ -60,8 +63,13 @@ void showWriteFailure(Desktop& desktop, const QString& path, const AppendResult&
 }  // namespace
 
 void saveName(const WindowState& state, Desktop& desktop) {
-    const std::optional<QString> path = desktop.saveFile(
-        saveRequest(kSaveNameTitle, kSaveNameFilter, kSaveNameSuffix, kSaveNameInitialName));
+    // The line goes at the end of an existing file: the dialog says so
+    // instead of asking whether to replace it.
+    FileDialogRequest request =
+        saveRequest(kSaveNameTitle, kSaveNameFilter, kSaveNameSuffix, kSaveNameInitialName);
+    request.confirmOverwrite = false;
+    request.existingFileNote = kSaveNameAddsNote;
+    const std::optional<QString> path = desktop.saveFile(request);
     if (!path) {
         return;
     }

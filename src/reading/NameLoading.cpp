@@ -98,6 +98,30 @@ ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir
     };
 }
 
+QImage sheetForRow(const WindowState& state, const ColourSheetLookup& colourSheet, int row) {
+    // The current colour's sheet is the one the map shows: no second read.
+    return row == colourRowOfCode(listedColours(state), state.ColorPrefix) ? state.sheetSource
+                                                                           : colourSheet(row);
+}
+
+void redrawNameGlyphs(WindowState& state, const ColourSheetLookup& colourSheet) {
+    const bool colour = state.Family == GameFamily::Colour;
+    const std::array<int, kNameLength> rows = writtenColourRows(listedColours(state), state.cells);
+    for (size_t k = 0; k < state.cells.size(); ++k) {
+        NameCell& cell = state.cells[k];
+        if (cell.code < 0) {
+            continue;
+        }
+        const QImage sheet = colour ? sheetForRow(state, colourSheet, rows[k]) : state.sheetSource;
+        QImage drawn = glyphFromSheet(sheet, cellOrigin(cell.code));
+        // Only a changed picture is replaced: an edit that changes nothing
+        // stays out of the undo history.
+        if (drawn != cell.glyph) {
+            cell.glyph = std::move(drawn);
+        }
+    }
+}
+
 void loadDecodedName(WindowState& state, const DecodedName& name,
                      const ColourSheetLookup& colourSheet) {
     startNewName(state);
@@ -110,6 +134,7 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
         if (glyph.code) {
             const QImage sheet = colour ? colourSheet(glyph.colourRow) : state.sheetSource;
             cell.glyph = glyphFromSheet(sheet, cellOrigin(*glyph.code));
+            cell.code = *glyph.code;
         }
     }
     state.CursorPos = count + 1;

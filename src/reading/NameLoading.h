@@ -20,6 +20,14 @@ using ColourSheetLookup = std::function<QImage(int colourRow)>;
 // drawn black). For use within one command: it refers to `state`.
 ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir, Desktop& desktop);
 
+// The sheet glyphs of colour row `row` are copied from.
+QImage sheetForRow(const WindowState& state, const ColourSheetLookup& colourSheet, int row);
+
+// Draws every placed glyph again from its code and the current sheets: in the
+// colour family in the colour the name's bytes give it, so the strip shows
+// what the game gets; in the others from the sheet the map shows.
+void redrawNameGlyphs(WindowState& state, const ColourSheetLookup& colourSheet);
+
 // Puts a decoded name into the state as one change: positions from 1 hold its
 // glyphs and fragments, the rest are blank, the cursor stands after the last
 // glyph and both name boxes are rebuilt. Plain glyphs come from the current

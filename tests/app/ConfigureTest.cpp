@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -78,6 +79,26 @@ TEST(ConfigureDialog, cancelOrEscape_leavesWritingNothing) {
         EXPECT_EQ(f.left.count(), 1);
         EXPECT_EQ(readBytes(f.ini()), kSaved);
     }
+}
+
+TEST(ConfigureDialog, tabGoesDownTheDialog_enterSaves) {
+    DialogFixture f;
+    f.dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.dialog));
+    f.box(u"Text1"_s)->setFocus();
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order.join(u' '), u"Command1 Text2 Command4 Command2 Command3 Text1"_s);
+
+    f.box(u"Text2"_s)->setFocus();
+    QTest::keyClicks(f.box(u"Text2"_s), u"/x"_s);
+    QTest::keyClick(f.box(u"Text2"_s), Qt::Key_Return);
+    EXPECT_EQ(f.left.count(), 1);
+    EXPECT_EQ(readBytes(f.ini()),
+              "[Vantorel]\r\nfirst=no\r\nq3config=/q3\r\nq1config=/q1/x\r\n"_ba);
 }
 
 // A folder that can't be stored, or a file that can't be written: the file stays

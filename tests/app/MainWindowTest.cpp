@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -87,10 +88,10 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenu
               u"&File|&New Name|&Open Name\u2026|&Save Name|&QuickSave|"
               "&Export name as Bitmap|Export name as &PNG\u2026|-|"
               "Copy Name|&Configure|-|&Exit|&Edit|&Undo|&Redo|&Paste Name|-|"
-              "&Insert Mode|Type in &Second Set|-|Check Name\u2026|"
+              "&Insert Mode|Type in &Second Set|-|&Check Name\u2026|"
               "&Game/Mode|Quake I (QuakeWorld)|"
               "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
-              "JumpGate|-|Use Game's Own Charset\u2026|Use Built-in Charset|"
+              "JumpGate|-|Use Game's &Own Charset\u2026|Use &Built-in Charset|"
               "&About/Help|&About|&Help|&Quenmoor Software Homepage"_s);
 }
 
@@ -177,14 +178,14 @@ TEST_F(MainWindowTest, keys_editFromMapAndNameRowOnly_colourKeysUndoAndPasteReac
     QTest::mouseClick(child("Command1"), Qt::LeftButton);
     EXPECT_EQ(window->focusWidget(), map());
 
-    action("Q3A")->trigger();  // a new name, no history
+    action("Q3A")->trigger();  // a new name
     QTest::keyClick(map(), Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(child<QListWidget>("List1")->currentRow(), 4);  // Green
     QTest::keyClicks(map(), u"A"_s);
     EXPECT_EQ(action("Undo")->text(), u"&Undo Add Glyph"_s);
     action("Undo")->trigger();
     EXPECT_EQ(text("Text2"), QString());
-    EXPECT_FALSE(action("Undo")->isEnabled());
+    EXPECT_EQ(action("Undo")->text(), u"&Undo Game Switch"_s);
     EXPECT_EQ(action("Redo")->text(), u"&Redo Add Glyph"_s);
 
     action("InsertMode")->trigger();
@@ -202,6 +203,88 @@ TEST_F(MainWindowTest, keys_editFromMapAndNameRowOnly_colourKeysUndoAndPasteReac
     EXPECT_EQ(text("Text2"), u"^2Pasted"_s);
     action("PasteName")->trigger();  // the menu command works wherever the focus is
     EXPECT_EQ(text("Text2"), u"Other"_s);
+}
+
+TEST_F(MainWindowTest, tabFollowsTheLayout_focusShowsAFrame_escapeOutOfAMenuGivesTheMapTheKeys) {
+    const QRgb highlight = window->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    const auto corner = [](QWidget* w) { return w->grab().toImage().pixel(0, 0); };
+    QWidget* list = child("List1");
+    for (QWidget* w : {static_cast<QWidget*>(strip()), list}) {
+        EXPECT_NE(corner(w), highlight) << qPrintable(w->objectName());
+    }
+    EXPECT_EQ(corner(map()), highlight);
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
+        QWidget* at = QApplication::focusWidget();
+        if (at == strip() || at == list) {
+            EXPECT_EQ(corner(at), highlight) << qPrintable(at->objectName());
+        }
+        QTest::keyClick(at, Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order.join(u' '), u"Picture3 List1 Command1 Text2 Text3 CharMap"_s);
+    EXPECT_NE(corner(strip()), highlight);
+
+    strip()->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu, window->findChild<QMenu*>(u"Edit"_s));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTest::qWait(20);
+    // The menu bar lets go at once, and the control that had the keyboard has it again.
+    EXPECT_EQ(window->menuBar()->activeAction(), nullptr);
+    // (The offscreen platform leaves the closed menu the active window, so
+    // the window's own focus is what shows where the keys will go.)
+    EXPECT_EQ(window->focusWidget(), strip());
+    QTest::keyClicks(window->focusWidget(), u"Z"_s);
+    EXPECT_EQ(text("Text2"), u"^7Z"_s);
+}
+
+TEST_F(MainWindowTest, standardKeys_reachTheirCommands_ctrlCOverTheNameCopiesTheLine) {
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"NewName", QKeySequence(u"Ctrl+N"_s)},
+        {"SaveName", QKeySequence(u"Ctrl+S"_s)},
+        {"quicksave", QKeySequence(u"Ctrl+Shift+S"_s)},
+        {"Exit", QKeySequence(u"Ctrl+Q"_s)},
+        {"HelpMe", QKeySequence(u"F1"_s)},
+        {"copyfunnamecmdlne", QKeySequence(u"Ctrl+C"_s)},
+    };
+    for (const auto& [name, sequence] : keys) {
+        EXPECT_EQ(action(name)->shortcut(), sequence) << name;
+    }
+    QTest::keyClicks(map(), u"AB"_s);
+    QTest::keyClick(map(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(strip(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(desktop.clipboard, std::vector<QString>(2, u"name \"^7AB^7\" //VTL G2 v6.3"_s));
+    auto* box = child<QLineEdit>("Text2");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);  // the box's own copy
+    EXPECT_EQ(desktop.clipboard.size(), 2u);
+    QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(text("Text2"), QString());
+    EXPECT_EQ(action("Undo")->text(), u"&Undo New Name"_s);
+}
+
+TEST_F(MainWindowTest, gameMenu_marksTheCurrentGame) {
+    const auto marked = [&] {
+        QStringList names;
+        for (QAction* a : child<QMenu>("SelectGame")->findChildren<QAction*>()) {
+            if (a->isChecked()) {
+                names << a->objectName();
+            }
+        }
+        return names;
+    };
+    EXPECT_EQ(marked(), QStringList{u"Q3A"_s});
+    EXPECT_TRUE(action("Q3A")->isCheckable());
+    action("Quake2")->trigger();
+    EXPECT_EQ(marked(), QStringList{u"Quake2"_s});
+    action("QuakeWorldMOD")->trigger();  // its picture dialog is cancelled: still Quake II
+    EXPECT_EQ(marked(), QStringList{u"Quake2"_s});
+    action("Quake2")->trigger();  // chosen again: runs again, stays marked
+    EXPECT_EQ(marked(), QStringList{u"Quake2"_s});
 }
 
 // A colour runs once per click, also on the row already selected, and once
@@ -275,7 +358,8 @@ struct Program {
     Shell shell{desktop, windows, AppPaths::inFolder(dir.path())};
 };
 
-TEST(AppWindows, configureCancelBringsAFreshMainWindow_aboutIsOneBox_allCentredWithIcon) {
+TEST(AppWindows,
+     configureCancelBringsAFreshMainWindowWithTheName_aboutIsOneBox_allCentredWithIcon) {
     Program p;
     expectCentredWithIcon(p.windows.mainWindow());
     p.windows.mainWindow()->model().selectMode(GameMode::QuakeWorld);
@@ -290,8 +374,10 @@ TEST(AppWindows, configureCancelBringsAFreshMainWindow_aboutIsOneBox_allCentredW
     expectCentredWithIcon(fresh);
     EXPECT_EQ(visibleWindows(), 1);
     EXPECT_TRUE(fresh->isVisible());
-    EXPECT_EQ(fresh->model().state().modeLabel, u"Mode: Quake III: Arena"_s);
-    EXPECT_TRUE(fresh->model().state().rawNameBox.isEmpty());
+    // A new window, with the name and the mode it was made in.
+    EXPECT_EQ(fresh->model().state().modeLabel, u"Mode: Quake (1)/QuakeWorld"_s);
+    EXPECT_EQ(fresh->model().state().rawNameBox, u"A"_s);
+    EXPECT_EQ(fresh->model().state().CursorPos, 2);
 
     p.desktop.messages.clear();  // start-up reports the missing picture sheets
     p.trigger("AboutHelp");

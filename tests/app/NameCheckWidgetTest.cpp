@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include "app/MainWindow.h"
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
+#include "app/WindowPlacement.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
@@ -47,6 +49,10 @@ struct NameCheckWidgetTest : ::testing::Test {
 TEST_F(NameCheckWidgetTest,
        indicatorFollowsNameAndMode_clickOrMenuOpensNameCheck_marksPositionsWhileOpen) {
     // At the right end of the mode row, never over its caption.
+    // An empty name makes the player "UnnamedPlayer" in both Quake III engines.
+    EXPECT_EQ(indicator()->text(), u"2 problems"_s);
+    window->model().pickGlyph('A');
+    window->refresh();
     EXPECT_EQ(indicator()->text(), u"Name OK"_s);
     const QLabel* label = window->findChild<QLabel*>(u"Label7"_s);
     EXPECT_EQ(indicator()->geometry().right(), indicator()->parentWidget()->width() - 1);
@@ -80,6 +86,57 @@ TEST_F(NameCheckWidgetTest,
     EXPECT_TRUE(strip->highlighted().isEmpty());
     window->findChild<QAction*>(u"CheckName"_s)->trigger();
     EXPECT_TRUE(checkWindow()->isVisible());
+}
+
+TEST(NameCheckPlacement, besideTheOwner_wholeOnItsScreen) {
+    const QRect screen(0, 0, 1280, 1000);
+    struct Row {
+        const char* name;
+        QRect owner;
+        QSize wanted;
+        QRect placed;
+    };
+    const Row rows[] = {
+        {"room on the right", {100, 100, 420, 400}, {640, 420}, {528, 100, 640, 420}},
+        {"room on the left only", {700, 100, 420, 400}, {640, 420}, {52, 100, 640, 420}},
+        {"room on neither side: narrowed to the wider",
+         {437, 300, 420, 400},
+         {640, 420},
+         {0, 300, 429, 420}},
+        {"too little room on both sides: at the screen's right edge",
+         {300, 300, 700, 400},
+         {640, 420},
+         {640, 300, 640, 420}},
+        {"low on the screen: moved up", {100, 800, 420, 400}, {640, 420}, {528, 580, 640, 420}},
+        {"larger than the screen: shrunk to it",
+         {100, 100, 300, 300},
+         {640, 1400},
+         {408, 0, 640, 1000}},
+        {"owner on a second screen", {1400, 100, 420, 400}, {640, 420}, {640, 100, 640, 420}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(besideWindow(row.owner, row.wanted, screen), row.placed) << row.name;
+    }
+}
+
+TEST_F(NameCheckWidgetTest, escapeCtrlWAndTheCloseButton_closeTheNameCheck) {
+    struct Way {
+        const char* name;
+        std::function<void(NameCheckWindow*)> close;
+    };
+    const Way ways[] = {
+        {"Esc", [](NameCheckWindow* w) { QTest::keyClick(w, Qt::Key_Escape); }},
+        {"Ctrl+W", [](NameCheckWindow* w) { QTest::keyClick(w, Qt::Key_W, Qt::ControlModifier); }},
+        {"Close", [](NameCheckWindow* w) { w->findChild<QPushButton*>(u"CloseCheck"_s)->click(); }},
+    };
+    for (const Way& way : ways) {
+        window->openNameCheck();
+        NameCheckWindow* check = checkWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(check)) << way.name;
+        way.close(check);
+        EXPECT_FALSE(check->isVisible()) << way.name;
+    }
+    EXPECT_EQ(checkWindow()->findChild<QPushButton*>(u"CloseCheck"_s)->text(), u"&Close"_s);
 }
 
 TEST_F(NameCheckWidgetTest, quickSaveAndSave_pastTheLimitOrBreakingTheLine_askFirst) {

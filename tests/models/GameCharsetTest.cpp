@@ -5,11 +5,11 @@
 #include "charset/GameFiles.h"
 #include "charset/Sheet.h"
 #include "ini/Ini.h"
+#include "models/GameCharsetCommands.h"
+#include "models/MainWindowModel.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
-#include "models/GameCharsetCommands.h"
-#include "models/MainWindowModel.h"
 
 namespace vtl {
 namespace {
@@ -97,6 +97,26 @@ TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
     EXPECT_TRUE(next.state().charsetNote.isEmpty());
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(remembered(), folder + u"/gone"_s) << "kept for when it is back";
+}
+
+// Glyphs placed before a charset change are drawn again in the new one, each
+// in the colour its bytes give it; going back draws them from the built-in sheets.
+TEST_F(GameCharsetTest, charsetChange_redrawsEveryPlacedGlyph) {
+    model.chooseColour(1);  // Red
+    model.pickGlyph(65);
+    model.chooseColour(4);  // Green
+    model.pickGlyph(66);
+    const auto glyphAt = [&](int k) { return model.state().cells[static_cast<size_t>(k)].glyph; };
+    EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
+
+    desktop.folderReplies.push_back(folder);
+    model.useGameCharset();
+    EXPECT_EQ(glyphAt(0), tinted(qRgb(255, 0, 0)).copy(16, 64, 16, 16));
+    EXPECT_EQ(glyphAt(1), tinted(qRgb(0, 255, 0)).copy(32, 64, 16, 16));
+
+    model.useBuiltInCharset();
+    EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
+    EXPECT_EQ(glyphAt(1).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Green));
 }
 
 TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {

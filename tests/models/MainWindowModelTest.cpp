@@ -103,7 +103,7 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
          "ABC" + QByteArray(16, ' ') + "Z", 21},
         {"Right on a full name", x24 + u"Y<>>", x24.toLatin1() + "Y", 26},
         {"End on a full name", x24 + u"Y[]", x24.toLatin1() + "Y", 26},
-        {"more on a full name overwrites 25", x24 + u"Y!", x24.toLatin1() + "!", 26},
+        {"typing on a full name refused", x24 + u"Y!", x24.toLatin1() + "Y", 26, 1},
         {"Delete on a full name blanks 25", x24 + u"Y~", x24.toLatin1(), 26},
         {"Backspace blanks the glyph before", u"AB<#"_s, " B", 1},
         {"Backspace of the last glyph", u"A#"_s, "", 1},
@@ -155,6 +155,51 @@ TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWind
     EXPECT_EQ(nameText(), "^7A^^8BC"_ba);  // Black, written once
     model.selectMode(GameMode::QuakeWorld);
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
+}
+
+// The bytes alone read as a blank where `_` was picked: the check says so
+// for each such position, in every engine of the game.
+TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEngine) {
+    const std::pair<int, QString> rows[] = {
+        {'_', u"Position 1: this mode writes _ as a blank; the game shows a blank."_s},
+        {':', u"Position 2: this mode writes : as a blank; the game shows a blank."_s},
+        {'"', u"Position 3: this mode writes \" as ~; the game shows ~."_s},
+        {'`', u"Position 4: this mode writes ` as '; the game shows '."_s},
+        {9, u"Position 5: this mode writes code 9 as 3 blanks; the game shows 3 blanks."_s},
+        {4,
+         u"Position 6: this mode writes code 4 as code 3; the game shows the glyph of code 3."_s},
+        {'A', QString()},
+        {255, u"Position 8: this mode writes code 255 as a blank; the game shows a blank."_s},
+    };
+    for (const GameMode mode : {GameMode::Quake3Arena, GameMode::Wolfenstein}) {
+        model.selectMode(mode);
+        for (const auto& [code, text] : rows) {
+            model.pickGlyph(code);
+        }
+        const CheckReport report = model.nameCheck();
+        ASSERT_FALSE(report.engines.isEmpty());
+        for (const EngineReport& engine : report.engines) {
+            QStringList found;
+            for (const Finding& f : engine.findings) {
+                if (f.text.contains(u"this mode writes"_s)) {
+                    found << f.text;
+                    EXPECT_EQ(f.severity, Severity::GlyphsChanged);
+                }
+            }
+            QStringList expected;
+            for (const auto& [code, text] : rows) {
+                if (!text.isEmpty()) {
+                    expected << text;
+                }
+            }
+            EXPECT_EQ(found, expected) << qPrintable(engine.engine);
+        }
+    }
+    model.selectMode(GameMode::QuakeWorld);  // the byte table writes _ as _
+    model.pickGlyph('_');
+    for (const EngineReport& engine : model.nameCheck().engines) {
+        EXPECT_TRUE(engine.findings.isEmpty()) << qPrintable(engine.engine);
+    }
 }
 
 TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
@@ -222,6 +267,40 @@ TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNo
     model.moveCursorTo(7);
     model.undo();
     EXPECT_EQ(nameText(), " B"_ba);
+}
+
+TEST_F(UndoTest, gameSwitch_isOneStep_bringingBackModeSheetColourAndName) {
+    model.chooseColour(1);
+    play(u"AB"_s);
+    const WindowState before = state();
+    model.selectMode(GameMode::Quake2);
+    play(u"Z"_s);
+    EXPECT_EQ(nameText(), "Z"_ba);
+
+    model.undo();  // the Z
+    EXPECT_EQ(model.history().undoText(), u"Game Switch"_s);
+    model.undo();
+    EXPECT_EQ(state().modeLabel, before.modeLabel);
+    EXPECT_EQ(nameText(), "^1AB"_ba);
+    EXPECT_EQ(state().rawNameBox, u"^1AB"_s);
+    EXPECT_EQ(state().sheetSource.cacheKey(), before.sheetSource.cacheKey());
+    EXPECT_EQ(state().ColorPrefix, "^1"_ba);
+    EXPECT_EQ(state().Table, before.Table);
+    EXPECT_EQ(state().CursorPos, 3);
+    model.redo();
+    EXPECT_EQ(state().modeLabel, u"Mode: Quake2 (ASCII Standard)"_s);
+    EXPECT_EQ(nameText(), QByteArray());
+    model.undo();
+    model.undo();  // the B, made before the switch
+    EXPECT_EQ(nameText(), "^1A"_ba);
+    model.redo();
+    play(u"C"_s);  // goes on in red, in the old mode
+    EXPECT_EQ(nameText(), "^1ABC"_ba);
+
+    // A cancelled custom-picture switch records nothing.
+    const int entries = model.history().count();
+    model.selectMode(GameMode::QuakeWorldMod);
+    EXPECT_EQ(model.history().count(), entries);
 }
 
 // Records each window call with the number of message boxes shown before
@@ -327,9 +406,9 @@ TEST(Shell, exitQuestion_endsOnlyOnYes) {
     EXPECT_EQ(q.defaultButton, MessageAnswer::No);
 }
 
-// The guide's address must survive an awkward application folder; a failed
-// start is not reported either.
-TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
+// The guide's address must survive an awkward application folder. Help that
+// can't start a browser says where the guide is; the home page reports nothing.
+TEST(Shell, helpAndHomepage_openThroughTheDesktop_helpWithoutABrowserNamesTheGuide) {
     ShellFixture f({}, u"/with space #1 %20 é"_s);
     f.desktop.urlOpens = false;
     f.shell.openUserGuide();
@@ -338,6 +417,13 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktopAndReportNothing) {
     EXPECT_EQ(QUrl(f.desktop.openedUrls[0], QUrl::StrictMode).toLocalFile(),
               f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
     EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
+    EXPECT_EQ(f.desktop.messageTexts(),
+              QStringList{u"No program was found to show the user guide (xdg-open, from the "
+                          u"xdg-utils package). Open this file in a web browser:\r"_s +
+                          f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s});
+    f.desktop.urlOpens = true;
+    f.desktop.messages.clear();
+    f.shell.openUserGuide();
     EXPECT_TRUE(f.desktop.messages.empty());
 }
 

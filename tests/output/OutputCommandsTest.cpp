@@ -236,7 +236,26 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_EQ(request.defaultSuffix, u"CFG"_s);
     EXPECT_EQ(request.initialFolder, dir.path());
     EXPECT_EQ(request.initialName, u"*.cfg"_s);
-    EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
+    EXPECT_TRUE(request.pathMustExist);
+    // No question whether to replace a file the save adds to; the dialog
+    // says so under the name while it names an existing file.
+    EXPECT_FALSE(request.confirmOverwrite);
+    const QString adds =
+        u"This file exists: the name will be added at its end, and what it holds now is kept."_s;
+    EXPECT_EQ(request.existingFileNote, adds);
+    struct Typed {
+        const char* name;
+        QString typed;
+        QString note;
+    };
+    for (const Typed& t :
+         {Typed{"existing", u"myname.CFG"_s, adds},
+          Typed{"existing, suffix added", u"myname"_s, adds},
+          Typed{"new", u"other.cfg"_s, QString()}, Typed{"nothing typed", QString(), QString()}}) {
+        EXPECT_EQ(existingFileNoteFor(request, chosenSavePath(request, dir.path(), t.typed)),
+                  t.note)
+            << t.name;
+    }
     // The real dialog stays open on a name in a missing folder.
     EXPECT_TRUE(!dialogAccepts(request, gone) && dialogAccepts(request, path));
     EXPECT_EQ(readBytes(path), QByteArray("\r\n" + kTaggedA + "\r\n\r\nname \"C\"" + test::kTag +

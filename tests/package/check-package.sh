@@ -86,6 +86,14 @@ desktop)
     entries=("$work"/root/usr/share/applications/*.desktop)
     [[ -f ${entries[0]} ]] || fail "the package holds no desktop entry"
     desktop-file-validate "${entries[@]}"
+    # One main category, so the entry shows in one place of the menus.
+    main='AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility'
+    categories=$(sed -n 's/^Categories=//p' "${entries[0]}")
+    count=$(tr ';' '\n' <<<"$categories" | grep -cxE "$main" || true)
+    [[ $count == 1 ]] || fail "the entry has $count main categories: $categories"
+    # The class Qt gives the window on X11 is the application name.
+    grep -qx 'StartupWMClass=Vantorel G2' "${entries[0]}" ||
+        fail "the entry's StartupWMClass does not match the window's class"
     icon=$(sed -n 's/^Icon=//p' "${entries[0]}")
     for size in scalable 16x16 32x32 48x48 256x256; do
         ext=png
