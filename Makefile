@@ -2,9 +2,11 @@
 BUILD ?= build
 CHECK_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test package check bench format clean
+.PHONY: deps configure build run test package check bench fuzz format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,8 +38,17 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bash bench/run-all.sh $(BENCH_BUILD)
 
+# Every reader of outside files under libFuzzer with ASan and UBSan, for
+# FUZZ_SECONDS each; the committed findings are replayed by `make test`.
+fuzz: deps
+	@bash scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVTL_FUZZ=ON -DBUILD_TESTING=OFF \
+	    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(CHECK_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(CHECK_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -9,7 +9,7 @@
 #include "icon/ProgramIcon.h"
 #include "ini/AppPaths.h"
 #include "modes/TableRoutines.h"
-#include "output/FileWrite.h"
+#include "core/FileWrite.h"
 #include "window/Shell.h"
 
 namespace {
@@ -19,7 +19,11 @@ int runWithoutWindow(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return vtl::runCommandLine(QCoreApplication::arguments(), out, err);
+    QList<QByteArray> native;
+    for (int i = 0; i < argc; ++i) {
+        native << QByteArray(argv[i]);
+    }
+    return vtl::runCommandLine(QCoreApplication::arguments(), out, err, native);
 }
 
 QStringList argumentsOf(int argc, char** argv) {

@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <zip.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace vtl::charset {
@@ -24,15 +26,13 @@ constexpr int kPcxHeaderBytes = 128;
 constexpr int kTgaHeaderBytes = 18;
 constexpr int kMaxPictureSide = 4096;
 
+// Callers have checked that the bytes are there.
 qint32 le32(const QByteArray& data, qint64 at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(data.constData() + at);
-    return static_cast<qint32>(static_cast<quint32>(p[0]) | static_cast<quint32>(p[1]) << 8 |
-                               static_cast<quint32>(p[2]) << 16 | static_cast<quint32>(p[3]) << 24);
+    return qFromLittleEndian<qint32>(data.constData() + at);
 }
 
 int le16(const QByteArray& data, qint64 at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(data.constData() + at);
-    return p[0] | p[1] << 8;
+    return qFromLittleEndian<quint16>(data.constData() + at);
 }
 
 int byteAt(const QByteArray& data, qint64 at) {
@@ -51,19 +51,21 @@ std::optional<QString> nameField(const QByteArray& data, qint64 at, int bytes, b
 }
 
 bool fail(Problem& problem, const QString& file, const QString& reason) {
-    problem = Problem{file, reason};
+    problem = Problem{file, reason, 0};
     return false;
 }
 
 }  // namespace
 
 std::optional<FilePart> wholeFile(const QString& path, Problem& problem) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        fail(problem, path, QStringLiteral("the file does not exist"));
+    QFile file;
+    if (!openUserFile(file, path, problem)) {
+        if (problem.systemError == ENOENT) {
+            problem.reason = QStringLiteral("the file does not exist");
+        }
         return std::nullopt;
     }
-    return FilePart{path, 0, info.size(), path};
+    return FilePart{path, 0, file.size(), path};
 }
 
 std::optional<QByteArray> readPart(const FilePart& part, qint64 at, qint64 length,
@@ -72,9 +74,8 @@ std::optional<QByteArray> readPart(const FilePart& part, qint64 at, qint64 lengt
         fail(problem, part.label, QStringLiteral("the file ends before the data it points to"));
         return std::nullopt;
     }
-    QFile file(part.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(problem, part.label, file.errorString());
+    QFile file;
+    if (!openUserFile(file, QFile::encodeName(part.path), part.label, problem)) {
         return std::nullopt;
     }
     // The file may have been cut short since its size was taken.
@@ -362,8 +363,8 @@ std::optional<QImage> decodeTga(const QByteArray& data, const QString& file, Pro
 }
 
 std::optional<QByteArray> readZipEntry(const QString& path, const QString& entry, qint64 limit,
-                                       bool& found, Problem& problem) {
-    found = false;
+                                       Problem& problem) {
+    problem = {};
     int code = 0;
     const QByteArray nativePath = QFile::encodeName(path);
     std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
@@ -380,7 +381,6 @@ std::optional<QByteArray> readZipEntry(const QString& path, const QString& entry
     if (index < 0) {
         return std::nullopt;
     }
-    found = true;
     const QString label = QStringLiteral("%1 (%2)").arg(path, entry);
     zip_stat_t stat;
     zip_stat_init(&stat);

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -22,6 +23,7 @@ struct GameCharset {
     QImage sheet;
     bool tinted = false;
     QString source;  // the file it came from, with the archive entry where there is one
+    QStringList skipped;  // pk3 files the search left out because they are damaged
 
     // The sheet as the map shows it for the colour code's character ('7' is
     // white); untinted charsets look the same in every colour.

@@ -2,19 +2,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 
 #include "core/Cp1252.h"
 #include "core/FileOpen.h"
+#include "core/FileWrite.h"
 
 namespace vtl {
 
@@ -293,30 +289,18 @@ struct ProfileFile {
 // checked on the open file.
 ProfileFile readProfile(const QString& file) {
     ProfileFile result;
-    const int fd = openWithoutWaiting(file, O_RDONLY);
-    if (fd < 0) {
-        if (errno != ENOENT) {
-            result.exists = true;
-            result.problem = QString::fromLocal8Bit(std::strerror(errno));
+    QFile in;
+    ReadProblem problem;
+    result.exists = true;
+    if (!openUserFile(in, file, problem)) {
+        result.exists = problem.systemError != ENOENT;
+        if (result.exists) {
+            result.problem = problem.reason;
         }
         return result;
     }
-    result.exists = true;
-    QFile in;
-    struct stat info {};
-    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        result.problem = in.errorString();
-        return result;
-    }
-    if (::fstat(fd, &info) != 0) {
-        result.problem = QString::fromLocal8Bit(std::strerror(errno));
-    } else if (!S_ISREG(info.st_mode)) {
-        result.problem = notRegularFileReason(info.st_mode);
-    } else if (info.st_size > kMaxProfileBytes) {
-        result.problem = kTooLargeProblem.arg(info.st_size >> 20);
-    }
-    if (!result.problem.isEmpty()) {
+    if (in.size() > kMaxProfileBytes) {
+        result.problem = kTooLargeProblem.arg(in.size() >> 20);
         return result;
     }
     result.bytes = in.readAll();
@@ -408,13 +392,10 @@ bool WriteIni(const QString& section, const QList<IniEntry>& entries, const QStr
         return true;
     }
 
-    // QSaveFile writes beside the file and renames over it, so a failed write
-    // leaves the old settings intact.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(updated) != updated.size() || !out.commit()) {
-        const QString reason = out.errorString();
-        out.cancelWriting();
-        return fail(QStringLiteral("Cannot write %1: %2").arg(shownFile, reason));
+    // The one writer: a failed write leaves the old settings intact, and the
+    // file keeps its links, owner, group and mode.
+    if (const std::optional<FileError> written = replaceFileContent(file, updated)) {
+        return fail(QStringLiteral("Cannot write %1: %2").arg(shownFile, written->reason));
     }
     return true;
 }

@@ -10,7 +10,7 @@
 #include "core/Geometry.h"
 #include "core/Glyphs.h"
 #include "ini/Settings.h"
-#include "output/FileWrite.h"
+#include "core/FileWrite.h"
 #include "output/ScriptWriter.h"
 
 namespace vtl {

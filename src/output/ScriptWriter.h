@@ -5,7 +5,7 @@
 
 #include "core/WindowState.h"
 #include "modes/CharTables.h"
-#include "output/FileWrite.h"
+#include "core/FileWrite.h"
 
 namespace vtl {
 

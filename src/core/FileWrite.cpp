@@ -1,4 +1,4 @@
-#include "output/FileWrite.h"
+#include "core/FileWrite.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -231,16 +231,111 @@ void ignoreFileSizeSignal() {
     ::signal(SIGXFSZ, SIG_IGN);
 }
 
-std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes) {
+namespace {
+
+// The new content over the old in the same file, which keeps its links,
+// owner, group and mode; on any failure the old content is written back.
+std::optional<FileError> rewriteInPlace(int oldFd, const QString& path, const QByteArray& bytes) {
+    QByteArray oldBytes;
+    QByteArray chunk(kCopyChunk, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t got = ::read(oldFd, chunk.data(), static_cast<size_t>(chunk.size()));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return systemError(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        oldBytes.append(chunk.constData(), got);
+    }
+    const Descriptor fd(openWithoutWaiting(path, O_WRONLY));
+    if (fd.get() < 0) {
+        return systemError(errno);
+    }
+    const auto put = [&fd](const QByteArray& content) -> int {
+        qsizetype done = 0;
+        while (done < content.size()) {
+            const ssize_t wrote = ::pwrite(fd.get(), content.constData() + done,
+                                           static_cast<size_t>(content.size() - done), done);
+            if (wrote < 0 && errno == EINTR) {
+                continue;
+            }
+            if (wrote <= 0) {
+                return wrote < 0 ? errno : EIO;
+            }
+            done += wrote;
+        }
+        while (::ftruncate(fd.get(), content.size()) != 0) {
+            if (errno != EINTR) {
+                return errno;
+            }
+        }
+        return ::fsync(fd.get()) == 0 ? 0 : errno;
+    };
+    if (const int error = put(bytes)) {
+        put(oldBytes);
+        return systemError(error);
+    }
+    return std::nullopt;
+}
+
+// `old` is the file being replaced, or null when there is none. Sets
+// `inPlaceInstead` when a rename can't keep the old file's owner, group and
+// mode, or there is no room for a new file beside it.
+std::optional<FileError> replaceAtomically(const QString& path, const struct stat* old,
+                                           const QByteArray& bytes, bool& inPlaceInstead) {
+    inPlaceInstead = false;
     QSaveFile file(path);
     if (auto error = openForReplace(file)) {
-        return error;
+        inPlaceInstead = old != nullptr;
+        return inPlaceInstead ? std::nullopt : error;
+    }
+    if (old && !takeOverOwnership(file, *old)) {
+        inPlaceInstead = true;
+        file.cancelWriting();
+        return std::nullopt;
     }
     if (auto error = writeAll(file, bytes.constData(), bytes.size())) {
         file.cancelWriting();
         return error;
     }
     return commit(file);
+}
+
+}  // namespace
+
+std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes) {
+    const Descriptor old(openWithoutWaiting(path, O_RDONLY));
+    bool inPlaceInstead = false;
+    if (old.get() < 0) {
+        if (errno != ENOENT) {
+            return systemError(errno);
+        }
+        return replaceAtomically(path, nullptr, bytes, inPlaceInstead);
+    }
+    struct stat info {};
+    if (::fstat(old.get(), &info) != 0) {
+        return systemError(errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return systemError(EISDIR);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return FileError{EINVAL, notRegularFileReason(info.st_mode)};
+    }
+    // A rename would split a hard link off with the old content, or give the
+    // file to whoever writes it.
+    if (info.st_nlink == 1) {
+        const std::optional<FileError> error =
+            replaceAtomically(path, &info, bytes, inPlaceInstead);
+        if (!inPlaceInstead) {
+            return error;
+        }
+    }
+    return rewriteInPlace(old.get(), path, bytes);
 }
 
 }  // namespace vtl
