@@ -145,7 +145,7 @@ TEST(CheckNameLines, hugeNames_linearTimeAndShortReports) {
     };
     const Case cases[] = {
         {"quakeWorldLeadingSpaces", CheckMode::QuakeWorld,
-         "name \"" + QByteArray(320000, ' ') + "x\"", "Positions 1–320000: the server trims"},
+         "name \"" + QByteArray(200000, ' ') + "x\"", "Positions 1–200000: the server trims"},
         {"tenMegabyteLine", CheckMode::Quake3, "name \"" + QByteArray(10 << 20, 'A') + '"',
          "its first 256 KiB were checked"},
     };

@@ -59,7 +59,9 @@ TEST(ReplaceFileContent, ownershipModeAndLinks_keptOrOldBytesBack) {
     const QByteArray old(100, 'o');
     const QByteArray fresh(200 * 1024, 'n');
     constexpr rlim_t kNoLimit = RLIM_INFINITY;
-    constexpr gid_t kRootGroup = 0, kNobodyGroup = 65534;
+    // The tests' "nobody" keeps root's group: a file of group 0 is in its
+    // group, one of nogroup is not.
+    constexpr gid_t kOurGroup = 0, kOtherGroup = 65534;
     const struct {
         const char* situation;
         mode_t fileMode, folderMode;
@@ -69,14 +71,14 @@ TEST(ReplaceFileContent, ownershipModeAndLinks_keptOrOldBytesBack) {
         int errorNumber;
         bool newInode;
     } cases[] = {
-        {"ownFile_replaced", 0604, 0777, kNobodyGroup, true, false, kNoLimit, 0, true},
-        {"othersFileByRoot_replacedKeepingOwner", 0640, 0777, kNobodyGroup, false, false, kNoLimit,
+        {"ownFileOddMode_replaced", 0604, 0777, kOurGroup, true, false, kNoLimit, 0, true},
+        {"othersFileByRoot_replacedKeepingOwner", 0640, 0777, kOtherGroup, false, false, kNoLimit,
          0, true},
-        {"groupNotOurs_inPlace", 0664, 0777, kRootGroup, true, false, kNoLimit, 0, false},
-        {"hardLink_inPlace", 0664, 0777, kNobodyGroup, false, true, kNoLimit, 0, false},
-        {"readOnlyFolder_inPlace", 0666, 0555, kNobodyGroup, true, false, kNoLimit, 0, false},
-        {"readOnlyFile_refused", 0444, 0555, kNobodyGroup, true, false, kNoLimit, EACCES, false},
-        {"inPlaceFailsMidway_oldBytesBack", 0664, 0777, kNobodyGroup, false, true, 150 * 1024,
+        {"groupNotOurs_inPlace", 0666, 0777, kOtherGroup, true, false, kNoLimit, 0, false},
+        {"hardLink_inPlace", 0664, 0777, kOtherGroup, false, true, kNoLimit, 0, false},
+        {"readOnlyFolder_inPlace", 0666, 0555, kOurGroup, true, false, kNoLimit, 0, false},
+        {"readOnlyFile_refused", 0444, 0555, kOurGroup, true, false, kNoLimit, EACCES, false},
+        {"inPlaceFailsMidway_oldBytesBack", 0664, 0777, kOtherGroup, false, true, 150 * 1024,
          EFBIG, false},
     };
     for (const auto& c : cases) {
