@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     const QImage glyphs = whiteGlyphs().scaled(32, 32);
     seed("tga", "plain", tga(glyphs, false));
     seed("tga", "rle", tga(glyphs, true, true));
-    seed("zip", "bigchars", zip({{"gfx/2d/bigchars.tga", tga(glyphs, true)}}));
+    seed("zip", "bigchars", vtl::test::zip({{"gfx/2d/bigchars.tga", tga(glyphs, true)}}));
     const QImage small = glyphs.convertToFormat(QImage::Format_RGB32);
     seed("picture", "sheet.bmp", picture(small, "BMP"));
     seed("picture", "sheet.gif", picture(small, "GIF"));
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
                                                      1 << 24, problem);
         if (real) {
             seed("tga", "openarena", *real);
-            seed("zip", "openarena", zip({{"gfx/2d/bigchars.tga", *real}}));
+            seed("zip", "openarena", vtl::test::zip({{"gfx/2d/bigchars.tga", *real}}));
         }
     }
     return 0;

@@ -241,6 +241,12 @@ std::optional<IndexedPicture> decodePcx(const QByteArray& data, const QString& f
     // Some writers let a run carry on into the next scanline, so the lines
     // are decoded as one stream; the padding past the width is dropped.
     const qsizetype streamBytes = qsizetype{bytesPerLine} * height;
+    // Two bytes make at most 63 pixels: a size the data can't fill is refused
+    // before anything is allocated for it.
+    if (streamBytes > (paletteAt - kPcxHeaderBytes) / 2 * 63 + 1) {
+        fail(problem, file, QStringLiteral("the picture data ends early"));
+        return std::nullopt;
+    }
     QByteArray stream;
     stream.reserve(streamBytes);
     qsizetype in = kPcxHeaderBytes;
@@ -310,6 +316,13 @@ std::optional<QImage> decodeTga(const QByteArray& data, const QString& file, Pro
         }
         body = data.mid(in, bodyBytes);
     } else {
+        // A packet of 1 + pixelBytes bytes makes at most 128 pixels: a size
+        // the data can't fill is refused before anything is allocated for it.
+        if ((data.size() - in) / (1 + pixelBytes) * 128 * pixelBytes + 128 * pixelBytes <
+            bodyBytes) {
+            fail(problem, file, QStringLiteral("the picture data ends early"));
+            return std::nullopt;
+        }
         body.reserve(bodyBytes);
         while (body.size() < bodyBytes) {
             if (in >= data.size()) {
