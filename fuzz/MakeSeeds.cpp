@@ -40,9 +40,9 @@ int main(int argc, char** argv) {
 
     seed("pak", "two", pak({{"gfx.wad", gfxWad}, {"gfx/palette.lmp", palette}}));
     seed("pak_lookup", "quake", pak({{"gfx.wad", gfxWad}, {"gfx/palette.lmp", palette}}));
-    seed("pak_lookup", "qpic", pak({{"gfx.wad", wad2({{"conchars", le32(128) + le32(128) +
-                                                                       conchars}})},
-                                    {"gfx/palette.lmp", palette}}));
+    seed("pak_lookup", "qpic",
+         pak({{"gfx.wad", wad2({{"conchars", le32(128) + le32(128) + conchars}})},
+              {"gfx/palette.lmp", palette}}));
     seed("wad2", "conchars", gfxWad);
     seed("pcx", "conchars", pcx(128, 128, pattern(128, 128)));
     seed("pcx", "padded", pcx(16, 8, pattern(16, 8), 2));
@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     seed("names", "config.cfg",
          "bind x \"say hi\"\nname \"^1Red^7Player\" //VTL G2 v6.3\r\nseta name \"A\\x80B\"\n"
          "name plain;echo\n");
-    const QByteArray lines = "name \"  x;y\\\"q^^8z\"\nseta name \"^7^8^7\"\nname \"a{b\x8d\xdc\"\n";
+    const QByteArray lines =
+        "name \"  x;y\\\"q^^8z\"\nseta name \"^7^8^7\"\nname \"a{b\x8d\xdc\"\n";
     for (char mode = 0; mode < 7; ++mode) {
         const char name[] = {'m', static_cast<char>('0' + mode), '\0'};
         seed("check", name, QByteArray(1, mode) + lines);
@@ -70,9 +71,9 @@ int main(int argc, char** argv) {
     // The real charset, in the pk3 and TGA form the game reads.
     if (argc > 2) {
         vtl::charset::Problem problem;
-        const auto real = vtl::charset::readZipEntry(QString::fromLocal8Bit(argv[2]),
-                                                     QStringLiteral("gfx/2d/bigchars.tga"),
-                                                     1 << 24, problem);
+        const auto real =
+            vtl::charset::readZipEntry(QString::fromLocal8Bit(argv[2]),
+                                       QStringLiteral("gfx/2d/bigchars.tga"), 1 << 24, problem);
         if (real) {
             seed("tga", "openarena", *real);
             seed("zip", "openarena", vtl::test::zip({{"gfx/2d/bigchars.tga", *real}}));

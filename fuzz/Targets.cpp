@@ -213,10 +213,12 @@ void check(const std::uint8_t* data, std::size_t size) {
 }
 
 constexpr std::array kTargets{
-    Target{"pak", pak},         Target{"pak_lookup", pakLookup}, Target{"wad2", wad2},
-    Target{"pcx", pcx},         Target{"lump", lump},            Target{"tga", tga},
-    Target{"zip", zip},         Target{"picture", picture},      Target{"settings", settings},
-    Target{"names", names},     Target{"check", check},
+    Target{"pak", pak},           Target{"pak_lookup", pakLookup},
+    Target{"wad2", wad2},         Target{"pcx", pcx},
+    Target{"lump", lump},         Target{"tga", tga},
+    Target{"zip", zip},           Target{"picture", picture},
+    Target{"settings", settings}, Target{"names", names},
+    Target{"check", check},
 };
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include "app/MainWindow.h"
 #include "app/QuitAfterFirstPaint.h"
 #include "check/CheckCommand.h"
+#include "core/FileWrite.h"
 #include "desktop/QtDesktop.h"
 #include "icon/ProgramIcon.h"
 #include "ini/AppPaths.h"
 #include "modes/TableRoutines.h"
-#include "core/FileWrite.h"
 #include "window/Shell.h"
 
 namespace {

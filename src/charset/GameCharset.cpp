@@ -252,11 +252,12 @@ std::optional<QByteArray> rawPixels(QByteArray data, qint64 bytes, int width, in
         }
     }
     if (data.size() != bytes) {
-        problem = {file, QStringLiteral("it is %1 bytes long; a %2 x %3 charset takes %4")
-                             .arg(data.size())
-                             .arg(width)
-                             .arg(height)
-                             .arg(bytes),
+        problem = {file,
+                   QStringLiteral("it is %1 bytes long; a %2 x %3 charset takes %4")
+                       .arg(data.size())
+                       .arg(width)
+                       .arg(height)
+                       .arg(bytes),
                    0};
         return std::nullopt;
     }
@@ -284,10 +285,9 @@ CharsetSearch withPalette(const SearchPath& path, const QString& folder, const P
     if (!palette) {
         return damaged(problem);
     }
-    return {
-        GameCharset{sheetFromIndexed(pieces.picture, *palette, transparent), false, pieces.source,
-                    path.skipped()},
-        {}};
+    return {GameCharset{sheetFromIndexed(pieces.picture, *palette, transparent), false,
+                        pieces.source, path.skipped()},
+            {}};
 }
 
 CharsetSearch quakeCharset(const SearchPath& path, const QString& folder) {
@@ -378,7 +378,8 @@ CharsetSearch quake2Charset(const SearchPath& path, const QString& folder) {
         return damaged(problem);
     }
     return {GameCharset{sheetFromIndexed(*picture, palette, {255}), false, found->part.label,
-                        path.skipped()}, {}};
+                        path.skipped()},
+            {}};
 }
 
 CharsetSearch quake3Charset(const SearchPath& path, const QString& folder) {

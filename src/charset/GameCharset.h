@@ -22,7 +22,7 @@ struct GameCharset {
     // with alpha, to be drawn with inColour.
     QImage sheet;
     bool tinted = false;
-    QString source;  // the file it came from, with the archive entry where there is one
+    QString source;       // the file it came from, with the archive entry where there is one
     QStringList skipped;  // pk3 files the search left out because they are damaged
 
     // The sheet as the map shows it for the colour code's character ('7' is

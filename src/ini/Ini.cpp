@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QStringDecoder>
 
-
 #include <cerrno>
 #include <string_view>
 

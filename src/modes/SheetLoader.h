@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "core/FileOpen.h"
-#include "core/FileOpen.h"
 #include "desktop/Desktop.h"
 #include "sheets/SheetList.h"
 

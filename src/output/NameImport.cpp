@@ -78,7 +78,6 @@ std::optional<QByteArray> nameOfLine(const QByteArray& line) {
     return first < 0 ? line.mid(start) : line.mid(start, first - start);
 }
 
-
 // The colour list's row a colour code's second byte selects, as the colour
 // games read it: the byte minus '0', modulo 8 (so `8` is black like `0`).
 int colourRowOf(char codeByte) {

@@ -24,9 +24,9 @@ struct NameLine {
 inline constexpr qsizetype kMaxListedNameLines = 1000;
 
 struct NameLineScan {
-    QList<NameLine> lines;        // the last kMaxListedNameLines name lines, in file order
+    QList<NameLine> lines;         // the last kMaxListedNameLines name lines, in file order
     qsizetype earlierLeftOut = 0;  // name lines before those
-    QString error;                // why the reading stopped early; empty when it did not
+    QString error;                 // why the reading stopped early; empty when it did not
 };
 
 // The name lines of a file (Windows-1252) read as a stream from the

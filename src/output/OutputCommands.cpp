@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/FileWrite.h"
 #include "core/Geometry.h"
 #include "core/Glyphs.h"
 #include "ini/Settings.h"
-#include "core/FileWrite.h"
 #include "output/ScriptWriter.h"
 
 namespace vtl {

@@ -206,7 +206,8 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
 // A pk3 that can't be opened (a partial download sorting after pak0.pk3)
 // is left out of the search, as the games leave it out, and named.
 TEST(GameCharset, damagedPk3_skippedAsTheGameSkipsIt) {
-    const QByteArray pk3 = test::zip({{"gfx/2d/bigchars.tga", test::tga(test::whiteGlyphs(), false)}});
+    const QByteArray pk3 =
+        test::zip({{"gfx/2d/bigchars.tga", test::tga(test::whiteGlyphs(), false)}});
     const QByteArray partial = pk3.left(pk3.size() / 2);
     QTemporaryDir dir;
     test::writeFile(dir.filePath(u"baseq3/pak0.pk3"_s), pk3);

@@ -78,8 +78,8 @@ TEST(ReplaceFileContent, ownershipModeAndLinks_keptOrOldBytesBack) {
         {"hardLink_inPlace", 0664, 0777, kOtherGroup, false, true, kNoLimit, 0, false},
         {"readOnlyFolder_inPlace", 0666, 0555, kOurGroup, true, false, kNoLimit, 0, false},
         {"readOnlyFile_refused", 0444, 0555, kOurGroup, true, false, kNoLimit, EACCES, false},
-        {"inPlaceFailsMidway_oldBytesBack", 0664, 0777, kOtherGroup, false, true, 150 * 1024,
-         EFBIG, false},
+        {"inPlaceFailsMidway_oldBytesBack", 0664, 0777, kOtherGroup, false, true, 150 * 1024, EFBIG,
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);

@@ -41,11 +41,14 @@ TEST(LineReader, linesNumbersAndCuts) {
     } cases[] = {
         {"empty", "", 8, {}},
         {"no end", "ab", 8, {{"ab", 1, false}}},
-        {"CR kept, empty lines counted", "a\r\n\nb\n", 8,
+        {"CR kept, empty lines counted",
+         "a\r\n\nb\n",
+         8,
          {{"a\r", 1, false}, {"", 2, false}, {"b", 3, false}}},
-        {"long line cut, next one whole", "abcdefghij\nk", 4,
-         {{"abcd", 1, true}, {"k", 2, false}}},
-        {"line across read chunks", longLine + "\nz", 300 * 1024,
+        {"long line cut, next one whole", "abcdefghij\nk", 4, {{"abcd", 1, true}, {"k", 2, false}}},
+        {"line across read chunks",
+         longLine + "\nz",
+         300 * 1024,
          {{longLine, 1, false}, {"z", 2, false}}},
     };
     for (const auto& c : cases) {

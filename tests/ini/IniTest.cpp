@@ -141,8 +141,8 @@ TEST(WriteIni, hardLinkedFile_stillLinkedAfterAWrite) {
     const QString link = dir.filePath(u"shared.ini"_s);
     writeBytes(iniIn(dir), "[a]\r\nk=old\r\n"_ba);
     setMode(iniIn(dir), 0640);
-    ASSERT_EQ(::link(QFile::encodeName(iniIn(dir)).constData(), QFile::encodeName(link).constData()),
-              0);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(iniIn(dir)).constData(), QFile::encodeName(link).constData()), 0);
     ASSERT_TRUE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir)));
     EXPECT_EQ(readBytes(link), "[a]\r\nk=new\r\n"_ba);
     struct stat info {};

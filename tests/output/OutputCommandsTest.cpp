@@ -609,7 +609,8 @@ TEST_F(Loading, openName_specialFilesRefusedAtOnce_longListsBounded) {
         desktop.openReplies = {path};
         EXPECT_FALSE(openName(state, desktop, colourSheetsOf(state, app.path(), desktop)));
         ASSERT_EQ(desktop.messageTexts().size(), 1);
-        EXPECT_TRUE(desktop.messageTexts()[0].startsWith(u"Could not read "_s + path + u": it is"_s))
+        EXPECT_TRUE(
+            desktop.messageTexts()[0].startsWith(u"Could not read "_s + path + u": it is"_s))
             << desktop.messageTexts()[0].toStdString();
     }
     QByteArray many;
