@@ -221,7 +221,7 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamil
     // A name of colour codes alone (a caret and a digit picked as glyphs,
     // say) has no glyph to keep them with: its bytes are taken as glyphs, so
     // that it is not lost and is written back the same.
-    if (colour && decoded.glyphs.empty() && !pendingCodes.isEmpty()) {
+    if (colour && decoded.glyphs.empty() && !pendingCodes.isEmpty() && decoded.ok()) {
         return decodeName(pendingCodes, table, GameFamily::Plain);
     }
     return decoded;
