@@ -219,11 +219,12 @@ std::optional<qint64> bmpLength(ByteSource& data) {
         const qint64 rowBytes = (width * *bitsPerPixel + 31) / 32 * 4;
         const qint64 rows = height < 0 ? -height : height;
         // Rows that could not fit in the file are not there; asking first
-        // keeps the product of two header fields from overflowing.
+        // keeps the product of two header fields from overflowing. A width
+        // below 1 has no rows to measure: the decoder refuses it.
         if (rowBytes > 0 && rows > data.size() / rowBytes) {
             return std::nullopt;
         }
-        pixelBytes = rowBytes * rows;
+        pixelBytes = rowBytes > 0 ? rowBytes * rows : 0;
     }
     const qint64 end = static_cast<qint64>(*pixelsAt) + pixelBytes;
     if (end > data.size()) {
