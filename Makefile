@@ -2,11 +2,13 @@
 BUILD ?= build
 CHECK_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: deps configure build run test package check bench format clean \
+.PHONY: deps configure build run test package check bench fuzz format clean \
 	windows-deps windows-configure windows test-windows
 
 deps:
@@ -61,9 +63,17 @@ windows: windows-configure
 # The test programs of the Windows build, run under Wine.
 test-windows: windows
 	bash scripts/test-windows.sh $(WINDOWS_BUILD)
+# Every reader of outside files under libFuzzer with ASan and UBSan, for
+# FUZZ_SECONDS each; the committed findings are replayed by `make test`.
+fuzz: deps
+	@bash scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVTL_FUZZ=ON -DBUILD_TESTING=OFF \
+	    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(CHECK_BUILD) $(BENCH_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(CHECK_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the screenshots need,
 # and only those that are missing, so a second run costs nothing.
+# With the argument "fuzz": the extra packages `make fuzz` needs instead.
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,12 @@ packages=(
   # the Debian package and its checks (make package, the package tests)
   dpkg-dev file lintian desktop-file-utils appstream
 )
+
+# make fuzz: clang with libFuzzer and the sanitizer runtimes
+fuzz_packages=(clang-14 libclang-rt-14-dev)
+if [ "${1:-}" = fuzz ]; then
+  packages=("${fuzz_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

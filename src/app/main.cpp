@@ -6,11 +6,11 @@
 #include "app/MainWindow.h"
 #include "app/QuitAfterFirstPaint.h"
 #include "check/CheckCommand.h"
+#include "core/FileWrite.h"
 #include "desktop/QtDesktop.h"
 #include "icon/ProgramIcon.h"
 #include "ini/AppPaths.h"
 #include "models/Shell.h"
-#include "output/FileWrite.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -21,7 +21,11 @@ int runWithoutWindow(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return vtl::runCommandLine(QCoreApplication::arguments(), out, err);
+    QList<QByteArray> native;
+    for (int i = 0; i < argc; ++i) {
+        native << QByteArray(argv[i]);
+    }
+    return vtl::runCommandLine(QCoreApplication::arguments(), out, err, native);
 }
 
 QStringList argumentsOf(int argc, char** argv) {

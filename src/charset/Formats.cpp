@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace vtl::charset {
 namespace {
@@ -21,15 +23,13 @@ constexpr int kPcxHeaderBytes = 128;
 constexpr int kTgaHeaderBytes = 18;
 constexpr int kMaxPictureSide = 4096;
 
+// Callers have checked that the bytes are there.
 qint32 le32(const QByteArray& data, qint64 at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(data.constData() + at);
-    return static_cast<qint32>(static_cast<quint32>(p[0]) | static_cast<quint32>(p[1]) << 8 |
-                               static_cast<quint32>(p[2]) << 16 | static_cast<quint32>(p[3]) << 24);
+    return qFromLittleEndian<qint32>(data.constData() + at);
 }
 
 int le16(const QByteArray& data, qint64 at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(data.constData() + at);
-    return p[0] | p[1] << 8;
+    return qFromLittleEndian<quint16>(data.constData() + at);
 }
 
 int byteAt(const QByteArray& data, qint64 at) {
@@ -48,19 +48,21 @@ std::optional<QString> nameField(const QByteArray& data, qint64 at, int bytes, b
 }
 
 bool fail(Problem& problem, const QString& file, const QString& reason) {
-    problem = Problem{file, reason};
+    problem = Problem{file, reason, 0};
     return false;
 }
 
 }  // namespace
 
 std::optional<FilePart> wholeFile(const QString& path, Problem& problem) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        fail(problem, path, QStringLiteral("the file does not exist"));
+    QFile file;
+    if (!openUserFile(file, path, problem)) {
+        if (problem.systemError == ENOENT) {
+            problem.reason = QStringLiteral("the file does not exist");
+        }
         return std::nullopt;
     }
-    return FilePart{path, 0, info.size(), path};
+    return FilePart{path, 0, file.size(), path};
 }
 
 std::optional<QByteArray> readPart(const FilePart& part, qint64 at, qint64 length,
@@ -69,9 +71,8 @@ std::optional<QByteArray> readPart(const FilePart& part, qint64 at, qint64 lengt
         fail(problem, part.label, QStringLiteral("the file ends before the data it points to"));
         return std::nullopt;
     }
-    QFile file(part.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(problem, part.label, file.errorString());
+    QFile file;
+    if (!openUserFile(file, QFile::encodeName(part.path), part.label, problem)) {
         return std::nullopt;
     }
     // The file may have been cut short since its size was taken.
@@ -237,6 +238,12 @@ std::optional<IndexedPicture> decodePcx(const QByteArray& data, const QString& f
     // Some writers let a run carry on into the next scanline, so the lines
     // are decoded as one stream; the padding past the width is dropped.
     const qsizetype streamBytes = qsizetype{bytesPerLine} * height;
+    // Two bytes make at most 63 pixels: a size the data can't fill is refused
+    // before anything is allocated for it.
+    if (streamBytes > (paletteAt - kPcxHeaderBytes) / 2 * 63 + 1) {
+        fail(problem, file, QStringLiteral("the picture data ends early"));
+        return std::nullopt;
+    }
     QByteArray stream;
     stream.reserve(streamBytes);
     qsizetype in = kPcxHeaderBytes;
@@ -306,6 +313,13 @@ std::optional<QImage> decodeTga(const QByteArray& data, const QString& file, Pro
         }
         body = data.mid(in, bodyBytes);
     } else {
+        // A packet of 1 + pixelBytes bytes makes at most 128 pixels: a size
+        // the data can't fill is refused before anything is allocated for it.
+        if ((data.size() - in) / (1 + pixelBytes) * 128 * pixelBytes + 128 * pixelBytes <
+            bodyBytes) {
+            fail(problem, file, QStringLiteral("the picture data ends early"));
+            return std::nullopt;
+        }
         body.reserve(bodyBytes);
         while (body.size() < bodyBytes) {
             if (in >= data.size()) {

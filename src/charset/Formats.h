@@ -8,14 +8,14 @@
 #include <optional>
 #include <vector>
 
+#include "core/FileOpen.h"
+
 namespace vtl::charset {
 
 // What went wrong with which file. Every reader below fills one instead of
-// throwing, so a damaged game file becomes a message, never a crash.
-struct Problem {
-    QString file;  // the file on disk, with the archive entry after it where there is one
-    QString reason;
-};
+// throwing, so a damaged game file becomes a message, never a crash; nothing
+// with no problem means the thing looked for is not there.
+using Problem = ReadProblem;
 
 // A run of bytes in a file on disk: a whole loose file or one entry of a
 // PAK or WAD2 archive. Readers seek to what they need instead of reading the
@@ -85,10 +85,10 @@ std::optional<QImage> decodeTga(const QByteArray& data, const QString& file, Pro
 // --- zip (pk3) ------------------------------------------------------------
 
 // The bytes of `entry` (matched ignoring case) in the zip at `path`. Only the
-// zip's central directory and that entry are read. Nothing, with `found`
-// false and no problem, when the zip has no such entry; refused when the
-// entry is larger than `limit` or the zip is damaged.
+// zip's central directory and that entry are read. Nothing, with no problem,
+// when the zip has no such entry; refused when the entry is larger than
+// `limit` or the zip is damaged.
 std::optional<QByteArray> readZipEntry(const QString& path, const QString& entry, qint64 limit,
-                                       bool& found, Problem& problem);
+                                       Problem& problem);
 
 }  // namespace vtl::charset

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <QtEndian>
+
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "charset/Formats.h"
@@ -169,10 +172,17 @@ class SearchPath {
                     break;
                 }
                 case PlaceKind::Pk3: {
-                    bool found = false;
                     std::optional<QByteArray> bytes =
-                        readZipEntry(place.path, name, kPictureLimit, found, problem);
-                    if (found || !problem.reason.isEmpty()) {
+                        readZipEntry(place.path, name, kPictureLimit, problem);
+                    if (problem.file == place.path) {
+                        // The pk3 itself can't be opened (a partial download,
+                        // say): the games leave such a file out of their
+                        // search path, and so does this search.
+                        skipped_.insert(place.path);
+                        problem = {};
+                        break;
+                    }
+                    if (bytes || problem.isSet()) {
                         if (!bytes) {
                             return std::nullopt;
                         }
@@ -186,6 +196,9 @@ class SearchPath {
         return std::nullopt;
     }
 
+    // The pk3 files left out because they could not be opened.
+    QStringList skipped() const { return QStringList(skipped_.begin(), skipped_.end()); }
+
     QStringList lookedIn() const {
         QStringList paths;
         for (const Place& place : places_) {
@@ -196,6 +209,7 @@ class SearchPath {
 
   private:
     std::vector<Place> places_;
+    mutable std::set<QString> skipped_;
 };
 
 std::optional<QByteArray> bytesOf(const Found& found, Problem& problem) {
@@ -231,19 +245,20 @@ CharsetSearch whyMissing(const SearchPath& path, const QString& folder, const QS
 std::optional<QByteArray> rawPixels(QByteArray data, qint64 bytes, int width, int height,
                                     const QString& file, Problem& problem) {
     if (data.size() == bytes + kQpicHeaderBytes) {
-        const auto* p = reinterpret_cast<const unsigned char*>(data.constData());
-        const int w = p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24;
-        const int h = p[4] | p[5] << 8 | p[6] << 16 | p[7] << 24;
+        const qint32 w = qFromLittleEndian<qint32>(data.constData());
+        const qint32 h = qFromLittleEndian<qint32>(data.constData() + 4);
         if (w == width && h == height) {
             return data.mid(kQpicHeaderBytes);
         }
     }
     if (data.size() != bytes) {
-        problem = {file, QStringLiteral("it is %1 bytes long; a %2 x %3 charset takes %4")
-                             .arg(data.size())
-                             .arg(width)
-                             .arg(height)
-                             .arg(bytes)};
+        problem = {file,
+                   QStringLiteral("it is %1 bytes long; a %2 x %3 charset takes %4")
+                       .arg(data.size())
+                       .arg(width)
+                       .arg(height)
+                       .arg(bytes),
+                   0};
         return std::nullopt;
     }
     return data;
@@ -270,9 +285,9 @@ CharsetSearch withPalette(const SearchPath& path, const QString& folder, const P
     if (!palette) {
         return damaged(problem);
     }
-    return {
-        GameCharset{sheetFromIndexed(pieces.picture, *palette, transparent), false, pieces.source},
-        {}};
+    return {GameCharset{sheetFromIndexed(pieces.picture, *palette, transparent), false,
+                        pieces.source, path.skipped()},
+            {}};
 }
 
 CharsetSearch quakeCharset(const SearchPath& path, const QString& folder) {
@@ -362,7 +377,9 @@ CharsetSearch quake2Charset(const SearchPath& path, const QString& folder) {
     } else if (!problem.reason.isEmpty()) {
         return damaged(problem);
     }
-    return {GameCharset{sheetFromIndexed(*picture, palette, {255}), false, found->part.label}, {}};
+    return {GameCharset{sheetFromIndexed(*picture, palette, {255}), false, found->part.label,
+                        path.skipped()},
+            {}};
 }
 
 CharsetSearch quake3Charset(const SearchPath& path, const QString& folder) {
@@ -380,7 +397,8 @@ CharsetSearch quake3Charset(const SearchPath& path, const QString& folder) {
     if (!picture) {
         return damaged(problem);
     }
-    return {GameCharset{glyphSheetFromPicture(*picture), true, found->part.label}, {}};
+    return {GameCharset{glyphSheetFromPicture(*picture), true, found->part.label, path.skipped()},
+            {}};
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,7 +22,8 @@ struct GameCharset {
     // with alpha, tinted in the colour of the text as the game draws it.
     QImage sheet;
     bool tinted = false;
-    QString source;  // the file it came from, with the archive entry where there is one
+    QString source;       // the file it came from, with the archive entry where there is one
+    QStringList skipped;  // pk3 files the search left out because they are damaged
 };
 
 struct CharsetSearch {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "charset/Formats.h"
+#include "core/FileOpen.h"
 
 namespace vtl::charset {
 namespace {
@@ -20,10 +21,11 @@ QFile* fileOf(voidpf stream) {
     return static_cast<QFile*>(stream);
 }
 
-// minizip's file functions over QFile; `opaque` is the QFile, opened here.
+// minizip's file functions over QFile; `opaque` is the QFile, already opened
+// the one safe way (no waiting on a FIFO, regular files only).
 voidpf openFile(voidpf opaque, const void* /*name*/, int /*mode*/) {
     auto* file = static_cast<QFile*>(opaque);
-    return file->open(QIODevice::ReadOnly) ? file : nullptr;
+    return file->isOpen() ? file : nullptr;
 }
 uLong readFile(voidpf, voidpf stream, void* buffer, uLong size) {
     const qint64 n = fileOf(stream)->read(static_cast<char*>(buffer), static_cast<qint64>(size));
@@ -79,9 +81,12 @@ using Archive = std::unique_ptr<void, decltype(&unzClose)>;
 }  // namespace
 
 std::optional<QByteArray> readZipEntry(const QString& path, const QString& entry, qint64 limit,
-                                       bool& found, Problem& problem) {
-    found = false;
-    QFile file(path);
+                                       Problem& problem) {
+    problem = {};
+    QFile file;
+    if (!openUserFile(file, path, problem)) {
+        return std::nullopt;
+    }
     zlib_filefunc64_def functions{openFile, readFile,  writeFile, tellFile,
                                   seekFile, closeFile, errorOf,   &file};
     const QByteArray name = QFile::encodeName(path);  // unused by openFile, but never null
@@ -102,7 +107,6 @@ std::optional<QByteArray> readZipEntry(const QString& path, const QString& entry
         fail(problem, path, reasonOf(located, file));
         return std::nullopt;
     }
-    found = true;
     const QString label = QStringLiteral("%1 (%2)").arg(path, entry);
     unz_file_info64 info{};
     int code = unzGetCurrentFileInfo64(archive.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0);

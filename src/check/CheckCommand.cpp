@@ -4,10 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 #include "check/CheckModes.h"
 #include "check/NameCheck.h"
+#include "core/FileOpen.h"
+#include "core/LineReader.h"
 #include "core/Version.h"
 #include "desktop/Desktop.h"
 
@@ -24,8 +27,8 @@ const QString kDescription =
     u"config files and prints what each game will make of them."_s;
 const QString kCheckOption = u"check"_s;
 const QString kCheckHelp =
-    u"Check every name \"...\" and seta name \"...\" line in FILE... and exit "
-    u"(status 0: nothing found, 1: findings, 2: usage or file errors)."_s;
+    u"Check every name \"...\" and seta name \"...\" line in FILE... (- for the standard input) "
+    u"and exit (status 0: nothing found, 1: findings, 2: usage or file errors)."_s;
 const QString kModeOption = u"mode"_s;
 const QString kModeHelp = u"The game of the files: %1. Without it, %2."_s;
 const QString kFilesArgument = u"FILE"_s;
@@ -38,6 +41,9 @@ const QString kModeWithoutCheckText = u"--mode goes with --check"_s;
 const QString kNeedModeText = u"%1: cannot tell the game from the file name; give --mode"_s;
 const QString kCannotReadText = u"%1: cannot read the file: %2"_s;
 const QString kNoNameLineText = u"%1: no name line"_s;
+const QString kStandardInputName = u"(standard input)"_s;
+const QString kLineCutText =
+    u"the line is longer than any game reads: its first %1 KiB were checked"_s;
 const QString kTryHelpText = u"Try '%1 --help' for more information."_s;
 
 // Qt's own options for the window; the window's QApplication reads them.
@@ -120,13 +126,56 @@ bool printLine(QTextStream& out, const QString& file, int lineNumber, const Tagg
 
 }  // namespace
 
+int checkNameLines(QIODevice& device, GameMode mode, const QString& shownName, QTextStream& out,
+                   QString& error) {
+    int status = 0;
+    bool anyName = false;
+    LineReader reader(device);
+    QByteArray raw;
+    while (reader.next(raw)) {
+        const std::optional<TaggedLine> line = tagFileLine(mode, raw);
+        if (!line) {
+            continue;
+        }
+        anyName = true;
+        if (printLine(out, shownName, reader.lineNumber(), *line, checkName(mode, *line))) {
+            status = 1;
+        }
+        if (reader.lineWasCut()) {
+            out << QStringLiteral("  (") << kLineCutText.arg(kMaxLineBytes >> 10)
+                << QStringLiteral(")\n");
+        }
+    }
+    if (reader.failed()) {
+        error = reader.errorString();
+        status = 2;
+    }
+    if (!anyName) {
+        out << kNoNameLineText.arg(shownName) << u'\n';
+    }
+    return status;
+}
+
 bool commandLineWantsWindow(const QStringList& arguments) {
     Parser p;
     return p.parse(arguments) && !p.nonWindow();
 }
 
-int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                   const QList<QByteArray>& nativeArguments) {
     Parser p;
+    // A file name is handed to the system as the bytes it came as: one that
+    // is not valid UTF-8 would not survive the trip through QString.
+    qsizetype nextNative = 0;
+    const auto nativePathOf = [&](const QString& path) {
+        for (qsizetype i = nextNative; i < nativeArguments.size(); ++i) {
+            if (QString::fromLocal8Bit(nativeArguments[i]) == path) {
+                nextNative = i + 1;
+                return nativeArguments[i];
+            }
+        }
+        return QFile::encodeName(path);
+    };
     const QString program = kProgramName;
     const auto usageError = [&](const QString& message) {
         err << program << QStringLiteral(": ") << message << u'\n' << kTryHelpText.arg(program)
@@ -170,35 +219,23 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
             status = 2;
             continue;
         }
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            err << program << QStringLiteral(": ") << kCannotReadText.arg(path, file.errorString())
+        const bool standardInput = path == u"-";
+        const QString shown = standardInput ? kStandardInputName : path;
+        QFile file;
+        ReadProblem problem;
+        if (!openUserFile(file, nativePathOf(path), shown, problem, FileKind::Stream)) {
+            err << program << QStringLiteral(": ") << kCannotReadText.arg(shown, problem.reason)
                 << u'\n';
             status = 2;
             continue;
         }
-        int lineNumber = 0;
-        bool anyName = false;
-        while (!file.atEnd()) {
-            const QByteArray raw = file.readLine();
-            ++lineNumber;
-            const std::optional<TaggedLine> line = tagFileLine(*mode, raw);
-            if (!line) {
-                continue;
-            }
-            anyName = true;
-            if (printLine(out, path, lineNumber, *line, checkName(*mode, *line)) && status == 0) {
-                status = 1;
-            }
-        }
-        if (file.error() != QFileDevice::NoError) {
-            err << program << QStringLiteral(": ") << kCannotReadText.arg(path, file.errorString())
+        QString readError;
+        const int fileStatus = checkNameLines(file, *mode, shown, out, readError);
+        if (fileStatus == 2) {
+            err << program << QStringLiteral(": ") << kCannotReadText.arg(shown, readError)
                 << u'\n';
-            status = 2;
         }
-        if (!anyName) {
-            out << kNoNameLineText.arg(path) << u'\n';
-        }
+        status = std::max(status, fileStatus);
     }
     out.flush();
     err.flush();

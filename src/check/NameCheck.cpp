@@ -160,10 +160,24 @@ QString quoted(const QByteArray& bytes) {
     return u'"' + escapeName(bytes) + u'"';
 }
 
+// Runs of three or more positions are written as a range ("4–9"), so a
+// long name gives a short sentence.
 QString positionsText(const QList<int>& positions) {
     QStringList numbers;
-    for (int p : positions) {
-        numbers << QString::number(p);
+    for (qsizetype i = 0; i < positions.size();) {
+        qsizetype end = i + 1;
+        while (end < positions.size() && positions[end] == positions[end - 1] + 1) {
+            ++end;
+        }
+        if (end - i >= 3) {
+            numbers << QString::number(positions[i]) + u'\u2013' +
+                           QString::number(positions[end - 1]);
+        } else {
+            for (qsizetype k = i; k < end; ++k) {
+                numbers << QString::number(positions[k]);
+            }
+        }
+        i = end;
     }
     return (positions.size() == 1 ? QStringLiteral("Position ") : QStringLiteral("Positions ")) +
            numbers.join(QStringLiteral(", "));
@@ -358,10 +372,10 @@ EngineReport idQuakeWorld(const TaggedLine& line) {
     r.addIf(Severity::GlyphsChanged, dropped, kControlDropped);
 
     Positions trimmed;
-    while (!name.empty() && name.front().b == ' ') {
-        trimmed.add(name.front());
-        name.erase(name.begin());
-    }
+    const auto firstKept =
+        std::find_if(name.begin(), name.end(), [](const TB& x) { return x.b != ' '; });
+    std::for_each(name.begin(), firstKept, [&trimmed](const TB& x) { trimmed.add(x); });
+    name.erase(name.begin(), firstKept);  // at once: one byte at a time is quadratic
     r.addIf(Severity::GlyphsChanged, trimmed, kLeadingSpace);
 
     Positions cut;
@@ -483,10 +497,9 @@ EngineReport ezQuake(const TaggedLine& line) {
 
     Positions trimmed;
     const auto isSpace = [](const TB& x) { return x.b == ' ' || x.b == 0xA0; };
-    while (!name.empty() && isSpace(name.front())) {
-        trimmed.add(name.front());
-        name.erase(name.begin());
-    }
+    const auto firstKept = std::find_if_not(name.begin(), name.end(), isSpace);
+    std::for_each(name.begin(), firstKept, [&trimmed](const TB& x) { trimmed.add(x); });
+    name.erase(name.begin(), firstKept);  // at once: one byte at a time is quadratic
     while (!name.empty() && isSpace(name.back())) {
         trimmed.add(name.back());
         name.pop_back();

@@ -1,5 +1,10 @@
 #include "core/FileOpen.h"
 
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstring>
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -8,6 +13,10 @@ namespace vtl {
 
 int openWithoutWaiting(const QString& path, int flags) {
     return platform::openWithoutWaiting(path, flags);
+}
+
+int openWithoutWaiting(const QByteArray& nativePath, int flags) {
+    return platform::openWithoutWaiting(nativePath, flags);
 }
 
 QString notRegularFileReason(const platform::FileFacts& facts) {
@@ -23,5 +32,58 @@ QString notRegularFileReason(mode_t mode) {
         1});
 }
 #endif
+
+QString systemReason(int errorNumber) {
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+bool openUserFile(QFile& file, const QByteArray& nativePath, const QString& shownName,
+                  ReadProblem& problem, FileKind kind) {
+    const auto fail = [&](const QString& reason, int systemError = 0) {
+        problem = ReadProblem{shownName, reason, systemError};
+        return false;
+    };
+    int fd = -1;
+    if (kind == FileKind::Stream && nativePath == "-") {
+        fd = platform::duplicateStandardInput();
+    } else if (kind == FileKind::Stream) {
+        // A command-line tool waits for a FIFO's writer, as cat does.
+        fd = platform::openForReadingWaiting(nativePath);
+    } else {
+        fd = platform::openWithoutWaiting(nativePath, O_RDONLY);
+    }
+    if (fd < 0) {
+        const int error = errno;
+        return fail(systemReason(error), error);
+    }
+    platform::FileFacts facts;
+    if (!platform::fileFacts(fd, facts)) {
+        const int error = errno;
+        platform::closeFile(fd);
+        return fail(systemReason(error), error);
+    }
+    if (facts.kind == platform::FileFacts::Kind::Folder ||
+        (kind == FileKind::Regular && facts.kind != platform::FileFacts::Kind::Regular)) {
+        platform::closeFile(fd);
+        return fail(notRegularFileReason(facts));
+    }
+    if (kind == FileKind::Regular) {
+        // Reads of a regular file never wait; the flag only mattered for the open.
+        platform::allowWaiting(fd);
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        platform::closeFile(fd);
+        return fail(file.errorString());
+    }
+    return true;
+}
+
+bool openUserFile(QFile& file, const QString& path, ReadProblem& problem, FileKind kind) {
+#ifdef _WIN32
+    return openUserFile(file, path.toUtf8(), path, problem, kind);  // the platform layer's form
+#else
+    return openUserFile(file, QFile::encodeName(path), path, problem, kind);
+#endif
+}
 
 }  // namespace vtl

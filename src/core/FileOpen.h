@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <sys/types.h>
@@ -12,11 +14,46 @@ namespace vtl {
 // hang the program. Retries when a signal interrupts; -1 and errno on failure.
 // `flags` is O_RDONLY or O_WRONLY.
 int openWithoutWaiting(const QString& path, int flags);
+int openWithoutWaiting(const QByteArray& nativePath, int flags);
 
 // Why something that is not a regular file can't be read or written as one.
 QString notRegularFileReason(const platform::FileFacts& facts);
 #ifndef _WIN32
 QString notRegularFileReason(mode_t mode);
 #endif
+
+// Why a file someone handed us could not be read: the file as messages name
+// it (with the archive entry after it where there is one) and the reason, as
+// the system or the format put it. Every reader of a user's file reports
+// this way; "nothing, and no problem" means the thing looked for is not there.
+struct ReadProblem {
+    QString file;
+    QString reason;
+    int systemError = 0;  // the errno value, where the system gave the reason
+
+    bool isSet() const { return !reason.isEmpty(); }
+};
+
+// What a reader accepts in place of a file.
+enum class FileKind {
+    // The window: a regular file only, opened without waiting, so that a FIFO
+    // or device can never freeze it.
+    Regular,
+    // The command line: pipes, terminals and FIFOs too (read to their end, as
+    // any command-line tool does); "-" is the standard input.
+    Stream,
+};
+
+// The one way a user's file is opened for reading: the file's own bytes as
+// the path (never re-encoded), checked on the open descriptor so nothing can
+// be swapped in between. On failure `file` stays closed and `problem` says
+// why, naming `shownName`.
+bool openUserFile(QFile& file, const QByteArray& nativePath, const QString& shownName,
+                  ReadProblem& problem, FileKind kind = FileKind::Regular);
+bool openUserFile(QFile& file, const QString& path, ReadProblem& problem,
+                  FileKind kind = FileKind::Regular);
+
+// The reason the system gives for an errno value.
+QString systemReason(int errorNumber);
 
 }  // namespace vtl

@@ -2,17 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <fcntl.h>
-
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 
 #include "core/Cp1252.h"
 #include "core/FileOpen.h"
+#include "core/FileWrite.h"
 
 namespace vtl {
 
@@ -291,30 +288,18 @@ struct ProfileFile {
 // checked on the open file.
 ProfileFile readProfile(const QString& file) {
     ProfileFile result;
-    const int fd = openWithoutWaiting(file, O_RDONLY);
-    if (fd < 0) {
-        if (errno != ENOENT) {
-            result.exists = true;
-            result.problem = QString::fromLocal8Bit(std::strerror(errno));
+    QFile in;
+    ReadProblem problem;
+    result.exists = true;
+    if (!openUserFile(in, file, problem)) {
+        result.exists = problem.systemError != ENOENT;
+        if (result.exists) {
+            result.problem = problem.reason;
         }
         return result;
     }
-    result.exists = true;
-    QFile in;
-    platform::FileFacts info;
-    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        platform::closeFile(fd);
-        result.problem = in.errorString();
-        return result;
-    }
-    if (!platform::fileFacts(fd, info)) {
-        result.problem = QString::fromLocal8Bit(std::strerror(errno));
-    } else if (info.kind != platform::FileFacts::Kind::Regular) {
-        result.problem = notRegularFileReason(info);
-    } else if (info.size > kMaxProfileBytes) {
-        result.problem = kTooLargeProblem.arg(info.size >> 20);
-    }
-    if (!result.problem.isEmpty()) {
+    if (in.size() > kMaxProfileBytes) {
+        result.problem = kTooLargeProblem.arg(in.size() >> 20);
         return result;
     }
     result.bytes = in.readAll();
@@ -406,13 +391,10 @@ bool WriteIni(const QString& section, const QList<IniEntry>& entries, const QStr
         return true;
     }
 
-    // QSaveFile writes beside the file and renames over it, so a failed write
-    // leaves the old settings intact.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(updated) != updated.size() || !out.commit()) {
-        const QString reason = out.errorString();
-        out.cancelWriting();
-        return fail(QStringLiteral("Cannot write %1: %2").arg(shownFile, reason));
+    // The one writer: a failed write leaves the old settings intact, and the
+    // file keeps its links, owner, group and mode.
+    if (const std::optional<FileError> written = replaceFileContent(file, updated)) {
+        return fail(QStringLiteral("Cannot write %1: %2").arg(shownFile, written->reason));
     }
     return true;
 }

@@ -34,6 +34,13 @@ void show(WindowState& state, const charset::GameCharset& found) {
     state.sheetSource = ownCharsetInColour(state, state.ColorPrefix);
     state.mapPicture = state.sheetSource;
     state.charsetNote = kCharsetFromNote.arg(QDir::toNativeSeparators(found.source));
+    if (!found.skipped.isEmpty()) {
+        QStringList names;
+        for (const QString& pk3 : found.skipped) {
+            names << QFileInfo(pk3).fileName();
+        }
+        state.charsetNote += kCharsetSkippedNote.arg(names.join(QStringLiteral(", ")));
+    }
 }
 
 void forgetShownCharset(WindowState& state) {

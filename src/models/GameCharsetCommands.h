@@ -14,6 +14,8 @@ inline constexpr char16_t kUseGameCharsetCaption[] = u"Use Game's &Own Charsetâ€
 inline constexpr char16_t kUseBuiltInCharsetCaption[] = u"Use &Built-in Charset";
 inline const QString kGameFolderPrompt = u"Please select the game's folder (or its base folder)."_s;
 inline const QString kCharsetFromNote = u"Charset: %1"_s;
+// After the above when the search left damaged pk3 files out, as the games do.
+inline const QString kCharsetSkippedNote = u" (damaged, skipped: %1)"_s;
 inline const QString kCharsetFolderGoneNote = u"Built-in charset: %1 is gone"_s;
 inline const QString kCharsetMissingNote = u"Built-in charset: no charset in %1 now"_s;
 inline const QString kCharsetDamagedNote = u"Built-in charset: %1"_s;

@@ -20,10 +20,10 @@ std::optional<QImage> askForCustomSheet(Desktop& desktop) {
     if (!path || path->isEmpty()) {
         return std::nullopt;
     }
-    QString reason;
-    std::optional<QImage> picture = readPicture(*path, reason);
+    ReadProblem problem;
+    std::optional<QImage> picture = readPicture(*path, problem);
     if (!picture) {
-        showInfo(desktop, unreadablePictureMessage(*path, reason));
+        showInfo(desktop, unreadablePictureMessage(*path, problem.reason));
     }
     return picture;
 }

@@ -1,7 +1,9 @@
 #include "modes/PictureLength.h"
 
 #include <QBuffer>
+#include <QtEndian>
 
+#include <array>
 #include <optional>
 
 namespace vtl {
@@ -36,17 +38,17 @@ class ByteSource {
         return static_cast<quint8>(window_[i - start_]);
     }
 
-    // Little-endian; "no" past the end instead of reading it.
+    // Little-endian, 1 to 4 bytes; "no" past the end instead of reading it.
     std::optional<quint32> le(qint64 at, int bytes) {
-        quint32 value = 0;
-        for (int i = bytes - 1; i >= 0; --i) {
+        std::array<quint8, 4> raw{};
+        for (int i = 0; i < bytes; ++i) {
             const std::optional<quint8> byte = this->at(at + i);
             if (!byte) {
                 return std::nullopt;
             }
-            value = (value << 8) | *byte;
+            raw[static_cast<std::size_t>(i)] = *byte;
         }
-        return value;
+        return qFromLittleEndian<quint32>(raw.data());
     }
 
     bool startsWith(const QByteArray& signature) {
@@ -215,7 +217,14 @@ std::optional<qint64> bmpLength(ByteSource& data) {
     qint64 pixelBytes = imageSize;
     if (compression == kRgb || compression == kBitFields || compression == kAlphaBitFields) {
         const qint64 rowBytes = (width * *bitsPerPixel + 31) / 32 * 4;
-        pixelBytes = rowBytes * (height < 0 ? -height : height);
+        const qint64 rows = height < 0 ? -height : height;
+        // Rows that could not fit in the file are not there; asking first
+        // keeps the product of two header fields from overflowing. A width
+        // below 1 has no rows to measure: the decoder refuses it.
+        if (rowBytes > 0 && rows > data.size() / rowBytes) {
+            return std::nullopt;
+        }
+        pixelBytes = rowBytes > 0 ? rowBytes * rows : 0;
     }
     const qint64 end = static_cast<qint64>(*pixelsAt) + pixelBytes;
     if (end > data.size()) {

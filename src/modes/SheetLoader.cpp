@@ -4,10 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 
-#include <fcntl.h>
-
 #include <cerrno>
-#include <cstring>
 
 #include "core/FileOpen.h"
 #include "core/Glyphs.h"
@@ -30,11 +27,6 @@ constexpr qint64 kMaxSheetPixels = qint64{2048} * 2048;
 constexpr qint64 kMaxPictureBytes = qint64{24} << 20;
 constexpr int kDecodeLimitMiB = 20;
 
-QString systemReason(int errorNumber) {
-    return errorNumber == ENOENT ? kMissingReason
-                                 : QString::fromLocal8Bit(std::strerror(errorNumber));
-}
-
 // Qt's name for the kind of picture `data` starts like, or nothing.
 const char* pictureFormat(const QByteArray& data) {
     struct Signature {
@@ -53,50 +45,35 @@ const char* pictureFormat(const QByteArray& data) {
 
 }  // namespace
 
-std::optional<QImage> readPicture(const QString& path, QString& reason) {
-    // Opened without waiting, so that a FIFO can't hang the window, and
-    // checked on the open file, so nothing can be swapped in between.
-    const int fd = openWithoutWaiting(path, O_RDONLY);
-    if (fd < 0) {
-        reason = systemReason(errno);
-        return std::nullopt;
-    }
+std::optional<QImage> readPicture(const QString& path, ReadProblem& problem) {
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        platform::closeFile(fd);
-        reason = file.errorString();
+    if (!openUserFile(file, path, problem)) {
+        if (problem.systemError == ENOENT) {
+            problem.reason = kMissingReason;
+        }
         return std::nullopt;
     }
-    platform::FileFacts info;
-    if (!platform::fileFacts(fd, info)) {
-        reason = systemReason(errno);
+    const auto fail = [&](const QString& reason) {
+        problem = ReadProblem{path, reason, 0};
         return std::nullopt;
-    }
-    if (info.kind != platform::FileFacts::Kind::Regular) {
-        reason = notRegularFileReason(info);
-        return std::nullopt;
-    }
+    };
 
     // The decoder sees the picture's own bytes only: some decoders read on
     // to the end of the file looking for more frames.
     const std::optional<qint64> length = pictureLength(file);
     if (!length) {
-        reason = kCutShortReason;
-        return std::nullopt;
+        return fail(kCutShortReason);
     }
     if (*length > kMaxPictureBytes) {
-        reason = kTooManyBytesReason.arg(*length >> 20);
-        return std::nullopt;
+        return fail(kTooManyBytesReason.arg(*length >> 20));
     }
     QBuffer picture;
     if (!file.seek(0)) {
-        reason = file.errorString();
-        return std::nullopt;
+        return fail(file.errorString());
     }
     picture.setData(file.read(*length));
     if (picture.size() != *length) {
-        reason = file.errorString();
-        return std::nullopt;
+        return fail(file.errorString());
     }
     picture.open(QIODevice::ReadOnly);
 
@@ -108,15 +85,21 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
         reader.setAutoDetectImageFormat(false);
     }
     reader.setAllocationLimit(kDecodeLimitMiB);
+    const auto tooLarge = [](const QSize& size) {
+        return qint64{size.width()} * size.height() > kMaxSheetPixels;
+    };
     const QSize size = reader.size();
-    if (size.isValid() && qint64{size.width()} * size.height() > kMaxSheetPixels) {
-        reason = kTooManyPixelsReason.arg(size.width()).arg(size.height());
-        return std::nullopt;
+    if (size.isValid() && tooLarge(size)) {
+        return fail(kTooManyPixelsReason.arg(size.width()).arg(size.height()));
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        reason = reader.errorString();
-        return std::nullopt;
+        return fail(reader.errorString());
+    }
+    // A header may claim one size and the decoder draw another (a GIF's
+    // screen around an empty image): what counts is the picture made.
+    if (tooLarge(image.size())) {
+        return fail(kTooManyPixelsReason.arg(image.width()).arg(image.height()));
     }
     image.convertTo(QImage::Format_RGB32);  // in place where the depth allows: no second copy
     return image;
@@ -131,11 +114,11 @@ QString builtInSheetPath(const QString& appDir, BuiltInSheet sheet) {
 }
 
 QImage loadSheetOrBlank(const QString& path, Desktop& desktop) {
-    QString reason;
-    if (std::optional<QImage> image = readPicture(path, reason)) {
+    ReadProblem problem;
+    if (std::optional<QImage> image = readPicture(path, problem)) {
         return *std::move(image);
     }
-    showInfo(desktop, unreadablePictureMessage(path, reason));
+    showInfo(desktop, unreadablePictureMessage(path, problem.reason));
     return blankSheet();
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "core/FileOpen.h"
 #include "desktop/Desktop.h"
 #include "sheets/SheetList.h"
 
@@ -12,8 +13,8 @@ namespace vtl {
 
 // Reads a GIF, JPEG or BMP picture as 32-bit RGB: a regular file holding a
 // whole picture of at most 2048 x 2048 pixels. On failure returns nothing and
-// puts the reason into `reason`.
-std::optional<QImage> readPicture(const QString& path, QString& reason);
+// says why in `problem`.
+std::optional<QImage> readPicture(const QString& path, ReadProblem& problem);
 
 // The message that names a picture file that could not be read, and why.
 QString unreadablePictureMessage(const QString& path, const QString& reason);

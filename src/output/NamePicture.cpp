@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "output/FileWrite.h"
+#include "core/FileWrite.h"
 
 namespace vtl {
 

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/FileWrite.h"
 #include "core/Geometry.h"
 #include "core/Glyphs.h"
 #include "ini/Settings.h"
-#include "output/FileWrite.h"
 #include "output/ScriptWriter.h"
 
 namespace vtl {

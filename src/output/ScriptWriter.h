@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/FileWrite.h"
 #include "core/WindowState.h"
 #include "modes/CharTables.h"
-#include "output/FileWrite.h"
 
 namespace vtl {
 

@@ -9,6 +9,7 @@
 // and leave the reason in errno, as POSIX does; the Windows side translates
 // its error codes, so messages read the same everywhere.
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -18,6 +19,15 @@ namespace vtl::platform {
 // hang the program. `flags` is O_RDONLY or O_WRONLY from <fcntl.h>; never
 // creates. A folder opens too (read-only), so callers can say what it is.
 int openWithoutWaiting(const QString& path, int flags);
+// The same with the path as the file system's own bytes (never re-encoded,
+// so a name that is not valid UTF-8 still opens on POSIX).
+int openWithoutWaiting(const QByteArray& nativePath, int flags);
+// Opens for reading and waits as a command-line tool does (a FIFO's writer).
+int openForReadingWaiting(const QByteArray& nativePath);
+// A new descriptor for the standard input.
+int duplicateStandardInput();
+// Reads of the descriptor may wait again (after openWithoutWaiting).
+void allowWaiting(int fd);
 
 void closeFile(int fd);
 

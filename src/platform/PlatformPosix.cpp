@@ -13,12 +13,32 @@
 
 namespace vtl::platform {
 
-int openWithoutWaiting(const QString& path, int flags) {
+int openWithoutWaiting(const QByteArray& nativePath, int flags) {
     int fd = -1;
     do {
-        fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        fd = ::open(nativePath.constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+int openWithoutWaiting(const QString& path, int flags) {
+    return openWithoutWaiting(QFile::encodeName(path), flags);
+}
+
+int openForReadingWaiting(const QByteArray& nativePath) {
+    int fd = -1;
+    do {
+        fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int duplicateStandardInput() {
+    return ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
+}
+
+void allowWaiting(int fd) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 }
 
 void closeFile(int fd) {

@@ -100,6 +100,26 @@ int openWithoutWaiting(const QString& path, int flags) {
     return fd;
 }
 
+// Windows names are UTF-16: the bytes a caller holds are the UTF-8 of one.
+int openWithoutWaiting(const QByteArray& nativePath, int flags) {
+    return openWithoutWaiting(QString::fromUtf8(nativePath), flags);
+}
+
+// Windows opens never wait for a writer the way a POSIX FIFO does.
+int openForReadingWaiting(const QByteArray& nativePath) {
+    return openWithoutWaiting(nativePath, O_RDONLY);
+}
+
+int duplicateStandardInput() {
+    const int fd = ::_dup(0);
+    if (fd >= 0) {
+        ::_setmode(fd, _O_BINARY);
+    }
+    return fd;
+}
+
+void allowWaiting(int) {}
+
 void closeFile(int fd) {
     ::_close(fd);
 }

@@ -1,8 +1,12 @@
 #include "reading/NameImport.h"
 
+#include <QBuffer>
 #include <QHash>
 
+#include <deque>
+
 #include "core/Cp1252.h"
+#include "core/LineReader.h"
 #include "modes/CharTables.h"
 
 namespace vtl {
@@ -74,16 +78,6 @@ std::optional<QByteArray> nameOfLine(const QByteArray& line) {
     return first < 0 ? line.mid(start) : line.mid(start, first - start);
 }
 
-QList<QByteArray> linesOf(const QByteArray& bytes) {
-    QList<QByteArray> lines = bytes.split('\n');
-    for (QByteArray& line : lines) {
-        if (line.endsWith('\r')) {
-            line.chop(1);
-        }
-    }
-    return lines;
-}
-
 QString describeByte(char c) {
     const auto byte = static_cast<unsigned char>(c);
     const QString text =
@@ -94,15 +88,35 @@ QString describeByte(char c) {
 
 }  // namespace
 
-QList<NameLine> findNameLines(const QByteArray& fileBytes) {
-    QList<NameLine> found;
-    const QList<QByteArray> lines = linesOf(fileBytes);
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        if (const auto name = nameOfLine(lines[n])) {
-            found.append(NameLine{static_cast<int>(n + 1), lines[n], *name});
+NameLineScan scanNameLines(QIODevice& device) {
+    NameLineScan scan;
+    std::deque<NameLine> kept;
+    LineReader reader(device);
+    QByteArray line;
+    while (reader.next(line)) {
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        if (const auto name = nameOfLine(line)) {
+            if (kept.size() == static_cast<std::size_t>(kMaxListedNameLines)) {
+                kept.pop_front();
+                ++scan.earlierLeftOut;
+            }
+            kept.push_back(NameLine{reader.lineNumber(), line, *name});
         }
     }
-    return found;
+    if (reader.failed()) {
+        scan.error = reader.errorString();
+    }
+    scan.lines = QList<NameLine>(kept.begin(), kept.end());
+    return scan;
+}
+
+QList<NameLine> findNameLines(const QByteArray& fileBytes) {
+    QBuffer buffer;
+    buffer.setData(fileBytes);
+    buffer.open(QIODevice::ReadOnly);
+    return scanNameLines(buffer).lines;
 }
 
 QList<NameLine> namesInPastedText(const QByteArray& text) {
@@ -193,6 +207,12 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, const Col
     // the last glyph so that the name is written back byte for byte.
     if (!pendingCodes.isEmpty() && !decoded.glyphs.empty() && decoded.glyphsLeftOut == 0) {
         decoded.glyphs.back().fragment += pendingCodes;
+    }
+    // A name of colour codes alone (a caret and a digit picked as glyphs,
+    // say) has no glyph to keep them with: its bytes are taken as glyphs, so
+    // that it is not lost and is written back the same.
+    if (colours && decoded.glyphs.empty() && !pendingCodes.isEmpty() && decoded.ok()) {
+        return decodeName(pendingCodes, table, nullptr);
     }
     return decoded;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -19,7 +20,22 @@ struct NameLine {
     QByteArray name;     // the name's bytes, as the console would receive them
 };
 
-// Every name line of a file's bytes (Windows-1252), in file order.
+// A file may set the name any number of times; the game ends up with the
+// last, so the last this many name lines are kept to choose from.
+inline constexpr qsizetype kMaxListedNameLines = 1000;
+
+struct NameLineScan {
+    QList<NameLine> lines;         // the last kMaxListedNameLines name lines, in file order
+    qsizetype earlierLeftOut = 0;  // name lines before those
+    QString error;                 // why the reading stopped early; empty when it did not
+};
+
+// The name lines of a file (Windows-1252) read as a stream from the
+// device's current position: time linear in the file, memory bounded by
+// the lines kept (each at most kMaxLineBytes, as no game reads more).
+NameLineScan scanNameLines(QIODevice& device);
+
+// Every name line of some bytes, in order (up to kMaxListedNameLines).
 QList<NameLine> findNameLines(const QByteArray& fileBytes);
 
 // Clipboard text: its name lines, or else the text itself taken as a bare

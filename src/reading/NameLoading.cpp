@@ -1,13 +1,13 @@
 #include "reading/NameLoading.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <map>
 #include <memory>
 
 #include "core/Cp1252.h"
+#include "core/FileOpen.h"
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
 #include "modes/ColourList.h"
@@ -26,6 +26,7 @@ const QString kCouldNotReadText = u"Could not read %1: %2"_s;
 const QString kChooseNameTitle = u"Open Name"_s;
 const QString kChooseNameLabel = u"The file holds several names. Choose one:"_s;
 const QString kChooseLineItem = u"Line %1: %2"_s;
+const QString kLastNamesListedText = u"(the last %1 are listed)"_s;
 const QString kClipboardSource = u"the clipboard"_s;
 const QString kNotCp1252Text =
     u"The name was not pasted: these characters have no byte in Windows-1252: "_s;
@@ -37,13 +38,17 @@ void warn(Desktop& desktop, const QString& message) {
 
 // One of several names, chosen by the person; the last one (what the game
 // ends up with after running the file) is offered first.
-std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& desktop) {
-    if (lines.size() == 1) {
+std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& desktop,
+                                   qsizetype earlierLeftOut) {
+    if (lines.size() == 1 && earlierLeftOut == 0) {
         return lines.first();
     }
     ItemChoice choice;
     choice.title = kChooseNameTitle;
     choice.label = kChooseNameLabel;
+    if (earlierLeftOut > 0) {
+        choice.label += u' ' + kLastNamesListedText.arg(lines.size());
+    }
     for (const NameLine& line : lines) {
         choice.items << kChooseLineItem.arg(QString::number(line.lineNumber),
                                             decodeCp1252(line.line));
@@ -71,12 +76,13 @@ bool loadName(WindowState& state, Desktop& desktop, const QByteArray& name,
 }
 
 bool loadFrom(WindowState& state, Desktop& desktop, const QList<NameLine>& lines,
-              const QString& source, const ColourSheetLookup& colourSheet) {
+              const QString& source, const ColourSheetLookup& colourSheet,
+              qsizetype earlierLeftOut = 0) {
     if (lines.isEmpty()) {
         warn(desktop, noNameLineMessage(source));
         return false;
     }
-    const std::optional<NameLine> chosen = chooseName(lines, desktop);
+    const std::optional<NameLine> chosen = chooseName(lines, desktop, earlierLeftOut);
     return chosen && loadName(state, desktop, chosen->name, colourSheet);
 }
 
@@ -155,17 +161,19 @@ bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& col
     if (!path || path->isEmpty()) {
         return false;
     }
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        warn(desktop, kCouldNotReadText.arg(*path, file.errorString()));
+    // Without waiting and regular files only: a FIFO must not freeze the window.
+    QFile file;
+    ReadProblem problem;
+    if (!openUserFile(file, *path, problem)) {
+        warn(desktop, kCouldNotReadText.arg(*path, problem.reason));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        warn(desktop, kCouldNotReadText.arg(*path, file.errorString()));
+    const NameLineScan scan = scanNameLines(file);
+    if (!scan.error.isEmpty()) {
+        warn(desktop, kCouldNotReadText.arg(*path, scan.error));
         return false;
     }
-    return loadFrom(state, desktop, findNameLines(bytes), *path, colourSheet);
+    return loadFrom(state, desktop, scan.lines, *path, colourSheet, scan.earlierLeftOut);
 }
 
 bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {

@@ -193,8 +193,6 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
          tga.left(tga.size() / 2), "the picture data ends early"},
         {"TGA of 65535 x 65535", Game::Quake3, "/baseq3/gfx/2d/bigchars.tga",
          patched(tga, 12, QByteArray(4, '\xFF')), "its size is damaged"},
-        {"pk3 that is no zip", Game::Quake3, "/baseq3/pak0.pk3", QByteArray(5000, 'z'),
-         "it is not a zip archive"},
         {"pk3 entry with a wrong checksum", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
          bothHeaders(14, 16, test::le32(0x12345678)), "its data does not match its checksum"},
         {"pk3 entry packed with bzip2", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
@@ -215,6 +213,28 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
         EXPECT_EQ(found.message, u"The charset could not be read from \"%1\": %2."_s.arg(
                                      file, QString::fromUtf8(row.reason)));
     }
+}
+
+// A pk3 that can't be opened (a partial download sorting after pak0.pk3)
+// is left out of the search, as the games leave it out, and named.
+TEST(GameCharset, damagedPk3_skippedAsTheGameSkipsIt) {
+    const QByteArray pk3 =
+        test::zip({{"gfx/2d/bigchars.tga", test::tga(test::whiteGlyphs(), false)}});
+    const QByteArray partial = pk3.left(pk3.size() / 2);
+    QTemporaryDir dir;
+    test::writeFile(dir.filePath(u"baseq3/pak0.pk3"_s), pk3);
+    test::writeFile(dir.filePath(u"baseq3/zz-download.pk3"_s), partial);
+    test::writeFile(dir.filePath(u"baseq3/zzz.pk3"_s), QByteArray(5000, 'z'));
+    const CharsetSearch found = findGameCharset(Game::Quake3, dir.path());
+    ASSERT_TRUE(found.charset) << found.message.toStdString();
+    EXPECT_EQ(found.charset->source, dir.filePath(u"baseq3/pak0.pk3 (gfx/2d/bigchars.tga)"_s));
+    EXPECT_EQ(found.charset->skipped, (QStringList{dir.filePath(u"baseq3/zz-download.pk3"_s),
+                                                   dir.filePath(u"baseq3/zzz.pk3"_s)}));
+
+    QFile::remove(dir.filePath(u"baseq3/pak0.pk3"_s));
+    const CharsetSearch none = findGameCharset(Game::Quake3, dir.path());
+    EXPECT_FALSE(none.charset);
+    EXPECT_FALSE(none.damaged);
 }
 
 }  // namespace

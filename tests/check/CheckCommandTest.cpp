@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
 
 #include "check/CheckCommand.h"
 #include "support/Files.h"
@@ -25,6 +29,7 @@ struct Row {
     int status;
     std::vector<const char*> outContains;
     std::vector<const char*> errContains = {};
+    QByteArray input = {};  // the standard input, closed after it
 };
 
 class CheckCommand : public ::testing::TestWithParam<Row> {};
@@ -44,6 +49,8 @@ TEST_P(CheckCommand, statusAndOutput) {
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(dir.path());
     process.start(QStringLiteral(VTL_PROGRAM), words(row.arguments));
+    process.write(row.input);
+    process.closeWriteChannel();
     ASSERT_TRUE(process.waitForFinished(20000)) << "the program did not finish";
     const QString out = QString::fromUtf8(process.readAllStandardOutput());
     const QString err = QString::fromUtf8(process.readAllStandardError());
@@ -72,7 +79,7 @@ const Row kRows[] = {
      "name \"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\"\r\n", 1,
      {"id QuakeWorld: 1 found; others see \"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234\"",
       "ezQuake: 1 found; others see \"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234\"",
-      "Positions 32, 33, 34, 35, 36: the server keeps 31 bytes"}},
+      "Positions 32–36: the server keeps 31 bytes"}},
     {"q3config_colourCodesGoWithTheNextGlyph_semicolonRefused", "--check q3config.cfg", "q3config.cfg",
      "seta name \"^1A^^8B;^7\"\n", 1,
      {"id Quake III 1.32: 1 found; others see \"UnnamedPlayer\"", "] Position 3: the userinfo"}},
@@ -95,11 +102,88 @@ const Row kRows[] = {
     {"unknownMode_exit2", "--check --mode doom config.cfg", nullptr, {}, 2, {},
      {"unknown mode \"doom\"", "quake2-hex"}},
     {"unknownOption_exit2", "--frobnicate", nullptr, {}, 2, {}, {"frobnicate", "--help"}},
+    {"dash_readsTheStandardInput", "--check --mode quake3 -", nullptr, {}, 1,
+     {"(standard input):1: \"x;y\"", "the userinfo refuses"}, {}, "name \"x;y\"\n"},
+    {"pipeByName_isReadToItsEnd", "--check --mode quake3 /dev/stdin", nullptr, {}, 1,
+     {"/dev/stdin:2: \"x;y\""}, {}, "bind a b\nname \"x;y\"\n"},
+    {"folder_isRefused", "--check --mode quake3 .", nullptr, {}, 2, {},
+     {".: cannot read the file: it is a folder, not a file"}},
     // clang-format on
 };
 
 INSTANTIATE_TEST_SUITE_P(Program, CheckCommand, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.label); });
+
+struct CheckedText {
+    int status = 0;
+    QString out;
+    qint64 milliseconds = 0;
+};
+
+CheckedText checkText(GameMode mode, const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CheckedText result;
+    QTextStream out(&result.out);
+    QString error;
+    QElapsedTimer clock;
+    clock.start();
+    result.status = checkNameLines(buffer, mode, u"c.cfg"_s, out, error);
+    out.flush();
+    result.milliseconds = clock.elapsed();
+    return result;
+}
+
+// Leading spaces used to be removed one at a time, and a 10 MB name line
+// listed every one of its positions (hundreds of MB of output).
+TEST(CheckNameLines, hugeNames_linearTimeAndShortReports) {
+    struct Case {
+        const char* label;
+        GameMode mode;
+        QByteArray line;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"quakeWorldLeadingSpaces", GameMode::QuakeWorld,
+         "name \"" + QByteArray(200000, ' ') + "x\"", "Positions 1–200000: the server trims"},
+        {"oneMegabyteLine", GameMode::Quake3Arena, "name \"" + QByteArray(1 << 20, 'A') + '"',
+         "its first 256 KiB were checked"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const CheckedText checked = checkText(c.mode, c.line);
+        EXPECT_EQ(checked.status, 1);
+        // Ample for a loaded sanitizer build; one byte at a time took minutes.
+        EXPECT_LT(checked.milliseconds, 30000);
+        EXPECT_LT(checked.out.size(), 2 << 20);
+        EXPECT_TRUE(checked.out.contains(QString::fromUtf8(c.expected)))
+            << checked.out.left(2000).toStdString();
+    }
+}
+
+// A name of a file that is not valid UTF-8 reaches the system as its bytes.
+TEST(CommandLine, fileNameNotUtf8_isReadByItsBytes) {
+    QTemporaryDir dir;
+    const QByteArray native = QFile::encodeName(dir.path()) + "/q\xe9.cfg";
+    QFile file;
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    file.write("name \"x;y\"\n");
+    file.close();
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const QList<QByteArray> nativeArguments{"vantorel", "--check", "--mode", "quake3", native};
+    QStringList arguments;
+    for (const QByteArray& argument : nativeArguments) {
+        arguments << QString::fromLocal8Bit(argument);
+    }
+    EXPECT_EQ(runCommandLine(arguments, outStream, errStream, nativeArguments), 1)
+        << err.toStdString();
+}
 
 TEST(CommandLine, onlyQtDisplayOptions_openTheWindow) {
     EXPECT_TRUE(commandLineWantsWindow(words("vantorel -style fusion -reverse")));

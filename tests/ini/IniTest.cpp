@@ -151,6 +151,23 @@ TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
 }
 #endif
 
+// The settings file goes through the one writer: a hard link to it (a copy
+// shared with another install, say) stays one, mode and all.
+TEST(WriteIni, hardLinkedFile_stillLinkedAfterAWrite) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(u"shared.ini"_s);
+    writeBytes(iniIn(dir), "[a]\r\nk=old\r\n"_ba);
+    setMode(iniIn(dir), 0640);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(iniIn(dir)).constData(), QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir)));
+    EXPECT_EQ(readBytes(link), "[a]\r\nk=new\r\n"_ba);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(link).constData(), &info), 0);
+    EXPECT_EQ(info.st_nlink, 2u);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
 // Odd bytes anywhere in a user's file are kept as they are, in any amount.
 TEST(IniBadInput, garbageAndHugeFiles_areKeptAndChangedInPlace) {
     QByteArray garbage(1 << 20, Qt::Uninitialized);

@@ -199,9 +199,9 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
         EXPECT_FALSE(state.quickSaveEnabled);
         ASSERT_EQ(desktop.messages.size(), row.outcome >= Unreadable ? 1u : 0u);
         if (row.outcome == Taken) {
-            QString reason;
-            const std::optional<QImage> expected = readPicture(path, reason);
-            ASSERT_TRUE(expected) << reason.toStdString();
+            ReadProblem problem;
+            const std::optional<QImage> expected = readPicture(path, problem);
+            ASSERT_TRUE(expected) << problem.reason.toStdString();
             pickGlyph(state, desktop, 'A');
             pickGlyph(state, desktop, 128);
             EXPECT_EQ(state.sheetSource, *expected);

@@ -457,6 +457,8 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
         {"line's reset dropped", colour, "^1A^7", {"^1A"}, {kRed}},
         {"last glyph a caret", colour, "A^^7", {"A", "^"}, {kWhite, kWhite}},
         {"code at the end kept", colour, "A^1^7", {"A^1"}, {kWhite}},
+        // A caret and digits picked as glyphs: taken as glyphs, not lost.
+        {"colour codes alone", colour, "^7^8^7", {"^", "7", "^", "8"}, {0, 0, 0, 0}},
         {"code before a blank", colour, "A^1 B", {"A", "^1 ", "B"}, {kWhite, kRed, kRed}},
         {"no colour in byte modes", bytes, "^1", {"^", "1"}, {0, 0}},
         {"hex pairs and a blank", hex, "41 FF00", {"41", " ", "FF", "00"}, {0, 0, 0, 0}},
@@ -638,6 +640,39 @@ TEST_F(Loading, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
     EXPECT_EQ(desktop.openRequests[0].title, u"Open Name..."_s);
     EXPECT_EQ(desktop.openRequests[0].filters,
               (QStringList{u"Configuration File (*.cfg)"_s, u"All Files (*)"_s}));
+}
+
+// Open Name never waits for a FIFO's writer, and a file of countless name
+// lines offers the last ones (the name the game ends with among them).
+TEST_F(Loading, openName_specialFilesRefusedAtOnce_longListsBounded) {
+    WindowState state = freshState(GameMode::QuakeWorld);
+    const QString fifo = dir.filePath(u"fifo.cfg"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const QString& path : {fifo, dir.path()}) {
+        desktop.messages.clear();
+        desktop.openReplies = {path};
+        EXPECT_FALSE(openName(state, desktop, colourSheetsOf(state, app.path(), desktop)));
+        ASSERT_EQ(desktop.messageTexts().size(), 1);
+        EXPECT_TRUE(
+            desktop.messageTexts()[0].startsWith(u"Could not read "_s + path + u": it is"_s))
+            << desktop.messageTexts()[0].toStdString();
+    }
+    QByteArray many;
+    for (int n = 1; n <= 1500; ++n) {
+        many += "name \"n" + QByteArray::number(n) + "\"\n";
+    }
+    const QString path = dir.filePath(u"many.cfg"_s);
+    writeBytes(path, many);
+    desktop.openReplies = {path};
+    desktop.itemReplies = {std::nullopt};
+    desktop.itemChoices.clear();
+    openName(state, desktop, colourSheetsOf(state, app.path(), desktop));
+    ASSERT_EQ(desktop.itemChoices.size(), 1u);
+    const ItemChoice& list = desktop.itemChoices[0];
+    ASSERT_EQ(list.items.size(), kMaxListedNameLines);
+    EXPECT_EQ(list.items.front(), u"Line 501: name \"n501\""_s);
+    EXPECT_EQ(list.selected, kMaxListedNameLines - 1);
+    EXPECT_TRUE(list.label.endsWith(u"(the last 1000 are listed)"_s));
 }
 
 }  // namespace

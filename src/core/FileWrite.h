@@ -42,7 +42,10 @@ AppendResult appendToFile(const QString& path,
 // of failing the write with EFBIG, and the name being composed would be lost.
 void ignoreFileSizeSignal();
 
-// Replaces the file's content by `bytes`, atomically in the same way.
+// Replaces the file's content by `bytes` by the same rule: atomically when
+// that keeps the file's owner, group, mode and links; otherwise in place,
+// with the old content written back should the write fail. Where the atomic
+// replace can't even start (no room beside the file) the error is reported.
 std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes);
 
 }  // namespace vtl

@@ -1,4 +1,4 @@
-#include "output/FileWrite.h"
+#include "core/FileWrite.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -210,16 +210,103 @@ void ignoreFileSizeSignal() {
     platform::ignoreFileSizeSignal();
 }
 
-std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes) {
+namespace {
+
+// The new content over the old in the same file, which keeps its links,
+// owner, group and mode; on any failure the old content is written back.
+std::optional<FileError> rewriteInPlace(int oldFd, const QString& path, const QByteArray& bytes) {
+    QByteArray oldBytes;
+    QByteArray chunk(kCopyChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = platform::readSome(oldFd, chunk.data(), chunk.size());
+        if (got < 0) {
+            return systemError(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        oldBytes.append(chunk.constData(), got);
+    }
+    const Descriptor fd(openWithoutWaiting(path, O_WRONLY));
+    if (fd.get() < 0) {
+        return systemError(errno);
+    }
+    const auto put = [&fd](const QByteArray& content) -> int {
+        qsizetype done = 0;
+        while (done < content.size()) {
+            const qint64 wrote = platform::writeAt(fd.get(), content.constData() + done,
+                                                   content.size() - done, done);
+            if (wrote <= 0) {
+                return wrote < 0 ? errno : EIO;
+            }
+            done += wrote;
+        }
+        if (!platform::truncateTo(fd.get(), content.size())) {
+            return errno;
+        }
+        return platform::flushToDisk(fd.get()) ? 0 : errno;
+    };
+    if (const int error = put(bytes)) {
+        put(oldBytes);
+        return systemError(error);
+    }
+    return std::nullopt;
+}
+
+// `oldFd` is the file being replaced, or -1 when there is none. Sets
+// `inPlaceInstead` when a rename can't keep the old file's owner, group and
+// mode, or there is no room for a new file beside it.
+std::optional<FileError> replaceAtomically(const QString& path, int oldFd, const QByteArray& bytes,
+                                           bool& inPlaceInstead) {
+    inPlaceInstead = false;
     QSaveFile file(path);
     if (auto error = openForReplace(file)) {
-        return error;
+        inPlaceInstead = oldFd >= 0;
+        return inPlaceInstead ? std::nullopt : error;
+    }
+    if (oldFd >= 0 && !takeOverOwnership(file, oldFd)) {
+        inPlaceInstead = true;
+        file.cancelWriting();
+        return std::nullopt;
     }
     if (auto error = writeAll(file, bytes.constData(), bytes.size())) {
         file.cancelWriting();
         return error;
     }
     return commit(file);
+}
+
+}  // namespace
+
+std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes) {
+    const Descriptor old(openWithoutWaiting(path, O_RDONLY));
+    bool inPlaceInstead = false;
+    if (old.get() < 0) {
+        if (errno != ENOENT) {
+            return systemError(errno);
+        }
+        return replaceAtomically(path, -1, bytes, inPlaceInstead);
+    }
+    platform::FileFacts info;
+    if (!platform::fileFacts(old.get(), info)) {
+        return systemError(errno);
+    }
+    if (info.kind == platform::FileFacts::Kind::Folder) {
+        return systemError(EISDIR);
+    }
+    if (info.kind != platform::FileFacts::Kind::Regular) {
+        return FileError{EINVAL, notRegularFileReason(info)};
+    }
+    // A rename would split a hard link off with the old content, or give the
+    // file to whoever writes it.
+    if (info.links == 1) {
+        const std::optional<FileError> error =
+            replaceAtomically(path, old.get(), bytes, inPlaceInstead);
+        if (!inPlaceInstead) {
+            return error;
+        }
+    }
+    return rewriteInPlace(old.get(), path, bytes);
 }
 
 }  // namespace vtl
