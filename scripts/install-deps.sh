@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgif-dev libzip-dev
+  liblcms2-dev
   qt6-image-formats-plugins
   clang-format
   fonts-dejavu-core fonts-dejavu-extra xdotool
