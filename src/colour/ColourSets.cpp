@@ -107,6 +107,28 @@ std::optional<Rgb> colourOfCode(const ColourSet& set, QByteArrayView code) {
     return set.rgbCodes ? colourOfRgbCode(code) : std::nullopt;
 }
 
+qsizetype quake3CodeLength(QByteArrayView bytes, qsizetype i) {
+    if (bytes.sliced(i).startsWith("^^8")) {
+        return 3;
+    }
+    return i + 1 < bytes.size() && bytes[i] == '^' && bytes[i + 1] != '^' && bytes[i + 1] != 0 ? 2
+                                                                                               : 0;
+}
+
+qsizetype digitCodeLength(QByteArrayView bytes, qsizetype i) {
+    return i + 1 < bytes.size() && bytes[i] == '^' && bytes[i + 1] >= '0' && bytes[i + 1] <= '9'
+               ? 2
+               : 0;
+}
+
+qsizetype etLegacyCodeLength(QByteArrayView bytes, qsizetype i) {
+    if (i + 1 >= bytes.size() || bytes[i] != '^') {
+        return 0;
+    }
+    const auto next = static_cast<unsigned char>(bytes[i + 1]);
+    return (next > 0x20 && next < 0x7F && next != '^') || next >= 0x80 ? 2 : 0;
+}
+
 qsizetype darkPlacesCodeLength(QByteArrayView bytes, qsizetype i) {
     if (i + 1 >= bytes.size() || bytes[i] != '^') {
         return 0;

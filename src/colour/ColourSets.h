@@ -17,11 +17,26 @@ struct PaletteEntry {
     Rgb rgb;               // what the game draws
 };
 
+// The length of the colour code that starts at `bytes[i]` as a game reads
+// codes, 0 if none starts there.
+using CodeLength = qsizetype (*)(QByteArrayView bytes, qsizetype i);
+
+// Quake III as this program writes it: `^^8` (black) and a caret with any
+// byte but another caret.
+qsizetype quake3CodeLength(QByteArrayView bytes, qsizetype i);
+// `^0`–`^9` only (OpenJK, Warfork, Urban Terror).
+qsizetype digitCodeLength(QByteArrayView bytes, qsizetype i);
+// ET: Legacy: a caret with a graphic ASCII byte or any byte from 0x80 on.
+qsizetype etLegacyCodeLength(QByteArrayView bytes, qsizetype i);
+// DarkPlaces: `^0`–`^9` and `^xRGB` (`^^` is a literal caret).
+qsizetype darkPlacesCodeLength(QByteArrayView bytes, qsizetype i);
+
 // A game's colours: its palette and, in the DarkPlaces games, `^xRGB` with
 // 4,096 colours besides.
 struct ColourSet {
     std::span<const PaletteEntry> entries;
     bool rgbCodes = false;
+    CodeLength codeLength = quake3CodeLength;
 };
 
 // Quake III: Arena and Return to Castle Wolfenstein, in the colour list's
@@ -104,11 +119,11 @@ inline constexpr PaletteEntry kDarkPlacesPalette[] = {
     {u"Grey", "^9", rgbOf(.5, .5, .5)},
 };
 
-inline constexpr ColourSet kQuake3Colours{kQuake3Palette, false};
-inline constexpr ColourSet kTenColours{kTenColourPalette, false};
-inline constexpr ColourSet kUrbanTerrorColours{kUrbanTerrorPalette, false};
-inline constexpr ColourSet kEtLegacyColours{kEtLegacyPalette, false};
-inline constexpr ColourSet kDarkPlacesColours{kDarkPlacesPalette, true};
+inline constexpr ColourSet kQuake3Colours{kQuake3Palette, false, quake3CodeLength};
+inline constexpr ColourSet kTenColours{kTenColourPalette, false, digitCodeLength};
+inline constexpr ColourSet kUrbanTerrorColours{kUrbanTerrorPalette, false, digitCodeLength};
+inline constexpr ColourSet kEtLegacyColours{kEtLegacyPalette, false, etLegacyCodeLength};
+inline constexpr ColourSet kDarkPlacesColours{kDarkPlacesPalette, true, darkPlacesCodeLength};
 
 // The palette entry that looks nearest (ΔE00; the first of equals).
 int nearestEntry(const ColourSet& set, Rgb colour);
@@ -126,9 +141,5 @@ QByteArray codeFor(const ColourSet& set, Rgb colour);
 
 // What a code draws in the game; none for a code the set does not know.
 std::optional<Rgb> colourOfCode(const ColourSet& set, QByteArrayView code);
-
-// The length of the colour code at `bytes[i]` as DarkPlaces reads one
-// (`^0`–`^9`, `^xRGB`), 0 if there is none (`^^` is a literal caret).
-qsizetype darkPlacesCodeLength(QByteArrayView bytes, qsizetype i);
 
 }  // namespace vtl::colour

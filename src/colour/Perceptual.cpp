@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace vtl::colour {
 
@@ -34,10 +35,18 @@ cmsHTRANSFORM srgbToLab() {
     return transform;
 }
 
+// Remembered per colour: a gradient asks for the same palette colours over
+// and over, and a transform costs more than the distance itself.
 cmsCIELab cieLab(Rgb colour) {
+    thread_local std::unordered_map<std::uint32_t, cmsCIELab> known;
+    const std::uint32_t key = (colour.r << 16) | (colour.g << 8) | colour.b;
+    if (const auto found = known.find(key); found != known.end()) {
+        return found->second;
+    }
     const std::uint8_t rgb[3] = {colour.r, colour.g, colour.b};
     cmsCIELab lab{};
     cmsDoTransform(srgbToLab(), rgb, &lab, 1);
+    known.emplace(key, lab);
     return lab;
 }
 

@@ -1,0 +1,103 @@
+#include "modes/NameColours.h"
+
+#include <algorithm>
+
+namespace vtl {
+
+using colour::ColouredGlyph;
+
+namespace {
+
+// The codes at the front of a fragment, and the last of them.
+struct Split {
+    qsizetype codesEnd = 0;
+    QByteArray lastCode;
+};
+
+Split splitCodes(const QByteArray& fragment, const colour::ColourSet& set) {
+    Split split;
+    while (split.codesEnd < fragment.size()) {
+        const qsizetype length = set.codeLength(fragment, split.codesEnd);
+        // A fragment that is only a code keeps it as its text (a stray caret).
+        if (length == 0 || split.codesEnd + length >= fragment.size()) {
+            break;
+        }
+        split.lastCode = fragment.mid(split.codesEnd, length);
+        split.codesEnd += length;
+    }
+    return split;
+}
+
+bool sameColour(const colour::ColourSet& set, const QByteArray& a, const QByteArray& b) {
+    if (a == b) {
+        return true;
+    }
+    const auto colourA = colour::colourOfCode(set, a);
+    return colourA && colourA == colour::colourOfCode(set, b);
+}
+
+}  // namespace
+
+std::vector<ColouredGlyph> glyphColours(const std::array<NameCell, kNameLength>& cells,
+                                        const colour::ColourSet& set) {
+    std::vector<ColouredGlyph> glyphs;
+    QByteArray inForce;
+    for (const NameCell& cell : cells) {
+        const Split split = splitCodes(cell.fragment, set);
+        if (split.codesEnd > 0) {
+            inForce = split.lastCode;
+        }
+        glyphs.push_back({cell.fragment.mid(split.codesEnd), inForce});
+    }
+    return glyphs;
+}
+
+std::vector<int> recolour(std::array<NameCell, kNameLength>& cells, const colour::ColourSet& set,
+                          int first, int last, std::span<const QByteArray> colours) {
+    first = std::clamp(first, 1, kNameLength);
+    last = std::clamp(last, first, kNameLength);
+    const std::vector<ColouredGlyph> before = glyphColours(cells, set);
+    std::vector<ColouredGlyph> span(before.begin() + (first - 1), before.begin() + last);
+    for (std::size_t k = 0; k < span.size() && k < colours.size(); ++k) {
+        if (colour::showsColour(span[k])) {
+            span[k].colour = colours[k];
+        }
+    }
+    const QByteArray inForceBefore =
+        first > 1 ? before[static_cast<std::size_t>(first - 2)].colour : QByteArray();
+    const std::vector<QByteArray> fragments =
+        colour::fragmentsWithFewestCodes(span, set, inForceBefore);
+    QByteArray inForceAfter = inForceBefore;
+    for (std::size_t k = 0; k < fragments.size(); ++k) {
+        cells[static_cast<std::size_t>(first - 1) + k].fragment = fragments[k];
+        if (fragments[k].size() != span[k].text.size()) {
+            inForceAfter = span[k].colour;
+        }
+    }
+    // The glyph after the span kept its colour through a code now gone.
+    for (int p = last + 1; p <= kNameLength; ++p) {
+        NameCell& cell = cells[static_cast<std::size_t>(p - 1)];
+        const ColouredGlyph& was = before[static_cast<std::size_t>(p - 1)];
+        if (splitCodes(cell.fragment, set).codesEnd > 0) {
+            break;  // it brings its own code
+        }
+        if (colour::showsColour(was)) {
+            if (!was.colour.isEmpty() && !sameColour(set, was.colour, inForceAfter)) {
+                cell.fragment.prepend(was.colour);
+            }
+            break;
+        }
+    }
+
+    std::vector<int> changed;
+    const std::vector<ColouredGlyph> after = glyphColours(cells, set);
+    for (int p = 1; p <= kNameLength; ++p) {
+        const auto k = static_cast<std::size_t>(p - 1);
+        if (colour::showsColour(after[k]) && !sameColour(set, after[k].colour, before[k].colour)) {
+            changed.push_back(p);
+        }
+    }
+    return changed;
+}
+
+}  // namespace vtl
