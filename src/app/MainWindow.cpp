@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "app/CharMapWidget.h"
+#include "app/GradientDialog.h"
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
@@ -227,6 +228,9 @@ void MainWindow::setupMenus() {
     QMenu* edit = submenu(nullptr, "Edit", "&Edit");
     setupEditMenu(edit);
     edit->addSeparator();
+    colourGradient_ = edit->addAction(QStringLiteral("Colour &Gradient\u2026"));
+    colourGradient_->setObjectName(QStringLiteral("ColourGradient"));
+    connect(colourGradient_, &QAction::triggered, this, &MainWindow::openColourGradient);
     QAction* checkName = edit->addAction(QStringLiteral("Check Name\u2026"));
     checkName->setObjectName(QStringLiteral("CheckName"));
     connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
@@ -417,6 +421,25 @@ void MainWindow::openNameCheck() {
     checkWindow_->activateWindow();
 }
 
+void MainWindow::openColourGradient() {
+    std::optional<colour::GradientForm> form = model_.gradientForm();
+    if (!form) {
+        return;
+    }
+    GradientDialog dialog(*form, this);
+    connect(&dialog, &GradientDialog::formChanged, this,
+            [this, &form] { run([&] { model_.previewGradient(*form); }); });
+    run([&] { model_.previewGradient(*form); });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    run([&] {
+        if (accepted) {
+            model_.applyGradient(*form);
+        } else {
+            model_.endGradientPreview();
+        }
+    });
+}
+
 void MainWindow::refresh() {
     const WindowState& s = model_.state();
     charMap_->update();
@@ -443,6 +466,7 @@ void MainWindow::refresh() {
     saveName_->setEnabled(s.saveNameEnabled);
     quickSave_->setEnabled(s.quickSaveEnabled);
     colourList_->setEnabled(s.colourListEnabled);
+    colourGradient_->setEnabled(model_.gradientForm().has_value());
     syncColourSelection(colourList_, s.colourListIndex);
 
     const QUndoStack& history = model_.history();

@@ -33,6 +33,9 @@ class MainWindow : public QMainWindow {
     void refresh();
     // Edit -> Check Name... and a click on the indicator.
     void openNameCheck();
+    // Edit -> Colour Gradient…: the dialog, with the gradient shown in the
+    // name row while it is open.
+    void openColourGradient();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +74,7 @@ class MainWindow : public QMainWindow {
     QAction* saveName_ = nullptr;
     QAction* quickSave_ = nullptr;
     QAction* pasteName_ = nullptr;
+    QAction* colourGradient_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* insertMode_ = nullptr;

@@ -32,6 +32,7 @@ class GradientForm {
     int step = 1;  // 1: every glyph; 2, 3: every second, third glyph
 
     int positionCount() const { return static_cast<int>(name_.size()); }
+    const ColourSet& colourSet() const { return set_; }
     // The name recoloured as the choices say (the preview, and what OK writes).
     std::vector<ColouredGlyph> preview() const;
     // Bytes of the name between the quotes with the gradient.

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "charset/Sheet.h"
+#include "core/NameEditing.h"
+
 namespace vtl {
 
 using colour::ColouredGlyph;
@@ -98,6 +101,67 @@ std::vector<int> recolour(std::array<NameCell, kNameLength>& cells, const colour
         }
     }
     return changed;
+}
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Who keeps how many bytes of the name between the quotes (MAX_NETNAME 36
+// in Quake III and Return to Castle Wolfenstein alike).
+const QString kQuake3Keeps = u"The Quake III engine"_s;
+constexpr int kQuake3NameBytes = 35;
+
+}  // namespace
+
+const colour::ColourSet* colourSetOf(const WindowState& state) {
+    return state.Family == GameFamily::Colour ? &colour::kQuake3Colours : nullptr;
+}
+
+QImage glyphInColour(const QImage& glyph, const colour::ColourSet& set, const QByteArray& code) {
+    const std::optional<colour::Rgb> rgb = colour::colourOfCode(set, code);
+    if (glyph.isNull() || !rgb) {
+        return glyph;
+    }
+    // The brightest channel is how much of the glyph covers the pixel,
+    // whatever colour it was drawn in before.
+    QImage coverage(glyph.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            const QRgb p = glyph.pixel(x, y);
+            coverage.setPixel(x, y, qRgba(255, 255, 255, std::max({qRed(p), qGreen(p), qBlue(p)})));
+        }
+    }
+    return charset::tintedSheet(coverage, qRgb(rgb->r, rgb->g, rgb->b));
+}
+
+std::optional<colour::GradientForm> gradientFormFor(const WindowState& state) {
+    const colour::ColourSet* set = colourSetOf(state);
+    const int used = endPosition(state) - 1;
+    if (set == nullptr || used < 1) {
+        return std::nullopt;
+    }
+    std::vector<ColouredGlyph> glyphs = glyphColours(state.cells, *set);
+    glyphs.resize(static_cast<std::size_t>(used));
+    const qsizetype quote = state.LineSuffix.indexOf('"');
+    const int extra = static_cast<int>(quote < 0 ? state.LineSuffix.size() : quote);
+    return colour::GradientForm(std::move(glyphs), *set, {{kQuake3Keeps, kQuake3NameBytes}}, extra);
+}
+
+void applyGradientTo(WindowState& state, const colour::GradientForm& form) {
+    const colour::ColourSet& set = form.colourSet();
+    const std::vector<ColouredGlyph> preview = form.preview();
+    std::vector<QByteArray> colours;
+    for (const ColouredGlyph& glyph : preview) {
+        colours.push_back(glyph.colour);
+    }
+    const std::vector<int> changed = recolour(state.cells, set, 1, form.positionCount(), colours);
+    const std::vector<ColouredGlyph> now = glyphColours(state.cells, set);
+    for (const int p : changed) {
+        const auto k = static_cast<std::size_t>(p - 1);
+        state.cells[k].glyph = glyphInColour(state.cells[k].glyph, set, now[k].colour);
+    }
+    rebuildNameBoxes(state);
 }
 
 }  // namespace vtl

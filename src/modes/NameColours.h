@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "colour/Gradient.h"
+#include "colour/GradientForm.h"
 #include "core/WindowState.h"
 
 namespace vtl {
@@ -26,5 +27,21 @@ std::vector<colour::ColouredGlyph> glyphColours(const std::array<NameCell, kName
 // changed, for their pictures to be redrawn.
 std::vector<int> recolour(std::array<NameCell, kNameLength>& cells, const colour::ColourSet& set,
                           int first, int last, std::span<const QByteArray> colours);
+
+// The colours of the current game; none in games without colour codes.
+const colour::ColourSet* colourSetOf(const WindowState& state);
+
+// The glyph drawn in the colour a code gives: its light kept as coverage and
+// tinted as the game tints text (black with a grey edge, as the map shows it).
+QImage glyphInColour(const QImage& glyph, const colour::ColourSet& set, const QByteArray& code);
+
+// Edit -> Colour Gradient…: the form for the name as it is (every position up
+// to the last that holds something), with the game's byte limits; none
+// outside the colour games or for an empty name.
+std::optional<colour::GradientForm> gradientFormFor(const WindowState& state);
+
+// The form's gradient put into the positions: codes rewritten as `recolour`
+// does, and the pictures of the glyphs whose colour changed redrawn.
+void applyGradientTo(WindowState& state, const colour::GradientForm& form);
 
 }  // namespace vtl

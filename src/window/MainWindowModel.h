@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "check/NameCheck.h"
+#include "colour/GradientForm.h"
+#include "core/NameHistory.h"
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "ini/AppPaths.h"
@@ -24,6 +26,7 @@ inline const QString kBackspaceChange = u"Backspace"_s;
 inline const QString kNewNameChange = u"New Name"_s;
 inline const QString kOpenNameChange = u"Open Name"_s;
 inline const QString kPasteNameChange = u"Paste Name"_s;
+inline const QString kColourGradientChange = u"Colour Gradient"_s;
 
 // Shown in the window, not in a box, when an insert would push a glyph out.
 inline const QString kNameFullNotice = u"Name full: nothing inserted"_s;
@@ -101,6 +104,15 @@ class MainWindowModel {
     // leaves the name, cursor and colour flag as they were records nothing.
     void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
 
+    // Edit -> Colour Gradient… (GradientCommands.cpp): the form for the name
+    // as it is, none outside the colour games; the dialog's live preview,
+    // which draws and writes the name with the form's gradient without
+    // recording it; Cancel's way back; and OK, one undo step.
+    std::optional<colour::GradientForm> gradientForm() const;
+    void previewGradient(const colour::GradientForm& form);
+    void endGradientPreview();
+    void applyGradient(const colour::GradientForm& form);
+
   private:
     bool chooseColourByDigit(int digit);
 
@@ -108,6 +120,7 @@ class MainWindowModel {
     AppPaths paths_;
     WindowState state_;
     QUndoStack history_;
+    std::optional<NameSnapshot> beforePreview_;
 };
 
 }  // namespace vtl
