@@ -54,7 +54,10 @@ GradientDialog::GradientDialog(colour::GradientForm& form, QWidget* parent)
     auto* middleRow = new QHBoxLayout;
     middleRow->addWidget(useMiddle_);
     middleRow->addWidget(middle_, 1);
-    fields->addRow(kMiddleCaption, middleRow);
+    // A layout can't take a mnemonic's focus: the caption's buddy is the box.
+    auto* middleCaption = new QLabel(kMiddleCaption, this);
+    middleCaption->setBuddy(useMiddle_);
+    fields->addRow(middleCaption, middleRow);
 
     end_ = new QPushButton(this);
     end_->setObjectName(u"GradientEnd"_s);

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QUndoStack>
@@ -427,6 +428,12 @@ void MainWindow::openColourGradient() {
         return;
     }
     GradientDialog dialog(*form, this);
+    // Below the window, so the name row with the preview stays in sight.
+    dialog.adjustSize();
+    const QPoint below(frameGeometry().left(), frameGeometry().bottom() + 1);
+    if (screen()->availableGeometry().contains(QRect(below, dialog.frameSize()))) {
+        dialog.move(below);
+    }
     connect(&dialog, &GradientDialog::formChanged, this,
             [this, &form] { run([&] { model_.previewGradient(*form); }); });
     run([&] { model_.previewGradient(*form); });

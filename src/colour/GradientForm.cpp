@@ -8,8 +8,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kFits = u"%1 keeps %2 bytes: the name's %3 fit."_s;
-const QString kCut = u"%1 keeps %2 bytes: the name's %3 are cut."_s;
+const QString kFits = u"%1 keeps %2 bytes of a name: this one has %3 and fits."_s;
+const QString kCut = u"%1 keeps %2 bytes of a name: this one has %3, the rest is cut."_s;
 const QString kOfferSecond = u"Colour every second glyph instead: %1 bytes."_s;
 const QString kOfferThird = u"Colour every third glyph instead: %1 bytes."_s;
 

@@ -177,7 +177,7 @@ TEST(GradientForm, lengthAgainstTheLimitsAndTheOffer) {
     EXPECT_EQ(form.lastPosition, 25);
     EXPECT_GT(form.bytes(), 127);
     EXPECT_EQ(form.limitLines().first(),
-              u"The Xonotic client keeps 127 bytes: the name's %1 are cut."_s.arg(form.bytes()));
+              u"The Xonotic client keeps 127 bytes of a name: this one has %1, the rest is cut."_s.arg(form.bytes()));
     ASSERT_EQ(form.offeredStep(), 2);
     EXPECT_TRUE(form.offerText().startsWith(u"Colour every second glyph instead: "_s));
     form.step = 2;
