@@ -114,6 +114,19 @@ constexpr int kQuake3NameBytes = 35;
 
 }  // namespace
 
+std::optional<QByteArray> chooseOtherColour(Desktop& desktop, const colour::ColourSet& set,
+                                            const QByteArray& current) {
+    const colour::Rgb now = colour::colourOfCode(set, current).value_or(colour::Rgb{255, 255, 255});
+    const std::optional<QColor> chosen =
+        desktop.chooseColour(QColor(now.r, now.g, now.b), kOtherColourItem);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return colour::codeFor(set, colour::Rgb{static_cast<std::uint8_t>(chosen->red()),
+                                            static_cast<std::uint8_t>(chosen->green()),
+                                            static_cast<std::uint8_t>(chosen->blue())});
+}
+
 const colour::ColourSet* colourSetOf(const WindowState& state) {
     return state.Family == GameFamily::Colour ? &colour::kQuake3Colours : nullptr;
 }

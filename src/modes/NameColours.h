@@ -9,6 +9,7 @@
 #include "colour/Gradient.h"
 #include "colour/GradientForm.h"
 #include "core/WindowState.h"
+#include "desktop/Desktop.h"
 
 namespace vtl {
 
@@ -30,6 +31,15 @@ std::vector<int> recolour(std::array<NameCell, kNameLength>& cells, const colour
 
 // The colours of the current game; none in games without colour codes.
 const colour::ColourSet* colourSetOf(const WindowState& state);
+
+// The colour list's last item in the games with `^xRGB` codes.
+inline const QString kOtherColourItem = QStringLiteral("Other colour\u2026");
+
+// "Other colour…": the standard colour dialog, opened on the colour of
+// `current`; the code of the nearest colour the game has for the choice
+// (`^xRGB`, or the short code that draws it exactly), none on cancel.
+std::optional<QByteArray> chooseOtherColour(Desktop& desktop, const colour::ColourSet& set,
+                                            const QByteArray& current);
 
 // The glyph drawn in the colour a code gives: its light kept as coverage and
 // tinted as the game tints text (black with a grey edge, as the map shows it).

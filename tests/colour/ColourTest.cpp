@@ -176,8 +176,10 @@ TEST(GradientForm, lengthAgainstTheLimitsAndTheOffer) {
                       {{u"The Xonotic client"_s, 127}, {u"The server"_s, 128}}, 0);
     EXPECT_EQ(form.lastPosition, 25);
     EXPECT_GT(form.bytes(), 127);
-    EXPECT_EQ(form.limitLines().first(),
-              u"The Xonotic client keeps 127 bytes of a name: this one has %1, the rest is cut."_s.arg(form.bytes()));
+    EXPECT_EQ(
+        form.limitLines().first(),
+        u"The Xonotic client keeps 127 bytes of a name: this one has %1, the rest is cut."_s.arg(
+            form.bytes()));
     ASSERT_EQ(form.offeredStep(), 2);
     EXPECT_TRUE(form.offerText().startsWith(u"Colour every second glyph instead: "_s));
     form.step = 2;

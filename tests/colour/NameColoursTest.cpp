@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "modes/NameColours.h"
+#include "support/FakeDesktop.h"
 
 namespace vtl {
 namespace {
@@ -105,6 +106,18 @@ TEST(NameColours, recolouringRewritesOnlyTheCodesNeeded) {
         recolour(cells, colour::kDarkPlacesColours, 1, 2, std::vector<QByteArray>{"^1", "^1"})
             .empty());
     EXPECT_EQ(fragmentsOf(cells, 2), (std::vector<QByteArray>{"^1A", "B"}));
+}
+
+// "Other colour…" opens on the colour in force and writes the nearest code.
+TEST(NameColours, otherColourWritesTheNearestOf4096) {
+    test::FakeDesktop desktop;
+    desktop.colourReplies = {QColor(252, 134, 0), QColor(255, 0, 0), std::nullopt};
+    const colour::ColourSet& xonotic = colour::kDarkPlacesColours;
+    EXPECT_EQ(chooseOtherColour(desktop, xonotic, "^xF80"), "^xF80");
+    EXPECT_EQ(desktop.colourRequests.at(0).first, QColor(255, 136, 0));
+    EXPECT_EQ(chooseOtherColour(desktop, xonotic, "^2"), "^1");
+    EXPECT_EQ(desktop.colourRequests.at(1).first, QColor(0, 255, 0));
+    EXPECT_EQ(chooseOtherColour(desktop, xonotic, "^2"), std::nullopt);
 }
 
 }  // namespace
