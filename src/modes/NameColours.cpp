@@ -4,6 +4,7 @@
 
 #include "charset/Sheet.h"
 #include "core/NameEditing.h"
+#include "modes/GameModes.h"
 
 namespace vtl {
 
@@ -128,7 +129,9 @@ std::optional<QByteArray> chooseOtherColour(Desktop& desktop, const colour::Colo
 }
 
 const colour::ColourSet* colourSetOf(const WindowState& state) {
-    return state.Family == GameFamily::Colour ? &colour::kQuake3Colours : nullptr;
+    // The row's colour module says which codes the game has; the palette a
+    // gradient picks from goes with it.
+    return currentColours(state) == &kQuake3Colours ? &colour::kQuake3Colours : nullptr;
 }
 
 QImage glyphInColour(const QImage& glyph, const colour::ColourSet& set, const QByteArray& code) {

@@ -15,7 +15,7 @@ TaggedLine lineOf(const std::vector<QByteArray>& fragments) {
     for (; k < positions.size(); ++k) {
         positions[k] = " ";
     }
-    return tagPositions(CheckMode::QuakeWorld, positions, linePrefix(), byteLineSuffix());
+    return tagPositions(GameMode::QuakeWorld, positions, linePrefix(), byteLineSuffix());
 }
 
 struct Expected {
@@ -85,7 +85,7 @@ TEST(DarkPlacesCheck, xonoticServerFacts) {
     EXPECT_EQ(blank.seenBytes(), "Player#N");
     // 25 glyphs never reach 64 characters; a longer line read from a file does.
     const TaggedLine longLine =
-        *tagFileLine(CheckMode::QuakeWorld, "name \"" + QByteArray(70, 'x') + "\"");
+        *tagFileLine(GameMode::QuakeWorld, "name \"" + QByteArray(70, 'x') + "\"");
     const EngineReport cut = xonoticServer(longLine);
     ASSERT_EQ(cut.findings.size(), 1);
     EXPECT_EQ(cut.findings[0].severity, Severity::CutByLength);

@@ -3,7 +3,7 @@
 #include "core/NameEditing.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 namespace vtl {
 namespace {

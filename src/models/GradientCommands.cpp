@@ -1,5 +1,5 @@
 #include "modes/NameColours.h"
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 namespace vtl {
 
