@@ -54,6 +54,7 @@ inline const std::initializer_list<MenuItem> kBaselineMenus = {
     {MenuItem::Check, "&Insert Mode", QKeySequence::UnknownKey, {QKeyCombination(Qt::Key_Insert)}},
     {MenuItem::Check, "Type in &Second Set", QKeySequence::UnknownKey, {Qt::CTRL | Qt::Key_T}},
     {MenuItem::Separator},
+    {MenuItem::Command, "Colour &Gradient\u2026"},
     {MenuItem::Command, "&Check Name\u2026"},
     {MenuItem::End},
     {MenuItem::Submenu, "&Game/Mode"},

@@ -11,6 +11,7 @@ packages=(
   libgif-dev libminizip-dev
   # libzip: the charset tests write and read zips with it, apart from the program's reader
   libzip-dev
+  liblcms2-dev
   qt6-image-formats-plugins
   clang-format
   fonts-dejavu-core fonts-dejavu-extra xdotool

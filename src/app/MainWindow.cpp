@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -25,6 +26,7 @@
 
 #include "app/CharMapWidget.h"
 #include "app/FocusFrame.h"
+#include "app/GradientDialog.h"
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
@@ -308,6 +310,9 @@ void MainWindow::setupMenus() {
     QMenu* edit = submenu(nullptr, "Edit", "&Edit");
     setupEditMenu(edit);
     edit->addSeparator();
+    colourGradient_ = edit->addAction(QStringLiteral("Colour &Gradient\u2026"));
+    colourGradient_->setObjectName(QStringLiteral("ColourGradient"));
+    connect(colourGradient_, &QAction::triggered, this, &MainWindow::openColourGradient);
     QAction* checkName = edit->addAction(QStringLiteral("&Check Name\u2026"));
     checkName->setObjectName(QStringLiteral("CheckName"));
     connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
@@ -554,6 +559,31 @@ void MainWindow::openNameCheck() {
     checkWindow_->activateWindow();
 }
 
+void MainWindow::openColourGradient() {
+    std::optional<colour::GradientForm> form = model_.gradientForm();
+    if (!form) {
+        return;
+    }
+    GradientDialog dialog(*form, this);
+    // Below the window, so the name row with the preview stays in sight.
+    dialog.adjustSize();
+    const QPoint below(frameGeometry().left(), frameGeometry().bottom() + 1);
+    if (screen()->availableGeometry().contains(QRect(below, dialog.frameSize()))) {
+        dialog.move(below);
+    }
+    connect(&dialog, &GradientDialog::formChanged, this,
+            [this, &form] { run([&] { model_.previewGradient(*form); }); });
+    run([&] { model_.previewGradient(*form); });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    run([&] {
+        if (accepted) {
+            model_.applyGradient(*form);
+        } else {
+            model_.endGradientPreview();
+        }
+    });
+}
+
 void MainWindow::refresh() {
     const WindowState& s = model_.state();
     charMap_->update();
@@ -585,6 +615,7 @@ void MainWindow::refresh() {
     quickSave_->setEnabled(s.quickSaveEnabled);
     showColourChoices(listedColours(s));
     colourList_->setEnabled(s.colourListEnabled);
+    colourGradient_->setEnabled(model_.gradientForm().has_value());
     syncColourSelection(colourList_, s.colourListIndex);
 
     const QUndoStack& history = model_.history();

@@ -37,6 +37,9 @@ class MainWindow : public QMainWindow {
     void refresh();
     // Edit -> Check Name... and a click on the indicator.
     void openNameCheck();
+    // Edit -> Colour Gradient…: the dialog, with the gradient shown in the
+    // name row while it is open.
+    void openColourGradient();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,6 +84,7 @@ class MainWindow : public QMainWindow {
     QAction* pasteName_ = nullptr;
     QAction* copyCommandLine_ = nullptr;
     std::vector<std::pair<GameMode, QAction*>> modeActions_;
+    QAction* colourGradient_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* insertMode_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -110,6 +111,8 @@ class Desktop {
     virtual std::optional<int> chooseItem(const ItemChoice& choice) = 0;
     // The options the person settled on, starting from `initial`; nothing on cancel.
     virtual std::optional<PictureOptions> choosePictureOptions(const PictureOptions& initial) = 0;
+    // The desktop's standard colour dialog, opened on `initial`; nothing on cancel.
+    virtual std::optional<QColor> chooseColour(const QColor& initial, const QString& title) = 0;
     virtual bool openUrl(const QString& url) = 0;
     // Starts a program without waiting for it; false when it could not start.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;

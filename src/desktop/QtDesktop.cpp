@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -173,6 +174,11 @@ std::optional<PictureOptions> QtDesktop::choosePictureOptions(const PictureOptio
         return std::nullopt;
     }
     return dialog.options();
+}
+
+std::optional<QColor> QtDesktop::chooseColour(const QColor& initial, const QString& title) {
+    const QColor chosen = QColorDialog::getColor(initial, dialogParent(), title);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
 
 bool QtDesktop::openUrl(const QString& url) {

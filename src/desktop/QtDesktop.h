@@ -22,6 +22,7 @@ class QtDesktop : public Desktop {
     QString clipboardText() override;
     std::optional<int> chooseItem(const ItemChoice& choice) override;
     std::optional<PictureOptions> choosePictureOptions(const PictureOptions& initial) override;
+    std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override;
     bool openUrl(const QString& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     QString findProgram(const QString& name) override;

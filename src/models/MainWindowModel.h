@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "check/NameCheck.h"
+#include "colour/GradientForm.h"
+#include "core/NameHistory.h"
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "ini/AppPaths.h"
@@ -26,6 +28,7 @@ inline const QString kNewNameChange = u"New Name"_s;
 inline const QString kOpenNameChange = u"Open Name"_s;
 inline const QString kPasteNameChange = u"Paste Name"_s;
 inline const QString kGameSwitchChange = u"Game Switch"_s;
+inline const QString kColourGradientChange = u"Colour Gradient"_s;
 
 // Shown in the window, not in a box, when an insert would push a glyph out
 // or typing goes on past position 25.
@@ -111,6 +114,15 @@ class MainWindowModel {
     // Afterwards every glyph is drawn as the bytes say.
     void changeName(const QString& label, const std::function<void(WindowState&)>& edit);
 
+    // Edit -> Colour Gradient… (GradientCommands.cpp): the form for the name
+    // as it is, none outside the colour games; the dialog's live preview,
+    // which draws and writes the name with the form's gradient without
+    // recording it; Cancel's way back; and OK, one undo step.
+    std::optional<colour::GradientForm> gradientForm() const;
+    void previewGradient(const colour::GradientForm& form);
+    void endGradientPreview();
+    void applyGradient(const colour::GradientForm& form);
+
   private:
     bool chooseColourByDigit(int digit);
     // The sheets of the colour list's rows, read once until the mode or the
@@ -125,6 +137,7 @@ class MainWindowModel {
     WindowState state_;
     QUndoStack history_;
     ColourSheetLookup colourSheets_;
+    std::optional<NameSnapshot> beforePreview_;
 };
 
 }  // namespace vtl

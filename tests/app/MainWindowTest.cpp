@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenu
               u"&File|&New Name|&Open Name\u2026|&Save Name|&QuickSave|"
               "&Export name as Bitmap|Export name as &PNG\u2026|-|"
               "Copy Name|&Configure|-|&Exit|&Edit|&Undo|&Redo|&Paste Name|-|"
-              "&Insert Mode|Type in &Second Set|-|&Check Name\u2026|"
+              "&Insert Mode|Type in &Second Set|-|Colour &Gradient\u2026|&Check Name\u2026|"
               "&Game/Mode|Quake I (QuakeWorld)|"
               "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
               "JumpGate|-|Use Game's &Own Charset\u2026|Use &Built-in Charset|"

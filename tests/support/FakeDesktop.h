@@ -22,6 +22,7 @@ class FakeDesktop : public Desktop {
     std::vector<QImage> clipboardImages;
     std::vector<ItemChoice> itemChoices;
     std::vector<PictureOptions> pictureOptionRequests;
+    std::vector<std::pair<QColor, QString>> colourRequests;
     std::vector<QString> openedUrls;
     std::vector<std::pair<QString, QStringList>> started;
     int beeps = 0;
@@ -33,6 +34,7 @@ class FakeDesktop : public Desktop {
     QString clipboardHolds;                                          // what clipboardText() answers
     std::deque<std::optional<int>> itemReplies;                      // unscripted: cancel
     std::deque<std::optional<PictureOptions>> pictureOptionReplies;  // unscripted: accept as shown
+    std::deque<std::optional<QColor>> colourReplies;                 // unscripted: cancel
     bool urlOpens = true;
     bool programsStart = true;
     // Programs findProgram() knows, by name, with the path it reports.
@@ -77,6 +79,10 @@ class FakeDesktop : public Desktop {
             return initial;
         }
         return next(pictureOptionReplies);
+    }
+    std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override {
+        colourRequests.push_back({initial, title});
+        return next(colourReplies);
     }
     void beep() override { ++beeps; }
     bool openUrl(const QString& url) override {
