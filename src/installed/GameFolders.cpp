@@ -102,10 +102,9 @@ QStringList matchingSubfolders(const QString& folder, const QString& name) {
     return found;
 }
 
-QString labelOf(const GamePlace& place, const QString& path) {
-    const QStringList names = path.split(u'/', Qt::SkipEmptyParts);
-    const QString tail = names.mid(std::max<qsizetype>(0, names.size() - 2)).join(u'/');
-    return QString::fromUtf16(place.client) + u": "_s + tail;
+// The client or store, and the folder as the row names it below its base.
+QString labelOf(const GamePlace& place, const QString& base, const QString& path) {
+    return QString::fromUtf16(place.client) + u": "_s + path.mid(base.size() + 1);
 }
 
 }  // namespace
@@ -153,7 +152,7 @@ std::vector<FoundGameFolder> findGameFolders(const UserFolders& user,
                     continue;
                 }
                 seen.insert(canonical);
-                found.push_back({place.game, path, labelOf(place, path)});
+                found.push_back({place.game, path, labelOf(place, base, path)});
             }
         }
     }

@@ -37,7 +37,8 @@ const QString kExecuteManuallyText = u"You will need to manually execute this sc
 
 // The question when other files decide the name the clients start with.
 const QString kTargetTitle = u"Quick Save"_s;
-const QString kTargetIntro = u"At the next start the name does not come from config.cfg:"_s;
+const QString kTargetIntro =
+    u"At the next start not every client takes the name from config.cfg:"_s;
 const QString kRunsAfter = u"%2 runs after config.cfg in %1 and sets the name."_s;
 const QString kRunsInstead = u"%2 runs instead of config.cfg in %1."_s;
 const QString kTargetAsk = u"Append the name to:"_s;

@@ -64,10 +64,10 @@ TEST(GameFolders, linuxHome_eachClientAndStoreFoundOnce) {
                   kQuake + u"|.local/share/fte/id1|FTE: fte/id1"_s,
                   kQuake + u"|.fte/ID1|FTE: .fte/ID1"_s,
                   kQuake + u"|.ironwail/id1|Ironwail: .ironwail/id1"_s,
-                  kQuake + u"|.ironwail/.rerelease/id1|Ironwail: .rerelease/id1"_s,
+                  kQuake + u"|.ironwail/.rerelease/id1|Ironwail: .ironwail/.rerelease/id1"_s,
                   kQuake2 + u"|.q2pro/baseq2|Q2PRO: .q2pro/baseq2"_s,
                   kQuake + u"|.steam/steam/steamapps/common/Quake/rerelease/id1|"
-                           u"Steam: rerelease/id1"_s,
+                           u"Steam: Quake/rerelease/id1"_s,
                   kQuake3 + u"|.steam/steam/steamapps/common/Quake 3 Arena/baseq3|"
                             u"Steam: Quake 3 Arena/baseq3"_s,
                   kQuake2 + u"|GOG Games/Quake II/baseq2|GOG: Quake II/baseq2"_s,
@@ -107,8 +107,10 @@ TEST(GameFolders, windowsProfile_clientHomesStoresAndReReleaseFolders) {
         found(user, root),
         (QStringList{
             kQuake + u"|Users/p/AppData/Local/fte/id1|FTE: fte/id1"_s,
-            kQuake + u"|Users/p/Documents/My Games/FTE QuakeWorld/id1|FTE: FTE QuakeWorld/id1"_s,
-            kQuake + u"|Users/p/Saved Games/Ironwail/original/id1|Ironwail: original/id1"_s,
+            kQuake +
+                u"|Users/p/Documents/My Games/FTE QuakeWorld/id1|FTE: My Games/FTE QuakeWorld/id1"_s,
+            kQuake +
+                u"|Users/p/Saved Games/Ironwail/original/id1|Ironwail: Ironwail/original/id1"_s,
             kQuake2 + u"|Users/p/Saved Games/Nightdive Studios/Quake II|"
                       u"Quake II re-release: Nightdive Studios/Quake II"_s,
             kQuake + u"|D/SteamLibrary/steamapps/common/Quake/id1|Steam: Quake/id1"_s,

@@ -203,7 +203,7 @@ TEST(QuickSave, folderWithFteCfg_questionNamesTheWinnerAndOnlyTheChosenFileChang
         ASSERT_EQ(desktop.itemChoices.size(), 1u);
         const ItemChoice& q = desktop.itemChoices[0];
         EXPECT_EQ(q.label,
-                  u"At the next start the name does not come from config.cfg:\n"
+                  u"At the next start not every client takes the name from config.cfg:\n"
                   u"autoexec.cfg runs after config.cfg in id Quake, QuakeSpasm, id QuakeWorld, "
                   u"vkQuake, Ironwail and sets the name.\n"
                   u"fte.cfg runs after config.cfg in FTE and sets the name.\n"
