@@ -28,8 +28,9 @@
 #include "core/Geometry.h"
 #include "core/Version.h"
 #include "icon/ProgramIcon.h"
-#include "window/GameCharsetCommands.h"
-#include "window/Shell.h"
+#include "models/GameCharsetCommands.h"
+#include "models/Shell.h"
+#include "modes/ColourList.h"
 
 namespace vtl {
 
@@ -187,8 +188,11 @@ void MainWindow::setupMenus() {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
     // The map takes the focus after a switch, so the keyboard types at once.
-    auto mode = [this, &add](QMenu* menu, const char* name, const char* caption, GameMode m) {
-        QAction* a = add(menu, name, caption, [m](MainWindowModel& f) { f.selectMode(m); });
+    auto mode = [this](QMenu* menu, const char* name, const char16_t* caption, GameMode m) {
+        QAction* a = menu->addAction(QString::fromUtf16(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this,
+                [this, m] { run([this, m] { model_.selectMode(m); }); });
         connect(a, &QAction::triggered, this, [this] { charMap_->setFocus(); });
     };
     // These may close this window, so nothing of it is touched afterwards.
@@ -232,19 +236,34 @@ void MainWindow::setupMenus() {
     connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
-    QMenu* quake = submenu(game, "LoadQuakeWorld", "Quake I (QuakeWorld)");
-    mode(quake, "QuakeWorld", "QuakeWorld", GameMode::QuakeWorld);
-    mode(quake, "QuakeWorldMOD", "QuakeWorld MOD", GameMode::QuakeWorldMod);
-    QMenu* q2 = submenu(game, "LoadQ2", "Quake II");
-    mode(q2, "Quake2", "Quake II", GameMode::Quake2);
-    mode(q2, "RivCTFandVikingServerMOD", "RivCTF/Viking Server MOD", GameMode::Quake2Hex);
-    mode(game, "Q3A", "Quake III: Arena", GameMode::Quake3Arena);
-    separator(game, "blankbar2");
-    QMenu* hexen = submenu(game, "LoadHexen2", "Hexen II");
-    mode(hexen, "Hexen2", "Hexen II", GameMode::Hexen2);
-    mode(hexen, "Hexen2MOD", "Hexen II MOD", GameMode::Hexen2Mod);
-    mode(game, "wolf3d", "Return to Castle Wolfenstein", GameMode::Wolfenstein);
-    mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
+    // One command per game row, in the rows' menu places; rows that share a
+    // submenu and follow each other in the menu share it.
+    std::vector<const GameRow*> byPlace;
+    for (const GameRow& row : kGames) {
+        byPlace.push_back(&row);
+    }
+    std::sort(byPlace.begin(), byPlace.end(), [](const GameRow* a, const GameRow* b) {
+        return a->menu.position < b->menu.position;
+    });
+    QMenu* lastSubmenu = nullptr;
+    const char* lastSubmenuName = nullptr;
+    for (const GameRow* row : byPlace) {
+        if (row->menu.separatorBefore) {
+            separator(game, row->menu.separatorBefore);
+        }
+        QMenu* into = game;
+        if (row->menu.submenuName) {
+            if (!lastSubmenuName || qstrcmp(lastSubmenuName, row->menu.submenuName) != 0) {
+                lastSubmenu = game->addMenu(QString::fromUtf16(row->menu.submenuCaption));
+                lastSubmenu->setObjectName(QString::fromLatin1(row->menu.submenuName));
+                lastSubmenu->menuAction()->setObjectName(
+                    QString::fromLatin1(row->menu.submenuName));
+            }
+            into = lastSubmenu;
+        }
+        lastSubmenuName = row->menu.submenuName;
+        mode(into, row->commandName, row->caption, row->mode);
+    }
     separator(game, "blankbar4");
     auto charsetCommand = [this, game](const char* name, const char16_t* caption, auto command) {
         QAction* a = game->addAction(QString::fromUtf16(caption));
@@ -342,9 +361,6 @@ void MainWindow::setupPanel() {
     QPalette standard = QApplication::palette();
     standard.setResolveMask(~QPalette::ResolveMask(0));
     colourList_->verticalScrollBar()->setPalette(standard);
-    for (const Colour& colour : kColours) {
-        colourList_->addItem(QString::fromUtf16(colour.name));
-    }
     forwardColourChoice(colourList_, [this](int row) { run([&] { model_.chooseColour(row); }); });
 }
 
@@ -391,6 +407,18 @@ void MainWindow::setupNameArea() {
     checkIndicator_ = new NameCheckIndicator(status);
     checkIndicator_->raise();
     connect(checkIndicator_, &NameCheckIndicator::clicked, this, &MainWindow::openNameCheck);
+}
+
+void MainWindow::showColourChoices(const ColourSet& colours) {
+    if (listedColours_ == &colours) {
+        return;
+    }
+    listedColours_ = &colours;
+    const QSignalBlocker quiet(colourList_);
+    colourList_->clear();
+    for (const ColourChoice& colour : colours.choices) {
+        colourList_->addItem(QString::fromUtf16(colour.name));
+    }
 }
 
 void MainWindow::placeCheckIndicator() {
@@ -442,6 +470,7 @@ void MainWindow::refresh() {
     useBuiltInCharset_->setEnabled(!s.charsetGameKey.isEmpty());
     saveName_->setEnabled(s.saveNameEnabled);
     quickSave_->setEnabled(s.quickSaveEnabled);
+    showColourChoices(listedColours(s));
     colourList_->setEnabled(s.colourListEnabled);
     syncColourSelection(colourList_, s.colourListIndex);
 

@@ -19,11 +19,6 @@ const QString kIntroText =
 const QString kNoProblemText = u"No problem found."_s;
 constexpr int kScale = 2;
 
-// The Quake III colour indexes 0..7.
-const QColor kQ3Colours[] = {Qt::black,           QColor(255, 0, 0), QColor(0, 255, 0),
-                             QColor(255, 255, 0), QColor(0, 0, 255), QColor(0, 255, 255),
-                             QColor(255, 0, 255), Qt::white};
-
 QLabel* wrapped(const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setWordWrap(true);
@@ -33,8 +28,9 @@ QLabel* wrapped(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-SeenNameView::SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, QWidget* parent)
-    : QWidget(parent), glyphs_(std::move(glyphs)), sheet_(sheet) {
+SeenNameView::SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet,
+                           const ColourSet* colours, QWidget* parent)
+    : QWidget(parent), glyphs_(std::move(glyphs)), sheet_(sheet), colours_(colours) {
     setFixedSize(sizeHint());
 }
 
@@ -56,11 +52,12 @@ void SeenNameView::paintEvent(QPaintEvent*) {
         if (sheet_.isNull()) {
             glyph.fill(Qt::black);
         }
-        if (g.colour >= 0 && g.colour < 7) {
+        if (colours_ && g.colour >= 0 && g.colour != colours_->white &&
+            g.colour < static_cast<int>(colours_->colours.size())) {
             // The sheet is drawn white; the game tints it.
             QPainter tint(&glyph);
             tint.setCompositionMode(QPainter::CompositionMode_Multiply);
-            tint.fillRect(glyph.rect(), kQ3Colours[g.colour]);
+            tint.fillRect(glyph.rect(), QColor(colours_->colours[static_cast<size_t>(g.colour)]));
         }
         const QRect target(2 + static_cast<int>(i) * kGlyphPixels * kScale, 2,
                            kGlyphPixels * kScale, kGlyphPixels * kScale);
@@ -122,7 +119,7 @@ void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet)
         name->setFont(bold);
         v->addWidget(name);
         if (engine.noName.isEmpty()) {
-            v->addWidget(new SeenNameView(engine.seen, sheet, row));
+            v->addWidget(new SeenNameView(engine.seen, sheet, gameRow(report.mode).colours, row));
         } else {
             QString why = engine.noName;
             why[0] = why[0].toUpper();

@@ -30,10 +30,12 @@ class NameCheckWindow : public QWidget {
     QString shown_;  // what the rows show now, to skip rebuilding the same
 };
 
-// Draws glyph codes with a sheet, 2x, in the Quake III colour of each glyph.
+// Draws glyph codes with a sheet, 2x, each in its colour of the game's
+// colour set (none: as the sheet has them).
 class SeenNameView : public QWidget {
   public:
-    SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, QWidget* parent);
+    SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, const ColourSet* colours,
+                 QWidget* parent);
     QSize sizeHint() const override;
 
   protected:
@@ -42,6 +44,7 @@ class SeenNameView : public QWidget {
   private:
     std::vector<SeenGlyph> glyphs_;
     QImage sheet_;
+    const ColourSet* colours_;
 };
 
 }  // namespace vtl

@@ -8,9 +8,8 @@
 #include "desktop/QtDesktop.h"
 #include "icon/ProgramIcon.h"
 #include "ini/AppPaths.h"
-#include "modes/TableRoutines.h"
+#include "models/Shell.h"
 #include "output/FileWrite.h"
-#include "window/Shell.h"
 
 namespace {
 

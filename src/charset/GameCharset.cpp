@@ -385,10 +385,6 @@ CharsetSearch quake3Charset(const SearchPath& path, const QString& folder) {
 
 }  // namespace
 
-QImage GameCharset::inColour(char codeCharacter) const {
-    return tinted ? tintedSheet(sheet, textColour(codeCharacter)) : sheet;
-}
-
 CharsetSearch findGameCharset(Game game, const QString& folder) {
     const Layout layout = layoutOf(game);
     QStringList looked;

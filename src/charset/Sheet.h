@@ -23,10 +23,6 @@ QImage sheetFromIndexed(const IndexedPicture& charset, const Palette& palette,
 // glyphs keep their alpha for tinting.
 QImage glyphSheetFromPicture(const QImage& picture);
 
-// The colour the game multiplies text by for the colour code's character
-// ('0'..'9' and on): the digit's low three bits pick one of eight colours.
-QRgb textColour(char codeCharacter);
-
 // White-with-alpha glyphs drawn on black in `colour` as the game draws text:
 // each pixel multiplied by the colour and blended by its alpha. Black text,
 // which would vanish, is drawn with a grey edge round each glyph.

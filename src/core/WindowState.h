@@ -15,11 +15,30 @@ namespace vtl {
 inline constexpr int kNameLength = 25;  // positions 1..25; CursorPos 26 means full
 inline constexpr int kCodeCount = 256;
 
+// The modes of the Game/Mode menu; modes/GameModes.h has a row for each.
+enum class GameMode {
+    QuakeWorld,
+    QuakeWorldMod,
+    Quake2,
+    Quake2Hex,
+    Quake3Arena,
+    Hexen2,
+    Hexen2Mod,
+    Wolfenstein,
+    JumpGate,
+};
+
 // "0": names with Quake III colour codes; "1": plain byte and hex names.
 enum class GameFamily { Colour = 0, Plain = 1 };
 
 // Which game's default config Quick save targets (the settings key of its folder).
 enum class ConfigKind { Unset, Q1Config, Q3Config };
+
+// The file of that config in the game's folder.
+inline QString configFileName(ConfigKind config) {
+    return config == ConfigKind::Q3Config ? QStringLiteral("q3config.cfg")
+                                          : QStringLiteral("config.cfg");
+}
 
 // Output fragment of each code 0..255 in the current mode, as Windows-1252 bytes.
 using CharTable = std::array<QByteArray, kCodeCount>;
@@ -39,20 +58,16 @@ struct WindowState {
     QByteArray ColorPrefix;
     bool ColorWritten = false;
     std::optional<GameFamily> Family;  // none until the first mode switch
-    QByteArray PickedFragment;
-    int CursorPos = 1;  // 1..26
+    std::optional<GameMode> Mode;      // none until the first mode switch
+    int CursorPos = 1;                 // 1..26
     ConfigKind Config = ConfigKind::Unset;
-    int GlyphSrcX = 0;
-    int GlyphSrcY = 0;
-    int HoverSrcX = 0;
-    int HoverSrcY = 0;
     QByteArray LinePrefix;
     QByteArray LineSuffix;
     CharTable Table;
 
     // The name strip: cells[k - 1] is position k.
+    // The red cursor marker stands under the cursor's slot (markerLeftTwips()).
     std::array<NameCell, kNameLength> cells;
-    int markerLeftTwips = 0;  // left edge of the red cursor marker
 
     // The two text boxes keep what was last written into them, so what the
     // user types there stays until the next change to the name rewrites both.

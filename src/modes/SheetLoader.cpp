@@ -13,7 +13,7 @@
 
 #include "core/FileOpen.h"
 #include "core/Glyphs.h"
-#include "modes/CustomSheet.h"
+#include "modes/PictureLength.h"
 
 namespace vtl {
 

@@ -5,26 +5,28 @@
 
 namespace vtl {
 
-void applyTableRoutine(WindowState& state, TableRoutine routine) {
+void applyEncoding(WindowState& state, Encoding encoding, const ColourSet* colours) {
     state.LinePrefix = linePrefix();
-    switch (routine) {
-        case TableRoutine::Bytes:
+    switch (encoding) {
+        case Encoding::ByteTable:
             state.Family = GameFamily::Plain;
             state.LineSuffix = byteLineSuffix();
             state.Table = byteTable();
             break;
-        case TableRoutine::Hex:
+        case Encoding::HexPairs:
             state.Family = GameFamily::Plain;
             state.LineSuffix = hexLineSuffix();
             state.Table = hexTable();
             break;
-        case TableRoutine::Colour:
+        case Encoding::ColourTable:
             state.Family = GameFamily::Colour;
             state.LineSuffix = colourLineSuffix();
             state.Table = colourTable();
-            state.ColorPrefix = QByteArrayLiteral("^7");
-            state.ColorWritten = false;
             break;
+    }
+    if (colours) {
+        state.ColorPrefix = QByteArray(colours->startCode);
+        state.ColorWritten = false;
     }
     // After the framing, so the command-line box shows the new mode's empty line.
     startNewName(state);

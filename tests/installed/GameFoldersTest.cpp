@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 
 #include "installed/GameFolders.h"
+#include "models/ConfigureForm.h"
 #include "support/AsNobody.h"
 #include "support/FakeDesktop.h"
-#include "window/ConfigureForm.h"
 
 namespace vtl {
 namespace {

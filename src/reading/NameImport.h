@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/WindowState.h"
+#include "modes/ColourSet.h"
 
 namespace vtl {
 
@@ -43,9 +44,9 @@ struct DecodedName {
 
 // Turns a name's bytes back into positions for the mode whose table is
 // `table`: each entry to its code (the lower code where two codes share an
-// entry); in the colour family, colour codes are kept with the glyph that
-// follows them, so writing the positions again gives the same bytes.
-DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family);
+// entry); with `colours`, colour codes are kept with the glyph that follows
+// them, so writing the positions again gives the same bytes.
+DecodedName decodeName(const QByteArray& name, const CharTable& table, const ColourSet* colours);
 
 // The messages a load can end with; each names what it is about.
 QString noNameLineMessage(const QString& source);

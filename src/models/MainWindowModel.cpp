@@ -1,18 +1,18 @@
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 #include <algorithm>
 
-#include "check/CheckModes.h"
 #include "check/CheckQuestions.h"
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
-#include "output/NameLoading.h"
+#include "models/GameCharsetCommands.h"
+#include "models/Shell.h"
+#include "modes/ColourList.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
-#include "window/GameCharsetCommands.h"
-#include "window/Shell.h"
+#include "reading/NameLoading.h"
 
 namespace vtl {
 namespace {
@@ -28,8 +28,8 @@ MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
 }
 
 void MainWindowModel::start() {
-    switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
-    applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
+    const bool switched = switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
+    applyRememberedCharset(state_, settingsFile(), switched);
     history_.clear();
 }
 
@@ -116,12 +116,13 @@ bool MainWindowModel::typeText(const QString& text) {
 }
 
 bool MainWindowModel::chooseColourByDigit(int digit) {
-    if (state_.Family != GameFamily::Colour || !state_.colourListEnabled) {
+    const ColourSet* colours = currentColours(state_);
+    if (!colours || !state_.colourListEnabled) {
         return false;
     }
     // The colour whose code ends in the digit: ^1..^7, and ^^8 for Black.
-    for (std::size_t row = 0; row < kColours.size(); ++row) {
-        const QByteArray code(kColours[row].code);
+    for (std::size_t row = 0; row < colours->choices.size(); ++row) {
+        const QByteArrayView code(colours->choices[row].code);
         if (code.back() == '0' + digit) {
             chooseColour(static_cast<int>(row));
             return true;
@@ -181,7 +182,7 @@ void MainWindowModel::quickSave() {
 }
 
 CheckReport MainWindowModel::nameCheck() const {
-    const std::optional<CheckMode> mode = checkModeOfLabel(state_.modeLabel);
+    const std::optional<GameMode> mode = state_.Mode;
     if (!mode) {
         return {};
     }
@@ -209,9 +210,8 @@ void MainWindowModel::copyRawName() {
 
 void MainWindowModel::selectMode(GameMode mode) {
     state_.notice.clear();
-    const QString labelBefore = state_.modeLabel;
-    switchMode(state_, desktop_, paths_.dataDir(), mode);
-    applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
+    const bool switched = switchMode(state_, desktop_, paths_.dataDir(), mode);
+    applyRememberedCharset(state_, settingsFile(), switched);
     history_.clear();
 }
 

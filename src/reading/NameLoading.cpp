@@ -1,4 +1,4 @@
-#include "output/NameLoading.h"
+#include "reading/NameLoading.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +11,7 @@
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
 #include "modes/ColourList.h"
-#include "modes/SheetLoader.h"
+#include "modes/GameModes.h"
 
 namespace vtl {
 
@@ -58,8 +58,7 @@ std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& deskto
 
 bool loadName(WindowState& state, Desktop& desktop, const QByteArray& name,
               const ColourSheetLookup& colourSheet) {
-    const DecodedName decoded =
-        decodeName(name, state.Table, state.Family.value_or(GameFamily::Plain));
+    const DecodedName decoded = decodeName(name, state.Table, currentColours(state));
     if (!decoded.ok()) {
         warn(desktop, badBytesMessage(decoded.badBytes));
         return false;
@@ -87,14 +86,12 @@ ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir
                                  Desktop& desktop) {
     auto cache = std::make_shared<std::map<int, QImage>>();
     return [&state, appDir, &desktop, cache](int row) {
-        row = std::clamp(row, 0, static_cast<int>(kColours.size()) - 1);
+        const std::span<const ColourChoice> choices = listedColours(state).choices;
+        row = std::clamp(row, 0, static_cast<int>(choices.size()) - 1);
         auto found = cache->find(row);
         if (found == cache->end()) {
-            const Colour& colour = kColours[static_cast<std::size_t>(row)];
             const QImage sheet =
-                state.ownCharset.isNull()
-                    ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
-                    : ownCharsetInColour(state, QByteArray(colour.code));
+                colourSheet(state, desktop, appDir, choices[static_cast<std::size_t>(row)]);
             found = cache->emplace(row, sheet).first;
         }
         return found->second;
@@ -116,7 +113,6 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
         }
     }
     state.CursorPos = count + 1;
-    state.markerLeftTwips = std::min(kSlotPitchTwips * count, kMarkerFullTwips);
     const QByteArray nameText = composeNameText(state);
     state.rawNameBox = decodeCp1252(nameText);
     state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
