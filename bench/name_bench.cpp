@@ -15,7 +15,7 @@ class NullDesktop : public Desktop {
     MessageAnswer showMessage(const Message&) override { return MessageAnswer::Ok; }
     std::optional<QString> openFile(const FileDialogRequest&) override { return {}; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return {}; }
-    QString chooseFolder(const QString&) override { return {}; }
+    QString chooseFolder(const QString&, const QList<FolderShortcut>&) override { return {}; }
     void setClipboardText(const QString&) override {}
     void setClipboardImage(const QImage&) override {}
     QString clipboardText() override { return {}; }

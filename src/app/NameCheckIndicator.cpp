@@ -27,8 +27,15 @@ void NameCheckIndicator::showReport(const CheckReport& report) {
         sign_ = Sign::Warning;
         text_ = problems == 1 ? kOneProblemText : kProblemsText.arg(problems);
     }
-    setToolTip(report.checked ? QStringLiteral("What the games make of the name: click for details")
-                              : kNoCheckText);
+    QString tip = report.checked
+                      ? QStringLiteral("What the games make of the name: click for details")
+                      : kNoCheckText;
+    // "Name OK" speaks for the engines that were checked, not the closed ones.
+    const QStringList unchecked = report.uncheckedClients();
+    if (report.checked && !unchecked.isEmpty()) {
+        tip += u'\n' + kNoClientCheckText + QStringLiteral(": ") + unchecked.join(u", ");
+    }
+    setToolTip(tip);
     update();
 }
 

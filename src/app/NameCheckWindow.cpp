@@ -160,14 +160,18 @@ void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet)
         bold.setBold(true);
         name->setFont(bold);
         v->addWidget(name);
-        if (engine.noName.isEmpty()) {
+        if (engine.closed) {
+            QString text = kNoClientCheckText;
+            text[0] = text[0].toUpper();
+            v->addWidget(wrapped(text + u'.', row));
+        } else if (engine.noName.isEmpty()) {
             v->addWidget(new SeenNameView(engine.seen, sheet, gameRow(report.mode).colours, row));
         } else {
             QString why = engine.noName;
             why[0] = why[0].toUpper();
             v->addWidget(wrapped(why + u'.', row));
         }
-        if (engine.findings.isEmpty()) {
+        if (engine.findings.isEmpty() && !engine.closed) {
             v->addWidget(wrapped(kNoProblemText, row));
         }
         for (const Finding& f : engine.findings) {

@@ -109,6 +109,12 @@ bool printLine(QTextStream& out, const QString& file, int lineNumber, const Tagg
     }
     out << u'\n';
     for (const EngineReport& engine : report.engines) {
+        if (engine.closed) {
+            out << QStringLiteral("  ") << engine.engine << QStringLiteral(": ")
+                << kNoClientCheckText << u'\n' << QStringLiteral("    (") << engine.caveat
+                << QStringLiteral(")\n");
+            continue;
+        }
         out << QStringLiteral("  ") << engine.engine << QStringLiteral(": ")
             << (engine.findings.isEmpty() ? QStringLiteral("OK")
                                           : QStringLiteral("%1 found").arg(engine.findings.size()))

@@ -25,6 +25,21 @@ const QString kIdQuake3 = u"id Quake III 1.32"_s;
 const QString kIoquake3 = u"ioquake3"_s;
 const QString kRtcw = u"Return to Castle Wolfenstein"_s;
 const QString kHexen2 = u"Hexen II (Hammer of Thyrion)"_s;
+const QString kVkQuake = u"vkQuake"_s;
+const QString kIronwail = u"Ironwail"_s;
+const QString kFte = u"FTE (client and server)"_s;
+const QString kQ2pro = u"Q2PRO"_s;
+const QString kQuakeRerelease = u"Quake (2021 re-release)"_s;
+const QString kQuake2Rerelease = u"Quake II (2023 re-release)"_s;
+
+// The re-releases' engines are not public: only what their makers published.
+const QString kQuakeRereleaseCaveat =
+    u"Its engine has no public source, and nothing its makers published says what it does "
+    u"with a name."_s;
+const QString kQuake2RereleaseCaveat =
+    u"Its engine has no public source. Its makers write that it reads player names as UTF-8 "
+    u"and that the game copies a name into 32 bytes; they say nothing of colours, of the "
+    u"config file or of characters it refuses."_s;
 
 const QString kHexModCaveat =
     u"The engine keeps the hex digits unharmed; what the server mod decodes is not known."_s;
@@ -108,10 +123,66 @@ const QString kIoBlack =
     u"ioquake3 never shows black: it drops the ^8 of the black code, and the caret left over "
     u"shows or takes the next letter or digit as a colour."_s;
 
+const QString kVkBackslash =
+    u"vkQuake's server keeps the name in the userinfo, which does not take a backslash: the "
+    u"player becomes \"unnamed\"."_s;
+const QString kFteQuote =
+    u"a double quote breaks the line: FTE takes the rest of the line, or keeps the quote in the "
+    u"name; its userinfo takes neither, and the FTE server calls the player \"unnamed\"."_s;
+const QString kFteLarge =
+    u"FTE's userinfo does not take a name with \\, $, ; or byte 255 in it: the FTE server "
+    u"calls the player \"unnamed\"."_s;
+const QString kFteTooLong =
+    u"FTE's userinfo does not take a name of 64 bytes or more: the FTE server calls the player "
+    u"\"unnamed\"."_s;
+const QString kFteLeading =
+    u"the FTE server strips spaces, and bytes 1, 2, 12, 138 and 160, at the start of the "
+    u"name."_s;
+const QString kFteColon = u"the FTE server removes a colon from the name."_s;
+const QString kFteTrailing = u"the FTE server trims blanks at the end of the name."_s;
+const QString kFteEmpty =
+    u"nothing is left of the name: the FTE server calls the player \"unnamed\"."_s;
+const QString kFteLink =
+    u"the FTE server does not take link markup (^[) in a name: it calls the player "
+    u"\"unnamed\"."_s;
+const QString kFtePictogram =
+    u"FTE reads these glyphs as a UTF-8 pictogram (U+E100 to U+E1FF), which its server does not "
+    u"take: it calls the player \"unnamed\"."_s;
+const QString kFteConsole =
+    u"the FTE server does not take a name that reads \"console\": it calls the player "
+    u"\"unnamed\"."_s;
+const QString kFteCut40 = u"the FTE server keeps 40 bytes of a name; the rest is cut."_s;
+const QString kFteUtf8 = u"FTE reads these glyphs as UTF-8: they show as one character, %1."_s;
+const QString kFteMarkup =
+    u"FTE's scoreboard reads a caret and the glyph after it as markup (colours, blinking, the "
+    u"second charset): they don't show as written."_s;
+const QString kFteEzMarkup =
+    u"FTE reads &c with three hex digits, and &r, as ezQuake colour codes: they don't show as "
+    u"written."_s;
+const QString kQ2proOddQuotes =
+    u"a double quote leaves the line with an odd number of quotes: Q2PRO says \"Line has "
+    u"unmatched quote\" and ignores the whole line."_s;
+const QString kQ2proEvenQuotes =
+    u"the double quotes split the name: Q2PRO joins the pieces with a blank into %1."_s;
+const QString kQ2proHexU =
+    u"Q2PRO joins the u after the closing quote to the name, after a blank: the setting is "
+    u"%1."_s;
+const QString kQ2proRefused =
+    u"Q2PRO refuses a name with \\, ; or a double quote in it, also in their high forms (codes "
+    u"187 and 220), or of 64 bytes or more: the name stays as it was."_s;
+const QString kQ2proHighBit =
+    u"Q2PRO clears the high bit before any server sees the name: everyone else sees the plain "
+    u"glyph (code 193 shows as A)."_s;
+const QString kQ2proDropped =
+    u"Q2PRO drops control glyphs from the name before any server sees it."_s;
+const QString kQ2proBlank = u"the Q2PRO server refuses a blank name when the player connects."_s;
+const QString kQ2proKeeps15 = u"the Q2PRO server keeps 15 bytes of a name; the rest is cut."_s;
+
 const QString kNoNameSent = u"no name is sent"_s;
 const QString kLineIgnored = u"the line is ignored; the name stays as it was"_s;
 const QString kNameUnchanged = u"the name stays as it was"_s;
 const QString kKicked = u"the player is kicked (\"Invalid userinfo\")"_s;
+const QString kNotConnected = u"the player cannot connect"_s;
 
 // A byte of the name on its way through an engine.
 struct TB {
@@ -299,35 +370,58 @@ bool belowFourteen(uchar b) {
     return b < 14;  // the QuakeWorld userinfo passes bytes above 13 only
 }
 
-// ---- NetQuake and Hexen II -------------------------------------------------
+// ---- NetQuake, its ports and Hexen II ---------------------------------------
 
-EngineReport netQuakeFamily(const TaggedLine& line, bool hexen) {
-    Report r(hexen ? kHexen2 : kNetQuake);
+enum class NetQuake { QuakeSpasm, VkQuake, Ironwail, Hexen2 };
+
+QString engineName(NetQuake engine) {
+    switch (engine) {
+        case NetQuake::QuakeSpasm:
+            return kNetQuake;
+        case NetQuake::VkQuake:
+            return kVkQuake;
+        case NetQuake::Ironwail:
+            return kIronwail;
+        case NetQuake::Hexen2:
+            return kHexen2;
+    }
+    return {};
+}
+
+// Where a semicolon outside quotes ends the command; the line's size when
+// none does. vkQuake and Ironwail stop splitting after a `//`, quoted or not.
+qsizetype commandEnd(const QByteArray& bytes, bool slashesStopSplitting) {
+    int quotes = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '"') {
+            ++quotes;
+        } else if (slashesStopSplitting && bytes[i] == '/' && bytes.mid(i, 2) == "//") {
+            break;
+        } else if (bytes[i] == ';' && quotes % 2 == 0) {
+            return i;
+        }
+    }
+    return bytes.size();
+}
+
+EngineReport netQuakeFamily(const TaggedLine& line, NetQuake engine) {
+    Report r(engineName(engine));
     const Tagged value = valueOf(line);
     Tagged name;
 
-    // The console splits a line at a semicolon outside quotes.
-    qsizetype commandEnd = line.bytes.size();
-    int quotes = 0;
-    for (qsizetype i = 0; i < line.bytes.size(); ++i) {
-        if (line.bytes[i] == '"') {
-            ++quotes;
-        } else if (line.bytes[i] == ';' && quotes % 2 == 0) {
-            commandEnd = i;
-            break;
-        }
-    }
+    const bool port = engine == NetQuake::VkQuake || engine == NetQuake::Ironwail;
+    const qsizetype end = commandEnd(line.bytes, port);
 
     if (hasQuote(value)) {
         // More than one argument: the name command takes the raw rest of the
         // line, from the opening quote on.
         Positions unused;
-        name = keepFirst(slice(line, line.valueBegin - 1, commandEnd), 15, unused);
+        name = keepFirst(slice(line, line.valueBegin - 1, end), 15, unused);
         r.add(Severity::BreaksLine, quotesIn(value),
               kQuoteRestOfLine.arg(r.engine(), quoted(bytesOf(name))));
-        if (commandEnd < line.bytes.size()) {
+        if (end < line.bytes.size()) {
             Positions semicolon;
-            semicolon.add(line.positions[static_cast<size_t>(commandEnd)]);
+            semicolon.add(line.positions[static_cast<size_t>(end)]);
             r.add(Severity::BreaksLine, semicolon, kSemicolonOutside);
         }
     } else {
@@ -336,7 +430,7 @@ EngineReport netQuakeFamily(const TaggedLine& line, bool hexen) {
         r.addIf(Severity::CutByLength, cut, kKeeps15.arg(r.engine()));
     }
 
-    if (hexen) {
+    if (engine == NetQuake::Hexen2) {
         const auto brace =
             std::find_if(name.begin(), name.end(), [](const TB& x) { return x.b == '{'; });
         Positions cut;
@@ -345,6 +439,14 @@ EngineReport netQuakeFamily(const TaggedLine& line, bool hexen) {
         }
         name.erase(brace, name.end());
         r.addIf(Severity::GlyphsChanged, cut, kBraceCut);
+    }
+    if (engine == NetQuake::VkQuake) {
+        const Positions backslash = where(name, [](uchar b) { return b == '\\'; });
+        if (!backslash.empty()) {
+            r.add(Severity::Refused, backslash, kVkBackslash);
+            r.seeName(untagged(QByteArrayLiteral("unnamed")));
+            return r.done();
+        }
     }
     r.seeName(name);
     return r.done();
@@ -513,6 +615,203 @@ EngineReport ezQuake(const TaggedLine& line) {
     return r.done();
 }
 
+// ---- FTE -------------------------------------------------------------------
+
+// A character FTE reads from UTF-8: where it starts, its bytes, its code point.
+struct Utf8Char {
+    size_t at = 0;
+    size_t length = 0;
+    char32_t code = 0;
+};
+
+// FTE reads bytes from 0x80 on as UTF-8 until the first byte that is not;
+// from there on the rest of the name is Quake glyphs.
+std::vector<Utf8Char> fteUtf8(const Tagged& t) {
+    std::vector<Utf8Char> out;
+    for (size_t i = 0; i < t.size();) {
+        const uchar lead = t[i].b;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t n = lead >= 0xC2 && lead <= 0xDF   ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
+        if (n == 0 || i + n > t.size()) {
+            break;
+        }
+        char32_t code = lead & (n == 2 ? 0x1F : n == 3 ? 0x0F : 0x07);
+        bool valid = true;
+        for (size_t k = 1; k < n && valid; ++k) {
+            valid = (t[i + k].b & 0xC0) == 0x80;
+            code = (code << 6) | (t[i + k].b & 0x3F);
+        }
+        valid = valid && !(n == 3 && code < 0x800) && !(n == 4 && code < 0x10000) &&
+                code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+        if (!valid) {
+            break;
+        }
+        out.push_back({i, n, code});
+        i += n;
+    }
+    return out;
+}
+
+QString codePointText(char32_t code) {
+    QString text =
+        u"U+"_s + QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, u'0');
+    const QString shown = QString::fromUcs4(&code, 1);
+    if (shown.at(0).isPrint() && !(code >= 0xE000 && code <= 0xF8FF)) {
+        text += u" ("_s + shown + u')';
+    }
+    return text;
+}
+
+bool fteMarkupAfterCaret(uchar c) {
+    return (c >= '0' && c <= '9') ||
+           QByteArrayView("x&ambhdsrU{[]^").contains(static_cast<char>(c));
+}
+
+EngineReport fte(const TaggedLine& line) {
+    Report r(kFte);
+    const Tagged value = valueOf(line);
+    const auto unnamed = [&r] {
+        r.seeName(untagged(QByteArrayLiteral("unnamed")));
+        return r.done();
+    };
+    if (hasQuote(value)) {
+        // With more than one argument the cvar takes the rest of the line; a
+        // doubled quote inside quotes is one literal quote. Either way the
+        // name holds a quote, which the userinfo does not take.
+        r.add(Severity::BreaksLine, quotesIn(value), kFteQuote);
+        const qsizetype end = commandEnd(line.bytes, false);
+        if (end < line.bytes.size()) {
+            Positions semicolon;
+            semicolon.add(line.positions[static_cast<size_t>(end)]);
+            r.add(Severity::BreaksLine, semicolon, kSemicolonOutside);
+        }
+        return unnamed();
+    }
+
+    // The userinfo: a "large" value leaves the server an empty name.
+    Tagged name = value;
+    const Positions large = where(name, [](uchar b) {
+        return b == 0xFF || b == '\\' || b == '$' || b == ';' || b == '\n' || b == '\r' || b == 0;
+    });
+    if (!large.empty()) {
+        r.add(Severity::Refused, large, kFteLarge);
+        return unnamed();
+    }
+    if (name.size() >= 64) {
+        Positions beyond;
+        for (size_t i = 63; i < name.size(); ++i) {
+            beyond.add(name[i]);
+        }
+        r.add(Severity::Refused, beyond, kFteTooLong);
+        return unnamed();
+    }
+
+    // The server's clean-up.
+    Positions leading;
+    const auto strippedAtStart = [](uchar b) {
+        return b == ' ' || b == 0x0C || b == 0x8A || b == 0xA0 || b == 1 || b == 2;
+    };
+    while (!name.empty() && strippedAtStart(name.front().b)) {
+        leading.add(name.front());
+        name.erase(name.begin());
+    }
+    r.addIf(Severity::GlyphsChanged, leading, kFteLeading);
+    Positions colons;
+    name = dropIf(name, colons, [](uchar b) { return b == ':'; });
+    r.addIf(Severity::GlyphsChanged, colons, kFteColon);
+    Positions trailing;
+    while (!name.empty() && name.back().b <= ' ') {
+        trailing.add(name.back());
+        name.pop_back();
+    }
+    r.addIf(Severity::GlyphsChanged, trailing, kFteTrailing);
+
+    if (name.empty()) {
+        // No name composed yet is nothing to report.
+        Positions all;
+        for (const TB& x : value) {
+            all.add(x);
+        }
+        if (all.empty()) {
+            r.seeName(name);
+            return r.done();
+        }
+        r.add(Severity::Refused, all, kFteEmpty);
+        return unnamed();
+    }
+    Positions link;
+    for (size_t i = 0; i + 1 < name.size(); ++i) {
+        if (name[i].b == '^' && name[i + 1].b == '[') {
+            link.add(name[i]);
+            link.add(name[i + 1]);
+        }
+    }
+    if (!link.empty()) {
+        r.add(Severity::Refused, link, kFteLink);
+        return unnamed();
+    }
+    const std::vector<Utf8Char> utf8 = fteUtf8(name);
+    Positions pictogram;
+    for (const Utf8Char& c : utf8) {
+        if (c.code >= 0xE100 && c.code <= 0xE1FF) {
+            for (size_t k = 0; k < c.length; ++k) {
+                pictogram.add(name[c.at + k]);
+            }
+        }
+    }
+    if (!pictogram.empty()) {
+        r.add(Severity::Refused, pictogram, kFtePictogram);
+        return unnamed();
+    }
+    const qsizetype console = bytesOf(name).toLower().indexOf("console");
+    if (console >= 0) {
+        Positions word;
+        for (qsizetype k = 0; k < 7; ++k) {
+            word.add(name[static_cast<size_t>(console + k)]);
+        }
+        r.add(Severity::Refused, word, kFteConsole);
+        return unnamed();
+    }
+    Positions cut;
+    name = keepFirst(name, 40, cut);
+    r.addIf(Severity::CutByLength, cut, kFteCut40);
+
+    // What the scoreboard draws of it.
+    for (const Utf8Char& c : fteUtf8(name)) {
+        Positions bytes;
+        for (size_t k = 0; k < c.length; ++k) {
+            bytes.add(name[c.at + k]);
+        }
+        r.addIf(Severity::GlyphsChanged, bytes, kFteUtf8.arg(codePointText(c.code)));
+    }
+    Positions markup, ezMarkup;
+    for (size_t i = 0; i + 1 < name.size(); ++i) {
+        const uchar next = name[i + 1].b;
+        if (name[i].b == '^' && fteMarkupAfterCaret(next)) {
+            markup.add(name[i]);
+            markup.add(name[i + 1]);
+            ++i;
+        } else if (name[i].b == '&' &&
+                   (next == 'r' ||
+                    (next == 'c' && i + 4 < name.size() && isHexDigit(name[i + 2].b) &&
+                     isHexDigit(name[i + 3].b) && isHexDigit(name[i + 4].b)))) {
+            for (size_t k = 0; k < (next == 'r' ? 2u : 5u); ++k) {
+                ezMarkup.add(name[i + k]);
+            }
+        }
+    }
+    r.addIf(Severity::GlyphsChanged, markup, kFteMarkup);
+    r.addIf(Severity::GlyphsChanged, ezMarkup, kFteEzMarkup);
+    r.seeName(name);
+    return r.done();
+}
+
 // ---- Quake II --------------------------------------------------------------
 
 EngineReport quake2(const TaggedLine& line, bool hex) {
@@ -567,6 +866,124 @@ EngineReport quake2(const TaggedLine& line, bool hex) {
     r.addIf(Severity::CutByLength, cut, hex ? kHexShows15 : kQ2Shows15);
     r.seeName(name);
     return r.done();
+}
+
+// ---- Q2PRO -----------------------------------------------------------------
+
+EngineReport q2pro(const TaggedLine& line, bool hex) {
+    Report r(kQ2pro);
+    if (hex) {
+        r.caveat(kHexModCaveat);
+    }
+    const Tagged value = valueOf(line);
+    if (value.empty()) {
+        return r.done();  // no name composed yet
+    }
+    const Positions quotes = quotesIn(value);
+    if (line.bytes.count('"') % 2 != 0) {
+        r.add(Severity::BreaksLine, quotes, kQ2proOddQuotes);
+        r.seeNoName(kLineIgnored);
+        return r.done();
+    }
+    // The tokens after the command word: a quoted one runs to the next
+    // quote, another to the next blank, and bytes from 0x80 on count as
+    // blanks outside quotes (signed chars). `//` outside quotes ends the line.
+    const Tagged all = slice(line, 0, line.bytes.size());
+    const auto blank = [](uchar b) { return b <= ' ' || b >= 0x80; };
+    const auto comment = [&all](size_t i) {
+        return all[i].b == '/' && i + 1 < all.size() && all[i + 1].b == '/';
+    };
+    std::vector<Tagged> tokens;
+    for (size_t i = 0; i < all.size();) {
+        if (blank(all[i].b)) {
+            ++i;
+            continue;
+        }
+        if (comment(i)) {
+            break;
+        }
+        Tagged token;
+        if (all[i].b == '"') {
+            for (++i; i < all.size() && all[i].b != '"'; ++i) {
+                token.push_back(all[i]);
+            }
+            ++i;
+        } else {
+            for (; i < all.size() && !blank(all[i].b) && !comment(i); ++i) {
+                token.push_back(all[i]);
+            }
+        }
+        tokens.push_back(token);
+    }
+    // A cvar set with several arguments joins them with one blank.
+    Tagged name;
+    for (size_t k = 1; k < tokens.size(); ++k) {
+        if (k > 1) {
+            name.push_back({' ', 0, ByteRole::Line});
+        }
+        name.insert(name.end(), tokens[k].begin(), tokens[k].end());
+    }
+    if (!quotes.empty()) {
+        r.add(Severity::BreaksLine, quotes, kQ2proEvenQuotes.arg(quoted(bytesOf(name))));
+    } else if (tokens.size() > 2) {
+        r.add(Severity::GlyphsChanged, Positions(), kQ2proHexU.arg(quoted(bytesOf(name))));
+    }
+
+    const Positions refused = where(name, [](uchar b) {
+        const uchar low = b & 0x7F;
+        return low == '\\' || low == ';' || low == '"';
+    });
+    if (!refused.empty() || name.size() >= 64) {
+        r.add(Severity::Refused, refused, kQ2proRefused);
+        r.seeNoName(kNameUnchanged);
+        return r.done();
+    }
+
+    // The userinfo sent: high bits cleared, what is not printable dropped.
+    Tagged sent;
+    Positions plain, dropped;
+    for (TB x : name) {
+        const uchar low = x.b & 0x7F;
+        if (low < 32 || low == 127) {
+            dropped.add(x);
+            continue;
+        }
+        if (x.b != low) {
+            plain.add(x);
+            x.b = low;
+        }
+        sent.push_back(x);
+    }
+    r.addIf(Severity::GlyphsChanged, dropped, kQ2proDropped);
+    r.addIf(Severity::GlyphsChanged, plain, kQ2proHighBit);
+
+    Positions glyphs;
+    for (const TB& x : name) {
+        glyphs.add(x);
+    }
+    // No name composed yet is nothing to report.
+    if (!glyphs.empty() &&
+        std::all_of(sent.begin(), sent.end(), [](const TB& x) { return x.b == ' '; })) {
+        r.add(Severity::Refused, glyphs, kQ2proBlank);
+        r.seeNoName(kNotConnected);
+        return r.done();
+    }
+    Positions cut;
+    sent = keepFirst(sent, 15, cut);
+    r.addIf(Severity::CutByLength, cut, kQ2proKeeps15);
+    r.seeName(sent);
+    return r.done();
+}
+
+// ---- Closed engines ----------------------------------------------------------
+
+EngineReport closedEngine(const QString& name, const QString& published) {
+    EngineReport e;
+    e.engine = name;
+    e.closed = true;
+    e.noName = kNoClientCheckText;
+    e.caveat = published;
+    return e;
 }
 
 // ---- Quake III engines -----------------------------------------------------
@@ -803,15 +1220,28 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
 
 // One case per engine; which engines a game has is its row's.
 EngineReport runEngine(CheckEngine engine, const TaggedLine& line, const GameRow& game) {
+    const bool hex = game.encoding == Encoding::HexPairs;
     switch (engine) {
         case CheckEngine::IdQuake:
-            return netQuakeFamily(line, false);
+            return netQuakeFamily(line, NetQuake::QuakeSpasm);
+        case CheckEngine::VkQuake:
+            return netQuakeFamily(line, NetQuake::VkQuake);
+        case CheckEngine::Ironwail:
+            return netQuakeFamily(line, NetQuake::Ironwail);
         case CheckEngine::IdQuakeWorld:
             return idQuakeWorld(line);
         case CheckEngine::EzQuake:
             return ezQuake(line);
+        case CheckEngine::Fte:
+            return fte(line);
+        case CheckEngine::QuakeRerelease:
+            return closedEngine(kQuakeRerelease, kQuakeRereleaseCaveat);
         case CheckEngine::Quake2:
-            return quake2(line, game.encoding == Encoding::HexPairs);
+            return quake2(line, hex);
+        case CheckEngine::Q2pro:
+            return q2pro(line, hex);
+        case CheckEngine::Quake2Rerelease:
+            return closedEngine(kQuake2Rerelease, kQuake2RereleaseCaveat);
         case CheckEngine::IdQuake3:
             return quake3(line, kIdQuake3, Q3Engine::Id, *game.colours);
         case CheckEngine::Ioquake3:
@@ -819,7 +1249,7 @@ EngineReport runEngine(CheckEngine engine, const TaggedLine& line, const GameRow
         case CheckEngine::Rtcw:
             return quake3(line, kRtcw, Q3Engine::Id, *game.colours);
         case CheckEngine::HexenII:
-            return netQuakeFamily(line, true);
+            return netQuakeFamily(line, NetQuake::Hexen2);
     }
     return {};
 }
@@ -876,10 +1306,21 @@ int CheckReport::problemCount() const {
 bool CheckReport::breaksEverywhere() const {
     return checked && !engines.isEmpty() &&
            std::all_of(engines.begin(), engines.end(), [](const EngineReport& e) {
-               return std::any_of(e.findings.begin(), e.findings.end(), [](const Finding& f) {
-                   return f.severity == Severity::BreaksLine;
-               });
+               return e.closed ||
+                      std::any_of(e.findings.begin(), e.findings.end(), [](const Finding& f) {
+                          return f.severity == Severity::BreaksLine;
+                      });
            });
+}
+
+QStringList CheckReport::uncheckedClients() const {
+    QStringList names;
+    for (const EngineReport& e : engines) {
+        if (e.closed) {
+            names << e.engine;
+        }
+    }
+    return names;
 }
 
 void TaggedLine::append(const QByteArray& text, int position, ByteRole role) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -45,6 +46,9 @@ struct EngineReport {
     // What the measurements could not settle for this engine; not a finding.
     QString caveat;
     QList<Finding> findings;
+    // A client without public engine source: nothing is checked, nothing is
+    // seen, and the caveat says what its makers published.
+    bool closed = false;
 
     QByteArray seenBytes() const;
 };
@@ -56,8 +60,10 @@ struct CheckReport {
     QList<EngineReport> engines;
 
     int problemCount() const;
-    // True when every engine of the game breaks the line (the quote codes).
+    // True when every checked engine of the game breaks the line (the quote codes).
     bool breaksEverywhere() const;
+    // The clients of the game that have no check (closed engines).
+    QStringList uncheckedClients() const;
 };
 
 // What a byte of the line is: text of the line itself, a glyph of the
@@ -88,6 +94,8 @@ CheckReport checkName(GameMode mode, const TaggedLine& line);
 
 // The caption of a game that has no check.
 inline const QString kNoCheckText = QStringLiteral("no check for this game");
+// What a closed engine's report says where another would say OK.
+inline const QString kNoClientCheckText = QStringLiteral("no check for this client");
 
 // Display form of name bytes: printable ASCII as is, the rest as \xNN.
 QString escapeName(const QByteArray& bytes);

@@ -59,6 +59,13 @@ struct ItemChoice {
     int selected = 0;  // the row selected when the list opens
 };
 
+// A folder a folder dialog offers in its sidebar: the games found installed.
+struct FolderShortcut {
+    QString label;  // what the sidebar shows
+    QString path;
+    friend bool operator==(const FolderShortcut&, const FolderShortcut&) = default;
+};
+
 inline constexpr int kMaxPictureScale = 8;
 
 // How a name is drawn as a picture.
@@ -101,8 +108,9 @@ class Desktop {
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
-    // The chosen folder's full path, or the empty text on cancel.
-    virtual QString chooseFolder(const QString& prompt) = 0;
+    // The chosen folder's full path, or the empty text on cancel. The
+    // shortcuts join the dialog's sidebar.
+    virtual QString chooseFolder(const QString& prompt, const QList<FolderShortcut>& shortcuts) = 0;
     virtual void setClipboardText(const QString& text) = 0;
     virtual void setClipboardImage(const QImage& image) = 0;
     // The clipboard's plain text; empty when it holds none.

@@ -1,5 +1,6 @@
 #include "desktop/QtDesktop.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -140,8 +142,53 @@ std::optional<QString> QtDesktop::saveFile(const FileDialogRequest& request) {
     return runFileDialog(request, true);
 }
 
-QString QtDesktop::chooseFolder(const QString& prompt) {
-    return QFileDialog::getExistingDirectory(dialogParent(), prompt);
+QString QtDesktop::chooseFolder(const QString& prompt, const QList<FolderShortcut>& shortcuts) {
+    if (shortcuts.isEmpty()) {
+        return QFileDialog::getExistingDirectory(dialogParent(), prompt);
+    }
+    // Qt's own dialog: only its sidebar takes folders of the program's choice.
+    QFileDialog dialog(dialogParent(), prompt);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    QList<QUrl> urls = dialog.sidebarUrls();
+    for (const FolderShortcut& shortcut : shortcuts) {
+        urls << QUrl::fromLocalFile(shortcut.path);
+    }
+    dialog.setSidebarUrls(urls);
+    // The sidebar would call every game folder by its own name (id1, id1,
+    // baseq2...): it says whose folder it is instead, the path in the tip. The
+    // sidebar renames its entries whenever the file system model reports, so
+    // the labels are put back each time.
+    if (auto* sidebar = dialog.findChild<QAbstractItemView*>(u"sidebar"_s)) {
+        QAbstractItemModel* model = sidebar->model();
+        const auto label = [model, shortcuts] {
+            const int urlRole = Qt::UserRole + 1;
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QModelIndex index = model->index(row, 0);
+                const QString path = QDir::cleanPath(index.data(urlRole).toUrl().toLocalFile());
+                for (const FolderShortcut& shortcut : shortcuts) {
+                    if (QDir::cleanPath(shortcut.path) == path &&
+                        index.data(Qt::DisplayRole).toString() != shortcut.label) {
+                        model->setData(index, shortcut.label, Qt::DisplayRole);
+                        model->setData(index, QDir::toNativeSeparators(shortcut.path),
+                                       Qt::ToolTipRole);
+                    }
+                }
+            }
+        };
+        label();
+        QObject::connect(model, &QAbstractItemModel::dataChanged, &dialog, label);
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, &dialog, label);
+    }
+    if (auto* splitter = dialog.findChild<QSplitter*>()) {
+        splitter->setSizes({260, 520});
+    }
+    dialog.resize(860, 480);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 void QtDesktop::setClipboardText(const QString& text) {

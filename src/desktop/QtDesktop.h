@@ -16,7 +16,7 @@ class QtDesktop : public Desktop {
     MessageAnswer showMessage(const Message& message) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
-    QString chooseFolder(const QString& prompt) override;
+    QString chooseFolder(const QString& prompt, const QList<FolderShortcut>& shortcuts) override;
     void setClipboardText(const QString& text) override;
     void setClipboardImage(const QImage& image) override;
     QString clipboardText() override;

@@ -5,8 +5,8 @@
 
 namespace vtl {
 
-ConfigureForm::ConfigureForm(Desktop& desktop, QString settingsFile)
-    : desktop_(desktop), settingsFile_(std::move(settingsFile)) {}
+ConfigureForm::ConfigureForm(Desktop& desktop, QString settingsFile, UserFolders user)
+    : desktop_(desktop), settingsFile_(std::move(settingsFile)), user_(std::move(user)) {}
 
 QString ConfigureForm::folderBoxText(const QString& typed) {
     QString text = typed;
@@ -20,19 +20,19 @@ void ConfigureForm::load() {
     quakeFolder = ReadIni(section, kQ1FolderKey, settingsFile_, IniText::FileName);
 }
 
-void ConfigureForm::browseInto(QString& box) {
-    const QString folder = desktop_.chooseFolder(kFolderPrompt);
+void ConfigureForm::browseInto(QString& box, InstalledGame game) {
+    const QString folder = desktop_.chooseFolder(kFolderPrompt, gameFolderShortcuts(game, user_));
     if (!folder.isEmpty()) {
         box = folder;
     }
 }
 
 void ConfigureForm::browseQuake3Folder() {
-    browseInto(quake3Folder);
+    browseInto(quake3Folder, InstalledGame::Quake3);
 }
 
 void ConfigureForm::browseQuakeFolder() {
-    browseInto(quakeFolder);
+    browseInto(quakeFolder, InstalledGame::Quake);
 }
 
 bool ConfigureForm::save() {

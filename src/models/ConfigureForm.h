@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "desktop/Desktop.h"
+#include "installed/GameFolders.h"
 
 namespace vtl {
 
@@ -16,7 +17,9 @@ inline const QString kFoldersNotSaved = u"The game folders were not saved."_s;
 // them, loaded from and saved to the settings file.
 class ConfigureForm {
   public:
-    ConfigureForm(Desktop& desktop, QString settingsFile);
+    // The folder dialogs offer the game folders found among `user`'s.
+    ConfigureForm(Desktop& desktop, QString settingsFile,
+                  UserFolders user = UserFolders::ofThisMachine());
 
     // Text of the Quake III: Arena folder box (settings key q3config).
     QString quake3Folder;
@@ -38,10 +41,11 @@ class ConfigureForm {
     bool save();
 
   private:
-    void browseInto(QString& box);
+    void browseInto(QString& box, InstalledGame game);
 
     Desktop& desktop_;
     QString settingsFile_;
+    UserFolders user_;
 };
 
 }  // namespace vtl

@@ -24,6 +24,23 @@ const GameRow* gameWithCharsetKey(const QString& key) {
     return nullptr;
 }
 
+// The game whose installed folders the folder dialog offers; none for the
+// games no place is known of.
+std::optional<InstalledGame> installedGameOf(charset::Game game) {
+    switch (game) {
+        case charset::Game::Quake:
+            return InstalledGame::Quake;
+        case charset::Game::Quake2:
+            return InstalledGame::Quake2;
+        case charset::Game::Quake3:
+            return InstalledGame::Quake3;
+        case charset::Game::Wolfenstein:
+        case charset::Game::Hexen2:
+            break;
+    }
+    return std::nullopt;
+}
+
 QString section() {
     return kCharsetSection;
 }
@@ -63,12 +80,16 @@ QString goneNote(const QString& folder, const charset::CharsetSearch& search) {
 
 }  // namespace
 
-void useGameCharset(WindowState& state, Desktop& desktop, const QString& settingsFile) {
+void useGameCharset(WindowState& state, Desktop& desktop, const QString& settingsFile,
+                    const UserFolders& user) {
     const GameRow* game = gameWithCharsetKey(state.charsetGameKey);
     if (!game) {
         return;
     }
-    const QString folder = desktop.chooseFolder(kGameFolderPrompt);
+    const std::optional<InstalledGame> installed = installedGameOf(*game->charsetGame);
+    const QString folder =
+        desktop.chooseFolder(kGameFolderPrompt, installed ? gameFolderShortcuts(*installed, user)
+                                                          : QList<FolderShortcut>{});
     if (folder.isEmpty()) {
         return;
     }

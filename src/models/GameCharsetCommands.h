@@ -4,6 +4,7 @@
 
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
+#include "installed/GameFolders.h"
 #include "modes/GameModes.h"
 
 namespace vtl {
@@ -25,7 +26,9 @@ inline const QString kCharsetNotRemembered =
 // Game/Mode → Use Game's Own Charset…: asks for the game folder, shows the
 // charset found there and remembers the folder for the current game. A
 // folder without a charset, or a damaged one, is reported; nothing changes.
-void useGameCharset(WindowState& state, Desktop& desktop, const QString& settingsFile);
+// The folder dialog offers the game's folders found among `user`'s.
+void useGameCharset(WindowState& state, Desktop& desktop, const QString& settingsFile,
+                    const UserFolders& user);
 
 // Game/Mode → Use Built-in Charset: the built-in sheet again, and the
 // current game's choice forgotten.

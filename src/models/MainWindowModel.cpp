@@ -203,9 +203,13 @@ void MainWindowModel::quickSave() {
         [this](const QString& key) {
             return ReadIni(kSettingsSection, key, settingsFile(), IniText::FileName);
         },
-        [this, &check](const QString& path, qint64 sizeAfter) {
-            return confirmLineWrite(desktop_, check) &&
-                   confirmConfigSize(desktop_, check.mode, path, sizeAfter);
+        // Asked for each file the line goes to; the line itself is asked about once.
+        [this, &check, lineAsked = false](const QString& path, qint64 sizeAfter) mutable {
+            if (!lineAsked && !confirmLineWrite(desktop_, check)) {
+                return false;
+            }
+            lineAsked = true;
+            return confirmConfigSize(desktop_, check.mode, path, sizeAfter);
         });
 }
 
@@ -280,7 +284,7 @@ void MainWindowModel::selectMode(GameMode mode) {
 
 // The glyphs already placed are drawn again in the charset now in use.
 void MainWindowModel::useGameCharset() {
-    vtl::useGameCharset(state_, desktop_, settingsFile());
+    vtl::useGameCharset(state_, desktop_, settingsFile(), userFolders_);
     forgetColourSheets();
     redrawGlyphs();
 }

@@ -12,6 +12,7 @@
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
 #include "ini/AppPaths.h"
+#include "installed/GameFolders.h"
 #include "modes/GameModes.h"
 #include "reading/NameLoading.h"
 
@@ -43,6 +44,9 @@ class MainWindowModel {
 
     const WindowState& state() const { return state_; }
     const QString& settingsFile() const { return paths_.settingsFile(); }
+    // Whose folders the folder dialogs search for installed games (this
+    // machine's unless a test says otherwise).
+    void setUserFolders(UserFolders user) { userFolders_ = std::move(user); }
 
     // Start-up: Quake III: Arena mode with an empty name.
     void start();
@@ -134,6 +138,7 @@ class MainWindowModel {
 
     Desktop& desktop_;
     AppPaths paths_;
+    UserFolders userFolders_ = UserFolders::ofThisMachine();
     WindowState state_;
     QUndoStack history_;
     ColourSheetLookup colourSheets_;

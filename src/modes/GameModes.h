@@ -28,9 +28,15 @@ enum class Encoding {
 // The game programs the name check knows; each is one function of the check.
 enum class CheckEngine {
     IdQuake,  // id Quake and QuakeSpasm
+    VkQuake,
+    Ironwail,
     IdQuakeWorld,
     EzQuake,
+    Fte,             // client and server
+    QuakeRerelease,  // closed: named, not checked
     Quake2,
+    Q2pro,
+    Quake2Rerelease,  // closed: named, not checked
     IdQuake3,
     Ioquake3,
     Rtcw,
@@ -76,8 +82,11 @@ struct GameRow {
 };
 
 inline constexpr CheckEngine kQuakeWorldEngines[] = {
-    CheckEngine::IdQuake, CheckEngine::IdQuakeWorld, CheckEngine::EzQuake};
-inline constexpr CheckEngine kQuake2Engines[] = {CheckEngine::Quake2};
+    CheckEngine::IdQuake,       CheckEngine::VkQuake, CheckEngine::Ironwail,
+    CheckEngine::IdQuakeWorld,  CheckEngine::EzQuake, CheckEngine::Fte,
+    CheckEngine::QuakeRerelease};
+inline constexpr CheckEngine kQuake2Engines[] = {CheckEngine::Quake2, CheckEngine::Q2pro,
+                                                 CheckEngine::Quake2Rerelease};
 inline constexpr CheckEngine kQuake3Engines[] = {CheckEngine::IdQuake3, CheckEngine::Ioquake3};
 inline constexpr CheckEngine kRtcwEngines[] = {CheckEngine::Rtcw};
 inline constexpr CheckEngine kHexen2Engines[] = {CheckEngine::HexenII};

@@ -12,6 +12,7 @@
 #include "core/Geometry.h"
 #include "core/Glyphs.h"
 #include "ini/Settings.h"
+#include "output/ClientStartup.h"
 #include "output/ScriptWriter.h"
 
 namespace vtl {
@@ -35,6 +36,16 @@ const QString kExecuteManuallyText = u"You will need to manually execute this sc
 
 const QString kSaveNameAddsNote =
     u"This file exists: the name will be added at its end, and what it holds now is kept."_s;
+// The question when other files decide the name the clients start with.
+const QString kTargetTitle = u"Quick Save"_s;
+const QString kTargetIntro =
+    u"At the next start not every client takes the name from config.cfg:"_s;
+const QString kRunsAfter = u"%2 runs after config.cfg in %1 and sets the name."_s;
+const QString kRunsInstead = u"%2 runs instead of config.cfg in %1."_s;
+const QString kTargetAsk = u"Append the name to:"_s;
+const QString kAllTargets = u"%1 and %2 (every client starts with the new name)"_s;
+const QString kTargetFile = u"%1 only (wins for %2)"_s;
+const QString kConfigOnly = u"config.cfg only (the clients above keep their old name)"_s;
 
 const QString kExportTitle = u"Export Bitmap..."_s;
 const QString kExportFilter = u"Bitmaps (*.Bmp)"_s;
@@ -58,6 +69,50 @@ FileDialogRequest saveRequest(const QString& title, const QString& filter, const
 
 void showWriteFailure(Desktop& desktop, const QString& path, const AppendResult& result) {
     showWarning(desktop, appendFailureText(path, result));
+}
+
+// Which files Quick save appends to when config.cfg is not what every
+// client takes the name from: the files that win as well as config.cfg (so
+// every client starts with the name), one of them alone, or config.cfg
+// alone. Nothing when the user cancels.
+std::optional<QStringList> chooseTargets(Desktop& desktop, const QString& folder,
+                                         const QList<NameOverride>& overrides) {
+    const QString config = QString::fromUtf16(kQuakeConfig);
+    QStringList lines{kTargetIntro};
+    QStringList files;
+    QStringList single;
+    for (const NameOverride& o : overrides) {
+        const QString clients = o.clients.join(u", "_s);
+        lines << (o.insteadOfConfig ? kRunsInstead : kRunsAfter).arg(clients, o.file);
+        single << kTargetFile.arg(o.file, clients);
+        files << o.file;
+    }
+    lines << kTargetAsk;
+    ItemChoice choice;
+    choice.title = kTargetTitle;
+    choice.label = lines.join(u'\n');
+    choice.items << kAllTargets.arg(files.join(u", "_s), config) << single << kConfigOnly;
+    choice.selected = 0;
+
+    const std::optional<int> row = desktop.chooseItem(choice);
+    if (!row || *row < 0 || *row >= choice.items.size()) {
+        return std::nullopt;
+    }
+    QStringList chosen;
+    if (*row == 0) {
+        // config.cfg last, so the closing message names it as always.
+        chosen = files;
+        chosen << config;
+    } else if (*row <= files.size()) {
+        chosen << files[*row - 1];
+    } else {
+        chosen << config;
+    }
+    QStringList paths;
+    for (const QString& file : chosen) {
+        paths << folder + u'/' + file;  // as config.cfg's path is made
+    }
+    return paths;
 }
 
 }  // namespace
@@ -93,23 +148,43 @@ void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFol
     // Plain concatenation: the folder is used exactly as configured, joined
     // by the system's own separator (C:\Games\Quake3\baseq3\q3config.cfg).
     state.QuickSaveFile = folder + QDir::separator() + configFileName(state.Config);
+    QStringList targets{state.QuickSaveFile};
+
+    // A client that runs a file of its own after config.cfg (or instead of
+    // it) would start with the name that file sets: the user picks where
+    // the line goes. Nothing else is ever written to.
+    if (!quake3) {
+        const QList<NameOverride> overrides =
+            configOverrides(readFolderConfigs(folder), ComposeScriptLine(state, QByteArray()));
+        if (!overrides.isEmpty()) {
+            const std::optional<QStringList> chosen = chooseTargets(desktop, folder, overrides);
+            if (!chosen) {
+                return;
+            }
+            targets = *chosen;
+        }
+    }
 
     // A config that exists gets the bare line; the game's own files carry no tag.
     if (approveAppend) {
-        const qint64 after =
-            sizeAfterAppend(state.QuickSaveFile, QByteArray(), scriptTrailer(), state);
-        if (!approveAppend(state.QuickSaveFile, after)) {
-            return;
+        for (const QString& target : targets) {
+            const qint64 after = sizeAfterAppend(target, QByteArray(), scriptTrailer(), state);
+            if (!approveAppend(target, after)) {
+                return;
+            }
         }
     }
-    const AppendResult result =
-        AppendScriptLine(state.QuickSaveFile, QByteArray(), scriptTrailer(), state);
-    if (!result.succeeded()) {
-        showWriteFailure(desktop, state.QuickSaveFile, result);
-        return;
-    }
-    if (result.kind == AppendResult::Kind::Appended) {
-        showInfo(desktop, kSavedToDefaultConfigText + state.QuickSaveFile);
+    for (const QString& target : targets) {
+        state.QuickSaveFile = target;
+        const AppendResult result =
+            AppendScriptLine(state.QuickSaveFile, QByteArray(), scriptTrailer(), state);
+        if (!result.succeeded()) {
+            showWriteFailure(desktop, state.QuickSaveFile, result);
+            return;
+        }
+        if (result.kind == AppendResult::Kind::Appended) {
+            showInfo(desktop, kSavedToDefaultConfigText + state.QuickSaveFile);
+        }
     }
     if (!quake3) {
         showInfo(desktop, kSavedToText + state.QuickSaveFile + u'\r' + kExecuteManuallyText);

@@ -57,7 +57,7 @@ TEST_F(NameCheckWidgetTest,
     const QLabel* label = window->findChild<QLabel*>(u"Label7"_s);
     EXPECT_EQ(indicator()->geometry().right(), indicator()->parentWidget()->width() - 1);
     const std::tuple<GameMode, QList<int>, QString> steps[] = {
-        {GameMode::QuakeWorld, {'A', '"', 'B'}, u"3 problems"_s},  // one per engine
+        {GameMode::QuakeWorld, {'A', '"', 'B'}, u"6 problems"_s},  // one per open engine
         {GameMode::Quake3Arena, {'A', 1}, u"1 problem"_s},         // ioquake3 only
         {GameMode::JumpGate, {'A', '"'}, u"No check"_s},
     };

@@ -71,7 +71,8 @@ const Row kRows[] = {
     // clang-format off
     {"goodName_exit0", "--check config.cfg", "config.cfg", kGoodConfig, 0,
      {"config.cfg:2: \"Player\"", "NetQuake (WinQuake, QuakeSpasm): OK; others see \"Player\"",
-      "ezQuake: OK"}},
+      "ezQuake: OK", "FTE (client and server): OK", "vkQuake: OK", "Ironwail: OK",
+      "  Quake (2021 re-release): no check for this client\n    (Its engine has no public source"}},
     {"quoteName_exit1_everyEngineBreaks", "--check config.cfg", "config.cfg", kQuoteConfig, 1,
      {"config.cfg:3: \"A\"Z\"", "[breaks the line] Position 2", "others see \"\"A\"Z\" //VTL G2 \"",
       "others see (no name is sent)"}},

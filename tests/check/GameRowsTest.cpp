@@ -85,7 +85,8 @@ TEST(GameRows, everyRow_switchesWritesReadsBackAndChecks) {
         const CheckReport report = checkName(row.mode, line);
         EXPECT_EQ(report.checked, !row.engines.empty());
         EXPECT_EQ(report.engines.size(), static_cast<qsizetype>(row.engines.size()));
-        EXPECT_EQ(report.problemCount(), 0);
+        // A plain letter is fine everywhere; only Q2PRO joins the hex line's u to the name.
+        EXPECT_EQ(report.problemCount(), row.encoding == Encoding::HexPairs ? 1 : 0);
         const std::optional<TaggedLine> read =
             tagFileLine(row.mode, composeCommandLine(state) + "\r\n");
         ASSERT_TRUE(read);

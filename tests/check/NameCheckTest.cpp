@@ -140,6 +140,59 @@ const Row kRows[] = {
     {"q3_aColourBeforeEveryGlyph_elevenFit", Quake3Arena, "ABCDEFGHIJKL", u"id Quake III", CutByLength,
      {12}, "ABCDEFGHIJK", "35 bytes", {{1, "^1"}, {2, "^2"}, {3, "^3"}, {4, "^4"}, {5, "^5"},
      {6, "^6"}, {7, "^1"}, {8, "^2"}, {9, "^3"}, {10, "^4"}, {11, "^5"}, {12, "^6"}}},
+    // vkQuake and Ironwail: QuakeSpasm's parser and 15 bytes, but for these.
+    {"vk_backslash_unnamed", QuakeWorld, "A\\B", u"vkQuake", Refused, {2}, "unnamed",
+     "userinfo"},
+    {"iw_backslash_kept", QuakeWorld, "A\\B", u"Ironwail", std::nullopt, {}, "A\\B"},
+    {"netQuake_slashesBeforeSemicolon_stillSplits", QuakeWorld, "A\"B//C;quit", u"NetQuake",
+     BreaksLine, {7}, "\"A\"B//C", "console command"},
+    {"vk_slashesBeforeSemicolon_noSplit", QuakeWorld, "A\"B//C;quit", u"vkQuake", BreaksLine, {2},
+     "\"A\"B//C;quit\" /", "raw rest of the line"},
+    {"iw_twentyGlyphs_cutTo15", QuakeWorld, "ABCDEFGHIJKLMNOPQRST", u"Ironwail", CutByLength,
+     {16, 17, 18, 19, 20}, "ABCDEFGHIJKLMNO"},
+    // FTE, client and server.
+    {"fte_quote_unnamed", QuakeWorld, "A\"Z", u"FTE", BreaksLine, {2}, "unnamed", "unnamed"},
+    {"fte_doubledQuote_stillUnnamed", QuakeWorld, "A\"\"Z", u"FTE", BreaksLine, {2, 3},
+     "unnamed"},
+    {"fte_semicolonAfterQuote_runsAsCommand", QuakeWorld, "A\"B;quit", u"FTE", BreaksLine, {4},
+     "unnamed", "console command"},
+    {"fte_backslashDollarSemicolon_userinfoUnnamed", QuakeWorld, "A\\B$C;D", u"FTE", Refused,
+     {2, 4, 6}, "unnamed", "userinfo"},
+    {"fte_colon_removed", QuakeWorld, "A:B", u"FTE", GlyphsChanged, {2}, "AB", "colon"},
+    {"fte_leadingBlanksAndBytes_stripped", QuakeWorld, "\x01\x0C\x8A\xA0 A", u"FTE",
+     GlyphsChanged, {1, 2, 3, 4, 5}, "A", "start"},
+    {"fte_onlyBlanks_unnamed", QuakeWorld, "\xFF", u"FTE", Refused, {1}, "unnamed", "nothing"},
+    {"fte_linkMarkup_unnamed", QuakeWorld, "^[A^]", u"FTE", Refused, {1, 2}, "unnamed", "^["},
+    {"fte_pictogramUtf8_unnamed", QuakeWorld, "A\xEE\x84\x80", u"FTE", Refused, {2, 3, 4},
+     "unnamed", "pictogram"},
+    {"fte_console_unnamed", QuakeWorld, "XConSole", u"FTE", Refused, {2, 3, 4, 5, 6, 7, 8},
+     "unnamed", "console"},
+    {"fte_utf8Pair_showsAsOneCharacter", QuakeWorld, "A\xC2\xB1", u"FTE", GlyphsChanged, {2, 3},
+     "A\xC2\xB1", "U+00B1 (\u00B1)"},
+    {"fte_utf8AfterABadByte_readAsQuake", QuakeWorld, "\xC2" "A\xC2\xB1", u"FTE", std::nullopt,
+     {}, "\xC2" "A\xC2\xB1"},
+    {"fte_caretMarkupAndEzColour_dontShow", QuakeWorld, "^1A&c0F0B", u"FTE", GlyphsChanged, {1, 2},
+     "^1A&c0F0B", "markup"},
+    {"fte_ezColour_dontShow", QuakeWorld, "A&c0F0B&r", u"FTE", GlyphsChanged,
+     {2, 3, 4, 5, 6, 8, 9}, "A&c0F0B&r", "ezQuake colour"},
+    // Q2PRO.
+    {"q2pro_oneQuote_lineDiscarded", Quake2, "A\"Z", u"Q2PRO", BreaksLine, {2}, "",
+     "unmatched quote"},
+    {"q2pro_quotedPieces_joinedWithABlank", Quake2, "A\" \"B", u"Q2PRO", BreaksLine, {2, 4},
+     "A B", "\"A B\""},
+    {"q2pro_quoteLeftInPiece_refused", Quake2, "A\"B\"C", u"Q2PRO", Refused, {4}, "",
+     "stays as it was"},
+    {"q2pro_highSemicolonAndBackslash_refused", Quake2, "A\xBB\xDC", u"Q2PRO", Refused, {2, 3}, ""},
+    {"q2pro_highGlyph_plain", Quake2, "A\xC1", u"Q2PRO", GlyphsChanged, {2}, "AA", "high bit"},
+    {"q2pro_controlAndHighControl_dropped", Quake2, "A\x01\x81" "B", u"Q2PRO", GlyphsChanged,
+     {2, 3}, "AB", "control"},
+    {"q2pro_twentyGlyphs_cutTo15", Quake2, "ABCDEFGHIJKLMNOPQRST", u"Q2PRO", CutByLength,
+     {16, 17, 18, 19, 20}, "ABCDEFGHIJKLMNO", "15 bytes"},
+    {"q2pro_blank_refusedAtConnect", Quake2, "\xFF", u"Q2PRO", Refused, {1}, "", "blank"},
+    {"q2proHex_extraU_joinedToName", Quake2Hex, "AB", u"Q2PRO", GlyphsChanged, {}, "4142 u",
+     "\"4142 u\""},
+    {"q2proHex_eightGlyphs_cutTo15", Quake2Hex, "ABCDEFGH", u"Q2PRO", CutByLength, {8},
+     "414243444546474"},
     // Black, chosen before the first glyph: colours are the Quake III indices (7 white, 0 black).
     {"id_black_caretInFront", Quake3Arena, "AB", u"id Quake III", Cosmetic, {1}, "^AB", "caret in front",
      {{1, "^^8"}}, "700"},
@@ -239,6 +292,15 @@ TEST(NameCheck, everyCode_asEachEngineWasMeasured) {
         EXPECT_EQ(q2.noName.isEmpty(), !x.seen.isEmpty());
         EXPECT_EQ(q2.findings.isEmpty() ? std::nullopt : std::optional(q2.findings[0].severity),
                   x.severity);
+        // Q2PRO: the same, but a ; or \\ in high form is refused like the plain one.
+        if (code == 187 || code == 220) {
+            x = {{}, Refused};
+        }
+        const EngineReport q2pro = engine(check(Quake2, inside), u"Q2PRO");
+        EXPECT_EQ(q2pro.seenBytes(), x.seen);
+        EXPECT_EQ(
+            q2pro.findings.isEmpty() ? std::nullopt : std::optional(q2pro.findings[0].severity),
+            x.severity);
     }
 }
 
@@ -262,6 +324,51 @@ TEST(NameCheck, configSize_eachEngineIgnoresItOneBytePastItsLargest) {
         EXPECT_TRUE(ignoring(largest + 1)) << qPrintable(engine);
     }
     EXPECT_FALSE(configSizeVerdict(JumpGate, qint64{1} << 40));
+}
+
+// Lines read from a file can hold longer names than the program writes.
+TEST(NameCheck, longFileLines_fteAndQ2proLimits) {
+    const auto fileLine = [](GameMode mode, const QByteArray& name) {
+        return checkName(mode, *tagFileLine(mode, "name \"" + name + "\""));
+    };
+    const QByteArray n45 = QByteArray(45, 'x');
+    const EngineReport fte45 = engine(fileLine(QuakeWorld, n45), u"FTE");
+    EXPECT_EQ(fte45.seenBytes(), QByteArray(40, 'x'));
+    ASSERT_EQ(fte45.findings.size(), 1);
+    EXPECT_EQ(fte45.findings[0].positions, (QList<int>{41, 42, 43, 44, 45}));
+    EXPECT_EQ(engine(fileLine(QuakeWorld, QByteArray(64, 'x')), u"FTE").seenBytes(), "unnamed");
+    EXPECT_EQ(engine(fileLine(QuakeWorld, QByteArray(63, 'x')), u"FTE").seenBytes(),
+              QByteArray(40, 'x'));
+    EXPECT_EQ(engine(fileLine(Quake2, QByteArray(64, 'x')), u"Q2PRO").noName,
+              u"the name stays as it was"_s);
+    EXPECT_EQ(engine(fileLine(Quake2, QByteArray(63, 'x')), u"Q2PRO").seenBytes(),
+              QByteArray(15, 'x'));
+}
+
+// The re-releases' engines are closed: named, never called OK, and never
+// the reason a quote does not count as breaking everywhere.
+TEST(NameCheck, closedReReleases_noCheckForTheClient) {
+    for (const auto& [mode, name] : {std::pair{QuakeWorld, u"Quake (2021 re-release)"},
+                                     {Quake2, u"Quake II (2023 re-release)"},
+                                     {Quake2Hex, u"Quake II (2023 re-release)"}}) {
+        const CheckReport report = check(mode, "A\"Z");
+        const EngineReport& e = engine(report, name);
+        EXPECT_TRUE(e.closed);
+        EXPECT_EQ(e.noName, u"no check for this client"_s);
+        EXPECT_TRUE(e.findings.isEmpty());
+        EXPECT_TRUE(e.caveat.contains(u"no public source"_s));
+        EXPECT_EQ(report.uncheckedClients(), QStringList{QString::fromUtf16(name)});
+        EXPECT_EQ(report.breaksEverywhere(), mode != Quake2Hex);
+    }
+    EXPECT_TRUE(check(Quake3Arena, "A").uncheckedClients().isEmpty());
+}
+
+// A mode switch starts with no name: nothing to report yet.
+// Quake III and RtCW are left out: they turn an empty name into "UnnamedPlayer".
+TEST(NameCheck, noNameComposed_noFindings) {
+    for (GameMode mode : {QuakeWorld, Quake2, Quake2Hex, Hexen2}) {
+        EXPECT_EQ(check(mode, "").problemCount(), 0) << static_cast<int>(mode);
+    }
 }
 
 TEST(CheckQuestions, quoteInEveryEngine_asksWithNoAsDefault_otherFindingsNever) {

@@ -18,6 +18,7 @@ class FakeDesktop : public Desktop {
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::vector<QString> folderPrompts;
+    std::vector<QList<FolderShortcut>> folderShortcuts;  // per folder dialog
     std::vector<QString> clipboard;
     std::vector<QImage> clipboardImages;
     std::vector<ItemChoice> itemChoices;
@@ -31,8 +32,9 @@ class FakeDesktop : public Desktop {
     std::deque<std::optional<QString>> openReplies;
     std::deque<std::optional<QString>> saveReplies;
     std::deque<QString> folderReplies;
-    QString clipboardHolds;                                          // what clipboardText() answers
-    std::deque<std::optional<int>> itemReplies;                      // unscripted: cancel
+    QString clipboardHolds;                      // what clipboardText() answers
+    std::deque<std::optional<int>> itemReplies;  // unscripted: cancel, or as below
+    bool itemDefaultTaken = false;               // unscripted: the row selected at the start
     std::deque<std::optional<PictureOptions>> pictureOptionReplies;  // unscripted: accept as shown
     std::deque<std::optional<QColor>> colourReplies;                 // unscripted: cancel
     bool urlOpens = true;
@@ -57,8 +59,9 @@ class FakeDesktop : public Desktop {
         saveRequests.push_back(request);
         return next(saveReplies);
     }
-    QString chooseFolder(const QString& prompt) override {
+    QString chooseFolder(const QString& prompt, const QList<FolderShortcut>& shortcuts) override {
         folderPrompts.push_back(prompt);
+        folderShortcuts.push_back(shortcuts);
         if (folderReplies.empty()) {
             return {};
         }
@@ -71,6 +74,9 @@ class FakeDesktop : public Desktop {
     QString clipboardText() override { return clipboardHolds; }
     std::optional<int> chooseItem(const ItemChoice& choice) override {
         itemChoices.push_back(choice);
+        if (itemReplies.empty() && itemDefaultTaken) {
+            return choice.selected;
+        }
         return next(itemReplies);
     }
     std::optional<PictureOptions> choosePictureOptions(const PictureOptions& initial) override {
