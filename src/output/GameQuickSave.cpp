@@ -1,0 +1,76 @@
+#include "output/GameQuickSave.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "output/ScriptWriter.h"
+
+namespace vtl {
+namespace {
+
+const QString kSavedText = u"File Saved to Default Config: "_s;
+const QString kNotRememberedText =
+    u"The folder could not be remembered in the settings file: %1\rQuick Save will ask again "
+    u"next time."_s;
+
+QString usualFolder(ConfigGame game) {
+    const HostSystem system =
+#ifdef Q_OS_WIN
+        HostSystem::Windows;
+#else
+        HostSystem::Linux;
+#endif
+    const QStringList places =
+        gameHomePlaces(game, system, [](const char* name) { return qEnvironmentVariable(name); });
+    return places.isEmpty() ? kNoUsualGameFolder : QDir::toNativeSeparators(places.front());
+}
+
+}  // namespace
+
+QString configGameName(ConfigGame game) {
+    switch (game) {
+        case ConfigGame::UrbanTerror:
+            return u"Urban Terror"_s;
+        case ConfigGame::OpenJK:
+            return u"OpenJK"_s;
+        case ConfigGame::EtLegacy:
+            return u"ET: Legacy"_s;
+        case ConfigGame::Warfork:
+            return u"Warfork"_s;
+    }
+    return {};
+}
+
+void quickSaveToGame(WindowState& state, Desktop& desktop, ConfigGame game,
+                     const GameFolderStore& store, const AppendApproval& approveAppend) {
+    const QString key = gameFolderKey(game);
+    QString folder = store.read(key);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = desktop.chooseFolder(
+            kChooseGameFolderPrompt.arg(configGameName(game), usualFolder(game)));
+        if (folder.isEmpty()) {
+            return;
+        }
+        QString error;
+        if (!store.write(key, folder, &error)) {
+            showWarning(desktop, kNotRememberedText.arg(error));
+        }
+    }
+    state.QuickSaveFile = gameConfigFile(game, folder);
+    if (approveAppend) {
+        const qint64 after =
+            sizeAfterAppend(state.QuickSaveFile, QByteArray(), scriptTrailer(), state);
+        if (!approveAppend(state.QuickSaveFile, after)) {
+            return;
+        }
+    }
+    const AppendResult result =
+        AppendScriptLine(state.QuickSaveFile, QByteArray(), scriptTrailer(), state);
+    if (!result.succeeded()) {
+        showWarning(desktop, appendFailureText(state.QuickSaveFile, result));
+        return;
+    }
+    showInfo(desktop, kSavedText + QDir::toNativeSeparators(state.QuickSaveFile));
+}
+
+}  // namespace vtl
