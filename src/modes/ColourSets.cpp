@@ -1,6 +1,9 @@
 #include "modes/ColourSets.h"
 
+#include <algorithm>
 #include <array>
+
+#include "charset/Sheet.h"
 
 namespace vtl {
 namespace {
@@ -164,6 +167,22 @@ std::optional<QRgb> colourOfCode(ColourSyntax syntax, char codeCharacter) {
         return std::nullopt;
     }
     return set[static_cast<std::size_t>(index)].rgb;
+}
+
+QImage glyphsOfWhiteSheet(const QImage& whiteOnBlack) {
+    QImage glyphs = whiteOnBlack.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < glyphs.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(glyphs.scanLine(y));
+        for (int x = 0; x < glyphs.width(); ++x) {
+            const QRgb p = line[x];
+            line[x] = qRgba(255, 255, 255, std::max({qRed(p), qGreen(p), qBlue(p)}));
+        }
+    }
+    return glyphs;
+}
+
+QImage sheetInColour(const QImage& glyphs, QRgb colour) {
+    return charset::tintedSheet(glyphs, colour);
 }
 
 }  // namespace vtl

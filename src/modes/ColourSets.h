@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QRgb>
 
 #include <optional>
@@ -48,5 +49,13 @@ bool caretEscapeAt(ColourSyntax syntax, const QByteArray& bytes, qsizetype at);
 // The colour a code's character picks, by the game's own index rule; none for
 // ET: Legacy's ^*, which returns to the text's base colour.
 std::optional<QRgb> colourOfCode(ColourSyntax syntax, char codeCharacter);
+
+// The glyphs of a white-on-black sheet (the built-in Quake III one) as white
+// with alpha, so that they can be drawn in any colour of a game's table the
+// way the game tints its charset: alpha is each pixel's brightest channel.
+QImage glyphsOfWhiteSheet(const QImage& whiteOnBlack);
+
+// The sheet as the map shows it in a colour of the game's table.
+QImage sheetInColour(const QImage& glyphs, QRgb colour);
 
 }  // namespace vtl

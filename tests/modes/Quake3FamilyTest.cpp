@@ -107,6 +107,19 @@ TEST(ColourSets, caretRules_perGame) {
     }
 }
 
+TEST(ColourSets, whiteSheet_tintedByTheGamesTable) {
+    QImage white(256, 256, QImage::Format_RGB32);
+    white.fill(Qt::black);
+    white.setPixel(5, 5, qRgb(255, 255, 255));
+    white.setPixel(6, 5, qRgb(128, 128, 128));
+    const QImage glyphs = glyphsOfWhiteSheet(white);
+    const QRgb orange = colourSet(ColourSyntax::UrbanTerror)[8].rgb;
+    const QImage shown = sheetInColour(glyphs, orange);
+    EXPECT_EQ(shown.pixel(5, 5), orange);
+    EXPECT_EQ(shown.pixel(6, 5), qRgb(112, 40, 17));  // half the ink: half the colour
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
+}
+
 // ---- Text games -------------------------------------------------------------
 
 TEST(TextGames, picksWriteUtf8_exceptWhatCantStandInALine) {
