@@ -66,7 +66,7 @@ void BM_SwitchToTextMode(benchmark::State& state) {
                                 {QStringLiteral("JetBrainsMono-SemiBold.ttf")}, {});
         const QImage glyphs = charset::fontSheet(font.font);
         const QImage shown = charset::tintedSheet(glyphs, qRgb(255, 255, 255));
-        benchmark::DoNotOptimize(markedTextMap(shown, glyphs, TextGame::EtLegacy));
+        benchmark::DoNotOptimize(withMarks(shown, textMapMarks(glyphs, TextGame::EtLegacy)));
     }
 }
 BENCHMARK(BM_SwitchToTextMode)->Unit(benchmark::kMillisecond)->Repetitions(10);

@@ -133,6 +133,20 @@ void syncColourSelection(QListWidget* list, int row) {
     list->setCurrentRow(row);
 }
 
+// The current mode's colours; the list scrolls when they are more than fit.
+void syncColourItems(QListWidget* list, const QStringList& items) {
+    bool same = list->count() == items.size();
+    for (int i = 0; same && i < items.size(); ++i) {
+        same = list->item(i)->text() == items[i];
+    }
+    if (same || items.isEmpty()) {
+        return;
+    }
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items);
+}
+
 void forwardColourChoice(QListWidget* list, std::function<void(int)> choose) {
     new ColourChoiceForwarder(list, std::move(choose));
 }
@@ -245,6 +259,13 @@ void MainWindow::setupMenus() {
     mode(hexen, "Hexen2MOD", "Hexen II MOD", GameMode::Hexen2Mod);
     mode(game, "wolf3d", "Return to Castle Wolfenstein", GameMode::Wolfenstein);
     mode(game, "JumpGate", "JumpGate", GameMode::JumpGate);
+    // The Quake III-family games played today, in a group of their own.
+    separator(game, "blankbar6");
+    mode(game, "UrbanTerror", "Urban Terror", GameMode::UrbanTerror);
+    mode(game, "OpenJK", "Jedi Academy (OpenJK)", GameMode::OpenJK);
+    mode(game, "ETLegacy", "Enemy Territory (ET: Legacy)", GameMode::EtLegacy);
+    mode(game, "Warfork", "Warfork", GameMode::Warfork);
+    mode(game, "QuakeLive", "Quake Live", GameMode::QuakeLive);
     separator(game, "blankbar4");
     auto charsetCommand = [this, game](const char* name, const char16_t* caption, auto command) {
         QAction* a = game->addAction(QString::fromUtf16(caption));
@@ -443,6 +464,7 @@ void MainWindow::refresh() {
     saveName_->setEnabled(s.saveNameEnabled);
     quickSave_->setEnabled(s.quickSaveEnabled);
     colourList_->setEnabled(s.colourListEnabled);
+    syncColourItems(colourList_, s.colourItems);
     syncColourSelection(colourList_, s.colourListIndex);
 
     const QUndoStack& history = model_.history();

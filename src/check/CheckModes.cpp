@@ -6,7 +6,7 @@
 namespace vtl {
 namespace {
 
-constexpr std::array<std::pair<CheckMode, const char16_t*>, 7> kModeNames{{
+constexpr std::array<std::pair<CheckMode, const char16_t*>, 12> kModeNames{{
     {CheckMode::QuakeWorld, u"quakeworld"},
     {CheckMode::Quake2, u"quake2"},
     {CheckMode::Quake2Hex, u"quake2-hex"},
@@ -14,6 +14,11 @@ constexpr std::array<std::pair<CheckMode, const char16_t*>, 7> kModeNames{{
     {CheckMode::RtCW, u"rtcw"},
     {CheckMode::Hexen2, u"hexen2"},
     {CheckMode::JumpGate, u"jumpgate"},
+    {CheckMode::UrbanTerror, u"urbanterror"},
+    {CheckMode::OpenJK, u"openjk"},
+    {CheckMode::EtLegacy, u"etlegacy"},
+    {CheckMode::Warfork, u"warfork"},
+    {CheckMode::QuakeLive, u"quakelive"},
 }};
 
 }  // namespace
@@ -36,6 +41,16 @@ CheckMode checkModeOf(GameMode mode) {
             return CheckMode::RtCW;
         case GameMode::JumpGate:
             return CheckMode::JumpGate;
+        case GameMode::UrbanTerror:
+            return CheckMode::UrbanTerror;
+        case GameMode::OpenJK:
+            return CheckMode::OpenJK;
+        case GameMode::EtLegacy:
+            return CheckMode::EtLegacy;
+        case GameMode::Warfork:
+            return CheckMode::Warfork;
+        case GameMode::QuakeLive:
+            return CheckMode::QuakeLive;
     }
     return CheckMode::JumpGate;
 }

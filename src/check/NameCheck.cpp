@@ -1,5 +1,8 @@
 #include "check/NameCheck.h"
 
+#include "check/Quake3FamilyCheck.h"
+#include "modes/ColourSets.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -775,12 +778,51 @@ std::vector<EngineCheck> enginesOf(CheckMode mode) {
             return {[](const TaggedLine& l) { return netQuakeFamily(l, true); }};
         case CheckMode::JumpGate:
             return {};
+        case CheckMode::UrbanTerror:
+            return {checkUrbanTerror};
+        case CheckMode::OpenJK:
+            return {checkOpenJK};
+        case CheckMode::EtLegacy:
+            return {checkEtLegacy};
+        case CheckMode::Warfork:
+            return {checkWarfork};
+        case CheckMode::QuakeLive:
+            return {checkQuakeLive};
     }
     return {};
 }
 
 bool colourMode(CheckMode mode) {
     return mode == CheckMode::Quake3 || mode == CheckMode::RtCW;
+}
+
+// The Quake III-family games of today, whose colour codes are always a caret
+// and one character, read by each game's own rule.
+std::optional<ColourSyntax> familySyntax(CheckMode mode) {
+    switch (mode) {
+        case CheckMode::UrbanTerror:
+            return ColourSyntax::UrbanTerror;
+        case CheckMode::OpenJK:
+            return ColourSyntax::OpenJK;
+        case CheckMode::EtLegacy:
+            return ColourSyntax::EtLegacy;
+        case CheckMode::Warfork:
+            return ColourSyntax::Warfork;
+        case CheckMode::QuakeLive:
+            return ColourSyntax::QuakeLive;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The bytes of the glyph at `i` in a text game's name: one UTF-8 character.
+qsizetype utf8GlyphLength(const QByteArray& bytes, qsizetype i, qsizetype end) {
+    const auto lead = static_cast<uchar>(bytes[i]);
+    const qsizetype length = lead >= 0xC2 && lead <= 0xDF ? 2 : 1;
+    if (length == 2 && i + 1 < end && (static_cast<uchar>(bytes[i + 1]) & 0xC0) == 0x80) {
+        return 2;
+    }
+    return 1;
 }
 
 // The colour code the program writes before a glyph: ^^8 for black, else a
@@ -855,6 +897,8 @@ TaggedLine tagPositions(CheckMode mode, const std::array<QByteArray, 25>& fragme
         qsizetype code = 0;
         if (colourMode(mode) && f.size() > 1) {
             code = colourCodeAt(f, 0, f.size());
+        } else if (familySyntax(mode) && f.startsWith('^') && f.size() > 2) {
+            code = 2;  // the colour list's code before the glyph
         }
         line.append(f.left(code), position, ByteRole::Colour);
         line.append(f.mid(code), position, ByteRole::Glyph);
@@ -895,6 +939,24 @@ std::optional<TaggedLine> tagFileLine(CheckMode mode, const QByteArray& rawLine)
     for (qsizetype i = line.valueBegin; i < line.valueEnd;) {
         if (mode == CheckMode::Quake2Hex) {
             const qsizetype n = std::min<qsizetype>(2, line.valueEnd - i);
+            line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
+            i += n;
+            continue;
+        }
+        if (const std::optional<ColourSyntax> syntax = familySyntax(mode)) {
+            if (colourCodeLength(*syntax, bytes, i) == 2 && i + 2 < line.valueEnd) {
+                line.append(bytes.mid(i, 2), position + 1, ByteRole::Colour);
+                i += 2;
+                continue;
+            }
+            if (colourCodeLength(*syntax, bytes, i) == 2) {
+                line.append(bytes.mid(i, 2), 0, ByteRole::Line);
+                i += 2;
+                continue;
+            }
+            const qsizetype n = mode == CheckMode::EtLegacy || mode == CheckMode::Warfork
+                                    ? utf8GlyphLength(bytes, i, line.valueEnd)
+                                    : 1;
             line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
             i += n;
             continue;
@@ -977,6 +1039,11 @@ std::optional<ConfigSizeVerdict> configSizeVerdict(CheckMode mode, qint64 newSiz
             readers = rtcw;
             break;
         case CheckMode::JumpGate:
+        case CheckMode::UrbanTerror:
+        case CheckMode::OpenJK:
+        case CheckMode::EtLegacy:
+        case CheckMode::Warfork:
+        case CheckMode::QuakeLive:
             return std::nullopt;
     }
     ConfigSizeVerdict verdict;

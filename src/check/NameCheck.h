@@ -13,7 +13,20 @@ namespace vtl {
 
 // The games a name line is checked for. Several program modes share one:
 // the MOD modes check as their game, both Quake II modes share the engine.
-enum class CheckMode { QuakeWorld, Quake2, Quake2Hex, Quake3, RtCW, Hexen2, JumpGate };
+enum class CheckMode {
+    QuakeWorld,
+    Quake2,
+    Quake2Hex,
+    Quake3,
+    RtCW,
+    Hexen2,
+    JumpGate,
+    UrbanTerror,
+    OpenJK,
+    EtLegacy,
+    Warfork,
+    QuakeLive,
+};
 
 // Most serious first; the order is the order of the findings in a report.
 enum class Severity { BreaksLine, Refused, GlyphsChanged, CutByLength, Cosmetic };

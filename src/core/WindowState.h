@@ -19,7 +19,8 @@ inline constexpr int kCodeCount = 256;
 enum class GameFamily { Colour = 0, Plain = 1 };
 
 // Which game's default config Quick save targets (the settings key of its folder).
-enum class ConfigKind { Unset, Q1Config, Q3Config };
+// The Quake III-family games of today each have their own target.
+enum class ConfigKind { Unset, Q1Config, Q3Config, UrbanTerror, OpenJK, EtLegacy, Warfork };
 
 // Output fragment of each code 0..255 in the current mode, as Windows-1252 bytes.
 using CharTable = std::array<QByteArray, kCodeCount>;
@@ -89,6 +90,17 @@ struct WindowState {
     QString charsetNote;
     // Games whose remembered charset was found gone this run: told once.
     QStringList charsetGoneTold;
+
+    // The colour list's rows in the current mode (the Quake III eight until a
+    // mode brings its own).
+    QStringList colourItems;
+    // Modes that tint their glyphs at run time from the game's colour table:
+    // the glyphs in white with alpha (null in the other modes), and what the
+    // map draws over the sheet (the marks of characters the game drops).
+    QImage tintGlyphs;
+    QImage mapMarks;
+    // Quake Live's Save Name note is shown once a run.
+    bool steamNameTold = false;
 
     // Hover preview.
     QString previewCaption = QStringLiteral("Char Number:");

@@ -1,6 +1,7 @@
 #include "modes/ColourList.h"
 
 #include "charset/Sheet.h"
+#include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
@@ -14,6 +15,10 @@ QImage ownCharsetInColour(const WindowState& state, const QByteArray& colourCode
 }
 
 void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, int index) {
+    if (const FamilyRow* family = currentFamilyRow(state)) {
+        selectFamilyColour(state, desktop, *family, index);
+        return;
+    }
     // Even re-choosing the current colour writes its code again.
     state.ColorWritten = false;
     if (index >= 0 && index < static_cast<int>(kColours.size())) {

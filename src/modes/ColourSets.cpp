@@ -141,32 +141,33 @@ bool caretEscapeAt(ColourSyntax syntax, const QByteArray& bytes, qsizetype at) {
            bytes[at] == '^' && bytes[at + 1] == '^';
 }
 
-std::optional<QRgb> colourOfCode(ColourSyntax syntax, char codeCharacter) {
+std::optional<int> colourRowOfCode(ColourSyntax syntax, char codeCharacter) {
     const auto c = static_cast<uchar>(codeCharacter);
-    const std::span<const GameColour> set = colourSet(syntax);
-    int index = 0;
     switch (syntax) {
         case ColourSyntax::UrbanTerror:
-            index = (c - '0') % 10;
-            break;
+            return (c - '0') % 10 < 0 ? std::nullopt : std::optional<int>((c - '0') % 10);
         case ColourSyntax::OpenJK:
-        case ColourSyntax::Warfork:
-            index = (c - '0') & 15;
-            break;
+        case ColourSyntax::Warfork: {
+            const int index = (c - '0') & 15;
+            return index < 10 ? std::optional<int>(index) : std::nullopt;
+        }
         case ColourSyntax::EtLegacy:
             if (c == '*') {
                 return std::nullopt;
             }
-            index = (c - '0') & 31;
-            break;
+            return (c - '0') & 31;
         case ColourSyntax::QuakeLive:
-            index = (c - '0') & 7;
-            break;
+            return (c - '0') & 7;
     }
-    if (index < 0 || index >= static_cast<int>(set.size())) {
+    return std::nullopt;
+}
+
+std::optional<QRgb> colourOfCode(ColourSyntax syntax, char codeCharacter) {
+    const std::optional<int> row = colourRowOfCode(syntax, codeCharacter);
+    if (!row) {
         return std::nullopt;
     }
-    return set[static_cast<std::size_t>(index)].rgb;
+    return colourSet(syntax)[static_cast<std::size_t>(*row)].rgb;
 }
 
 QImage glyphsOfWhiteSheet(const QImage& whiteOnBlack) {

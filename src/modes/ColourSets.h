@@ -46,6 +46,10 @@ int colourCodeLength(ColourSyntax syntax, const QByteArray& bytes, qsizetype at)
 // Warfork shows ^^ as one caret; the other games have no escape.
 bool caretEscapeAt(ColourSyntax syntax, const QByteArray& bytes, qsizetype at);
 
+// The list row (the table index) a code's character picks by the game's own
+// index rule; none for ET: Legacy's ^*, which returns to the base colour.
+std::optional<int> colourRowOfCode(ColourSyntax syntax, char codeCharacter);
+
 // The colour a code's character picks, by the game's own index rule; none for
 // ET: Legacy's ^*, which returns to the text's base colour.
 std::optional<QRgb> colourOfCode(ColourSyntax syntax, char codeCharacter);

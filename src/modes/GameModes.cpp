@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 #include "modes/TableRoutines.h"
 
@@ -62,6 +63,14 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
     state.modeLabel = QString::fromUtf16(row.label);
     if (row.config) {
         state.Config = *row.config;
+    }
+    state.charsetNote.clear();
+    if (const FamilyRow* family = familyRow(mode)) {
+        enterFamilyMode(state, appDir, *family);
+    } else {
+        state.colourItems = quake3ColourItems();
+        state.tintGlyphs = QImage();
+        state.mapMarks = QImage();
     }
 }
 

@@ -16,7 +16,8 @@ namespace vtl {
 
 using namespace Qt::StringLiterals;
 
-// The nine modes of the Game/Mode menu.
+// The modes of the Game/Mode menu: the nine the program always had, then
+// the Quake III-family games played today.
 enum class GameMode {
     QuakeWorld,
     QuakeWorldMod,
@@ -27,6 +28,11 @@ enum class GameMode {
     Hexen2Mod,
     Wolfenstein,
     JumpGate,
+    UrbanTerror,
+    OpenJK,
+    EtLegacy,
+    Warfork,
+    QuakeLive,
 };
 
 // One row of the Game/Mode menu: everything a switch to the mode sets.
@@ -45,7 +51,7 @@ struct ModeRow {
 // A hex-encoded Quake II name has no place in the Quake or Quake III config
 // that Quick Save would otherwise still target, so that mode turns it off.
 // A JumpGate name can be saved like any other.
-inline constexpr std::array<ModeRow, 9> kModes{{
+inline constexpr std::array<ModeRow, 14> kModes{{
     {GameMode::QuakeWorld, BuiltInSheet::QuakeWorld, u"Mode: Quake (1)/QuakeWorld",
      TableRoutine::Bytes, true, true, false, ConfigKind::Q1Config},
     {GameMode::QuakeWorldMod, std::nullopt, u"Mode: Quake (1)/QuakeWorld MOD", TableRoutine::Bytes,
@@ -65,6 +71,19 @@ inline constexpr std::array<ModeRow, 9> kModes{{
      TableRoutine::Colour, false, true, true, std::nullopt},
     {GameMode::JumpGate, BuiltInSheet::JumpGate, u"Mode: JumpGate Beta Support",
      TableRoutine::Bytes, false, true, false, std::nullopt},
+    // Their sheets are drawn at run time (modes/Quake3FamilyModes.cpp): the
+    // white Quake III one, or the text games' fonts, in the game's colours.
+    {GameMode::UrbanTerror, BuiltInSheet::Q3White, u"Mode: Urban Terror", TableRoutine::Colour,
+     true, true, true, ConfigKind::UrbanTerror},
+    {GameMode::OpenJK, BuiltInSheet::Q3White, u"Mode: Jedi Academy (OpenJK)", TableRoutine::Colour,
+     true, true, true, ConfigKind::OpenJK},
+    {GameMode::EtLegacy, BuiltInSheet::Q3White, u"Mode: Enemy Territory (ET: Legacy)",
+     TableRoutine::Utf8Colour, true, true, true, ConfigKind::EtLegacy},
+    {GameMode::Warfork, BuiltInSheet::Q3White, u"Mode: Warfork", TableRoutine::Utf8Colour, true,
+     true, true, ConfigKind::Warfork},
+    // Quake Live takes the name from Steam: nothing to quick-save into.
+    {GameMode::QuakeLive, BuiltInSheet::Q3White, u"Mode: Quake Live (preview only)",
+     TableRoutine::Colour, false, true, true, std::nullopt},
 }};
 
 const ModeRow& modeRow(GameMode mode);

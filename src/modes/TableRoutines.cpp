@@ -2,6 +2,7 @@
 
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
+#include "modes/TextGames.h"
 
 namespace vtl {
 
@@ -19,9 +20,10 @@ void applyTableRoutine(WindowState& state, TableRoutine routine) {
             state.Table = hexTable();
             break;
         case TableRoutine::Colour:
+        case TableRoutine::Utf8Colour:
             state.Family = GameFamily::Colour;
             state.LineSuffix = colourLineSuffix();
-            state.Table = colourTable();
+            state.Table = routine == TableRoutine::Colour ? colourTable() : textTable();
             state.ColorPrefix = QByteArrayLiteral("^7");
             state.ColorWritten = false;
             break;

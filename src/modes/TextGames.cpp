@@ -78,9 +78,20 @@ CharFateNote charFate(TextGame game, int code) {
     return {};
 }
 
-QImage markedTextMap(const QImage& shownSheet, const QImage& glyphs, TextGame game) {
+QImage withMarks(const QImage& sheet, const QImage& marks) {
+    if (marks.isNull()) {
+        return sheet;
+    }
+    QImage map = sheet.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&map);
+    painter.drawImage(0, 0, marks);
+    return map;
+}
+
+QImage textMapMarks(const QImage& glyphs, TextGame game) {
     constexpr int kCell = 16;
-    QImage map = shownSheet.convertToFormat(QImage::Format_RGB32);
+    QImage map(glyphs.size(), QImage::Format_ARGB32_Premultiplied);
+    map.fill(Qt::transparent);
     QPainter painter(&map);
     QFont digits(QStringLiteral("DejaVu Sans"));
     digits.setPixelSize(6);

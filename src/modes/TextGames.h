@@ -51,11 +51,14 @@ charset::LocatedFont locateTextGameFont(TextGame game, const QString& appDir);
 // server strips every byte above 126.
 bool textGameDropsByte(TextGame game, uchar byte);
 
-// The map of a text game: the sheet as shown (in the current colour) with
-// each cell the game does not pass on marked: a red corner for a character
-// it drops or refuses, a red frame for one that breaks the line, and the
-// code in small grey digits where the font has no glyph (control characters).
-QImage markedTextMap(const QImage& shownSheet, const QImage& glyphs, TextGame game);
+// What the map of a text game draws over its sheet (transparent elsewhere):
+// a red corner on each character the game drops or refuses, a red frame on
+// one that breaks the line or can't stand in it, and the code in small grey
+// digits where the font has no glyph (control characters).
+QImage textMapMarks(const QImage& glyphs, TextGame game);
+
+// The map: the sheet as shown with the marks over it.
+QImage withMarks(const QImage& sheet, const QImage& marks);
 
 inline const QString kEtLegacyDropsText =
     u"ET: Legacy's client removes the bytes 0x80 to 0xA0 and 0xFF from a name: "

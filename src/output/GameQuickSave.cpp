@@ -27,6 +27,24 @@ QString usualFolder(ConfigGame game) {
 
 }  // namespace
 
+std::optional<ConfigGame> configGameOf(ConfigKind kind) {
+    switch (kind) {
+        case ConfigKind::UrbanTerror:
+            return ConfigGame::UrbanTerror;
+        case ConfigKind::OpenJK:
+            return ConfigGame::OpenJK;
+        case ConfigKind::EtLegacy:
+            return ConfigGame::EtLegacy;
+        case ConfigKind::Warfork:
+            return ConfigGame::Warfork;
+        case ConfigKind::Unset:
+        case ConfigKind::Q1Config:
+        case ConfigKind::Q3Config:
+            break;
+    }
+    return std::nullopt;
+}
+
 QString configGameName(ConfigGame game) {
     switch (game) {
         case ConfigGame::UrbanTerror:

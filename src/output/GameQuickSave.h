@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
@@ -26,6 +27,9 @@ struct GameFolderStore {
     std::function<bool(const QString& key, const QString& folder, QString* error)> write;
 };
 
+// The game of a Quick Save target, when it is one of these.
+std::optional<ConfigGame> configGameOf(ConfigKind kind);
+
 // The game's name in messages.
 QString configGameName(ConfigGame game);
 
@@ -35,5 +39,10 @@ QString configGameName(ConfigGame game);
 // gone, and remembered per game. Nothing is written on cancel.
 void quickSaveToGame(WindowState& state, Desktop& desktop, ConfigGame game,
                      const GameFolderStore& store, const AppendApproval& approveAppend = {});
+
+// Quake Live's Save Name note, shown once a run before the first save.
+inline const QString kQuakeLiveSteamNameText =
+    u"Quake Live takes the name from Steam: a name line in a config does not change the name "
+    u"others see. The file is saved anyway, for servers that run it or for a preview."_s;
 
 }  // namespace vtl

@@ -136,7 +136,8 @@ QList<NameLine> namesInPastedText(const QByteArray& text) {
     return {NameLine{0, bare, bare}};
 }
 
-DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family) {
+DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family,
+                       std::optional<ColourSyntax> syntax) {
     QHash<QByteArray, int> codeOf;
     // Downwards, so where codes share an entry the lower one is left.
     for (int code = kCodeCount - 1; code >= 0; --code) {
@@ -162,7 +163,15 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamil
     };
 
     for (qsizetype i = 0; i < bytes.size();) {
-        if (colour && bytes[i] == '^') {
+        if (colour && syntax) {
+            if (colourCodeLength(*syntax, bytes, i) == 2) {
+                pendingCodes += bytes.mid(i, 2);
+                colourRow = colourRowOfCode(*syntax, bytes[i + 1])
+                                .value_or(colourRowOfDigit(*syntax, 7).value_or(0));
+                i += 2;
+                continue;
+            }
+        } else if (colour && bytes[i] == '^') {
             // `^^8` is the colour list's Black; otherwise a caret and any byte
             // but another caret make a colour code, as the colour games read it.
             const QByteArray pair = bytes.mid(i, 2);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/WindowState.h"
+#include "modes/ColourSets.h"
 
 namespace vtl {
 
@@ -45,7 +46,10 @@ struct DecodedName {
 // `table`: each entry to its code (the lower code where two codes share an
 // entry); in the colour family, colour codes are kept with the glyph that
 // follows them, so writing the positions again gives the same bytes.
-DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family);
+// `syntax`: the colour codes as a Quake III-family game of today reads them
+// (none: as the Quake III modes the program always had).
+DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family,
+                       std::optional<ColourSyntax> syntax = std::nullopt);
 
 // The messages a load can end with; each names what it is about.
 QString noNameLineMessage(const QString& source);

@@ -11,6 +11,7 @@
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
 #include "modes/ColourList.h"
+#include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
@@ -58,8 +59,10 @@ std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& deskto
 
 bool loadName(WindowState& state, Desktop& desktop, const QByteArray& name,
               const ColourSheetLookup& colourSheet) {
+    const FamilyRow* family = currentFamilyRow(state);
     const DecodedName decoded =
-        decodeName(name, state.Table, state.Family.value_or(GameFamily::Plain));
+        decodeName(name, state.Table, state.Family.value_or(GameFamily::Plain),
+                   family ? std::optional(family->syntax) : std::nullopt);
     if (!decoded.ok()) {
         warn(desktop, badBytesMessage(decoded.badBytes));
         return false;
@@ -86,6 +89,15 @@ bool loadFrom(WindowState& state, Desktop& desktop, const QList<NameLine>& lines
 ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir,
                                  Desktop& desktop) {
     auto cache = std::make_shared<std::map<int, QImage>>();
+    if (const FamilyRow* family = currentFamilyRow(state)) {
+        return [&state, family, cache](int row) {
+            auto found = cache->find(row);
+            if (found == cache->end()) {
+                found = cache->emplace(row, familySheetInColour(state, *family, row)).first;
+            }
+            return found->second;
+        };
+    }
     return [&state, appDir, &desktop, cache](int row) {
         row = std::clamp(row, 0, static_cast<int>(kColours.size()) - 1);
         auto found = cache->find(row);
@@ -149,6 +161,13 @@ bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& col
 
 bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
     const QString pasted = desktop.clipboardText();
+    // The text games take UTF-8; what their map does not hold is reported
+    // by the decoding, byte by byte.
+    const FamilyRow* family = currentFamilyRow(state);
+    if (family && family->text) {
+        return loadFrom(state, desktop, namesInPastedText(pasted.toUtf8()), kClipboardSource,
+                        colourSheet);
+    }
     const QByteArray bytes = encodeCp1252(pasted);
     QString outside;
     for (const QChar c : pasted) {

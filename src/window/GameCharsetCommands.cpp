@@ -9,6 +9,7 @@
 #include "charset/GameCharset.h"
 #include "ini/Ini.h"
 #include "ini/Settings.h"
+#include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
@@ -23,13 +24,18 @@ struct CharsetMode {
     const char16_t* key;
 };
 
-constexpr std::array<CharsetMode, 6> kCharsetModes{{
+constexpr std::array<CharsetMode, 11> kCharsetModes{{
     {GameMode::QuakeWorld, charset::Game::Quake, u"quakeworld"},
     {GameMode::Quake2, charset::Game::Quake2, u"quake2"},
     {GameMode::Quake2Hex, charset::Game::Quake2, u"quake2"},
     {GameMode::Quake3Arena, charset::Game::Quake3, u"quake3"},
     {GameMode::Wolfenstein, charset::Game::Wolfenstein, u"rtcw"},
     {GameMode::Hexen2, charset::Game::Hexen2, u"hexen2"},
+    {GameMode::UrbanTerror, charset::Game::UrbanTerror, u"urbanterror"},
+    {GameMode::OpenJK, charset::Game::OpenJK, u"openjk"},
+    {GameMode::EtLegacy, charset::Game::EtLegacy, u"etlegacy"},
+    {GameMode::Warfork, charset::Game::Warfork, u"warfork"},
+    {GameMode::QuakeLive, charset::Game::QuakeLive, u"quakelive"},
 }};
 
 const CharsetMode* charsetModeOf(GameMode mode) {
@@ -55,6 +61,13 @@ QString section() {
 }
 
 void show(WindowState& state, const charset::GameCharset& found) {
+    if (const FamilyRow* family = currentFamilyRow(state)) {
+        // These games tint every charset, fonts included, from their own table.
+        useFamilyGlyphs(state, *family, found.sheet);
+        state.ownCharset = found.sheet;
+        state.charsetNote = kCharsetFromNote.arg(QDir::toNativeSeparators(found.source));
+        return;
+    }
     state.ownCharset = found.sheet;
     state.ownCharsetTinted = found.tinted;
     state.sheetSource = ownCharsetInColour(state, state.ColorPrefix);
@@ -111,7 +124,11 @@ void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appD
     if (!mode) {
         return;
     }
-    if (!state.ownCharset.isNull()) {
+    state.charsetNote.clear();
+    if (const FamilyRow* family = familyRow(mode->mode); family && !state.ownCharset.isNull()) {
+        forgetShownCharset(state);
+        useBuiltInFamilyGlyphs(state, desktop, appDir, *family);  // may note a stand-in font
+    } else if (!state.ownCharset.isNull()) {
         const ModeRow& row = modeRow(mode->mode);
         BuiltInSheet sheet = row.sheet.value_or(BuiltInSheet::Q3White);
         if (row.routine == TableRoutine::Colour) {
@@ -125,7 +142,6 @@ void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appD
         state.sheetSource = loadSheetOrBlank(builtInSheetPath(appDir, sheet), desktop);
         state.mapPicture = state.sheetSource;
     }
-    state.charsetNote.clear();
     // An empty value is what a missing key reads as: the choice is gone.
     if (!ReadIni(section(), state.charsetGameKey, settingsFile).isEmpty()) {
         QString reason;
@@ -147,7 +163,11 @@ void applyRememberedCharset(WindowState& state, const QString& settingsFile, Gam
         return;
     }
     state.charsetGameKey = QString::fromUtf16(charsetMode->key);
+    // The switch's own note (a text game's stand-in font) stays unless a
+    // remembered charset replaces it.
+    const QString switchNote = state.charsetNote;
     forgetShownCharset(state);
+    state.charsetNote = switchNote;
     const QString folder =
         ReadIni(section(), state.charsetGameKey, settingsFile, IniText::FileName);
     if (folder.isEmpty()) {

@@ -8,6 +8,8 @@
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
+#include "modes/Quake3FamilyModes.h"
+#include "output/GameQuickSave.h"
 #include "output/NameLoading.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
@@ -65,7 +67,7 @@ void MainWindowModel::eraseBeforeCursor() {
 bool MainWindowModel::keyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
     const Qt::KeyboardModifiers chord =
         modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (chord == Qt::ControlModifier && key >= Qt::Key_1 && key <= Qt::Key_8) {
+    if (chord == Qt::ControlModifier && key >= Qt::Key_0 && key <= Qt::Key_9) {
         return chooseColourByDigit(key - Qt::Key_0);
     }
     if (chord != Qt::NoModifier) {
@@ -103,8 +105,13 @@ bool MainWindowModel::typeText(const QString& text) {
     if (!forTheName) {
         return false;
     }
+    // The text games' map holds U+0000-U+00FF, code c being U+00c.
+    const FamilyRow* family = currentFamilyRow(state_);
+    const bool latin1 = family && family->text;
     for (const uint character : characters) {
-        const std::optional<unsigned char> byte = cp1252Byte(character);
+        const std::optional<unsigned char> byte =
+            latin1 ? (character <= 0xFF ? std::optional<unsigned char>(character) : std::nullopt)
+                   : cp1252Byte(character);
         if (!byte) {
             desktop_.beep();
             continue;
@@ -118,6 +125,14 @@ bool MainWindowModel::typeText(const QString& text) {
 bool MainWindowModel::chooseColourByDigit(int digit) {
     if (state_.Family != GameFamily::Colour || !state_.colourListEnabled) {
         return false;
+    }
+    if (const FamilyRow* family = currentFamilyRow(state_)) {
+        // These games write every colour ^digit, black ^0 included.
+        const std::optional<int> row = colourRowOfDigit(family->syntax, digit);
+        if (row) {
+            chooseColour(*row);
+        }
+        return row.has_value();
     }
     // The colour whose code ends in the digit: ^1..^7, and ^^8 for Black.
     for (std::size_t row = 0; row < kColours.size(); ++row) {
@@ -157,6 +172,10 @@ void MainWindowModel::pasteName() {
 }
 
 void MainWindowModel::saveName() {
+    if (modeOfLabel(state_.modeLabel) == GameMode::QuakeLive && !state_.steamNameTold) {
+        state_.steamNameTold = true;
+        showInfo(desktop_, kQuakeLiveSteamNameText);
+    }
     if (!confirmLineWrite(desktop_, nameCheck())) {
         return;
     }
@@ -164,6 +183,20 @@ void MainWindowModel::saveName() {
 }
 void MainWindowModel::quickSave() {
     const CheckReport check = nameCheck();
+    if (const std::optional<ConfigGame> game = configGameOf(state_.Config)) {
+        const GameFolderStore store{
+            [this](const QString& key) {
+                return ReadIni(kGameFolderSection, key, settingsFile(), IniText::FileName);
+            },
+            [this](const QString& key, const QString& folder, QString* error) {
+                return WriteIni(kGameFolderSection, key, folder, settingsFile(), error,
+                                IniText::FileName);
+            }};
+        quickSaveToGame(state_, desktop_, *game, store, [this, &check](const QString&, qint64) {
+            return confirmLineWrite(desktop_, check);
+        });
+        return;
+    }
     // Both questions come once the config is known, right before the write.
     vtl::quickSave(
         state_, desktop_,
