@@ -28,6 +28,7 @@
 #include "core/Geometry.h"
 #include "core/Version.h"
 #include "icon/ProgramIcon.h"
+#include "modes/Quake3FamilyModes.h"
 #include "window/GameCharsetCommands.h"
 #include "window/Shell.h"
 
@@ -498,7 +499,15 @@ void MainWindow::refresh() {
     const bool checkOpen = checkWindow_ != nullptr && checkWindow_->isVisible();
     QList<int> flagged;
     if (checkOpen) {
-        checkWindow_->showReport(check, s.sheetSource);
+        if (const FamilyRow* family = currentFamilyRow(s)) {
+            std::vector<QRgb> colours;
+            for (const GameColour& colour : colourSet(family->syntax)) {
+                colours.push_back(colour.rgb);
+            }
+            checkWindow_->showReport(check, s.tintGlyphs, colours);
+        } else {
+            checkWindow_->showReport(check, s.sheetSource);
+        }
         for (const EngineReport& engine : check.engines) {
             for (const Finding& f : engine.findings) {
                 flagged += f.positions;

@@ -33,8 +33,14 @@ QLabel* wrapped(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-SeenNameView::SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, QWidget* parent)
-    : QWidget(parent), glyphs_(std::move(glyphs)), sheet_(sheet) {
+SeenNameView::SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet,
+                           std::vector<QRgb> colours, QWidget* parent)
+    : QWidget(parent), glyphs_(std::move(glyphs)), sheet_(sheet), colours_(std::move(colours)) {
+    if (colours_.empty()) {
+        for (const QColor& c : kQ3Colours) {
+            colours_.push_back(c.rgb());
+        }
+    }
     setFixedSize(sizeHint());
 }
 
@@ -48,19 +54,20 @@ void SeenNameView::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), QColor(24, 24, 24));
     for (size_t i = 0; i < glyphs_.size(); ++i) {
         const SeenGlyph& g = glyphs_[i];
-        QImage glyph =
-            sheet_.isNull()
-                ? QImage(kGlyphPixels, kGlyphPixels, QImage::Format_RGB32)
-                : sheet_.copy(QRect(cellOrigin(g.code & 0xFF), QSize(kGlyphPixels, kGlyphPixels)))
-                      .convertToFormat(QImage::Format_RGB32);
-        if (sheet_.isNull()) {
-            glyph.fill(Qt::black);
+        // Glyphs with alpha (the tinted games') are laid on black first.
+        QImage glyph(kGlyphPixels, kGlyphPixels, QImage::Format_RGB32);
+        glyph.fill(Qt::black);
+        if (!sheet_.isNull()) {
+            QPainter copy(&glyph);
+            copy.drawImage(QPoint(0, 0), sheet_,
+                           QRect(cellOrigin(g.code & 0xFF), QSize(kGlyphPixels, kGlyphPixels)));
         }
-        if (g.colour >= 0 && g.colour < 7) {
+        const auto index = static_cast<std::size_t>(g.colour);
+        if (g.colour >= 0 && index < colours_.size() && (colours_[index] & 0xFFFFFF) != 0xFFFFFF) {
             // The sheet is drawn white; the game tints it.
             QPainter tint(&glyph);
             tint.setCompositionMode(QPainter::CompositionMode_Multiply);
-            tint.fillRect(glyph.rect(), kQ3Colours[g.colour]);
+            tint.fillRect(glyph.rect(), QColor(colours_[index]));
         }
         const QRect target(2 + static_cast<int>(i) * kGlyphPixels * kScale, 2,
                            kGlyphPixels * kScale, kGlyphPixels * kScale);
@@ -80,7 +87,8 @@ NameCheckWindow::NameCheckWindow(QWidget* parent) : QWidget(parent, Qt::Window |
     resize(640, 420);
 }
 
-void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet) {
+void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet,
+                                 const std::vector<QRgb>& colours) {
     // The window refreshes with the main window, also on pointer moves.
     QString shown = QString::number(sheet.cacheKey()) + u'|' + QString::number(report.checked);
     for (const EngineReport& engine : report.engines) {
@@ -122,7 +130,7 @@ void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet)
         name->setFont(bold);
         v->addWidget(name);
         if (engine.noName.isEmpty()) {
-            v->addWidget(new SeenNameView(engine.seen, sheet, row));
+            v->addWidget(new SeenNameView(engine.seen, sheet, colours, row));
         } else {
             QString why = engine.noName;
             why[0] = why[0].toUpper();

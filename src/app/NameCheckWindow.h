@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QWidget>
 
 #include "check/NameCheck.h"
@@ -16,7 +18,9 @@ class NameCheckWindow : public QWidget {
   public:
     explicit NameCheckWindow(QWidget* parent);
 
-    void showReport(const CheckReport& report, const QImage& sheet);
+    // `colours`: the game's colour table by index (none: Quake III's eight).
+    void showReport(const CheckReport& report, const QImage& sheet,
+                    const std::vector<QRgb>& colours = {});
 
   signals:
     void visibilityChanged();
@@ -30,10 +34,11 @@ class NameCheckWindow : public QWidget {
     QString shown_;  // what the rows show now, to skip rebuilding the same
 };
 
-// Draws glyph codes with a sheet, 2x, in the Quake III colour of each glyph.
+// Draws glyph codes with a sheet, 2x, in the game's colour of each glyph.
 class SeenNameView : public QWidget {
   public:
-    SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, QWidget* parent);
+    SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, std::vector<QRgb> colours,
+                 QWidget* parent);
     QSize sizeHint() const override;
 
   protected:
@@ -42,6 +47,7 @@ class SeenNameView : public QWidget {
   private:
     std::vector<SeenGlyph> glyphs_;
     QImage sheet_;
+    std::vector<QRgb> colours_;
 };
 
 }  // namespace vtl

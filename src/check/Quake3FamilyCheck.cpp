@@ -400,6 +400,12 @@ Drawn draw(const Tagged& name, ColourSyntax syntax, std::optional<TextGame> text
     return d;
 }
 
+// Whether the user put a glyph into the name: an empty name is no finding.
+bool hasGlyphs(const Tagged& name) {
+    return std::any_of(name.begin(), name.end(),
+                       [](const TB& x) { return x.role == ByteRole::Glyph; });
+}
+
 bool anyVisible(const std::vector<SeenGlyph>& glyphs) {
     return std::any_of(glyphs.begin(), glyphs.end(),
                        [](const SeenGlyph& g) { return g.code != ' '; });
@@ -473,7 +479,7 @@ EngineReport checkOpenJK(const TaggedLine& line) {
     r.addIf(Severity::CutByLength, cut, kJkCut35);
     const Drawn d = draw(name, ColourSyntax::OpenJK, std::nullopt);
     r.addIf(Severity::GlyphsChanged, d.colourEaten, kCaretEats);
-    if (!anyVisible(d.glyphs)) {
+    if (!anyVisible(d.glyphs) && hasGlyphs(p.name)) {
         r.add(Severity::Refused, Positions(), kJkNothingLeft);
         r.seeText("Padawan");
         return r.done();
@@ -520,7 +526,7 @@ EngineReport checkEtLegacy(const TaggedLine& line) {
     const Drawn d = draw(name, ColourSyntax::EtLegacy, TextGame::EtLegacy);
     r.addIf(Severity::GlyphsChanged, d.colourEaten, kCaretEats);
     r.addIf(Severity::GlyphsChanged, d.swallowed, kEtlSwallowed);
-    if (!anyVisible(d.glyphs)) {
+    if (!anyVisible(d.glyphs) && hasGlyphs(p.name)) {
         r.add(Severity::Refused, Positions(), kEtlNothingLeft);
         r.seeText("UnnamedPlayer");
         return r.done();
@@ -576,7 +582,7 @@ EngineReport checkWarfork(const TaggedLine& line) {
     const bool reserved =
         std::any_of(kWfReserved.begin(), kWfReserved.end(),
                     [&](const QString& prefix) { return lower.startsWith(prefix); });
-    if (!visibleAscii || reserved) {
+    if ((!visibleAscii && hasGlyphs(p.name)) || reserved) {
         r.add(Severity::Refused, Positions(), kWfPlayer);
         r.seeText("Player");
         return r.done();

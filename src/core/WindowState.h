@@ -99,6 +99,8 @@ struct WindowState {
     // map draws over the sheet (the marks of characters the game drops).
     QImage tintGlyphs;
     QImage mapMarks;
+    // The text games write UTF-8: the name boxes show it decoded as such.
+    bool utf8Names = false;
     // Quake Live's Save Name note is shown once a run.
     bool steamNameTold = false;
 

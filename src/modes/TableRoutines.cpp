@@ -8,6 +8,7 @@ namespace vtl {
 
 void applyTableRoutine(WindowState& state, TableRoutine routine) {
     state.LinePrefix = linePrefix();
+    state.utf8Names = routine == TableRoutine::Utf8Colour;
     switch (routine) {
         case TableRoutine::Bytes:
             state.Family = GameFamily::Plain;

@@ -130,8 +130,8 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
     state.CursorPos = count + 1;
     state.markerLeftTwips = std::min(kSlotPitchTwips * count, kMarkerFullTwips);
     const QByteArray nameText = composeNameText(state);
-    state.rawNameBox = decodeCp1252(nameText);
-    state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
+    state.rawNameBox = decodeNameBytes(state, nameText);
+    state.commandLineBox = decodeNameBytes(state, state.LinePrefix + nameText + state.LineSuffix);
     if (colour) {
         state.ColorWritten = true;
     }

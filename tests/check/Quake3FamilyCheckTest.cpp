@@ -120,6 +120,9 @@ const Row kRows[] = {
     {"urt_caretLetter_isText", checkUrbanTerror, {"^", "a"}, std::nullopt, {}, "^a"},
     {"urt_olive", checkUrbanTerror, {"^9A"}, std::nullopt, {}, "A", "", "\x09"},
     {"urt_quote_keepsFirstArgument", checkUrbanTerror, {"A", "\"", "B"}, BreaksLine, {2}, "A"},
+    {"etl_emptyName_noFinding", checkEtLegacy, {}, std::nullopt, {}, ""},
+    {"wf_emptyName_noFinding", checkWarfork, {}, std::nullopt, {}, ""},
+    {"jk_emptyName_noFinding", checkOpenJK, {}, std::nullopt, {}, ""},
     {"urt_backslash_notSent", checkUrbanTerror, {"A", "\\"}, Refused, {2}, "", "not known"},
     // clang-format on
 };
@@ -142,7 +145,7 @@ TEST(Quake3FamilyCheck, engineFacts) {
         }
         if (row.seen.isEmpty()) {
             EXPECT_TRUE(report.seen.empty());
-            EXPECT_FALSE(report.noName.isEmpty());
+            EXPECT_EQ(report.noName.isEmpty(), row.fragments.isEmpty());
         } else {
             EXPECT_EQ(report.seenBytes(), row.seen);
             EXPECT_TRUE(report.noName.isEmpty());

@@ -71,6 +71,7 @@ TEST_F(FamilyNames, picksWriteTheGamesBytes_colourCodesAndUtf8) {
     selectColour(state, desktop, app.path(), 0);   // black, as the game shows it
     pickGlyph(state, desktop, 'A');
     EXPECT_EQ(composeNameText(state), "^:\xC3\xA9\xC3\x89^0A");
+    EXPECT_EQ(state.rawNameBox, u"^:éÉ^0A"_s);  // the boxes show the UTF-8 as text
     // The check says what the client does to É's second byte.
     std::array<QByteArray, kNameLength> fragments;
     for (int k = 0; k < kNameLength; ++k) {
