@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "charset/GameCharset.h"
+#include "charset/Sheet.h"
 
 // Finding and showing the OpenArena charset (baseoa/pak0.pk3, 39 MB), with
 // the game's files in the page cache and with them dropped from it.
@@ -53,7 +54,9 @@ void findAndShow(benchmark::State& bench, bool cold) {
             bench.SkipWithError(found.message.toUtf8().constData());
             return;
         }
-        QImage shown = found.charset->inColour('7');
+        QImage shown = found.charset->tinted
+                           ? tintedSheet(found.charset->sheet, qRgb(255, 255, 255))
+                           : found.charset->sheet;
         benchmark::DoNotOptimize(shown);
     }
 }

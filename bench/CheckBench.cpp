@@ -7,7 +7,7 @@
 
 namespace {
 
-using vtl::CheckMode;
+using vtl::GameMode;
 
 std::array<QByteArray, 25> fullName(const vtl::CharTable& table, bool coloured) {
     std::array<QByteArray, 25> fragments;
@@ -21,8 +21,8 @@ std::array<QByteArray, 25> fullName(const vtl::CharTable& table, bool coloured) 
     return fragments;
 }
 
-void checkFullName(benchmark::State& state, CheckMode mode) {
-    const bool coloured = mode == CheckMode::Quake3;
+void checkFullName(benchmark::State& state, GameMode mode) {
+    const bool coloured = mode == GameMode::Quake3Arena;
     const vtl::CharTable table = coloured ? vtl::colourTable() : vtl::byteTable();
     const auto fragments = fullName(table, coloured);
     const QByteArray suffix = coloured ? vtl::colourLineSuffix() : vtl::byteLineSuffix();
@@ -33,13 +33,13 @@ void checkFullName(benchmark::State& state, CheckMode mode) {
 }
 
 void BM_CheckQuakeWorldName(benchmark::State& state) {
-    checkFullName(state, CheckMode::QuakeWorld);
+    checkFullName(state, GameMode::QuakeWorld);
 }
 void BM_CheckQuake3Name(benchmark::State& state) {
-    checkFullName(state, CheckMode::Quake3);
+    checkFullName(state, GameMode::Quake3Arena);
 }
 void BM_CheckQuake2Name(benchmark::State& state) {
-    checkFullName(state, CheckMode::Quake2);
+    checkFullName(state, GameMode::Quake2);
 }
 
 BENCHMARK(BM_CheckQuakeWorldName)->Unit(benchmark::kMicrosecond)->Repetitions(10);

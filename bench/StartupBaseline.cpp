@@ -1,19 +1,25 @@
-// One empty window the size of the main window, and nothing else: what any
-// Qt Widgets program pays to put a window on the screen.
+// What any Qt Widgets program with this menu bar pays to put a window of the
+// main window's size on the screen: a QMainWindow, the same menus and items
+// with nothing behind them, and an empty central widget of the main window's
+// client size.
 #include <QApplication>
-#include <QWidget>
+#include <QMainWindow>
 
+#include "BaselineMenus.h"
 #include "app/QuitAfterFirstPaint.h"
+#include "core/Geometry.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget window;
-    // The main window's outer size: a 406 x 353 client area under its menu bar.
-    window.setFixedSize(406, 353 + 19);
+    QMainWindow window;
+    vtl::bench::addBaselineMenus(window.menuBar());
+    auto* client = new QWidget(&window);
+    client->setFixedSize(vtl::layout::kClient.px().size());
+    window.setCentralWidget(client);
     vtl::QuitAfterFirstPaint quitAfterShow;
     if (vtl::QuitAfterFirstPaint::wanted()) {
-        window.installEventFilter(&quitAfterShow);
+        quitAfterShow.watch();
     }
     window.show();
-    return app.exec();
+    return quitAfterShow.fired() ? 0 : app.exec();
 }

@@ -5,7 +5,7 @@
 #include "core/NameEditing.h"
 
 #include "modes/CharTables.h"
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 namespace vtl {
 namespace {

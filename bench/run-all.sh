@@ -28,5 +28,5 @@ echo "== charset: find and show the OpenArena charset (medians of 11 runs)"
 bash "$here/../scripts/fetch-test-data.sh"
 "$bench_bin/bench_charset" 2>&1 | grep -E 'Benchmark|median'
 
-echo "== start-up: cold start to the main window shown, against a one-window Qt program"
+echo "== start-up: to the main window's first paint, against a bare QMainWindow with the same menu bar"
 bash "$here/startup.sh" "$build"

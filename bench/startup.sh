@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Start-up to the main window shown, against a Qt program that shows one
-# empty window of the same size: wall time and peak memory, medians of
-# VTL_BENCH_RUNS runs (default 15) each, runs interleaved, offscreen and
-# under Xvfb. Both programs end on their first paint (VTL_QUIT_AFTER_SHOW).
+# Start-up to the main window's first paint, against a bare QMainWindow with
+# the same menu bar (same menus and items, nothing wired) and an empty
+# central widget of the main window's size (bench/StartupBaseline.cpp): wall
+# time, CPU time (user + system) and peak memory. The two programs run in
+# turns, VTL_BENCH_RUNS pairs (default 15), so a busy machine slows both
+# alike; each ratio is the median of the pairs' ratios. Offscreen, and under
+# Xvfb when xvfb-run is installed. Both programs end on their first paint
+# (VTL_QUIT_AFTER_SHOW).
 # Usage: bash bench/startup.sh <build dir>   (--xcb: only the X11 part, run
 # inside the X server the script starts)
 set -euo pipefail
 build=$(cd "${1:?usage: startup.sh <build dir>}" && pwd)
 runs=${VTL_BENCH_RUNS:-15}
 baseline=$build/bench/startup_baseline
-[[ -x $build/app/vantorel && -x $baseline ]] || {
+measure_run=$build/bench/measure_run
+[[ -x $build/app/vantorel && -x $baseline && -x $measure_run ]] || {
     echo "startup.sh: build $build with -DVTL_BENCHMARKS=ON first" >&2
     exit 1
 }
@@ -27,41 +32,34 @@ if [[ ! -f $work/app/q3a/q3-white.gif ]]; then
     convert -size 256x256 xc:black "$work/app/q3a/q3-white.gif"
 fi
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# One run: prints "<wall ms> <peak RSS kB>". The wall time is taken around
-# the process at nanosecond resolution; /usr/bin/time -v gives the peak RSS.
+# One run: prints "<wall ms> <CPU ms> <peak RSS kB>" (bench/MeasureRun.cpp).
 measure() {
-    local out start end
-    out=$(mktemp -p "$work")
-    start=$(date +%s%N)
-    VTL_QUIT_AFTER_SHOW=1 timeout 60 /usr/bin/time -v -o "$out" "$@" >/dev/null 2>&1 || {
+    VTL_QUIT_AFTER_SHOW=1 timeout 60 "$measure_run" "$@" 2>/dev/null || {
         echo "startup.sh: '$*' failed or hung" >&2
         return 1
     }
-    end=$(date +%s%N)
-    echo "$(((end - start) / 1000)) $(awk -F': ' '/Maximum resident set size/ { print $2 }' "$out")"
 }
 
 bench() {
-    local platform=$1 app_t=() app_m=() base_t=() base_m=() i t m
+    local platform=$1 i a b
     export QT_QPA_PLATFORM=$platform
     measure "$work/app/vantorel" >/dev/null  # warm the disk cache once
     measure "$baseline" >/dev/null
+    : >"$work/pairs"
     for ((i = 0; i < runs; i++)); do
-        read -r t m < <(measure "$work/app/vantorel")
-        app_t+=("$t") app_m+=("$m")
-        read -r t m < <(measure "$baseline")
-        base_t+=("$t") base_m+=("$m")
+        a=$(measure "$work/app/vantorel")
+        b=$(measure "$baseline")
+        echo "$a $b" >>"$work/pairs"
     done
-    local at am bt bm
-    at=$(printf '%s\n' "${app_t[@]}" | median)
-    am=$(printf '%s\n' "${app_m[@]}" | median)
-    bt=$(printf '%s\n' "${base_t[@]}" | median)
-    bm=$(printf '%s\n' "${base_m[@]}" | median)
-    awk -v p="$platform" -v n="$runs" -v at="$at" -v am="$am" -v bt="$bt" -v bm="$bm" 'BEGIN {
-        printf "%-9s median of %d: vantorel %.1f ms %.0f kB | baseline %.1f ms %.0f kB | time %.2fx  memory %.2fx\n",
-               p, n, at / 1000, am, bt / 1000, bm, at / bt, am / bm }'
+    # Columns: program wall, CPU, memory; baseline wall, CPU, memory.
+    col() { awk -v c="$1" '{ print $c }' "$work/pairs" | median; }
+    ratio() { awk -v a="$1" -v b="$2" '{ print ($b > 0 ? $a / $b : 1) }' "$work/pairs" | median; }
+    printf '%-9s median of %d pairs: vantorel %s ms wall, %s ms CPU, %s kB | baseline %s ms wall, %s ms CPU, %s kB\n' \
+        "$platform" "$runs" "$(col 1)" "$(col 2)" "$(col 3)" "$(col 4)" "$(col 5)" "$(col 6)"
+    printf '%-9s start-up ratio: wall %.3fx  CPU %.3fx  memory %.3fx\n' \
+        "$platform" "$(ratio 1 4)" "$(ratio 2 5)" "$(ratio 3 6)"
 }
 
 if [[ ${2:-} == --xcb ]]; then

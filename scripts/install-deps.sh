@@ -7,7 +7,9 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libgif-dev libzip-dev
+  libgif-dev libminizip-dev
+  # libzip: the charset tests write and read zips with it, apart from the program's reader
+  libzip-dev
   qt6-image-formats-plugins
   clang-format
   fonts-dejavu-core fonts-dejavu-extra xdotool

@@ -6,7 +6,7 @@
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
 #include "icon/ProgramIcon.h"
-#include "window/SystemInfo.h"
+#include "models/SystemInfo.h"
 
 namespace vtl {
 namespace {

@@ -6,7 +6,7 @@
 #include "app/AboutBox.h"
 #include "app/ConfigureDialog.h"
 #include "app/MainWindow.h"
-#include "window/Shell.h"
+#include "models/Shell.h"
 
 namespace vtl {
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "window/ConfigureForm.h"
+#include "models/ConfigureForm.h"
 
 class QLineEdit;
 

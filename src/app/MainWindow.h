@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 class QAction;
 class QLabel;
@@ -43,6 +43,8 @@ class MainWindow : public QMainWindow {
     void setupPanel();
     void setupNameArea();
     void placeCheckIndicator();
+    // Fills the colour list with the colours of a game's set, when it changes.
+    void showColourChoices(const ColourSet& colours);
     // Runs a command, then shows its result.
     template <typename F>
     void run(F&& command) {
@@ -59,6 +61,7 @@ class MainWindow : public QMainWindow {
     QLabel* enlargedView_ = nullptr;
     QLabel* previewCaption_ = nullptr;
     QListWidget* colourList_ = nullptr;
+    const ColourSet* listedColours_ = nullptr;
     QLineEdit* rawName_ = nullptr;
     QLineEdit* commandLine_ = nullptr;
     QLabel* modeLabel_ = nullptr;

@@ -19,11 +19,6 @@ const QString kIntroText =
 const QString kNoProblemText = u"No problem found."_s;
 constexpr int kScale = 2;
 
-// The Quake III colour indexes 0..7.
-const QColor kQ3Colours[] = {Qt::black,           QColor(255, 0, 0), QColor(0, 255, 0),
-                             QColor(255, 255, 0), QColor(0, 0, 255), QColor(0, 255, 255),
-                             QColor(255, 0, 255), Qt::white};
-
 QLabel* wrapped(const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setWordWrap(true);
@@ -34,13 +29,8 @@ QLabel* wrapped(const QString& text, QWidget* parent) {
 }  // namespace
 
 SeenNameView::SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet,
-                           std::vector<QRgb> colours, QWidget* parent)
-    : QWidget(parent), glyphs_(std::move(glyphs)), sheet_(sheet), colours_(std::move(colours)) {
-    if (colours_.empty()) {
-        for (const QColor& c : kQ3Colours) {
-            colours_.push_back(c.rgb());
-        }
-    }
+                           const ColourSet* colours, QWidget* parent)
+    : QWidget(parent), glyphs_(std::move(glyphs)), sheet_(sheet), colours_(colours) {
     setFixedSize(sizeHint());
 }
 
@@ -62,12 +52,12 @@ void SeenNameView::paintEvent(QPaintEvent*) {
             copy.drawImage(QPoint(0, 0), sheet_,
                            QRect(cellOrigin(g.code & 0xFF), QSize(kGlyphPixels, kGlyphPixels)));
         }
-        const auto index = static_cast<std::size_t>(g.colour);
-        if (g.colour >= 0 && index < colours_.size() && (colours_[index] & 0xFFFFFF) != 0xFFFFFF) {
+        if (colours_ && g.colour >= 0 && g.colour != colours_->white &&
+            g.colour < static_cast<int>(colours_->colours.size())) {
             // The sheet is drawn white; the game tints it.
             QPainter tint(&glyph);
             tint.setCompositionMode(QPainter::CompositionMode_Multiply);
-            tint.fillRect(glyph.rect(), QColor(colours_[index]));
+            tint.fillRect(glyph.rect(), QColor(colours_->colours[static_cast<size_t>(g.colour)]));
         }
         const QRect target(2 + static_cast<int>(i) * kGlyphPixels * kScale, 2,
                            kGlyphPixels * kScale, kGlyphPixels * kScale);
@@ -87,8 +77,7 @@ NameCheckWindow::NameCheckWindow(QWidget* parent) : QWidget(parent, Qt::Window |
     resize(640, 420);
 }
 
-void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet,
-                                 const std::vector<QRgb>& colours) {
+void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet) {
     // The window refreshes with the main window, also on pointer moves.
     QString shown = QString::number(sheet.cacheKey()) + u'|' + QString::number(report.checked);
     for (const EngineReport& engine : report.engines) {
@@ -130,7 +119,7 @@ void NameCheckWindow::showReport(const CheckReport& report, const QImage& sheet,
         name->setFont(bold);
         v->addWidget(name);
         if (engine.noName.isEmpty()) {
-            v->addWidget(new SeenNameView(engine.seen, sheet, colours, row));
+            v->addWidget(new SeenNameView(engine.seen, sheet, gameRow(report.mode).colours, row));
         } else {
             QString why = engine.noName;
             why[0] = why[0].toUpper();

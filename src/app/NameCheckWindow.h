@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include <QWidget>
 
 #include "check/NameCheck.h"
@@ -18,9 +16,7 @@ class NameCheckWindow : public QWidget {
   public:
     explicit NameCheckWindow(QWidget* parent);
 
-    // `colours`: the game's colour table by index (none: Quake III's eight).
-    void showReport(const CheckReport& report, const QImage& sheet,
-                    const std::vector<QRgb>& colours = {});
+    void showReport(const CheckReport& report, const QImage& sheet);
 
   signals:
     void visibilityChanged();
@@ -34,10 +30,11 @@ class NameCheckWindow : public QWidget {
     QString shown_;  // what the rows show now, to skip rebuilding the same
 };
 
-// Draws glyph codes with a sheet, 2x, in the game's colour of each glyph.
+// Draws glyph codes with a sheet, 2x, each in its colour of the game's
+// colour set (none: as the sheet has them).
 class SeenNameView : public QWidget {
   public:
-    SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, std::vector<QRgb> colours,
+    SeenNameView(std::vector<SeenGlyph> glyphs, const QImage& sheet, const ColourSet* colours,
                  QWidget* parent);
     QSize sizeHint() const override;
 
@@ -47,7 +44,7 @@ class SeenNameView : public QWidget {
   private:
     std::vector<SeenGlyph> glyphs_;
     QImage sheet_;
-    std::vector<QRgb> colours_;
+    const ColourSet* colours_;
 };
 
 }  // namespace vtl

@@ -5,6 +5,7 @@
 
 #include "core/Geometry.h"
 #include "core/Glyphs.h"
+#include "core/NameEditing.h"
 
 namespace vtl {
 namespace {
@@ -26,7 +27,7 @@ NameStripWidget::NameStripWidget(const WindowState& state, QWidget* parent)
 
 std::optional<int> NameStripWidget::slotAt(QPointF point) const {
     const QPoint p = point.toPoint();
-    const QRect marker = twipsRect(state_.markerLeftTwips, layout::kSlotTopTwips,
+    const QRect marker = twipsRect(markerLeftTwips(state_), layout::kSlotTopTwips,
                                    layout::kCellTwips, layout::kSlotHeightTwips);
     if (marker.contains(p)) {
         return std::nullopt;  // the marker lies over its slot and takes the click

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
@@ -14,6 +15,8 @@ namespace vtl {
 // is 1, ends the program once its first window has painted and names that
 // window on standard error, so a caller can tell the main window from a
 // message box that came first (the greeting, or a missing glyph sheet).
+// With VTL_MAPS_AT_FIRST_PAINT naming a file, it also copies /proc/self/maps
+// there at that moment, for the test of what start-up loads.
 class QuitAfterFirstPaint : public QObject {
   public:
     static bool wanted() { return qEnvironmentVariable("VTL_QUIT_AFTER_SHOW") == u"1"; }
@@ -32,12 +35,22 @@ class QuitAfterFirstPaint : public QObject {
             const QWidget* window = static_cast<QWidget*>(watched)->window();
             std::fprintf(stderr, "vantorel: first window: %s \"%s\"\n",
                          window->metaObject()->className(), qPrintable(window->windowTitle()));
+            saveMaps();
             QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
         }
         return false;
     }
 
   private:
+    static void saveMaps() {
+        const QString to = qEnvironmentVariable("VTL_MAPS_AT_FIRST_PAINT");
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QFile copy(to);
+        if (!to.isEmpty() && maps.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly)) {
+            copy.write(maps.readAll());
+        }
+    }
+
     bool fired_ = false;
 };
 

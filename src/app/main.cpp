@@ -2,15 +2,15 @@
 #include <QTextStream>
 
 #include "app/AppWindows.h"
+#include "app/LazyIconStyle.h"
 #include "app/MainWindow.h"
 #include "app/QuitAfterFirstPaint.h"
 #include "check/CheckCommand.h"
 #include "desktop/QtDesktop.h"
 #include "icon/ProgramIcon.h"
 #include "ini/AppPaths.h"
-#include "modes/TableRoutines.h"
+#include "models/Shell.h"
 #include "output/FileWrite.h"
-#include "window/Shell.h"
 
 namespace {
 
@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
         return runWithoutWindow(argc, argv);
     }
     QApplication app(argc, argv);
+    // Before any widget: icons are read when drawn, not when made.
+    QApplication::setStyle(new vtl::LazyIconStyle(QApplication::style()->name()));
     QApplication::setApplicationName(QStringLiteral("Vantorel G2"));
     QApplication::setDesktopFileName(vtl::appId());
     QApplication::setWindowIcon(vtl::programIcon());

@@ -5,10 +5,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <zip.h>
-
 #include <algorithm>
-#include <memory>
 
 namespace vtl::charset {
 namespace {
@@ -353,66 +350,13 @@ std::optional<QImage> decodeTga(const QByteArray& data, const QString& file, Pro
     QBuffer buffer(&plain);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "tga");
+    reader.setAutoDetectImageFormat(false);  // the TGA plugin only, not every one installed
     QImage image = reader.read();
     if (image.isNull()) {
         fail(problem, file, reader.errorString());
         return std::nullopt;
     }
     return image.convertToFormat(QImage::Format_ARGB32);
-}
-
-std::optional<QByteArray> readZipEntry(const QString& path, const QString& entry, qint64 limit,
-                                       bool& found, Problem& problem) {
-    found = false;
-    int code = 0;
-    const QByteArray nativePath = QFile::encodeName(path);
-    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
-        zip_open(nativePath.constData(), ZIP_RDONLY, &code), &zip_discard);
-    if (!archive) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        fail(problem, path, QString::fromLocal8Bit(zip_error_strerror(&error)));
-        zip_error_fini(&error);
-        return std::nullopt;
-    }
-    const QByteArray name = entry.toLatin1();
-    const zip_int64_t index = zip_name_locate(archive.get(), name.constData(), ZIP_FL_NOCASE);
-    if (index < 0) {
-        return std::nullopt;
-    }
-    found = true;
-    const QString label = QStringLiteral("%1 (%2)").arg(path, entry);
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
-        !(stat.valid & ZIP_STAT_SIZE)) {
-        fail(problem, label, QString::fromLocal8Bit(zip_strerror(archive.get())));
-        return std::nullopt;
-    }
-    if (stat.size > static_cast<zip_uint64_t>(limit)) {
-        fail(problem, label,
-             QStringLiteral("it is %1 bytes long, too large for a charset").arg(stat.size));
-        return std::nullopt;
-    }
-    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-        zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(index), 0), &zip_fclose);
-    if (!file) {
-        fail(problem, label, QString::fromLocal8Bit(zip_strerror(archive.get())));
-        return std::nullopt;
-    }
-    QByteArray data(static_cast<qsizetype>(stat.size), '\0');
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const zip_int64_t n = zip_fread(file.get(), data.data() + done,
-                                        static_cast<zip_uint64_t>(data.size() - done));
-        if (n <= 0) {
-            const char* why = n < 0 ? zip_file_strerror(file.get()) : "the entry ends early";
-            fail(problem, label, QString::fromLocal8Bit(why));
-            return std::nullopt;
-        }
-        done += static_cast<qsizetype>(n);
-    }
-    return data;
 }
 
 }  // namespace vtl::charset

@@ -465,10 +465,6 @@ CharsetSearch fontCharset(const SearchPath& path, const QString& folder, const Q
 
 }  // namespace
 
-QImage GameCharset::inColour(char codeCharacter) const {
-    return tinted ? tintedSheet(sheet, textColour(codeCharacter)) : sheet;
-}
-
 CharsetSearch findGameCharset(Game game, const QString& folder) {
     const Layout layout = layoutOf(game);
     QStringList looked;

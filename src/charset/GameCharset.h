@@ -29,14 +29,10 @@ inline const QString kDamagedCharsetMessage = u"The charset could not be read fr
 
 struct GameCharset {
     // The program's 256 x 256 sheet; for a tinted game, its glyphs in white
-    // with alpha, to be drawn with inColour.
+    // with alpha, tinted in the colour of the text as the game draws it.
     QImage sheet;
     bool tinted = false;
     QString source;  // the file it came from, with the archive entry where there is one
-
-    // The sheet as the map shows it for the colour code's character ('7' is
-    // white); untinted charsets look the same in every colour.
-    QImage inColour(char codeCharacter) const;
 };
 
 struct CharsetSearch {

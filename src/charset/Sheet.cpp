@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kCell = kSheetSide / 16;
 
-// g_color_table of the Quake III engine, in the order of the colour digits.
-constexpr std::array<QRgb, 8> kTextColours{
-    qRgb(0, 0, 0),   qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255), qRgb(0, 255, 255), qRgb(255, 0, 255), qRgb(255, 255, 255),
-};
-
 int scaled(int value, int by, int alpha) {
     return (value * by * alpha + 255 * 255 / 2) / (255 * 255);
 }
@@ -87,10 +81,6 @@ QImage glyphSheetFromLeftHalves(const QImage& picture) {
         }
     }
     return sheet;
-}
-
-QRgb textColour(char codeCharacter) {
-    return kTextColours[static_cast<std::size_t>((codeCharacter - '0') & 7)];
 }
 
 QImage tintedSheet(const QImage& glyphs, QRgb colour) {

@@ -28,10 +28,6 @@ QImage glyphSheetFromPicture(const QImage& picture);
 // the console does, centred in the sheet's cells; alpha kept for tinting.
 QImage glyphSheetFromLeftHalves(const QImage& picture);
 
-// The colour the game multiplies text by for the colour code's character
-// ('0'..'9' and on): the digit's low three bits pick one of eight colours.
-QRgb textColour(char codeCharacter);
-
 // White-with-alpha glyphs drawn on black in `colour` as the game draws text:
 // each pixel multiplied by the colour and blended by its alpha. Black text,
 // which would vanish, is drawn with a grey edge round each glyph.

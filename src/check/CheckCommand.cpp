@@ -8,8 +8,8 @@
 
 #include "check/CheckModes.h"
 #include "check/NameCheck.h"
+#include "core/Version.h"
 #include "desktop/Desktop.h"
-#include "modes/CharTables.h"
 
 namespace vtl {
 
@@ -27,9 +27,7 @@ const QString kCheckHelp =
     u"Check every name \"...\" and seta name \"...\" line in FILE... and exit "
     u"(status 0: nothing found, 1: findings, 2: usage or file errors)."_s;
 const QString kModeOption = u"mode"_s;
-const QString kModeHelp =
-    u"The game of the files: %1. Without it, config.cfg means quakeworld and "
-    u"q3config.cfg quake3."_s;
+const QString kModeHelp = u"The game of the files: %1. Without it, %2."_s;
 const QString kFilesArgument = u"FILE"_s;
 const QString kFilesHelp = u"Config or script files to check (with --check)."_s;
 
@@ -59,7 +57,8 @@ struct Parser {
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
     QCommandLineOption check{kCheckOption, kCheckHelp};
-    QCommandLineOption mode{kModeOption, kModeHelp.arg(checkModeNames().join(u", ")),
+    QCommandLineOption mode{kModeOption,
+                            kModeHelp.arg(checkModeNames().join(u", "), configFileModesText()),
                             QStringLiteral("MODE")};
 
     Parser() {
@@ -85,17 +84,6 @@ struct Parser {
                parser.isSet(mode) || !parser.positionalArguments().isEmpty();
     }
 };
-
-std::optional<CheckMode> modeForFile(const QString& path) {
-    const QString name = QFileInfo(path).fileName().toLower();
-    if (name == u"config.cfg") {
-        return CheckMode::QuakeWorld;
-    }
-    if (name == u"q3config.cfg") {
-        return CheckMode::Quake3;
-    }
-    return std::nullopt;
-}
 
 QString seenText(const EngineReport& engine) {
     if (!engine.noName.isEmpty()) {
@@ -164,7 +152,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (files.isEmpty()) {
         return usageError(kNoFilesText);
     }
-    std::optional<CheckMode> givenMode;
+    std::optional<GameMode> givenMode;
     if (p.parser.isSet(p.mode)) {
         givenMode = checkModeNamed(p.parser.value(p.mode));
         if (!givenMode) {
@@ -175,7 +163,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
 
     int status = 0;
     for (const QString& path : files) {
-        const std::optional<CheckMode> mode = givenMode ? givenMode : modeForFile(path);
+        const std::optional<GameMode> mode =
+            givenMode ? givenMode : checkModeOfFile(QFileInfo(path).fileName());
         if (!mode) {
             err << program << QStringLiteral(": ") << kNeedModeText.arg(path) << u'\n';
             status = 2;

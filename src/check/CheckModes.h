@@ -5,21 +5,19 @@
 
 #include <optional>
 
-#include "check/NameCheck.h"
 #include "modes/GameModes.h"
 
 namespace vtl {
 
-// The game a program mode's line is checked for.
-CheckMode checkModeOf(GameMode mode);
-// The mode the window is in, read from its mode label (each switch sets its
-// own, and a cancelled switch leaves the old one); none before the first.
-std::optional<CheckMode> checkModeOfLabel(const QString& modeLabel);
-
-// The names the command line takes ("quakeworld", "quake2-hex", ...), in
-// any letter case.
-std::optional<CheckMode> checkModeNamed(const QString& name);
-QString checkModeName(CheckMode mode);
+// The games the command line takes by name ("quakeworld", "quake2-hex", ...),
+// in any letter case: each row's --check --mode name.
+std::optional<GameMode> checkModeNamed(const QString& name);
 QStringList checkModeNames();
+
+// The game a config file is checked for without --mode: the one whose Quick
+// Save target has that file name (any letter case); none for other files.
+std::optional<GameMode> checkModeOfFile(const QString& fileName);
+// "config.cfg means quakeworld and q3config.cfg quake3", for --help.
+QString configFileModesText();
 
 }  // namespace vtl

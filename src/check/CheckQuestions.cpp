@@ -43,7 +43,7 @@ bool confirmLineWrite(Desktop& desktop, const CheckReport& report) {
     return askYesNo(desktop, lines);
 }
 
-bool confirmConfigSize(Desktop& desktop, CheckMode mode, const QString& path, qint64 newSize) {
+bool confirmConfigSize(Desktop& desktop, GameMode mode, const QString& path, qint64 newSize) {
     const std::optional<ConfigSizeVerdict> verdict = configSizeVerdict(mode, newSize);
     if (!verdict) {
         return true;

@@ -17,6 +17,6 @@ bool confirmLineWrite(Desktop& desktop, const CheckReport& report);
 // Before Quick save makes the config larger than an engine reads: names the
 // engines that will ignore the whole file and those that still read it.
 // True when the append may go ahead.
-bool confirmConfigSize(Desktop& desktop, CheckMode mode, const QString& path, qint64 newSize);
+bool confirmConfigSize(Desktop& desktop, GameMode mode, const QString& path, qint64 newSize);
 
 }  // namespace vtl

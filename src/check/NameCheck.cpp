@@ -561,12 +561,22 @@ EngineReport quake2(const TaggedLine& line, bool hex) {
 
 enum class Q3Engine { Id, Io };
 
-bool meansBlack(uchar c) {
-    return ((c - '0') & 7) == 0;
-}
 bool isAsciiAlnum(uchar c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
+// Whether the bytes from `at` on begin with `code`.
+bool startsWith(const Tagged& bytes, size_t at, QByteArrayView code) {
+    if (at + static_cast<size_t>(code.size()) > bytes.size()) {
+        return false;
+    }
+    for (qsizetype k = 0; k < code.size(); ++k) {
+        if (bytes[at + static_cast<size_t>(k)].b != static_cast<uchar>(code[k])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // id: a caret and any glyph but another caret; ioquake3: letters and digits only.
 bool colourAt(const Tagged& t, size_t i, Q3Engine engine) {
     if (t[i].b != '^' || i + 1 >= t.size()) {
@@ -576,7 +586,8 @@ bool colourAt(const Tagged& t, size_t i, Q3Engine engine) {
     return engine == Q3Engine::Id ? next != '^' : isAsciiAlnum(next);
 }
 
-EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine engine) {
+EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine engine,
+                    const ColourSet& colours) {
     Report r(engineName);
     const Tagged value = valueOf(line);
     const auto isGlyph = [](const TB& x) { return x.role == ByteRole::Glyph; };
@@ -584,7 +595,7 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
     const Positions refused = where(value, [](uchar b) { return b == ';' || b == '\\'; });
     if (!refused.empty()) {
         r.add(Severity::Refused, refused, kQ3Refused);
-        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
+        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), colours.white);
         return r.done();
     }
     if (engine == Q3Engine::Io) {
@@ -605,7 +616,7 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
     }
     if (!visible.empty() && onlyCarets) {
         r.add(Severity::Refused, visible, kCaretOnly);
-        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
+        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), colours.white);
         return r.done();
     }
 
@@ -631,7 +642,7 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
             const TB& x = value[i];
             if (x.b == '^' && i + 1 < value.size()) {
                 const TB& next = value[i + 1];
-                if (meansBlack(next.b)) {
+                if (colours.meansBlack(next.b)) {
                     for (const TB& y : {x, next}) {
                         if (isGlyph(y)) {
                             colourEaten.add(y);
@@ -652,7 +663,7 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
         for (const TB& x : value) {
             if (x.b != ' ' && !clean.empty() && clean.back().b == '^' && !second.back() &&
                 isAsciiAlnum(x.b)) {
-                if (meansBlack(x.b)) {
+                if (colours.meansBlack(x.b)) {
                     const TB caret = clean.back();
                     clean.pop_back();
                     second.pop_back();
@@ -710,10 +721,10 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
     Tagged shown;
     std::vector<SeenGlyph> seen;
     Positions strayCaret;
-    int colour = 7;
+    int colour = colours.white;
     for (size_t i = 0; i < clean.size(); ++i) {
         if (colourAt(clean, i, engine)) {
-            colour = (clean[i + 1].b - '0') & 7;
+            colour = colours.indexOf(clean[i + 1].b);
             if (isGlyph(clean[i + 1])) {
                 colourEaten.add(clean[i + 1]);
                 colourEaten.add(clean[i]);
@@ -728,9 +739,8 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
     }
 
     Positions black;
-    for (size_t i = 0; i + 2 < value.size(); ++i) {
-        if (value[i].role == ByteRole::Colour && value[i].b == '^' && value[i + 1].b == '^' &&
-            value[i + 2].b == '8') {
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i].role == ByteRole::Colour && startsWith(value, i, colours.blackCode)) {
             black.add(value[i]);
         }
     }
@@ -748,7 +758,7 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
         std::any_of(seen.begin(), seen.end(), [](const SeenGlyph& g) { return g.code != ' '; });
     if (!anyVisible && !visible.empty()) {
         r.add(Severity::Refused, visible, kNothingLeft);
-        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), 7);
+        r.seeName(untagged(QByteArrayLiteral("UnnamedPlayer")), colours.white);
         return r.done();
     }
     EngineReport done = r.done();
@@ -758,57 +768,52 @@ EngineReport quake3(const TaggedLine& line, const QString& engineName, Q3Engine 
 
 // ---- The games -------------------------------------------------------------
 
-using EngineCheck = std::function<EngineReport(const TaggedLine&)>;
-
-std::vector<EngineCheck> enginesOf(CheckMode mode) {
-    switch (mode) {
-        case CheckMode::QuakeWorld:
-            return {[](const TaggedLine& l) { return netQuakeFamily(l, false); }, idQuakeWorld,
-                    ezQuake};
-        case CheckMode::Quake2:
-            return {[](const TaggedLine& l) { return quake2(l, false); }};
-        case CheckMode::Quake2Hex:
-            return {[](const TaggedLine& l) { return quake2(l, true); }};
-        case CheckMode::Quake3:
-            return {[](const TaggedLine& l) { return quake3(l, kIdQuake3, Q3Engine::Id); },
-                    [](const TaggedLine& l) { return quake3(l, kIoquake3, Q3Engine::Io); }};
-        case CheckMode::RtCW:
-            return {[](const TaggedLine& l) { return quake3(l, kRtcw, Q3Engine::Id); }};
-        case CheckMode::Hexen2:
-            return {[](const TaggedLine& l) { return netQuakeFamily(l, true); }};
-        case CheckMode::JumpGate:
-            return {};
-        case CheckMode::UrbanTerror:
-            return {checkUrbanTerror};
-        case CheckMode::OpenJK:
-            return {checkOpenJK};
-        case CheckMode::EtLegacy:
-            return {checkEtLegacy};
-        case CheckMode::Warfork:
-            return {checkWarfork};
-        case CheckMode::QuakeLive:
-            return {checkQuakeLive};
+// One case per engine; which engines a game has is its row's.
+EngineReport runEngine(CheckEngine engine, const TaggedLine& line, const GameRow& game) {
+    switch (engine) {
+        case CheckEngine::IdQuake:
+            return netQuakeFamily(line, false);
+        case CheckEngine::IdQuakeWorld:
+            return idQuakeWorld(line);
+        case CheckEngine::EzQuake:
+            return ezQuake(line);
+        case CheckEngine::Quake2:
+            return quake2(line, game.encoding == Encoding::HexPairs);
+        case CheckEngine::IdQuake3:
+            return quake3(line, kIdQuake3, Q3Engine::Id, *game.colours);
+        case CheckEngine::Ioquake3:
+            return quake3(line, kIoquake3, Q3Engine::Io, *game.colours);
+        case CheckEngine::Rtcw:
+            return quake3(line, kRtcw, Q3Engine::Id, *game.colours);
+        case CheckEngine::HexenII:
+            return netQuakeFamily(line, true);
+        case CheckEngine::UrbanTerror:
+            return checkUrbanTerror(line);
+        case CheckEngine::OpenJK:
+            return checkOpenJK(line);
+        case CheckEngine::EtLegacy:
+            return checkEtLegacy(line);
+        case CheckEngine::Warfork:
+            return checkWarfork(line);
+        case CheckEngine::QuakeLive:
+            return checkQuakeLive(line);
     }
     return {};
 }
 
-bool colourMode(CheckMode mode) {
-    return mode == CheckMode::Quake3 || mode == CheckMode::RtCW;
-}
-
-// The Quake III-family games of today, whose colour codes are always a caret
-// and one character, read by each game's own rule.
-std::optional<ColourSyntax> familySyntax(CheckMode mode) {
+// The Quake III-family games of today read a caret and one character by
+// their own rule; none for the other games.
+std::optional<ColourSyntax> familySyntax(GameMode mode) {
     switch (mode) {
-        case CheckMode::UrbanTerror:
+        case GameMode::UrbanTerror:
             return ColourSyntax::UrbanTerror;
-        case CheckMode::OpenJK:
+        case GameMode::OpenJK:
             return ColourSyntax::OpenJK;
-        case CheckMode::EtLegacy:
+        case GameMode::EtLegacy:
             return ColourSyntax::EtLegacy;
-        case CheckMode::Warfork:
+        case GameMode::Warfork:
             return ColourSyntax::Warfork;
-        case CheckMode::QuakeLive:
+        case GameMode::QuakeLive:
             return ColourSyntax::QuakeLive;
         default:
             return std::nullopt;
@@ -818,20 +823,23 @@ std::optional<ColourSyntax> familySyntax(CheckMode mode) {
 // The bytes of the glyph at `i` in a text game's name: one UTF-8 character.
 qsizetype utf8GlyphLength(const QByteArray& bytes, qsizetype i, qsizetype end) {
     const auto lead = static_cast<uchar>(bytes[i]);
-    const qsizetype length = lead >= 0xC2 && lead <= 0xDF ? 2 : 1;
-    if (length == 2 && i + 1 < end && (static_cast<uchar>(bytes[i + 1]) & 0xC0) == 0x80) {
+    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < end &&
+        (static_cast<uchar>(bytes[i + 1]) & 0xC0) == 0x80) {
         return 2;
     }
     return 1;
 }
 
-// The colour code the program writes before a glyph: ^^8 for black, else a
-// caret and a digit. Its length at `i`, or 0.
-qsizetype colourCodeAt(const QByteArray& bytes, qsizetype i, qsizetype end) {
-    if (bytes.mid(i, 3) == "^^8" && i + 3 < end) {
-        return 3;
+// The colour code the program writes before a glyph: black's own code, else
+// the escape and a letter or digit. Its length at `i`, or 0.
+qsizetype colourCodeAt(const ColourSet& colours, const QByteArray& bytes, qsizetype i,
+                       qsizetype end) {
+    const QByteArray black(colours.blackCode);
+    if (bytes.mid(i, black.size()) == black && i + black.size() < end) {
+        return black.size();
     }
-    if (bytes[i] == '^' && i + 2 < end && isAsciiAlnum(static_cast<uchar>(bytes[i + 1]))) {
+    if (bytes[i] == colours.escape && i + 2 < end &&
+        isAsciiAlnum(static_cast<uchar>(bytes[i + 1]))) {
         return 2;
     }
     return 0;
@@ -886,8 +894,9 @@ void TaggedLine::append(const QByteArray& text, int position, ByteRole role) {
     roles.insert(roles.end(), static_cast<size_t>(text.size()), role);
 }
 
-TaggedLine tagPositions(CheckMode mode, const std::array<QByteArray, 25>& fragments,
+TaggedLine tagPositions(GameMode mode, const std::array<QByteArray, 25>& fragments,
                         const QByteArray& linePrefix, const QByteArray& lineSuffix) {
+    const ColourSet* colours = gameRow(mode).colours;
     TaggedLine line;
     line.append(linePrefix, 0, ByteRole::Line);
     line.valueBegin = line.bytes.size();
@@ -895,10 +904,10 @@ TaggedLine tagPositions(CheckMode mode, const std::array<QByteArray, 25>& fragme
         const QByteArray& f = fragments[k];
         const int position = static_cast<int>(k) + 1;
         qsizetype code = 0;
-        if (colourMode(mode) && f.size() > 1) {
-            code = colourCodeAt(f, 0, f.size());
-        } else if (familySyntax(mode) && f.startsWith('^') && f.size() > 2) {
-            code = 2;  // the colour list's code before the glyph
+        if (familySyntax(mode)) {
+            code = f.startsWith('^') && f.size() > 2 ? 2 : 0;  // the list's code before the glyph
+        } else if (colours && f.size() > 1) {
+            code = colourCodeAt(*colours, f, 0, f.size());
         }
         line.append(f.left(code), position, ByteRole::Colour);
         line.append(f.mid(code), position, ByteRole::Glyph);
@@ -918,7 +927,8 @@ TaggedLine tagPositions(CheckMode mode, const std::array<QByteArray, 25>& fragme
     return line;
 }
 
-std::optional<TaggedLine> tagFileLine(CheckMode mode, const QByteArray& rawLine) {
+std::optional<TaggedLine> tagFileLine(GameMode mode, const QByteArray& rawLine) {
+    const GameRow& game = gameRow(mode);
     static const QRegularExpression nameCommand(QStringLiteral("^\\s*(?:seta\\s+)?name\\s+\""),
                                                 QRegularExpression::CaseInsensitiveOption);
     QByteArray bytes = rawLine;
@@ -937,40 +947,37 @@ std::optional<TaggedLine> tagFileLine(CheckMode mode, const QByteArray& rawLine)
     line.append(bytes.left(line.valueBegin), 0, ByteRole::Line);
     int position = 0;
     for (qsizetype i = line.valueBegin; i < line.valueEnd;) {
-        if (mode == CheckMode::Quake2Hex) {
+        if (game.encoding == Encoding::HexPairs) {
             const qsizetype n = std::min<qsizetype>(2, line.valueEnd - i);
             line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
             i += n;
             continue;
         }
         if (const std::optional<ColourSyntax> syntax = familySyntax(mode)) {
-            if (colourCodeLength(*syntax, bytes, i) == 2 && i + 2 < line.valueEnd) {
-                line.append(bytes.mid(i, 2), position + 1, ByteRole::Colour);
-                i += 2;
-                continue;
-            }
             if (colourCodeLength(*syntax, bytes, i) == 2) {
-                line.append(bytes.mid(i, 2), 0, ByteRole::Line);
+                const bool last = i + 2 >= line.valueEnd;
+                line.append(bytes.mid(i, 2), last ? 0 : position + 1,
+                            last ? ByteRole::Line : ByteRole::Colour);
                 i += 2;
                 continue;
             }
-            const qsizetype n = mode == CheckMode::EtLegacy || mode == CheckMode::Warfork
+            const qsizetype n = game.encoding == Encoding::Utf8ColourTable
                                     ? utf8GlyphLength(bytes, i, line.valueEnd)
                                     : 1;
             line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
             i += n;
             continue;
         }
-        if (colourMode(mode)) {
+        if (game.colours) {
             // A colour code belongs to the glyph after it; one that ends the
             // name belongs to the line.
-            const qsizetype code = colourCodeAt(bytes, i, line.valueEnd);
+            const qsizetype code = colourCodeAt(*game.colours, bytes, i, line.valueEnd);
             if (code > 0) {
                 line.append(bytes.mid(i, code), position + 1, ByteRole::Colour);
                 i += code;
                 continue;
             }
-            if (bytes[i] == '^' && i + 2 == line.valueEnd &&
+            if (bytes[i] == game.colours->escape && i + 2 == line.valueEnd &&
                 isAsciiAlnum(static_cast<uchar>(bytes[i + 1]))) {
                 line.append(bytes.mid(i, 2), 0, ByteRole::Line);
                 i += 2;
@@ -984,13 +991,13 @@ std::optional<TaggedLine> tagFileLine(CheckMode mode, const QByteArray& rawLine)
     return line;
 }
 
-CheckReport checkName(CheckMode mode, const TaggedLine& line) {
+CheckReport checkName(GameMode mode, const TaggedLine& line) {
+    const GameRow& game = gameRow(mode);
     CheckReport report;
     report.mode = mode;
-    const std::vector<EngineCheck> engines = enginesOf(mode);
-    report.checked = !engines.empty();
-    for (const EngineCheck& engine : engines) {
-        report.engines.append(engine(line));
+    report.checked = !game.engines.empty();
+    for (const CheckEngine engine : game.engines) {
+        report.engines.append(runEngine(engine, line, game));
     }
     return report;
 }
@@ -1010,44 +1017,9 @@ QString escapeName(const QByteArray& bytes) {
     return out;
 }
 
-std::optional<ConfigSizeVerdict> configSizeVerdict(CheckMode mode, qint64 newSize) {
-    static const ConfigReader quakeWorld[] = {{u"id Quake", 8191},
-                                              {u"id QuakeWorld", 8191},
-                                              {u"QuakeSpasm", 256 * 1024},
-                                              {u"ezQuake", 256 * 1024}};
-    static const ConfigReader quake2[] = {{u"id Quake II", 8191}, {u"Yamagi Quake II", 32767}};
-    static const ConfigReader hexen2[] = {{u"Hexen II", 8191}};
-    static const ConfigReader quake3[] = {{u"id Quake III 1.32", 16365}, {u"ioquake3", 128 * 1024}};
-    static const ConfigReader rtcw[] = {{u"Return to Castle Wolfenstein", 16365}};
-
-    std::span<const ConfigReader> readers;
-    switch (mode) {
-        case CheckMode::QuakeWorld:
-            readers = quakeWorld;
-            break;
-        case CheckMode::Quake2:
-        case CheckMode::Quake2Hex:
-            readers = quake2;
-            break;
-        case CheckMode::Hexen2:
-            readers = hexen2;
-            break;
-        case CheckMode::Quake3:
-            readers = quake3;
-            break;
-        case CheckMode::RtCW:
-            readers = rtcw;
-            break;
-        case CheckMode::JumpGate:
-        case CheckMode::UrbanTerror:
-        case CheckMode::OpenJK:
-        case CheckMode::EtLegacy:
-        case CheckMode::Warfork:
-        case CheckMode::QuakeLive:
-            return std::nullopt;
-    }
+std::optional<ConfigSizeVerdict> configSizeVerdict(GameMode mode, qint64 newSize) {
     ConfigSizeVerdict verdict;
-    for (const ConfigReader& reader : readers) {
+    for (const ConfigReader& reader : gameRow(mode).configReaders) {
         (newSize > reader.largestConfig ? verdict.ignoring : verdict.fine)
             << std::pair{QString::fromUtf16(reader.engine), reader.largestConfig};
     }

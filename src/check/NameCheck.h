@@ -9,24 +9,9 @@
 #include <utility>
 #include <vector>
 
-namespace vtl {
+#include "modes/GameModes.h"
 
-// The games a name line is checked for. Several program modes share one:
-// the MOD modes check as their game, both Quake II modes share the engine.
-enum class CheckMode {
-    QuakeWorld,
-    Quake2,
-    Quake2Hex,
-    Quake3,
-    RtCW,
-    Hexen2,
-    JumpGate,
-    UrbanTerror,
-    OpenJK,
-    EtLegacy,
-    Warfork,
-    QuakeLive,
-};
+namespace vtl {
 
 // Most serious first; the order is the order of the findings in a report.
 enum class Severity { BreaksLine, Refused, GlyphsChanged, CutByLength, Cosmetic };
@@ -43,7 +28,7 @@ struct Finding {
 
 // A glyph of the name as the other players see it: the sheet code to draw,
 // the name position it came from (0: text of the line, not of the name) and
-// the Quake III colour index it is drawn in (-1 in games without colours).
+// the colour index it is drawn in (-1 in games without colours).
 struct SeenGlyph {
     int code = 0;
     int position = 0;
@@ -65,7 +50,7 @@ struct EngineReport {
 };
 
 struct CheckReport {
-    CheckMode mode = CheckMode::JumpGate;
+    GameMode mode = GameMode::JumpGate;
     // False for a game nothing is known about: no engine, no verdict.
     bool checked = false;
     QList<EngineReport> engines;
@@ -92,14 +77,14 @@ struct TaggedLine {
 
 // The line the program writes for the 25 positions' fragments (position k
 // is fragments[k - 1]): prefix, the fragments without trailing blanks, suffix.
-TaggedLine tagPositions(CheckMode mode, const std::array<QByteArray, 25>& fragments,
+TaggedLine tagPositions(GameMode mode, const std::array<QByteArray, 25>& fragments,
                         const QByteArray& linePrefix, const QByteArray& lineSuffix);
 
 // A `name "..."` or `seta name "..."` line read from a file; nothing when the
 // line sets no name. Positions are counted the way the mode writes glyphs.
-std::optional<TaggedLine> tagFileLine(CheckMode mode, const QByteArray& line);
+std::optional<TaggedLine> tagFileLine(GameMode mode, const QByteArray& line);
 
-CheckReport checkName(CheckMode mode, const TaggedLine& line);
+CheckReport checkName(GameMode mode, const TaggedLine& line);
 
 // The caption of a game that has no check.
 inline const QString kNoCheckText = QStringLiteral("no check for this game");
@@ -107,17 +92,13 @@ inline const QString kNoCheckText = QStringLiteral("no check for this game");
 // Display form of name bytes: printable ASCII as is, the rest as \xNN.
 QString escapeName(const QByteArray& bytes);
 
-// The config file Quick save appends to, and what each engine reads of it.
-struct ConfigReader {
-    const char16_t* engine;
-    qint64 largestConfig;
-};
+// What the engines of a game make of the config Quick save appends to.
 struct ConfigSizeVerdict {
     // Engine name and the largest config it reads.
     QList<std::pair<QString, qint64>> ignoring;  // these ignore the whole file
     QList<std::pair<QString, qint64>> fine;      // these still read it
 };
 // Nothing when every engine of the game reads a config of newSize bytes.
-std::optional<ConfigSizeVerdict> configSizeVerdict(CheckMode mode, qint64 newSize);
+std::optional<ConfigSizeVerdict> configSizeVerdict(GameMode mode, qint64 newSize);
 
 }  // namespace vtl

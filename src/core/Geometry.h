@@ -31,7 +31,6 @@ constexpr QRect twipsRect(int left, int top, int width, int height) {
 
 // The name strip: one slot per position at a pitch of 240 twips (one glyph).
 inline constexpr int kSlotPitchTwips = 240;
-inline constexpr int kMarkerFullTwips = 5760;  // the marker under slot 25 while the name is full
 
 }  // namespace vtl
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "core/Geometry.h"
+#include "core/NameEditing.h"
 
 namespace vtl {
 
@@ -56,7 +57,7 @@ QImage renderNameStrip(const WindowState& state, QColor slotColour) {
     // Overwrite: a block over the slot. Insert: a bar at its left edge, where
     // the next glyph goes in between the two around it.
     const int markerWidth = state.insertMode ? kInsertMarkerPixels : cellSize;
-    painter.fillRect(twipsToPixels(state.markerLeftTwips), slotTop, markerWidth, slotHeight,
+    painter.fillRect(twipsToPixels(markerLeftTwips(state)), slotTop, markerWidth, slotHeight,
                      Qt::red);
     return image;
 }

@@ -47,46 +47,35 @@ QByteArray composeCommandLine(const WindowState& state) {
     return framed(state, composeNameText(state));
 }
 
-void AddChar(WindowState& state, Desktop& desktop) {
+void AddChar(WindowState& state, Desktop& desktop, QPoint glyphSource,
+             const QByteArray& pickedFragment) {
     if (state.CursorPos >= kNameLength) {
         state.CursorPos = kNameLength;
     }
     NameCell& cell = cellAtCursor(state);
-    cell.glyph = glyphFromSheet(state.sheetSource, QPoint(state.GlyphSrcX, state.GlyphSrcY));
+    cell.glyph = glyphFromSheet(state.sheetSource, glyphSource);
 
     if (state.Family == GameFamily::Colour) {
-        cell.fragment =
-            state.ColorWritten ? state.PickedFragment : state.ColorPrefix + state.PickedFragment;
+        cell.fragment = state.ColorWritten ? pickedFragment : state.ColorPrefix + pickedFragment;
     } else if (state.Family == GameFamily::Plain) {
-        cell.fragment = state.PickedFragment;
+        cell.fragment = pickedFragment;
     } else {
         showInfo(desktop, kUnknownGameMessage);
     }
 
-    state.markerLeftTwips = kSlotPitchTwips * (state.CursorPos - 1) + kSlotPitchTwips;
     state.CursorPos += 1;
     rebuildNameBoxes(state);
-    if (state.markerLeftTwips == kMarkerFullTwips + kSlotPitchTwips) {
-        state.markerLeftTwips = kMarkerFullTwips;
-    }
     state.ColorWritten = true;
 }
 
 void pickGlyph(WindowState& state, Desktop& desktop, int code) {
-    const QPoint origin = cellOrigin(code);
-    state.GlyphSrcX = origin.x();
-    state.GlyphSrcY = origin.y();
-    state.PickedFragment = state.Table[code];
-    AddChar(state, desktop);
+    AddChar(state, desktop, cellOrigin(code), state.Table[code]);
 }
 
 void previewGlyph(WindowState& state, int code) {
     state.previewCaption = QStringLiteral("Char Number: ") + QString::number(code + 1);
     state.frameCode = code;
-    const QPoint origin = cellOrigin(code);
-    state.HoverSrcX = origin.x();
-    state.HoverSrcY = origin.y();
-    state.regularView = glyphFromSheet(state.sheetSource, QPoint(state.HoverSrcX, state.HoverSrcY));
+    state.regularView = glyphFromSheet(state.sheetSource, cellOrigin(code));
     state.enlargedView = enlargedGlyph(state.regularView);
 }
 
@@ -130,13 +119,13 @@ bool placeGlyph(WindowState& state, Desktop& desktop, int code) {
     return true;
 }
 
-bool isBlank(const NameCell& cell) {
+bool holdsNothing(const NameCell& cell) {
     return cell.glyph.isNull() && cell.fragment == " ";
 }
 
 int endPosition(const WindowState& state) {
     for (int k = kNameLength; k >= 1; --k) {
-        if (!isBlank(state.cells[k - 1])) {
+        if (!holdsNothing(state.cells[k - 1])) {
             return k + 1;
         }
     }
@@ -144,7 +133,7 @@ int endPosition(const WindowState& state) {
 }
 
 bool openGapAtCursor(WindowState& state) {
-    if (!isBlank(state.cells.back())) {
+    if (!holdsNothing(state.cells.back())) {
         return false;
     }
     const auto at = state.cells.begin() + (std::min(state.CursorPos, kNameLength) - 1);
@@ -161,14 +150,16 @@ void closeGapAt(WindowState& state, int position) {
 void startNewName(WindowState& state) {
     state.rawNameBox.clear();
     state.commandLineBox = decodeNameBytes(state, framed(state, {}));
-    state.markerLeftTwips = 0;
     state.CursorPos = 1;
     state.cells.fill(NameCell{});
 }
 
 void moveCursorTo(WindowState& state, int position) {
     state.CursorPos = std::clamp(position, 1, kNameLength + 1);
-    state.markerLeftTwips = kSlotPitchTwips * (std::min(state.CursorPos, kNameLength) - 1);
+}
+
+int markerLeftTwips(const WindowState& state) {
+    return kSlotPitchTwips * (std::min(state.CursorPos, kNameLength) - 1);
 }
 
 }  // namespace vtl

@@ -13,9 +13,10 @@ using namespace Qt::StringLiterals;
 
 inline const QString kUnknownGameMessage = u"ERROR - Could not determine game."_s;
 
-// Puts the picked glyph (GlyphSrcX/Y of the sheet) and PickedFragment into the
-// name at the cursor, advances the cursor and rebuilds both name boxes.
-void AddChar(WindowState& state, Desktop& desktop);
+// Puts the glyph at `glyphSource` of the sheet and the picked fragment into
+// the name at the cursor, advances the cursor and rebuilds both name boxes.
+void AddChar(WindowState& state, Desktop& desktop, QPoint glyphSource,
+             const QByteArray& pickedFragment);
 
 // A click on cell `code` of the character map.
 void pickGlyph(WindowState& state, Desktop& desktop, int code);
@@ -46,9 +47,12 @@ void startNewName(WindowState& state);
 // A click on slot k (1..25) puts the cursor there, with the marker under
 // it; 26 (after the last position) keeps the marker under position 25.
 void moveCursorTo(WindowState& state, int position);
+// The left edge of the red cursor marker: under the cursor's slot, and under
+// position 25 while the name is full.
+int markerLeftTwips(const WindowState& state);
 
 // A position holding nothing: no glyph and the one-space fragment.
-bool isBlank(const NameCell& cell);
+bool holdsNothing(const NameCell& cell);
 // The position after the last one that holds something (1 for an empty name).
 int endPosition(const WindowState& state);
 

@@ -5,20 +5,18 @@
 namespace vtl {
 
 NameSnapshot NameSnapshot::of(const WindowState& state) {
-    return NameSnapshot{state.cells, state.CursorPos, state.markerLeftTwips, state.ColorWritten};
+    return NameSnapshot{state.cells, state.CursorPos, state.ColorWritten};
 }
 
 void NameSnapshot::restoreInto(WindowState& state) const {
     state.cells = cells;
     state.CursorPos = CursorPos;
-    state.markerLeftTwips = markerLeftTwips;
     state.ColorWritten = ColorWritten;
     rebuildNameBoxes(state);
 }
 
 bool NameSnapshot::operator==(const NameSnapshot& other) const {
-    if (CursorPos != other.CursorPos || markerLeftTwips != other.markerLeftTwips ||
-        ColorWritten != other.ColorWritten) {
+    if (CursorPos != other.CursorPos || ColorWritten != other.ColorWritten) {
         return false;
     }
     for (int k = 0; k < kNameLength; ++k) {

@@ -11,13 +11,12 @@
 namespace vtl {
 
 // What one change to the name may alter and what undo puts back: the 25
-// positions (pixels and fragments), the cursor with its marker, and whether
+// positions (pixels and fragments), the cursor (the marker follows it), and whether
 // the pending colour code has been written. The colour, mode and sheet are
 // not part of it: they stay as they are on undo.
 struct NameSnapshot {
     std::array<NameCell, kNameLength> cells;
     int CursorPos = 1;
-    int markerLeftTwips = 0;
     bool ColorWritten = false;
 
     static NameSnapshot of(const WindowState& state);

@@ -15,12 +15,49 @@ namespace vtl {
 inline constexpr int kNameLength = 25;  // positions 1..25; CursorPos 26 means full
 inline constexpr int kCodeCount = 256;
 
+// The modes of the Game/Mode menu; modes/GameModes.h has a row for each.
+enum class GameMode {
+    QuakeWorld,
+    QuakeWorldMod,
+    Quake2,
+    Quake2Hex,
+    Quake3Arena,
+    Hexen2,
+    Hexen2Mod,
+    Wolfenstein,
+    JumpGate,
+    UrbanTerror,
+    OpenJK,
+    EtLegacy,
+    Warfork,
+    QuakeLive,
+};
+
 // "0": names with Quake III colour codes; "1": plain byte and hex names.
 enum class GameFamily { Colour = 0, Plain = 1 };
 
 // Which game's default config Quick save targets (the settings key of its folder).
 // The Quake III-family games of today each have their own target.
 enum class ConfigKind { Unset, Q1Config, Q3Config, UrbanTerror, OpenJK, EtLegacy, Warfork };
+
+// The file of that config in the game's folder.
+inline QString configFileName(ConfigKind config) {
+    switch (config) {
+        case ConfigKind::Q3Config:
+        case ConfigKind::UrbanTerror:
+            return QStringLiteral("q3config.cfg");
+        case ConfigKind::OpenJK:
+            return QStringLiteral("openjk.cfg");
+        case ConfigKind::EtLegacy:
+            return QStringLiteral("etconfig.cfg");
+        case ConfigKind::Warfork:
+            return QStringLiteral("autoexec_postinit.cfg");
+        case ConfigKind::Unset:
+        case ConfigKind::Q1Config:
+            break;
+    }
+    return QStringLiteral("config.cfg");
+}
 
 // Output fragment of each code 0..255 in the current mode, as Windows-1252 bytes.
 using CharTable = std::array<QByteArray, kCodeCount>;
@@ -40,20 +77,16 @@ struct WindowState {
     QByteArray ColorPrefix;
     bool ColorWritten = false;
     std::optional<GameFamily> Family;  // none until the first mode switch
-    QByteArray PickedFragment;
-    int CursorPos = 1;  // 1..26
+    std::optional<GameMode> Mode;      // none until the first mode switch
+    int CursorPos = 1;                 // 1..26
     ConfigKind Config = ConfigKind::Unset;
-    int GlyphSrcX = 0;
-    int GlyphSrcY = 0;
-    int HoverSrcX = 0;
-    int HoverSrcY = 0;
     QByteArray LinePrefix;
     QByteArray LineSuffix;
     CharTable Table;
 
     // The name strip: cells[k - 1] is position k.
+    // The red cursor marker stands under the cursor's slot (markerLeftTwips()).
     std::array<NameCell, kNameLength> cells;
-    int markerLeftTwips = 0;  // left edge of the red cursor marker
 
     // The two text boxes keep what was last written into them, so what the
     // user types there stays until the next change to the name rewrites both.
@@ -91,9 +124,6 @@ struct WindowState {
     // Games whose remembered charset was found gone this run: told once.
     QStringList charsetGoneTold;
 
-    // The colour list's rows in the current mode (the Quake III eight until a
-    // mode brings its own).
-    QStringList colourItems;
     // Modes that tint their glyphs at run time from the game's colour table:
     // the glyphs in white with alpha (null in the other modes), and what the
     // map draws over the sheet (the marks of characters the game drops).

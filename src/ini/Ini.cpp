@@ -28,12 +28,12 @@ constexpr std::string_view kLineBreak = "\r\n";
 
 // The profile functions count CR and ^Z (the old DOS end-of-file mark) as
 // blanks besides the usual ones.
-bool isBlank(char c) {
+bool isProfileBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
-bool isBlank(QChar c) {
-    return c.unicode() < 0x80 && isBlank(static_cast<char>(c.unicode()));
+bool isProfileBlank(QChar c) {
+    return c.unicode() < 0x80 && isProfileBlank(static_cast<char>(c.unicode()));
 }
 
 // Byte offsets [begin, end) into the file.
@@ -44,10 +44,10 @@ struct Span {
 };
 
 Span trimmed(std::string_view text, Span s) {
-    while (s.begin < s.end && isBlank(text[s.begin])) {
+    while (s.begin < s.end && isProfileBlank(text[s.begin])) {
         ++s.begin;
     }
-    while (s.end > s.begin && isBlank(text[s.end - 1])) {
+    while (s.end > s.begin && isProfileBlank(text[s.end - 1])) {
         --s.end;
     }
     return s;
@@ -56,10 +56,10 @@ Span trimmed(std::string_view text, Span s) {
 QString trimmed(const QString& name) {
     qsizetype begin = 0;
     qsizetype end = name.size();
-    while (begin < end && isBlank(name[begin])) {
+    while (begin < end && isProfileBlank(name[begin])) {
         ++begin;
     }
-    while (end > begin && isBlank(name[end - 1])) {
+    while (end > begin && isProfileBlank(name[end - 1])) {
         --end;
     }
     return name.sliced(begin, end - begin);

@@ -17,7 +17,7 @@ CharTable identityTable() {
     return table;
 }
 
-const QByteArray kTag = QByteArrayLiteral(" //VTL G2 ") + kVersion;
+const QByteArray kTag = kLineTag + QByteArray(kVersion);
 
 }  // namespace
 

@@ -16,6 +16,9 @@ CharTable hexTable();
 // colour consoles can't take inside a name blanked or replaced.
 CharTable colourTable();
 
+// What follows the name's closing quote in this program's lines, before the version.
+inline constexpr char kLineTag[] = " //VTL G2 ";
+
 // The text around the name in the console line of each family.
 QByteArray linePrefix();
 QByteArray byteLineSuffix();

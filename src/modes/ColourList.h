@@ -3,11 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include <array>
-
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "sheets/SheetList.h"
+#include "modes/ColourSet.h"
 
 namespace vtl {
 
@@ -15,27 +13,19 @@ using namespace Qt::StringLiterals;
 
 inline const QString kUnknownColourMessage = u"ERROR - An unknown error occured."_s;
 
-struct Colour {
-    const char16_t* name;  // the list's item text
-    const char* code;      // written before the next character
-    BuiltInSheet sheet;
-};
-
-// The colour list's rows, in list order.
-inline constexpr std::array<Colour, 8> kColours{{
-    {u"White", "^7", BuiltInSheet::Q3White},
-    {u"Red", "^1", BuiltInSheet::Q3Red},
-    {u"Black", "^^8", BuiltInSheet::Q3Black},
-    {u"Magenta", "^6", BuiltInSheet::Q3Magenta},
-    {u"Green", "^2", BuiltInSheet::Q3Green},
-    {u"Yellow", "^3", BuiltInSheet::Q3Yellow},
-    {u"Blue", "^4", BuiltInSheet::Q3Blue},
-    {u"Cyan", "^5", BuiltInSheet::Q3Cyan},
-}};
+// The colours the colour list offers: the current game's, or Quake III's
+// (the list's own) in games without colour codes, where it is disabled.
+const ColourSet& listedColours(const WindowState& state);
 
 // The game's own charset as the map shows it for a colour code ("^1"):
 // tinted where the game tints text, else as it is.
 QImage ownCharsetInColour(const WindowState& state, const QByteArray& colourCode);
+
+// The sheet glyphs in `colour` are copied from: the game's own charset in
+// that colour while one is in use, else the colour's built-in sheet (one
+// that can't be read is reported and drawn black).
+QImage colourSheet(const WindowState& state, Desktop& desktop, const QString& appDir,
+                   const ColourChoice& colour);
 
 // A click (or keyboard move) on row `index` of the colour list; -1 for none.
 // The colour's code goes before the next character added, once.

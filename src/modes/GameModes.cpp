@@ -31,11 +31,20 @@ std::optional<QImage> askForCustomSheet(Desktop& desktop) {
 
 }  // namespace
 
-const ModeRow& modeRow(GameMode mode) {
-    const auto* row = std::find_if(kModes.begin(), kModes.end(),
-                                   [mode](const ModeRow& r) { return r.mode == mode; });
-    Q_ASSERT(row != kModes.end());
+const GameRow& gameRow(GameMode mode) {
+    const auto* row = std::find_if(kGames.begin(), kGames.end(),
+                                   [mode](const GameRow& r) { return r.mode == mode; });
+    Q_ASSERT(row != kGames.end());
     return *row;
+}
+
+const GameRow* currentGame(const WindowState& state) {
+    return state.Mode ? &gameRow(*state.Mode) : nullptr;
+}
+
+const ColourSet* currentColours(const WindowState& state) {
+    const GameRow* game = currentGame(state);
+    return game ? game->colours : nullptr;
 }
 
 QStringList customSheetFilters() {
@@ -43,23 +52,24 @@ QStringList customSheetFilters() {
             QStringLiteral("JPEG Files (*.Jpg)")};
 }
 
-void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, GameMode mode) {
-    const ModeRow& row = modeRow(mode);
+bool switchMode(WindowState& state, Desktop& desktop, const QString& appDir, GameMode mode) {
+    const GameRow& row = gameRow(mode);
     state.quickSaveEnabled = row.quickSave;
     std::optional<QImage> sheet =
         row.sheet ? loadSheetOrBlank(builtInSheetPath(appDir, *row.sheet), desktop)
                   : askForCustomSheet(desktop);
     if (!sheet) {
-        return;
+        return false;
     }
-    applyTableRoutine(state, row.routine);
+    state.Mode = mode;
+    applyEncoding(state, row.encoding, row.colours);
     // A user's picture of another size than 256 x 256 is shown as it is, and
     // picks still copy from its top-left grid of 16-pixel cells: the map shows
     // exactly the pixels a pick copies, so nothing is scaled.
     state.sheetSource = *std::move(sheet);
     state.mapPicture = state.sheetSource;
     state.saveNameEnabled = row.saveName;
-    state.colourListEnabled = row.colourList;
+    state.colourListEnabled = row.colours != nullptr;
     state.modeLabel = QString::fromUtf16(row.label);
     if (row.config) {
         state.Config = *row.config;
@@ -68,10 +78,10 @@ void switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
     if (const FamilyRow* family = familyRow(mode)) {
         enterFamilyMode(state, appDir, *family);
     } else {
-        state.colourItems = quake3ColourItems();
         state.tintGlyphs = QImage();
         state.mapMarks = QImage();
     }
+    return true;
 }
 
 }  // namespace vtl

@@ -13,26 +13,8 @@ const FamilyRow* familyRow(GameMode mode) {
     return row == kFamilyRows.end() ? nullptr : row;
 }
 
-std::optional<GameMode> modeOfLabel(const QString& modeLabel) {
-    for (const ModeRow& row : kModes) {
-        if (modeLabel == QStringView(row.label)) {
-            return row.mode;
-        }
-    }
-    return std::nullopt;
-}
-
 const FamilyRow* currentFamilyRow(const WindowState& state) {
-    const std::optional<GameMode> mode = modeOfLabel(state.modeLabel);
-    return mode ? familyRow(*mode) : nullptr;
-}
-
-QStringList quake3ColourItems() {
-    QStringList items;
-    for (const Colour& colour : kColours) {
-        items << QString::fromUtf16(colour.name);
-    }
-    return items;
+    return state.Mode ? familyRow(*state.Mode) : nullptr;
 }
 
 namespace {
@@ -71,10 +53,6 @@ void useFamilyGlyphs(WindowState& state, const FamilyRow& row, const QImage& gly
 }
 
 void enterFamilyMode(WindowState& state, const QString& appDir, const FamilyRow& row) {
-    state.colourItems.clear();
-    for (const GameColour& colour : colourSet(row.syntax)) {
-        state.colourItems << QString::fromUtf16(colour.name);
-    }
     useFamilyGlyphs(state, row, builtInGlyphs(state, state.sheetSource, appDir, row));
 }
 

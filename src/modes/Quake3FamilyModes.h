@@ -31,19 +31,14 @@ inline constexpr std::array<FamilyRow, 5> kFamilyRows{{
 }};
 
 const FamilyRow* familyRow(GameMode mode);
-// The mode the window is in, from its label; none before the first switch.
-std::optional<GameMode> modeOfLabel(const QString& modeLabel);
 // The family row of the mode the window is in; none in the other modes.
 const FamilyRow* currentFamilyRow(const WindowState& state);
-
-// The colour list's rows of the Quake III modes the program always had.
-QStringList quake3ColourItems();
 
 inline const QString kStandInFontNote = u"Drawn in %1: the game's own font is not installed."_s;
 
 // The end of a switch into a family mode: the glyphs in white with alpha
-// (the white Quake III sheet, or the text game's font), shown in white, the
-// game's colour list, and the text game's marks on the map.
+// (the white Quake III sheet, or the text game's font), shown in white, and
+// the text game's marks on the map.
 void enterFamilyMode(WindowState& state, const QString& appDir, const FamilyRow& row);
 
 // Glyphs (white with alpha) for the current family mode, e.g. the game's own

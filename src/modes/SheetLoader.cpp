@@ -13,7 +13,7 @@
 
 #include "core/FileOpen.h"
 #include "core/Glyphs.h"
-#include "modes/CustomSheet.h"
+#include "modes/PictureLength.h"
 
 namespace vtl {
 
@@ -35,6 +35,22 @@ constexpr int kDecodeLimitMiB = 20;
 QString systemReason(int errorNumber) {
     return errorNumber == ENOENT ? kMissingReason
                                  : QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+// Qt's name for the kind of picture `data` starts like, or nothing.
+const char* pictureFormat(const QByteArray& data) {
+    struct Signature {
+        QByteArrayView start;
+        const char* format;
+    };
+    static constexpr Signature kSignatures[] = {
+        {"GIF8", "gif"}, {"\x89PNG", "png"}, {"BM", "bmp"}, {"\xFF\xD8\xFF", "jpeg"}};
+    for (const Signature& s : kSignatures) {
+        if (data.startsWith(s.start)) {
+            return s.format;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -87,6 +103,12 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
     picture.open(QIODevice::ReadOnly);
 
     QImageReader reader(&picture);
+    // A picture whose kind its first bytes tell goes straight to that one
+    // reader; left to guess, Qt loads image plugins until one takes it.
+    if (const char* format = pictureFormat(picture.data())) {
+        reader.setFormat(format);
+        reader.setAutoDetectImageFormat(false);
+    }
     reader.setAllocationLimit(kDecodeLimitMiB);
     const QSize size = reader.size();
     if (size.isValid() && qint64{size.width()} * size.height() > kMaxSheetPixels) {
@@ -98,7 +120,8 @@ std::optional<QImage> readPicture(const QString& path, QString& reason) {
         reason = reader.errorString();
         return std::nullopt;
     }
-    return image.convertToFormat(QImage::Format_RGB32);
+    image.convertTo(QImage::Format_RGB32);  // in place where the depth allows: no second copy
+    return image;
 }
 
 QString unreadablePictureMessage(const QString& path, const QString& reason) {

@@ -6,28 +6,30 @@
 
 namespace vtl {
 
-void applyTableRoutine(WindowState& state, TableRoutine routine) {
+void applyEncoding(WindowState& state, Encoding encoding, const ColourSet* colours) {
     state.LinePrefix = linePrefix();
-    state.utf8Names = routine == TableRoutine::Utf8Colour;
-    switch (routine) {
-        case TableRoutine::Bytes:
+    state.utf8Names = encoding == Encoding::Utf8ColourTable;
+    switch (encoding) {
+        case Encoding::ByteTable:
             state.Family = GameFamily::Plain;
             state.LineSuffix = byteLineSuffix();
             state.Table = byteTable();
             break;
-        case TableRoutine::Hex:
+        case Encoding::HexPairs:
             state.Family = GameFamily::Plain;
             state.LineSuffix = hexLineSuffix();
             state.Table = hexTable();
             break;
-        case TableRoutine::Colour:
-        case TableRoutine::Utf8Colour:
+        case Encoding::ColourTable:
+        case Encoding::Utf8ColourTable:
             state.Family = GameFamily::Colour;
             state.LineSuffix = colourLineSuffix();
-            state.Table = routine == TableRoutine::Colour ? colourTable() : textTable();
-            state.ColorPrefix = QByteArrayLiteral("^7");
-            state.ColorWritten = false;
+            state.Table = encoding == Encoding::ColourTable ? colourTable() : textTable();
             break;
+    }
+    if (colours) {
+        state.ColorPrefix = QByteArray(colours->startCode);
+        state.ColorWritten = false;
     }
     // After the framing, so the command-line box shows the new mode's empty line.
     startNewName(state);

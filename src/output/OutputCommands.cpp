@@ -27,8 +27,6 @@ const QString kSaveNameInitialName = u"*.cfg"_s;
 const QString kSaveNameDoneText = u"File Saved!"_s;
 const QString kSaveNameHowToText = u"To use this file go to the console and execute the file: "_s;
 
-const QString kQ3ConfigFile = u"/q3config.cfg"_s;
-const QString kQ1ConfigFile = u"/config.cfg"_s;
 const QString kNotConfiguredText = u"You have not configured Vantorel to utilize this feature."_s;
 const QString kSavedToDefaultConfigText = u"File Saved to Default Config: "_s;
 const QString kSavedToText = u"File saved to: "_s;
@@ -84,7 +82,7 @@ void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFol
         return;
     }
     // Plain concatenation: the folder is used exactly as configured.
-    state.QuickSaveFile = folder + (quake3 ? kQ3ConfigFile : kQ1ConfigFile);
+    state.QuickSaveFile = folder + u'/' + configFileName(state.Config);
 
     // A config that exists gets the bare line; the game's own files carry no tag.
     if (approveAppend) {

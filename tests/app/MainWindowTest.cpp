@@ -22,6 +22,7 @@
 #include "icon/ProgramIcon.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -65,9 +66,10 @@ struct MainWindowTest : ::testing::Test {
 };
 
 TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenus) {
-    EXPECT_EQ(window->windowTitle(), u"Vantorel G2 v6.3 - Quenmoor Software"_s);
+    EXPECT_EQ(window->windowTitle(),
+              u"Vantorel G2 "_s + QString::fromLatin1(kVersion) + u" - Quenmoor Software"_s);
     EXPECT_EQ(child<QLabel>("Label7")->text(), u"Mode: Quake III: Arena"_s);
-    EXPECT_EQ(text("Text3"), u"name \"^7\" //VTL G2 v6.3"_s);
+    EXPECT_EQ(text("Text3"), QString(u"name \"^7\""_s + test::kTagText));
     QStringList colours;
     for (const QListWidgetItem* item :
          child<QListWidget>("List1")->findItems({}, Qt::MatchContains)) {
@@ -158,7 +160,7 @@ TEST_F(MainWindowTest, keys_editFromMapAndNameRowOnly_colourKeysUndoAndPasteReac
     QTest::keyClicks(map(), u"Ab"_s);
     QTest::keyClick(strip(), Qt::Key_Left);
     QTest::keyClicks(strip(), u"c"_s);
-    EXPECT_EQ(text("Text3"), u"name \"^7Ac^7\" //VTL G2 v6.3"_s);
+    EXPECT_EQ(text("Text3"), QString(u"name \"^7Ac^7\""_s + test::kTagText));
 
     auto* rawName = child<QLineEdit>("Text2");
     rawName->setFocus();

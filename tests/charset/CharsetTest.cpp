@@ -103,11 +103,9 @@ TEST(GameCharset, eachGame_readFromWhereTheGameLooksAndDrawnAsItDraws) {
         ASSERT_TRUE(found.charset) << found.message.toStdString();
         EXPECT_EQ(found.charset->source, dir.path() + QString::fromUtf8(row.source));
         EXPECT_EQ(found.charset->sheet, row.sheet);
-        // Truecolour glyphs take the text colour ('1' is red); 8-bit ones keep their own.
+        // Truecolour glyphs take the text colour; 8-bit ones keep their own.
         const bool tinted = row.game == Game::Quake3 || row.game == Game::Wolfenstein;
         EXPECT_EQ(found.charset->tinted, tinted);
-        EXPECT_EQ(found.charset->inColour('1'),
-                  tinted ? tintedSheet(row.sheet, qRgb(255, 0, 0)) : row.sheet);
     }
 }
 
@@ -126,8 +124,8 @@ TEST(Quake3Charset, tinting_multipliesEachPixelByColourAndAlpha_blackGetsAGreyEd
     EXPECT_EQ(tintedSheet(glyphs, qRgb(200, 128, 0)), want);
 
     QImage edged = glyphs;
-    edged.setPixel(3, 8, qRgba(255, 255, 255, 0));             // clear, beside the glyph's ink
-    const QImage black = tintedSheet(edged, textColour('8'));  // ^8 is black, as ^0
+    edged.setPixel(3, 8, qRgba(255, 255, 255, 0));  // clear, beside the glyph's ink
+    const QImage black = tintedSheet(edged, qRgb(0, 0, 0));
     EXPECT_EQ(black.pixel(4, 8), qRgb(0, 0, 0));
     EXPECT_EQ(black.pixel(3, 8), kBlackTextOutline);
 }
@@ -164,6 +162,12 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
     const QByteArray wad = gfxWad(conchars);
     const QByteArray pcx = test::pcx(128, 128, conchars);
     const QByteArray tga = test::tga(test::whiteGlyphs(), true);
+    // One entry: its local header at 0, its directory entry after "PK\1\2".
+    const QByteArray pk3 = test::zip({{"gfx/2d/bigchars.tga", tga}});
+    const qsizetype central = pk3.indexOf("PK\x01\x02");
+    auto bothHeaders = [&](qsizetype local, qsizetype inDirectory, const QByteArray& bytes) {
+        return patched(patched(pk3, local, bytes), central + inDirectory, bytes);
+    };
     const DamageRow rows[] = {
         {"PAK directory past the end", Game::Quake, "/id1/pak0.pak",
          patched(pak, 4, test::le32(0x7FFFFF00)), "the file ends before the data it points to"},
@@ -190,7 +194,15 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
         {"TGA of 65535 x 65535", Game::Quake3, "/baseq3/gfx/2d/bigchars.tga",
          patched(tga, 12, QByteArray(4, '\xFF')), "its size is damaged"},
         {"pk3 that is no zip", Game::Quake3, "/baseq3/pak0.pk3", QByteArray(5000, 'z'),
-         "Not a zip archive"},
+         "it is not a zip archive"},
+        {"pk3 entry with a wrong checksum", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
+         bothHeaders(14, 16, test::le32(0x12345678)), "its data does not match its checksum"},
+        {"pk3 entry packed with bzip2", Game::Quake3, "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)",
+         bothHeaders(8, 10, test::le16(12)),
+         "it is packed with method 12, which the games cannot read"},
+        {"pk3 entry larger than any charset", Game::Quake3,
+         "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)", bothHeaders(22, 24, test::le32(0x7FFFFFF0)),
+         "it is 2147483632 bytes long, too large for a charset"},
     };
     for (const DamageRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -6,6 +6,7 @@
 #include "check/CheckCommand.h"
 #include "support/Files.h"
 #include "support/Printers.h"
+#include "support/Tag.h"
 
 using namespace Qt::StringLiterals;
 
@@ -57,7 +58,7 @@ TEST_P(CheckCommand, statusAndOutput) {
 }
 
 const QByteArray kGoodConfig = "bind w +forward\r\nname \"Player\"\r\nsensitivity \"3\"\r\n";
-const QByteArray kQuoteConfig = "bind w +forward\r\n\r\nname \"A\"Z\" //VTL G2 v6.3\r\n";
+const QByteArray kQuoteConfig = "bind w +forward\r\n\r\nname \"A\"Z\"" + test::kTag + "\r\n";
 
 const Row kRows[] = {
     // clang-format off
@@ -78,7 +79,7 @@ const Row kRows[] = {
     {"controlByte_isEscaped", "--check --mode quake2 n.cfg", "n.cfg", "name \"A\x05Z\"\n", 1,
      {"n.cfg:1: \"A\\x05Z\"", "others see \"AZ\""}},
     {"hexModeAnyCase_digitPairsAreGlyphs", "--check --mode QUAKE2-Hex n.cfg", "n.cfg",
-     "name \"4142434445464748\"u //VTL G2 v6.3\n", 1,
+     "name \"4142434445464748\"u" + test::kTag + "\n", 1,
      {"Quake II (id 3.21, Yamagi): 1 found; others see \"414243444546474\"",
       "] Position 8: the game shows 15", "server mod"}},
     {"jumpGate_noCheck", "--check --mode=jumpgate j.cfg", "j.cfg", "name \"A\"B\"\n", 0,

@@ -12,15 +12,15 @@ using namespace Qt::StringLiterals;
 namespace vtl {
 namespace {
 
-using enum CheckMode;
+using enum GameMode;
 using enum Severity;
 
 // The line the program writes for the codes picked one after another (one
 // code per byte of `picked`); `prefixes` puts a colour code before the glyph
 // of a position, as choosing a colour does. Colour names start white.
-CheckReport check(CheckMode mode, const QByteArray& picked,
+CheckReport check(GameMode mode, const QByteArray& picked,
                   std::map<int, QByteArray> prefixes = {}) {
-    const bool colour = mode == Quake3 || mode == RtCW;
+    const bool colour = mode == Quake3Arena || mode == Wolfenstein;
     const CharTable table = colour ? colourTable() : mode == Quake2Hex ? hexTable() : byteTable();
     const QByteArray suffix = colour              ? colourLineSuffix()
                               : mode == Quake2Hex ? hexLineSuffix()
@@ -55,7 +55,7 @@ QByteArray withCode(const char* before, int code, const char* after = "") {
 
 struct Row {
     const char* label;
-    CheckMode mode;
+    GameMode mode;
     QByteArray picked;
     const char16_t* engine;
     std::optional<Severity> severity;  // none: the engine finds nothing
@@ -104,23 +104,23 @@ const Row kRows[] = {
      std::nullopt, {}, "220AA241424344"},
     {"q2hex_eightGlyphs_shows15Digits", Quake2Hex, "ABCDEFGH", u"Quake II", CutByLength, {8},
      "414243444546474", "7\u00BD"},
-    {"io_semicolonAndBackslash_unnamedPlayer", Quake3, "A;B\\C", u"ioquake3", Refused, {2, 4},
+    {"io_semicolonAndBackslash_unnamedPlayer", Quake3Arena, "A;B\\C", u"ioquake3", Refused, {2, 4},
      "UnnamedPlayer", "UnnamedPlayer"},
-    {"id_caretAndAnyGlyph_bothVanish_lastCaretShows", Quake3, "X^AB^0C^!D^", u"id Quake III",
+    {"id_caretAndAnyGlyph_bothVanish_lastCaretShows", Quake3Arena, "X^AB^0C^!D^", u"id Quake III",
      GlyphsChanged, {2, 3, 5, 6, 8, 9}, "XBCD^", "vanishes"},
-    {"io_caretLetter_vanishes_punctuationAndLastCaretShow", Quake3, "X^AB^!C^", u"ioquake3",
+    {"io_caretLetter_vanishes_punctuationAndLastCaretShow", Quake3Arena, "X^AB^!C^", u"ioquake3",
      GlyphsChanged, {2, 3}, "XB^!C^"},
-    {"id_caretOnly_unnamedPlayer", Quake3, "^", u"id Quake III", Refused, {1}, "UnnamedPlayer",
+    {"id_caretOnly_unnamedPlayer", Quake3Arena, "^", u"id Quake III", Refused, {1}, "UnnamedPlayer",
      "only visible glyph"},
-    {"id_tabAndSpace_cutTo3", Quake3, "A\t B", u"id Quake III", GlyphsChanged, {3}, "A   B",
+    {"id_tabAndSpace_cutTo3", Quake3Arena, "A\t B", u"id Quake III", GlyphsChanged, {3}, "A   B",
      "3 spaces"},
-    {"q3_aColourBeforeEveryGlyph_elevenFit", Quake3, "ABCDEFGHIJKL", u"id Quake III", CutByLength,
+    {"q3_aColourBeforeEveryGlyph_elevenFit", Quake3Arena, "ABCDEFGHIJKL", u"id Quake III", CutByLength,
      {12}, "ABCDEFGHIJK", "35 bytes", {{1, "^1"}, {2, "^2"}, {3, "^3"}, {4, "^4"}, {5, "^5"},
      {6, "^6"}, {7, "^1"}, {8, "^2"}, {9, "^3"}, {10, "^4"}, {11, "^5"}, {12, "^6"}}},
     // Black, chosen before the first glyph: colours are the Quake III indices (7 white, 0 black).
-    {"id_black_caretInFront", Quake3, "AB", u"id Quake III", Cosmetic, {1}, "^AB", "caret in front",
+    {"id_black_caretInFront", Quake3Arena, "AB", u"id Quake III", Cosmetic, {1}, "^AB", "caret in front",
      {{1, "^^8"}}, "700"},
-    {"io_black_caretLeftOverTakesLetterAsRed", Quake3, "AB", u"ioquake3", GlyphsChanged, {1}, "B",
+    {"io_black_caretLeftOverTakesLetterAsRed", Quake3Arena, "AB", u"ioquake3", GlyphsChanged, {1}, "B",
      "never shows black", {{1, "^^8"}}, "1"},
     // clang-format on
 };
@@ -163,7 +163,8 @@ TEST(NameCheck, everyCode_asEachEngineWasMeasured) {
         const QByteArray inside = withCode("A", code, "B");
         // Quake III engines: ioquake3 kicks for control glyphs; the others see dots.
         const QByteArray drawn = "A" + colourTable()[code] + "B";
-        for (const EngineReport& e : check(Quake3, inside).engines + check(RtCW, inside).engines) {
+        for (const EngineReport& e :
+             check(Quake3Arena, inside).engines + check(Wolfenstein, inside).engines) {
             const bool io = e.engine == u"ioquake3";
             if (ioKicks.contains(code)) {
                 EXPECT_EQ(e.seenBytes(), io ? QByteArray() : drawn) << e.engine.toStdString();
@@ -179,7 +180,7 @@ TEST(NameCheck, everyCode_asEachEngineWasMeasured) {
             continue;  // the quote codes break the line: rows above
         }
         // NetQuake and Hexen II (but for its brace): byte for byte, first glyph or not.
-        for (CheckMode mode : {QuakeWorld, Hexen2}) {
+        for (GameMode mode : {QuakeWorld, Hexen2}) {
             if (mode == QuakeWorld || code != '{') {
                 const EngineReport e =
                     check(mode, withCode("", code, "A") + withCode("", code, "B")).engines[0];
@@ -219,11 +220,15 @@ TEST(NameCheck, everyCode_asEachEngineWasMeasured) {
 }
 
 TEST(NameCheck, configSize_eachEngineIgnoresItOneBytePastItsLargest) {
-    const std::tuple<CheckMode, QString, qint64> rows[] = {
-        {QuakeWorld, u"id Quake"_s, 8191},   {QuakeWorld, u"QuakeSpasm"_s, 256 * 1024},
-        {Quake2, u"id Quake II"_s, 8191},    {Quake2Hex, u"Yamagi Quake II"_s, 32767},
-        {Hexen2, u"Hexen II"_s, 8191},       {Quake3, u"id Quake III 1.32"_s, 16365},
-        {Quake3, u"ioquake3"_s, 128 * 1024}, {RtCW, u"Return to Castle Wolfenstein"_s, 16365},
+    const std::tuple<GameMode, QString, qint64> rows[] = {
+        {QuakeWorld, u"id Quake"_s, 8191},
+        {QuakeWorld, u"QuakeSpasm"_s, 256 * 1024},
+        {Quake2, u"id Quake II"_s, 8191},
+        {Quake2Hex, u"Yamagi Quake II"_s, 32767},
+        {Hexen2, u"Hexen II"_s, 8191},
+        {Quake3Arena, u"id Quake III 1.32"_s, 16365},
+        {Quake3Arena, u"ioquake3"_s, 128 * 1024},
+        {Wolfenstein, u"Return to Castle Wolfenstein"_s, 16365},
     };
     for (const auto& [mode, engine, largest] : rows) {
         const auto ignoring = [&](qint64 size) {
@@ -253,7 +258,7 @@ TEST(CheckQuestions, quoteInEveryEngine_asksWithNoAsDefault_otherFindingsNever) 
 
     // Findings that leave the line whole, and games without a check, never ask.
     for (const auto& [mode, picked] : {std::pair{QuakeWorld, QByteArray("A\\B;C")},
-                                       {Quake3, "A;B"},
+                                       {Quake3Arena, "A;B"},
                                        {JumpGate, "A\"B"},
                                        {Quake2Hex, "A\"B"}}) {
         EXPECT_TRUE(confirmLineWrite(desktop, check(mode, picked)));

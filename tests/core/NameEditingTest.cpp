@@ -60,7 +60,7 @@ TEST(Glyphs, nameStrip_glyphsOnBlack_markerBlockOrInsertBarInTheSlotRow) {
     QImage glyph(16, 16, QImage::Format_RGB32);
     glyph.fill(Qt::white);
     state.cells[2].glyph = glyph;
-    state.markerLeftTwips = 240 * 4;
+    state.CursorPos = 5;
     const QImage strip = renderNameStrip(state, Qt::gray);
     EXPECT_EQ(strip.size(), QSize(405, 26));
     EXPECT_EQ(strip.pixel(32, 0), qRgb(255, 255, 255));

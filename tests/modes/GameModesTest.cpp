@@ -5,9 +5,11 @@
 
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
+#include "modes/ColourList.h"
 #include "modes/GameModes.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -15,8 +17,8 @@ namespace {
 using test::AppFolder;
 using test::FakeDesktop;
 
-const QByteArray kPlainLine = "name \"A\"\" //VTL G2 v6.3";  // after codes 65 and 34
-const QByteArray kColourLine = "name \"^7A~^7\" //VTL G2 v6.3";
+const QByteArray kPlainLine = "name \"A\"\"" + test::kTag;  // after codes 65 and 34
+const QByteArray kColourLine = "name \"^7A~^7\"" + test::kTag;
 struct SwitchCase {
     GameMode mode;
     const char16_t* sheet;  // nullptr: the user's own picture
@@ -36,7 +38,7 @@ const SwitchCase kSwitches[] = {
      std::nullopt, kPlainLine},
     {GameMode::Quake2Hex, u"/q2/quake2.gif",
      u"Mode: Quake2 (Hexadecimal Standard) RivCTF & Viking Server MOD", false, false, std::nullopt,
-     "name \"4122\"u //VTL G2 v6.3"},
+     "name \"4122\"u" + test::kTag},
     {GameMode::Quake3Arena, u"/q3a/q3-white.gif", u"Mode: Quake III: Arena", true, true,
      ConfigKind::Q3Config, kColourLine},
     {GameMode::Hexen2, u"/hex/hexen.gif", u"Mode: Hexen II", false, false, std::nullopt,
@@ -80,7 +82,7 @@ TEST(GameModes, eachSwitch_setsSheetTableLabelMenusAndConfig_andStartsANewName) 
             EXPECT_EQ(state.quickSaveEnabled, row.quickSave);
             EXPECT_EQ(state.colourListEnabled, row.colourList);
             EXPECT_EQ(state.Config, row.setsConfig.value_or(before));
-            EXPECT_TRUE(state.rawNameBox.isEmpty() && state.markerLeftTwips == 0);
+            EXPECT_TRUE(state.rawNameBox.isEmpty() && markerLeftTwips(state) == 0);
             EXPECT_FALSE(state.commandLineBox.contains(u'A'));  // the old name is gone from it too
 
             pickGlyph(state, desktop, 'A');
@@ -101,10 +103,10 @@ TEST(ColourList, sequences_writeEachCodeOnceBeforeItsFirstCharacter) {
         int unknownColourMessages;
     } sequences[] = {
         // Choosing the same colour again writes its code again.
-        {"#1 A B #6 C #6 D", "name \"^1AB^4C^4D^7\" //VTL G2 v6.3", u"/q3a/q3-blue.gif", 0},
-        {"#1 #4 #2 A", "name \"^^8A^7\" //VTL G2 v6.3", u"/q3a/q3-black.gif", 0},
+        {"#1 A B #6 C #6 D", "name \"^1AB^4C^4D^7\"" + test::kTag, u"/q3a/q3-blue.gif", 0},
+        {"#1 #4 #2 A", "name \"^^8A^7\"" + test::kTag, u"/q3a/q3-black.gif", 0},
         // Out of range: the colour and its sheet stay, and its code is written again.
-        {"#8 A #5 B #-1 C #1000 D", "name \"^7A^3B^3C^3D^7\" //VTL G2 v6.3", u"/q3a/q3-yellow.gif",
+        {"#8 A #5 B #-1 C #1000 D", "name \"^7A^3B^3C^3D^7\"" + test::kTag, u"/q3a/q3-yellow.gif",
          3},
     };
     for (const auto& row : sequences) {

@@ -13,13 +13,15 @@
 
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
-#include "modes/CustomSheet.h"
+#include "modes/ColourList.h"
 #include "modes/GameModes.h"
+#include "modes/PictureLength.h"
 #include "modes/SheetLoader.h"
 #include "support/AppFolder.h"
 #include "support/AsNobody.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -189,7 +191,7 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
             pickGlyph(state, desktop, 128);
             EXPECT_EQ(state.sheetSource, *expected);
             EXPECT_EQ(state.cells[1].glyph, glyphFromSheet(*expected, cellOrigin(128)));
-            EXPECT_EQ(composeCommandLine(state), "name \"A\x80\" //VTL G2 v6.3");
+            EXPECT_EQ(composeCommandLine(state), QByteArray("name \"A\x80\"" + test::kTag));
             EXPECT_EQ(state.rawNameBox, QStringLiteral("A\u20AC"));  // shown as Windows-1252
             continue;
         }
@@ -199,10 +201,10 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
             EXPECT_EQ(text.endsWith(u"(the file ends before the picture does)."_s),
                       row.outcome == CutShort);
         }
-        EXPECT_EQ(state.modeLabel, QString::fromUtf16(modeRow(GameMode::Quake3Arena).label));
+        EXPECT_EQ(state.modeLabel, QString::fromUtf16(gameRow(GameMode::Quake3Arena).label));
         EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(u"/q3a/q3-red.gif"));
         EXPECT_EQ(state.mapPicture, state.sheetSource);
-        EXPECT_EQ(composeCommandLine(state), "name \"^1A^7\" //VTL G2 v6.3");
+        EXPECT_EQ(composeCommandLine(state), QByteArray("name \"^1A^7\"" + test::kTag));
         EXPECT_TRUE(state.colourListEnabled);
         EXPECT_EQ(state.Config, ConfigKind::Q1Config);
     }

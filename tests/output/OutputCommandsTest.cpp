@@ -17,15 +17,16 @@
 #include "modes/CharTables.h"
 #include "modes/ColourList.h"
 #include "modes/GameModes.h"
-#include "output/NameImport.h"
-#include "output/NameLoading.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
 #include "output/ScriptWriter.h"
+#include "reading/NameImport.h"
+#include "reading/NameLoading.h"
 #include "support/AppFolder.h"
 #include "support/AsNobody.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -49,8 +50,8 @@ WindowState nameState(const std::vector<QByteArray>& fragments,
     return state;
 }
 
-const QByteArray kALine = QByteArrayLiteral("name \"A\" //VTL G2 v6.3");
-const QByteArray kTaggedA = kALine + " // VTL G2 v6.3";
+const QByteArray kALine = "name \"A\"" + test::kTag;
+const QByteArray kTaggedA = kALine + test::kTrailer;
 
 struct stat statOf(const QString& path) {
     struct stat info {};
@@ -89,8 +90,8 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
         }
         const AppendResult result = AppendScriptLine(path, " // found", " // created", c.state);
         EXPECT_EQ(result.kind, c.found ? Kind::Appended : Kind::Created);
-        EXPECT_EQ(readBytes(target), "\r\nname " + c.written + " //VTL G2 v6.3" +
-                                         (c.found ? " // found" : " // created") + "\r\n");
+        EXPECT_EQ(readBytes(target), QByteArray("\r\nname " + c.written + test::kTag +
+                                                (c.found ? " // found" : " // created") + "\r\n"));
         EXPECT_EQ(QFileInfo(path).isSymLink(), c.found);
         EXPECT_EQ(statOf(target).st_mode & 07777, c.found ? mode_t{0640} : mode_t{0644});
     }
@@ -215,8 +216,8 @@ TEST(SaveName, eachChoice_dialogLineAndMessages) {
     EXPECT_TRUE(request.confirmOverwrite && request.pathMustExist);
     // The real dialog stays open on a name in a missing folder.
     EXPECT_TRUE(!dialogAccepts(request, gone) && dialogAccepts(request, path));
-    EXPECT_EQ(readBytes(path),
-              "\r\n" + kTaggedA + "\r\n\r\nname \"C\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
+    EXPECT_EQ(readBytes(path), QByteArray("\r\n" + kTaggedA + "\r\n\r\nname \"C\"" + test::kTag +
+                                          test::kTrailer + "\r\n"));
     const QString saved = QStringLiteral(
         "File Saved!\rTo use this file go to the console and execute the file: myname.CFG");
     EXPECT_EQ(desktop.messageTexts(),
@@ -421,8 +422,8 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
         {"hex odd digit", hex, "414", {}, {}, "4"},
     };
     for (const auto& c : cases) {
-        const GameFamily family = &c.table == &colour ? GameFamily::Colour : GameFamily::Plain;
-        const DecodedName decoded = decodeName(c.name, c.table, family);
+        const ColourSet* colours = &c.table == &colour ? &kQuake3Colours : nullptr;
+        const DecodedName decoded = decodeName(c.name, c.table, colours);
         EXPECT_EQ(decoded.badBytes, c.bad) << c.what;
         if (c.bad.isEmpty()) {
             EXPECT_EQ(collect(decoded, &DecodedGlyph::fragment), c.fragments) << c.what;
@@ -431,9 +432,8 @@ TEST(DecodeName, eachName_givesItsPositionsColoursAndBadBytes) {
     }
     // Bytes several codes write give the lowest of them; a lone hex blank is no code.
     using Codes = std::vector<std::optional<int>>;
-    EXPECT_EQ(collect(decodeName("\x05\"", bytes, GameFamily::Plain), &DecodedGlyph::code),
-              (Codes{0, 10}));
-    EXPECT_EQ(collect(decodeName("41 ", hex, GameFamily::Plain), &DecodedGlyph::code),
+    EXPECT_EQ(collect(decodeName("\x05\"", bytes, nullptr), &DecodedGlyph::code), (Codes{0, 10}));
+    EXPECT_EQ(collect(decodeName("41 ", hex, nullptr), &DecodedGlyph::code),
               (Codes{0x41, std::nullopt}));
 }
 
@@ -447,7 +447,7 @@ class Loading : public ::testing::Test {
     // The name of a written line, loaded into `opened` (a fresh window of the mode).
     void load(WindowState& opened, const QByteArray& line) {
         const DecodedName decoded =
-            decodeName(findNameLines(line).value(0).name, opened.Table, *opened.Family);
+            decodeName(findNameLines(line).value(0).name, opened.Table, currentColours(opened));
         ASSERT_TRUE(decoded.ok()) << line.toStdString();
         loadDecodedName(opened, decoded, colourSheetsOf(opened, app.path(), desktop));
     }
@@ -505,10 +505,11 @@ TEST_F(Loading, everyCodeAndEdgeNamesInEachTableKind_writeTheSameBytesAgain) {
 TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
     WindowState state = freshState(GameMode::Quake3Arena);
     load(state, "name \"^1Ab^4C^7\"");
-    EXPECT_EQ(std::pair(state.CursorPos, state.markerLeftTwips), std::pair(4, 3 * kSlotPitchTwips));
+    EXPECT_EQ(std::pair(state.CursorPos, markerLeftTwips(state)),
+              std::pair(4, 3 * kSlotPitchTwips));
     EXPECT_TRUE(state.ColorWritten && state.cells[3].glyph.isNull());
-    EXPECT_EQ(state.cells[1].glyph.pixel(0, 0), app.colourOf(kColours[kRed].sheet));
-    EXPECT_EQ(state.cells[2].glyph.pixel(0, 0), app.colourOf(kColours[kBlue].sheet));
+    EXPECT_EQ(state.cells[1].glyph.pixel(0, 0), app.colourOf(kQuake3Choices[kRed].sheet));
+    EXPECT_EQ(state.cells[2].glyph.pixel(0, 0), app.colourOf(kQuake3Choices[kBlue].sheet));
 
     // With the game's own charset in use, its glyphs in the glyph's colour.
     state.ownCharset = QImage(256, 256, QImage::Format_RGB32);
@@ -521,8 +522,8 @@ TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
 
     // A full name leaves the cursor at "full" and the marker under slot 25.
     load(state, "name \"" + QByteArray(25, 'A') + '"');
-    EXPECT_EQ(std::pair(state.CursorPos, state.markerLeftTwips),
-              std::pair(kNameLength + 1, kMarkerFullTwips));
+    EXPECT_EQ(std::pair(state.CursorPos, markerLeftTwips(state)),
+              std::pair(kNameLength + 1, 24 * kSlotPitchTwips));
 }
 
 // Open and Paste load the name the console would set, or keep the one composed ("Z") and say why.
@@ -552,7 +553,7 @@ TEST_F(Loading, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
          u"Could not read %1: No such file or directory"_s},
         {"several names, one chosen", false, kTwoNames, u"one"_s, {}},
         {"several names, none chosen", false, kTwoNames, u"Z"_s, {}},
-        {"pasted line", true, u"name \"Abc\" //VTL G2 v6.3"_s, u"Abc"_s, {}},
+        {"pasted line", true, u"name \"Abc\""_s + test::kTagText, u"Abc"_s, {}},
         {"pasted bare name", true, u"Just Me"_s, u"Just Me"_s, {}},
         {"pasted Windows-1252", true, u"Caf\u00E9"_s, u"Caf\u00E9"_s, {}},
         {"pasted nothing", true, u""_s, u"Z"_s,

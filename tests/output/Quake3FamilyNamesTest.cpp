@@ -8,9 +8,9 @@
 #include "modes/ColourList.h"
 #include "modes/GameModes.h"
 #include "modes/Quake3FamilyModes.h"
-#include "output/NameImport.h"
-#include "output/NameLoading.h"
 #include "output/ScriptWriter.h"
+#include "reading/NameImport.h"
+#include "reading/NameLoading.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 
@@ -35,7 +35,7 @@ struct FamilyNames : ::testing::Test {
     void load(WindowState& opened, const QByteArray& line) {
         const FamilyRow* family = currentFamilyRow(opened);
         const DecodedName decoded = decodeName(findNameLines(line).value(0).name, opened.Table,
-                                               *opened.Family, family->syntax);
+                                               currentColours(opened), family->syntax);
         ASSERT_TRUE(decoded.ok()) << line.toStdString();
         loadDecodedName(opened, decoded, colourSheetsOf(opened, app.path(), desktop));
     }
@@ -47,19 +47,19 @@ TEST_F(FamilyNames, eachMode_switchSetsItsListLabelAndTargets) {
         const FamilyRow* family = currentFamilyRow(state);
         ASSERT_NE(family, nullptr) << state.modeLabel.toStdString();
         EXPECT_EQ(family->mode, mode);
-        EXPECT_EQ(state.colourItems.size(),
+        EXPECT_EQ(static_cast<qsizetype>(listedColours(state).choices.size()),
                   static_cast<qsizetype>(colourSet(family->syntax).size()));
         EXPECT_EQ(state.ColorPrefix, "^7");
         EXPECT_FALSE(state.tintGlyphs.isNull());
         EXPECT_EQ(state.quickSaveEnabled, mode != GameMode::QuakeLive);
         EXPECT_EQ(state.mapMarks.isNull(), !family->text);
-        // The check and --check know the mode by its own name.
-        EXPECT_EQ(checkModeNamed(checkModeName(checkModeOf(mode))), checkModeOf(mode));
+        // --check knows the mode by its own name.
+        EXPECT_EQ(checkModeNamed(QString::fromUtf16(gameRow(mode).checkName)), mode);
     }
     // Back in Quake III the list has its eight again.
     WindowState state = fresh(GameMode::EtLegacy);
     switchMode(state, desktop, app.path(), GameMode::Quake3Arena);
-    EXPECT_EQ(state.colourItems.size(), 8);
+    EXPECT_EQ(static_cast<qsizetype>(listedColours(state).choices.size()), 8);
     EXPECT_TRUE(state.tintGlyphs.isNull());
 }
 
@@ -78,8 +78,8 @@ TEST_F(FamilyNames, picksWriteTheGamesBytes_colourCodesAndUtf8) {
         fragments[static_cast<size_t>(k)] = state.cells[static_cast<size_t>(k)].fragment;
     }
     const CheckReport report =
-        checkName(CheckMode::EtLegacy,
-                  tagPositions(CheckMode::EtLegacy, fragments, state.LinePrefix, state.LineSuffix));
+        checkName(GameMode::EtLegacy,
+                  tagPositions(GameMode::EtLegacy, fragments, state.LinePrefix, state.LineSuffix));
     ASSERT_EQ(report.engines.size(), 1);
     ASSERT_FALSE(report.engines[0].findings.isEmpty());
     EXPECT_EQ(report.engines[0].findings[0].positions, QList<int>{2});

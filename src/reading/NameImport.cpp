@@ -1,9 +1,9 @@
-#include "output/NameImport.h"
+#include "reading/NameImport.h"
 
 #include <QHash>
 
 #include "core/Cp1252.h"
-#include "modes/ColourList.h"
+#include "modes/CharTables.h"
 
 namespace vtl {
 
@@ -17,12 +17,12 @@ const QString kTooLongText =
     u"The name is longer than 25 glyphs: the first 25 were loaded, %1 more left out."_s;
 
 // The consoles split words at any byte up to the space.
-bool isBlank(char c) {
+bool splitsWords(char c) {
     return static_cast<unsigned char>(c) <= ' ' && c != '\0';
 }
 
 qsizetype skipBlanks(const QByteArray& line, qsizetype i) {
-    while (i < line.size() && isBlank(line[i])) {
+    while (i < line.size() && splitsWords(line[i])) {
         ++i;
     }
     return i;
@@ -31,7 +31,7 @@ qsizetype skipBlanks(const QByteArray& line, qsizetype i) {
 // The word at i, case-insensitive, followed by a blank; returns the index after it.
 std::optional<qsizetype> word(const QByteArray& line, qsizetype i, QByteArrayView w) {
     const qsizetype end = i + w.size();
-    if (end >= line.size() || !isBlank(line[end]) ||
+    if (end >= line.size() || !splitsWords(line[end]) ||
         QByteArrayView(line).sliced(i, w.size()).compare(w, Qt::CaseInsensitive) != 0) {
         return std::nullopt;
     }
@@ -53,7 +53,7 @@ std::optional<QByteArray> nameOfLine(const QByteArray& line) {
     }
     if (line[i] != '"') {
         qsizetype end = i;
-        while (end < line.size() && !isBlank(line[end]) && line[end] != ';' &&
+        while (end < line.size() && !splitsWords(line[end]) && line[end] != ';' &&
                !QByteArrayView(line).sliced(end).startsWith("//")) {
             ++end;
         }
@@ -63,8 +63,8 @@ std::optional<QByteArray> nameOfLine(const QByteArray& line) {
     // This program's own lines may hold a quote inside the name (codes 10, 34
     // and 162 of the byte table): their closing quote is the one before the
     // tag. Elsewhere the first quote closes the name, as in the consoles.
-    for (const QByteArrayView tag :
-         {QByteArrayView("\" //VTL G2 "), QByteArrayView("\"u //VTL G2 ")}) {
+    const QByteArray tags[] = {QByteArray("\"") + kLineTag, QByteArray("\"u") + kLineTag};
+    for (const QByteArray& tag : tags) {
         const qsizetype q = line.lastIndexOf(tag);
         if (q >= start && !line.mid(q + tag.size()).contains('"')) {
             return line.mid(start, q - start);
@@ -82,19 +82,6 @@ QList<QByteArray> linesOf(const QByteArray& bytes) {
         }
     }
     return lines;
-}
-
-// The colour list's row a colour code's second byte selects, as the colour
-// games read it: the byte minus '0', modulo 8 (so `8` is black like `0`).
-int colourRowOf(char codeByte) {
-    const auto index = [](char c) { return (static_cast<unsigned char>(c) - '0') & 7; };
-    for (size_t row = 0; row < kColours.size(); ++row) {
-        const QByteArrayView code(kColours[row].code);
-        if (index(code.back()) == index(codeByte)) {
-            return static_cast<int>(row);
-        }
-    }
-    return 0;
 }
 
 QString describeByte(char c) {
@@ -136,7 +123,7 @@ QList<NameLine> namesInPastedText(const QByteArray& text) {
     return {NameLine{0, bare, bare}};
 }
 
-DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family,
+DecodedName decodeName(const QByteArray& name, const CharTable& table, const ColourSet* colours,
                        std::optional<ColourSyntax> syntax) {
     QHash<QByteArray, int> codeOf;
     // Downwards, so where codes share an entry the lower one is left.
@@ -144,15 +131,16 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamil
         codeOf[table[code]] = code;
     }
 
-    const bool colour = family == GameFamily::Colour;
     QByteArray bytes = name;
-    if (colour && bytes.endsWith("^7")) {
-        bytes.chop(2);  // the line's own colour reset, not part of the name
+    if (colours && bytes.endsWith(colours->startCode)) {
+        // the line's own colour reset, not part of the name
+        bytes.chop(static_cast<qsizetype>(qstrlen(colours->startCode)));
     }
 
     DecodedName decoded;
     QByteArray pendingCodes;
-    int colourRow = 0;  // text without a colour code is white
+    // Text without a colour code is in the start colour.
+    int colourRow = colours ? colours->choiceWithCode(colours->startCode).value_or(0) : 0;
     const auto add = [&](std::optional<int> code, const QByteArray& entry) {
         if (decoded.glyphs.size() == static_cast<size_t>(kNameLength)) {
             ++decoded.glyphsLeftOut;
@@ -163,27 +151,28 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamil
     };
 
     for (qsizetype i = 0; i < bytes.size();) {
-        if (colour && syntax) {
+        if (colours && syntax) {
             if (colourCodeLength(*syntax, bytes, i) == 2) {
                 pendingCodes += bytes.mid(i, 2);
-                colourRow = colourRowOfCode(*syntax, bytes[i + 1])
-                                .value_or(colourRowOfDigit(*syntax, 7).value_or(0));
+                colourRow = colourRowOfCode(*syntax, bytes[i + 1]).value_or(colours->white);
                 i += 2;
                 continue;
             }
-        } else if (colour && bytes[i] == '^') {
-            // `^^8` is the colour list's Black; otherwise a caret and any byte
-            // but another caret make a colour code, as the colour games read it.
+        } else if (colours && bytes[i] == colours->escape) {
+            // The way black is written is the colour list's Black; otherwise
+            // a caret and any byte but another caret make a colour code, as
+            // the colour games read it.
+            const QByteArray black(colours->blackCode);
             const QByteArray pair = bytes.mid(i, 2);
-            if (bytes.mid(i, 3) == "^^8") {
-                pendingCodes += "^^8";
-                colourRow = colourRowOf('8');
-                i += 3;
+            if (bytes.mid(i, black.size()) == black) {
+                pendingCodes += black;
+                colourRow = colours->choiceOf(static_cast<uchar>(black.back())).value_or(0);
+                i += black.size();
                 continue;
             }
-            if (pair.size() == 2 && pair[1] != '^') {
+            if (pair.size() == 2 && pair[1] != colours->escape) {
                 pendingCodes += pair;
-                colourRow = colourRowOf(pair[1]);
+                colourRow = colours->choiceOf(static_cast<uchar>(pair[1])).value_or(0);
                 i += 2;
                 continue;
             }

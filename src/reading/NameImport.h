@@ -9,6 +9,7 @@
 
 #include "core/WindowState.h"
 #include "modes/ColourSets.h"
+#include "modes/ColourSet.h"
 
 namespace vtl {
 
@@ -44,11 +45,11 @@ struct DecodedName {
 
 // Turns a name's bytes back into positions for the mode whose table is
 // `table`: each entry to its code (the lower code where two codes share an
-// entry); in the colour family, colour codes are kept with the glyph that
-// follows them, so writing the positions again gives the same bytes.
-// `syntax`: the colour codes as a Quake III-family game of today reads them
-// (none: as the Quake III modes the program always had).
-DecodedName decodeName(const QByteArray& name, const CharTable& table, GameFamily family,
+// entry); with `colours`, colour codes are kept with the glyph that follows
+// them, so writing the positions again gives the same bytes.
+// `syntax`: the caret rule of a Quake III-family game of today, which then
+// decides what is a colour code (none: the colour set's own reading).
+DecodedName decodeName(const QByteArray& name, const CharTable& table, const ColourSet* colours,
                        std::optional<ColourSyntax> syntax = std::nullopt);
 
 // The messages a load can end with; each names what it is about.

@@ -30,12 +30,10 @@ void useGameCharset(WindowState& state, Desktop& desktop, const QString& setting
 void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appDir,
                        const QString& settingsFile);
 
-// After the switch command of `mode`: the charset remembered for its game
+// After a mode switch: the charset remembered for the new mode's game
 // replaces the built-in sheet. When its files are gone the built-in sheet
-// stays and the bottom row says why, the first time this run.
-// `modeLabelBefore` tells a custom-picture switch that was cancelled (and so
-// changed nothing) from one that happened.
-void applyRememberedCharset(WindowState& state, const QString& settingsFile, GameMode mode,
-                            const QString& modeLabelBefore);
+// stays and the bottom row says why, the first time this run. A switch that
+// did not happen (a cancelled custom picture) changes nothing.
+void applyRememberedCharset(WindowState& state, const QString& settingsFile, bool switched);
 
 }  // namespace vtl

@@ -7,7 +7,7 @@
 
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
-#include "output/NameImport.h"
+#include "reading/NameImport.h"
 
 namespace vtl {
 

@@ -12,13 +12,13 @@
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "ini/Ini.h"
+#include "models/MainWindowModel.h"
+#include "models/Shell.h"
 #include "modes/ColourList.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 #include "support/ReadOnlyFolder.h"
-#include "window/MainWindowModel.h"
-#include "window/Shell.h"
 
 namespace vtl {
 namespace {
@@ -39,7 +39,7 @@ struct ModelTest : ::testing::Test {
                 sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 80, 80));
             }
         }
-        ASSERT_TRUE(sheet.save(appDir.pathOf(kColours[0].sheet), "BMP"));
+        ASSERT_TRUE(sheet.save(appDir.pathOf(kQuake3Choices[0].sheet), "BMP"));
         ASSERT_TRUE(sheet.save(appDir.pathOf(BuiltInSheet::Quake2), "BMP"));
         model.start();
     }
@@ -126,7 +126,7 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         EXPECT_EQ(nameText(), row.nameText) << row.name;
         EXPECT_EQ(state().rawNameBox, decodeCp1252(row.nameText)) << row.name;
         EXPECT_EQ(state().CursorPos, row.cursor) << row.name;
-        EXPECT_EQ(state().markerLeftTwips, 240 * (std::min(row.cursor, 25) - 1)) << row.name;
+        EXPECT_EQ(markerLeftTwips(state()), 240 * (std::min(row.cursor, 25) - 1)) << row.name;
         EXPECT_EQ(desktop.beeps, row.beeps) << row.name;
         if (row.mode != GameMode::Quake2Hex) {
             expectGlyphsFollowFragments(row.name);
@@ -149,7 +149,7 @@ TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWind
     for (int digit = 1; digit <= 8; ++digit) {
         EXPECT_TRUE(press(Qt::Key_0 + digit, Qt::ControlModifier)) << digit;
         EXPECT_TRUE(state().ColorPrefix.endsWith('0' + digit)) << digit;
-        EXPECT_EQ(QByteArray(kColours[state().colourListIndex].code), state().ColorPrefix);
+        EXPECT_EQ(QByteArray(kQuake3Choices[state().colourListIndex].code), state().ColorPrefix);
     }
     play(u"BC"_s);
     EXPECT_EQ(nameText(), "^7A^^8BC"_ba);  // Black, written once

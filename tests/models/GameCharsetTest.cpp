@@ -8,8 +8,8 @@
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
-#include "window/GameCharsetCommands.h"
-#include "window/MainWindowModel.h"
+#include "models/GameCharsetCommands.h"
+#include "models/MainWindowModel.h"
 
 namespace vtl {
 namespace {

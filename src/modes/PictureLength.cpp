@@ -1,4 +1,4 @@
-#include "modes/CustomSheet.h"
+#include "modes/PictureLength.h"
 
 #include <QBuffer>
 

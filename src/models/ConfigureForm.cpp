@@ -1,7 +1,7 @@
-#include "window/ConfigureForm.h"
+#include "models/ConfigureForm.h"
 
 #include "ini/Ini.h"
-#include "window/Shell.h"
+#include "models/Shell.h"
 
 namespace vtl {
 

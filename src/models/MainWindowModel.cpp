@@ -1,20 +1,20 @@
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 #include <algorithm>
 
-#include "check/CheckModes.h"
 #include "check/CheckQuestions.h"
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
-#include "modes/Quake3FamilyModes.h"
-#include "output/GameQuickSave.h"
-#include "output/NameLoading.h"
+#include "models/GameCharsetCommands.h"
+#include "models/Shell.h"
+#include "modes/ColourList.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
-#include "window/GameCharsetCommands.h"
-#include "window/Shell.h"
+#include "modes/Quake3FamilyModes.h"
+#include "output/GameQuickSave.h"
+#include "reading/NameLoading.h"
 
 namespace vtl {
 namespace {
@@ -30,8 +30,8 @@ MainWindowModel::MainWindowModel(Desktop& desktop, AppPaths paths)
 }
 
 void MainWindowModel::start() {
-    switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
-    applyRememberedCharset(state_, settingsFile(), GameMode::Quake3Arena, QString());
+    const bool switched = switchMode(state_, desktop_, paths_.dataDir(), GameMode::Quake3Arena);
+    applyRememberedCharset(state_, settingsFile(), switched);
     history_.clear();
 }
 
@@ -123,20 +123,13 @@ bool MainWindowModel::typeText(const QString& text) {
 }
 
 bool MainWindowModel::chooseColourByDigit(int digit) {
-    if (state_.Family != GameFamily::Colour || !state_.colourListEnabled) {
+    const ColourSet* colours = currentColours(state_);
+    if (!colours || !state_.colourListEnabled) {
         return false;
     }
-    if (const FamilyRow* family = currentFamilyRow(state_)) {
-        // These games write every colour ^digit, black ^0 included.
-        const std::optional<int> row = colourRowOfDigit(family->syntax, digit);
-        if (row) {
-            chooseColour(*row);
-        }
-        return row.has_value();
-    }
     // The colour whose code ends in the digit: ^1..^7, and ^^8 for Black.
-    for (std::size_t row = 0; row < kColours.size(); ++row) {
-        const QByteArray code(kColours[row].code);
+    for (std::size_t row = 0; row < colours->choices.size(); ++row) {
+        const QByteArrayView code(colours->choices[row].code);
         if (code.back() == '0' + digit) {
             chooseColour(static_cast<int>(row));
             return true;
@@ -172,7 +165,7 @@ void MainWindowModel::pasteName() {
 }
 
 void MainWindowModel::saveName() {
-    if (modeOfLabel(state_.modeLabel) == GameMode::QuakeLive && !state_.steamNameTold) {
+    if (state_.Mode == GameMode::QuakeLive && !state_.steamNameTold) {
         state_.steamNameTold = true;
         showInfo(desktop_, kQuakeLiveSteamNameText);
     }
@@ -210,7 +203,7 @@ void MainWindowModel::quickSave() {
 }
 
 CheckReport MainWindowModel::nameCheck() const {
-    const std::optional<CheckMode> mode = checkModeOfLabel(state_.modeLabel);
+    const std::optional<GameMode> mode = state_.Mode;
     if (!mode) {
         return {};
     }
@@ -238,9 +231,8 @@ void MainWindowModel::copyRawName() {
 
 void MainWindowModel::selectMode(GameMode mode) {
     state_.notice.clear();
-    const QString labelBefore = state_.modeLabel;
-    switchMode(state_, desktop_, paths_.dataDir(), mode);
-    applyRememberedCharset(state_, settingsFile(), mode, labelBefore);
+    const bool switched = switchMode(state_, desktop_, paths_.dataDir(), mode);
+    applyRememberedCharset(state_, settingsFile(), switched);
     history_.clear();
 }
 

@@ -1,4 +1,4 @@
-#include "window/Shell.h"
+#include "models/Shell.h"
 
 #include <QUrl>
 

@@ -4,7 +4,7 @@
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
-#include "window/MainWindowModel.h"
+#include "models/MainWindowModel.h"
 
 namespace vtl {
 namespace {

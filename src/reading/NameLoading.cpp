@@ -1,4 +1,4 @@
-#include "output/NameLoading.h"
+#include "reading/NameLoading.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 #include "core/NameEditing.h"
 #include "modes/ColourList.h"
 #include "modes/Quake3FamilyModes.h"
-#include "modes/SheetLoader.h"
+#include "modes/GameModes.h"
 
 namespace vtl {
 
@@ -60,9 +60,8 @@ std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& deskto
 bool loadName(WindowState& state, Desktop& desktop, const QByteArray& name,
               const ColourSheetLookup& colourSheet) {
     const FamilyRow* family = currentFamilyRow(state);
-    const DecodedName decoded =
-        decodeName(name, state.Table, state.Family.value_or(GameFamily::Plain),
-                   family ? std::optional(family->syntax) : std::nullopt);
+    const DecodedName decoded = decodeName(name, state.Table, currentColours(state),
+                                           family ? std::optional(family->syntax) : std::nullopt);
     if (!decoded.ok()) {
         warn(desktop, badBytesMessage(decoded.badBytes));
         return false;
@@ -89,24 +88,13 @@ bool loadFrom(WindowState& state, Desktop& desktop, const QList<NameLine>& lines
 ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir,
                                  Desktop& desktop) {
     auto cache = std::make_shared<std::map<int, QImage>>();
-    if (const FamilyRow* family = currentFamilyRow(state)) {
-        return [&state, family, cache](int row) {
-            auto found = cache->find(row);
-            if (found == cache->end()) {
-                found = cache->emplace(row, familySheetInColour(state, *family, row)).first;
-            }
-            return found->second;
-        };
-    }
     return [&state, appDir, &desktop, cache](int row) {
-        row = std::clamp(row, 0, static_cast<int>(kColours.size()) - 1);
+        const std::span<const ColourChoice> choices = listedColours(state).choices;
+        row = std::clamp(row, 0, static_cast<int>(choices.size()) - 1);
         auto found = cache->find(row);
         if (found == cache->end()) {
-            const Colour& colour = kColours[static_cast<std::size_t>(row)];
             const QImage sheet =
-                state.ownCharset.isNull()
-                    ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
-                    : ownCharsetInColour(state, QByteArray(colour.code));
+                colourSheet(state, desktop, appDir, choices[static_cast<std::size_t>(row)]);
             found = cache->emplace(row, sheet).first;
         }
         return found->second;
@@ -128,7 +116,6 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
         }
     }
     state.CursorPos = count + 1;
-    state.markerLeftTwips = std::min(kSlotPitchTwips * count, kMarkerFullTwips);
     const QByteArray nameText = composeNameText(state);
     state.rawNameBox = decodeNameBytes(state, nameText);
     state.commandLineBox = decodeNameBytes(state, state.LinePrefix + nameText + state.LineSuffix);
@@ -163,8 +150,7 @@ bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& co
     const QString pasted = desktop.clipboardText();
     // The text games take UTF-8; what their map does not hold is reported
     // by the decoding, byte by byte.
-    const FamilyRow* family = currentFamilyRow(state);
-    if (family && family->text) {
+    if (const FamilyRow* family = currentFamilyRow(state); family && family->text) {
         return loadFrom(state, desktop, namesInPastedText(pasted.toUtf8()), kClipboardSource,
                         colourSheet);
     }

@@ -1,4 +1,4 @@
-#include "window/SystemInfo.h"
+#include "models/SystemInfo.h"
 
 #ifdef Q_OS_WIN
 #include <QDir>

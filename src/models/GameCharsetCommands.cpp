@@ -1,56 +1,25 @@
-#include "window/GameCharsetCommands.h"
+#include "models/GameCharsetCommands.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <array>
 #include <optional>
 
 #include "charset/GameCharset.h"
 #include "ini/Ini.h"
 #include "ini/Settings.h"
+#include "modes/ColourList.h"
 #include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
 namespace {
 
-// The modes whose game's own charset can be read, with the settings key of
-// the game. Going back takes the mode's built-in sheet, or in the colour
-// modes the current colour's.
-struct CharsetMode {
-    GameMode mode;
-    charset::Game game;
-    const char16_t* key;
-};
-
-constexpr std::array<CharsetMode, 11> kCharsetModes{{
-    {GameMode::QuakeWorld, charset::Game::Quake, u"quakeworld"},
-    {GameMode::Quake2, charset::Game::Quake2, u"quake2"},
-    {GameMode::Quake2Hex, charset::Game::Quake2, u"quake2"},
-    {GameMode::Quake3Arena, charset::Game::Quake3, u"quake3"},
-    {GameMode::Wolfenstein, charset::Game::Wolfenstein, u"rtcw"},
-    {GameMode::Hexen2, charset::Game::Hexen2, u"hexen2"},
-    {GameMode::UrbanTerror, charset::Game::UrbanTerror, u"urbanterror"},
-    {GameMode::OpenJK, charset::Game::OpenJK, u"openjk"},
-    {GameMode::EtLegacy, charset::Game::EtLegacy, u"etlegacy"},
-    {GameMode::Warfork, charset::Game::Warfork, u"warfork"},
-    {GameMode::QuakeLive, charset::Game::QuakeLive, u"quakelive"},
-}};
-
-const CharsetMode* charsetModeOf(GameMode mode) {
-    for (const CharsetMode& m : kCharsetModes) {
-        if (m.mode == mode) {
-            return &m;
-        }
-    }
-    return nullptr;
-}
-
-const CharsetMode* charsetModeOf(const QString& key) {
-    for (const CharsetMode& m : kCharsetModes) {
-        if (key == QString::fromUtf16(m.key)) {
-            return &m;
+// The row of the game whose charset folder is remembered under `key`.
+const GameRow* gameWithCharsetKey(const QString& key) {
+    for (const GameRow& row : kGames) {
+        if (row.charsetGame && key == QStringView(row.charsetKey)) {
+            return &row;
         }
     }
     return nullptr;
@@ -96,15 +65,15 @@ QString goneNote(const QString& folder, const charset::CharsetSearch& search) {
 }  // namespace
 
 void useGameCharset(WindowState& state, Desktop& desktop, const QString& settingsFile) {
-    const CharsetMode* mode = charsetModeOf(state.charsetGameKey);
-    if (!mode) {
+    const GameRow* game = gameWithCharsetKey(state.charsetGameKey);
+    if (!game) {
         return;
     }
     const QString folder = desktop.chooseFolder(kGameFolderPrompt);
     if (folder.isEmpty()) {
         return;
     }
-    const charset::CharsetSearch search = charset::findGameCharset(mode->game, folder);
+    const charset::CharsetSearch search = charset::findGameCharset(*game->charsetGame, folder);
     if (!search.charset) {
         showInfo(desktop, search.message);
         return;
@@ -120,26 +89,24 @@ void useGameCharset(WindowState& state, Desktop& desktop, const QString& setting
 
 void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appDir,
                        const QString& settingsFile) {
-    const CharsetMode* mode = charsetModeOf(state.charsetGameKey);
-    if (!mode) {
+    const GameRow* game = gameWithCharsetKey(state.charsetGameKey);
+    if (!game) {
         return;
     }
     state.charsetNote.clear();
-    if (const FamilyRow* family = familyRow(mode->mode); family && !state.ownCharset.isNull()) {
+    if (const FamilyRow* family = familyRow(game->mode); family && !state.ownCharset.isNull()) {
         forgetShownCharset(state);
         useBuiltInFamilyGlyphs(state, desktop, appDir, *family);  // may note a stand-in font
     } else if (!state.ownCharset.isNull()) {
-        const ModeRow& row = modeRow(mode->mode);
-        BuiltInSheet sheet = row.sheet.value_or(BuiltInSheet::Q3White);
-        if (row.routine == TableRoutine::Colour) {
-            for (const Colour& colour : kColours) {
-                if (state.ColorPrefix == colour.code) {
-                    sheet = colour.sheet;
-                }
-            }
-        }
         forgetShownCharset(state);
-        state.sheetSource = loadSheetOrBlank(builtInSheetPath(appDir, sheet), desktop);
+        const std::optional<int> colour =
+            game->colours ? game->colours->choiceWithCode(state.ColorPrefix) : std::nullopt;
+        state.sheetSource =
+            colour ? colourSheet(state, desktop, appDir,
+                                 game->colours->choices[static_cast<std::size_t>(*colour)])
+                   : loadSheetOrBlank(
+                         builtInSheetPath(appDir, game->sheet.value_or(BuiltInSheet::Q3White)),
+                         desktop);
         state.mapPicture = state.sheetSource;
     }
     // An empty value is what a missing key reads as: the choice is gone.
@@ -151,18 +118,18 @@ void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appD
     }
 }
 
-void applyRememberedCharset(WindowState& state, const QString& settingsFile, GameMode mode,
-                            const QString& modeLabelBefore) {
-    const CharsetMode* charsetMode = charsetModeOf(mode);
-    if (!charsetMode) {
-        // A custom-picture switch that was cancelled leaves everything as it was.
-        if (state.modeLabel != modeLabelBefore) {
-            state.charsetGameKey.clear();
-            forgetShownCharset(state);
-        }
+void applyRememberedCharset(WindowState& state, const QString& settingsFile, bool switched) {
+    // A custom-picture switch that was cancelled leaves everything as it was.
+    if (!switched) {
         return;
     }
-    state.charsetGameKey = QString::fromUtf16(charsetMode->key);
+    const GameRow* game = currentGame(state);
+    if (!game || !game->charsetGame) {
+        state.charsetGameKey.clear();
+        forgetShownCharset(state);
+        return;
+    }
+    state.charsetGameKey = QString::fromUtf16(game->charsetKey);
     // The switch's own note (a text game's stand-in font) stays unless a
     // remembered charset replaces it.
     const QString switchNote = state.charsetNote;
@@ -173,7 +140,7 @@ void applyRememberedCharset(WindowState& state, const QString& settingsFile, Gam
     if (folder.isEmpty()) {
         return;
     }
-    const charset::CharsetSearch search = charset::findGameCharset(charsetMode->game, folder);
+    const charset::CharsetSearch search = charset::findGameCharset(*game->charsetGame, folder);
     if (search.charset) {
         show(state, *search.charset);
         state.charsetGoneTold.removeAll(state.charsetGameKey);

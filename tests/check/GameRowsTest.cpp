@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "check/CheckModes.h"
+#include "check/NameCheck.h"
+#include "core/NameEditing.h"
+#include "modes/ColourList.h"
+#include "modes/GameModes.h"
+#include "modes/Quake3FamilyModes.h"
+#include "reading/NameImport.h"
+#include "support/AppFolder.h"
+#include "support/FakeDesktop.h"
+
+namespace vtl {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// What holds for every row of the game table, whatever game it describes:
+// a new row is checked here without a test of its own.
+TEST(GameRows, everyRow_isReachableOnceAndConsistent) {
+    std::set<QString> commands, labels, checkNames;
+    std::set<int> places;
+    std::set<GameMode> modes;
+    for (const GameRow& row : kGames) {
+        const QString label = QString::fromUtf16(row.label);
+        SCOPED_TRACE(label.toStdString());
+        EXPECT_TRUE(modes.insert(row.mode).second);
+        EXPECT_EQ(&gameRow(row.mode), &row);
+        EXPECT_TRUE(commands.insert(QString::fromLatin1(row.commandName)).second);
+        EXPECT_TRUE(places.insert(row.menu.position).second);
+        EXPECT_TRUE(labels.insert(label).second);
+        EXPECT_TRUE(label.startsWith(u"Mode: "_s));
+        EXPECT_EQ(row.menu.submenuName == nullptr, row.menu.submenuCaption == nullptr);
+        if (row.checkName) {
+            EXPECT_TRUE(checkNames.insert(QString::fromUtf16(row.checkName)).second);
+            EXPECT_EQ(checkModeNamed(QString::fromUtf16(row.checkName).toUpper()), row.mode);
+        }
+        // Quick Save needs to know whose config it writes to.
+        EXPECT_TRUE(!row.quickSave || row.config);
+        EXPECT_EQ(row.charsetGame.has_value(), row.charsetKey != nullptr);
+        // Config size limits are known for the classic engines only.
+        if (!familyRow(row.mode)) {
+            EXPECT_EQ(row.engines.empty(), row.configReaders.empty());
+        }
+        EXPECT_EQ(row.colours != nullptr, row.encoding == Encoding::ColourTable ||
+                                              row.encoding == Encoding::Utf8ColourTable);
+    }
+    // A game the command line can't name is checked as a row it can.
+    for (const GameRow& row : kGames) {
+        if (!row.checkName) {
+            const auto twin = std::find_if(kGames.begin(), kGames.end(), [&](const GameRow& r) {
+                return r.checkName && std::ranges::equal(r.engines, row.engines) &&
+                       r.encoding == row.encoding;
+            });
+            EXPECT_NE(twin, kGames.end()) << QString::fromUtf16(row.label).toStdString();
+        }
+    }
+}
+
+// Every row switched to, a glyph written, read back and checked: the row's
+// encoding, colours and engines meet in one name.
+TEST(GameRows, everyRow_switchesWritesReadsBackAndChecks) {
+    for (const GameRow& row : kGames) {
+        SCOPED_TRACE(QString::fromUtf16(row.label).toStdString());
+        test::AppFolder app;
+        test::FakeDesktop desktop;
+        desktop.openReplies.push_back(app.pathOf(BuiltInSheet::Q3Cyan));
+        WindowState state;
+        ASSERT_TRUE(switchMode(state, desktop, app.path(), row.mode));
+        EXPECT_EQ(state.Mode, row.mode);
+        EXPECT_EQ(currentColours(state), row.colours);
+        EXPECT_EQ(state.colourListEnabled, row.colours != nullptr);
+        EXPECT_EQ(state.quickSaveEnabled, row.quickSave);
+        if (row.sheet && !familyRow(row.mode)) {  // those are tinted at run time
+            EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(*row.sheet));
+        }
+        pickGlyph(state, desktop, 'A');
+        const QByteArray name = composeNameText(state);
+        const DecodedName back = decodeName(name, state.Table, row.colours);
+        ASSERT_EQ(back.glyphs.size(), 1u);
+        EXPECT_EQ(back.glyphs[0].code, 'A');
+
+        std::array<QByteArray, kNameLength> fragments;
+        fragments[0] = state.cells[0].fragment;
+        const TaggedLine line =
+            tagPositions(row.mode, fragments, state.LinePrefix, state.LineSuffix);
+        const CheckReport report = checkName(row.mode, line);
+        EXPECT_EQ(report.checked, !row.engines.empty());
+        EXPECT_EQ(report.engines.size(), static_cast<qsizetype>(row.engines.size()));
+        // Quake Live never says OK: a name line is not how it sets a name.
+        EXPECT_EQ(report.problemCount(), row.mode == GameMode::QuakeLive ? 1 : 0);
+        const std::optional<TaggedLine> read =
+            tagFileLine(row.mode, composeCommandLine(state) + "\r\n");
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->bytes.mid(read->valueBegin, read->valueEnd - read->valueBegin),
+                  line.bytes.mid(line.valueBegin, line.valueEnd - line.valueBegin));
+    }
+}
+
+// Every colour of every colour set: its code picks its own list row back, in
+// the import, in the check and in the sheet shown.
+TEST(GameRows, everyColour_roundTripsThroughImportCheckAndSheet) {
+    for (const GameRow& row : kGames) {
+        if (!row.colours) {
+            continue;
+        }
+        const ColourSet& colours = *row.colours;
+        for (std::size_t choice = 0; choice < colours.choices.size(); ++choice) {
+            const ColourChoice& colour = colours.choices[choice];
+            SCOPED_TRACE(QString::fromUtf16(colour.name).toStdString());
+            const QByteArray code(colour.code);
+            EXPECT_EQ(colours.indexOf(static_cast<uchar>(code.back())), colour.index);
+            EXPECT_EQ(colours.choiceWithCode(code), static_cast<int>(choice));
+            test::AppFolder app;
+            test::FakeDesktop desktop;
+            WindowState state;
+            switchMode(state, desktop, app.path(), row.mode);
+            const DecodedName back = decodeName(code + "A", state.Table, row.colours);
+            ASSERT_EQ(back.glyphs.size(), 1u);
+            EXPECT_EQ(back.glyphs[0].colourRow, static_cast<int>(choice));
+
+            selectColour(state, desktop, app.path(), static_cast<int>(choice));
+            if (!familyRow(row.mode)) {  // those are tinted at run time
+                EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(colour.sheet));
+            }
+            pickGlyph(state, desktop, 'A');
+            std::array<QByteArray, kNameLength> fragments;
+            fragments[0] = state.cells[0].fragment;
+            const CheckReport report = checkName(
+                row.mode, tagPositions(row.mode, fragments, state.LinePrefix, state.LineSuffix));
+            // Black shows as black only where the engine keeps it (see the check's tests).
+            for (const EngineReport& engine : report.engines) {
+                if (!engine.seen.empty() && !colours.meansBlack(static_cast<uchar>(code.back()))) {
+                    EXPECT_EQ(engine.seen.back().colour, colour.index)
+                        << engine.engine.toStdString();
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vtl
