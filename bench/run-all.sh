@@ -17,6 +17,8 @@ echo "== check: a full 25-glyph name (medians of 10 repetitions; target <= 50 us
 
 echo "== colour: a gradient over a full 25-glyph name (medians of 10 repetitions; target <= 1 ms)"
 "$bench_bin/bench_colour" 2>&1 | grep -E 'Benchmark|median'
+echo "== Quake III family: check (target <= 50 us) and a switch's drawing (target <= 50 ms)"
+"$bench_bin/bench_quake3_family" 2>&1 | grep -E 'Benchmark|median'
 
 echo "== output: AppendScriptLine vs cp + sync"
 "$bench_bin/bench_output"

@@ -15,6 +15,8 @@ packages=(
   qt6-image-formats-plugins
   clang-format
   fonts-dejavu-core fonts-dejavu-extra xdotool
+  # the fonts ET: Legacy and Warfork draw names with (their maps)
+  fonts-jetbrains-mono fonts-droid-fallback
   xvfb xauth imagemagick
   time
   # the Debian package and its checks (make package, the package tests)

@@ -649,7 +649,9 @@ void MainWindow::refresh() {
     const bool checkOpen = checkWindow_ != nullptr && checkWindow_->isVisible();
     QList<int> flagged;
     if (checkOpen) {
-        checkWindow_->showReport(check, model_.nameCheckSheet());
+        // The tinted games' glyphs in white, which the window tints per glyph.
+        checkWindow_->showReport(check,
+                                 s.tintGlyphs.isNull() ? model_.nameCheckSheet() : s.tintGlyphs);
         for (const EngineReport& engine : check.engines) {
             for (const Finding& f : engine.findings) {
                 flagged += f.positions;

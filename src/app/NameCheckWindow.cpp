@@ -51,13 +51,13 @@ void SeenNameView::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), QColor(24, 24, 24));
     for (size_t i = 0; i < glyphs_.size(); ++i) {
         const SeenGlyph& g = glyphs_[i];
-        QImage glyph =
-            sheet_.isNull()
-                ? QImage(kGlyphPixels, kGlyphPixels, QImage::Format_RGB32)
-                : sheet_.copy(QRect(cellOrigin(g.code & 0xFF), QSize(kGlyphPixels, kGlyphPixels)))
-                      .convertToFormat(QImage::Format_RGB32);
-        if (sheet_.isNull()) {
-            glyph.fill(Qt::black);
+        // Glyphs with alpha (the tinted games') are laid on black first.
+        QImage glyph(kGlyphPixels, kGlyphPixels, QImage::Format_RGB32);
+        glyph.fill(Qt::black);
+        if (!sheet_.isNull()) {
+            QPainter copy(&glyph);
+            copy.drawImage(QPoint(0, 0), sheet_,
+                           QRect(cellOrigin(g.code & 0xFF), QSize(kGlyphPixels, kGlyphPixels)));
         }
         if (colours_ && g.colour >= 0 && g.colour != colours_->white &&
             g.colour < static_cast<int>(colours_->colours.size())) {

@@ -9,6 +9,7 @@
 #include <set>
 #include <vector>
 
+#include "charset/FontSheet.h"
 #include "charset/Formats.h"
 #include "charset/Sheet.h"
 
@@ -46,6 +47,16 @@ Layout layoutOf(Game game) {
             return {{{QStringLiteral("main")}}, Archives::Pk3};
         case Game::Hexen2:
             return {{{QStringLiteral("data1")}}, Archives::QuakePaks};
+        case Game::UrbanTerror:
+            return {{{QStringLiteral("q3ut4")}}, Archives::Pk3};
+        case Game::QuakeLive:
+            return {{{QStringLiteral("baseq3")}}, Archives::Pk3};
+        case Game::OpenJK:
+            return {{{QStringLiteral("base")}}, Archives::Pk3};
+        case Game::EtLegacy:
+            return {{{QStringLiteral("legacy"), QStringLiteral("etmain")}}, Archives::Pk3};
+        case Game::Warfork:
+            return {{{QStringLiteral("basewf")}}, Archives::Pk3};
     }
     return {};
 }
@@ -401,6 +412,77 @@ CharsetSearch quake3Charset(const SearchPath& path, const QString& folder) {
             {}};
 }
 
+// The first of `names` on the search path: what it holds and its bytes.
+struct FoundFile {
+    Found found;
+    QByteArray bytes;
+};
+
+std::optional<FoundFile> findFirst(const SearchPath& path, const QStringList& names,
+                                   Problem& problem) {
+    for (const QString& name : names) {
+        if (const std::optional<Found> found = path.find(name, problem)) {
+            std::optional<QByteArray> bytes = bytesOf(*found, problem);
+            if (!bytes) {
+                return std::nullopt;
+            }
+            return FoundFile{*found, *std::move(bytes)};
+        }
+        if (!problem.reason.isEmpty()) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// OpenJK's console charset: TGA as the game ships it, or another picture
+// format the renderer also takes.
+CharsetSearch openJKCharset(const SearchPath& path, const QString& folder) {
+    const QStringList names{QStringLiteral("gfx/2d/charsgrid_med.tga"),
+                            QStringLiteral("gfx/2d/charsgrid_med.png"),
+                            QStringLiteral("gfx/2d/charsgrid_med.jpg")};
+    Problem problem;
+    const std::optional<FoundFile> file = findFirst(path, names, problem);
+    if (!file) {
+        return problem.reason.isEmpty() ? notFound(folder, names.front(), path.lookedIn())
+                                        : damaged(problem);
+    }
+    std::optional<QImage> picture;
+    if (file->found.part.label.endsWith(QStringLiteral(".tga)"), Qt::CaseInsensitive) ||
+        file->found.part.label.endsWith(QStringLiteral(".tga"), Qt::CaseInsensitive)) {
+        picture = decodeTga(file->bytes, file->found.part.label, problem);
+    } else {
+        QImage image = QImage::fromData(file->bytes);
+        if (image.isNull()) {
+            problem = {file->found.part.label, QStringLiteral("it is not a picture")};
+        } else {
+            picture = image;
+        }
+    }
+    if (!picture) {
+        return damaged(problem);
+    }
+    return {GameCharset{glyphSheetFromLeftHalves(*picture), true, file->found.part.label,
+                        path.skipped()},
+            {}};
+}
+
+// The TrueType font a text game draws names with, from its pk3s or folders.
+CharsetSearch fontCharset(const SearchPath& path, const QString& folder, const QStringList& names) {
+    Problem problem;
+    const std::optional<FoundFile> file = findFirst(path, names, problem);
+    if (!file) {
+        return problem.reason.isEmpty()
+                   ? notFound(folder, names.join(QStringLiteral(" / ")), path.lookedIn())
+                   : damaged(problem);
+    }
+    const std::optional<QRawFont> font = fontFromData(file->bytes);
+    if (!font) {
+        return damaged({file->found.part.label, QStringLiteral("it is not a font")});
+    }
+    return {GameCharset{fontSheet(*font), true, file->found.part.label, path.skipped()}, {}};
+}
+
 }  // namespace
 
 CharsetSearch findGameCharset(Game game, const QString& folder) {
@@ -426,6 +508,19 @@ CharsetSearch findGameCharset(Game game, const QString& folder) {
             return quake3Charset(path, shownFolder);
         case Game::Hexen2:
             return hexenCharset(path, shownFolder);
+        case Game::UrbanTerror:
+        case Game::QuakeLive:
+            return quake3Charset(path, shownFolder);
+        case Game::OpenJK:
+            return openJKCharset(path, shownFolder);
+        case Game::EtLegacy:
+            return fontCharset(path, shownFolder,
+                               {QStringLiteral("fonts/JetBrainsMono-SemiBold.ttf"),
+                                QStringLiteral("fonts/JetBrainsMono-SemiBold.otf")});
+        case Game::Warfork:
+            return fontCharset(path, shownFolder,
+                               {QStringLiteral("fonts/DroidSans.ttf"),
+                                QStringLiteral("fonts/DroidSans-Regular.ttf")});
     }
     return {};
 }

@@ -12,7 +12,18 @@ using namespace Qt::StringLiterals;
 
 // The games whose own charset the program can read. The two Quake II modes
 // share one game.
-enum class Game { Quake, Quake2, Quake3, Wolfenstein, Hexen2 };
+enum class Game {
+    Quake,
+    Quake2,
+    Quake3,
+    Wolfenstein,
+    Hexen2,
+    UrbanTerror,  // gfx/2d/bigchars in q3ut4
+    QuakeLive,    // gfx/2d/bigchars in baseq3
+    OpenJK,       // gfx/2d/charsgrid_med in base, the glyph in each cell's left half
+    EtLegacy,     // the console's TrueType font in legacy (over etmain)
+    Warfork,      // Droid Sans in basewf
+};
 
 inline const QString kNoCharsetMessage = u"No charset was found in \"%1\". Looked for %2 in:"_s;
 inline const QString kDamagedCharsetMessage = u"The charset could not be read from \"%1\": %2."_s;

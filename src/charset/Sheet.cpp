@@ -58,6 +58,31 @@ QImage glyphSheetFromPicture(const QImage& picture) {
     return glyphs;
 }
 
+QImage glyphSheetFromLeftHalves(const QImage& picture) {
+    const QImage glyphs = picture.convertToFormat(QImage::Format_ARGB32);
+    QImage sheet(kSheetSide, kSheetSide, QImage::Format_ARGB32);
+    sheet.fill(Qt::transparent);
+    const int cellWidth = glyphs.width() / 16;
+    const int cellHeight = glyphs.height() / 16;
+    if (cellWidth < 2 || cellHeight < 1) {
+        return sheet;
+    }
+    for (int code = 0; code < 256; ++code) {
+        const QImage half =
+            glyphs
+                .copy((code % 16) * cellWidth, (code / 16) * cellHeight, cellWidth / 2, cellHeight)
+                .scaled(kCell / 2, kCell, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const int left = (code % 16) * kCell + kCell / 4;
+        const int top = (code / 16) * kCell;
+        for (int y = 0; y < kCell; ++y) {
+            for (int x = 0; x < kCell / 2; ++x) {
+                sheet.setPixel(left + x, top + y, half.pixel(x, y));
+            }
+        }
+    }
+    return sheet;
+}
+
 QImage tintedSheet(const QImage& glyphs, QRgb colour) {
     const bool outline = (colour & 0xFFFFFF) == 0;
     QImage sheet(glyphs.size(), QImage::Format_RGB32);

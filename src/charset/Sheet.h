@@ -23,6 +23,11 @@ QImage sheetFromIndexed(const IndexedPicture& charset, const Palette& palette,
 // glyphs keep their alpha for tinting.
 QImage glyphSheetFromPicture(const QImage& picture);
 
+// OpenJK's console charset (gfx/2d/charsgrid_med): a 16 x 16 grid whose
+// glyphs fill only the left half of each cell, drawn 8 wide and 16 high as
+// the console does, centred in the sheet's cells; alpha kept for tinting.
+QImage glyphSheetFromLeftHalves(const QImage& picture);
+
 // White-with-alpha glyphs drawn on black in `colour` as the game draws text:
 // each pixel multiplied by the colour and blended by its alpha. Black text,
 // which would vanish, is drawn with a grey edge round each glyph.

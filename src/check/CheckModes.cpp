@@ -9,8 +9,10 @@ namespace {
 // The rows with a Quick Save target that the command line can name.
 template <typename Visit>
 void forEachConfigFileRow(Visit&& visit) {
+    QStringList seen;  // a file shared by two games means the first one's
     for (const GameRow& row : kGames) {
-        if (row.config && row.checkName) {
+        if (row.config && row.checkName && !seen.contains(configFileName(*row.config))) {
+            seen << configFileName(*row.config);
             visit(row, configFileName(*row.config));
         }
     }

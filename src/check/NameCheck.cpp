@@ -1,5 +1,8 @@
 #include "check/NameCheck.h"
 
+#include "check/Quake3FamilyCheck.h"
+#include "modes/ColourSets.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -1250,8 +1253,47 @@ EngineReport runEngine(CheckEngine engine, const TaggedLine& line, const GameRow
             return quake3(line, kRtcw, Q3Engine::Id, *game.colours);
         case CheckEngine::HexenII:
             return netQuakeFamily(line, NetQuake::Hexen2);
+        case CheckEngine::UrbanTerror:
+            return checkUrbanTerror(line);
+        case CheckEngine::OpenJK:
+            return checkOpenJK(line);
+        case CheckEngine::EtLegacy:
+            return checkEtLegacy(line);
+        case CheckEngine::Warfork:
+            return checkWarfork(line);
+        case CheckEngine::QuakeLive:
+            return checkQuakeLive(line);
     }
     return {};
+}
+
+// The Quake III-family games of today read a caret and one character by
+// their own rule; none for the other games.
+std::optional<ColourSyntax> familySyntax(GameMode mode) {
+    switch (mode) {
+        case GameMode::UrbanTerror:
+            return ColourSyntax::UrbanTerror;
+        case GameMode::OpenJK:
+            return ColourSyntax::OpenJK;
+        case GameMode::EtLegacy:
+            return ColourSyntax::EtLegacy;
+        case GameMode::Warfork:
+            return ColourSyntax::Warfork;
+        case GameMode::QuakeLive:
+            return ColourSyntax::QuakeLive;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The bytes of the glyph at `i` in a text game's name: one UTF-8 character.
+qsizetype utf8GlyphLength(const QByteArray& bytes, qsizetype i, qsizetype end) {
+    const auto lead = static_cast<uchar>(bytes[i]);
+    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < end &&
+        (static_cast<uchar>(bytes[i + 1]) & 0xC0) == 0x80) {
+        return 2;
+    }
+    return 1;
 }
 
 // The colour code the program writes before a glyph: black's own code, else
@@ -1339,7 +1381,9 @@ TaggedLine tagPositions(GameMode mode, const std::array<QByteArray, 25>& fragmen
         const QByteArray& f = fragments[k];
         const int position = static_cast<int>(k) + 1;
         qsizetype code = 0;
-        if (colours && f.size() > 1) {
+        if (familySyntax(mode)) {
+            code = f.startsWith('^') && f.size() > 2 ? 2 : 0;  // the list's code before the glyph
+        } else if (colours && f.size() > 1) {
             code = colourCodeAt(*colours, f, 0, f.size());
         }
         line.append(f.left(code), position, ByteRole::Colour);
@@ -1382,6 +1426,21 @@ std::optional<TaggedLine> tagFileLine(GameMode mode, const QByteArray& rawLine) 
     for (qsizetype i = line.valueBegin; i < line.valueEnd;) {
         if (game.encoding == Encoding::HexPairs) {
             const qsizetype n = std::min<qsizetype>(2, line.valueEnd - i);
+            line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
+            i += n;
+            continue;
+        }
+        if (const std::optional<ColourSyntax> syntax = familySyntax(mode)) {
+            if (colourCodeLength(*syntax, bytes, i) == 2) {
+                const bool last = i + 2 >= line.valueEnd;
+                line.append(bytes.mid(i, 2), last ? 0 : position + 1,
+                            last ? ByteRole::Line : ByteRole::Colour);
+                i += 2;
+                continue;
+            }
+            const qsizetype n = game.encoding == Encoding::Utf8ColourTable
+                                    ? utf8GlyphLength(bytes, i, line.valueEnd)
+                                    : 1;
             line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
             i += n;
             continue;

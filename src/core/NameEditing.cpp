@@ -20,10 +20,14 @@ QByteArray framed(const WindowState& state, const QByteArray& nameText) {
 
 }  // namespace
 
+QString decodeNameBytes(const WindowState& state, const QByteArray& bytes) {
+    return state.utf8Names ? QString::fromUtf8(bytes) : decodeCp1252(bytes);
+}
+
 void rebuildNameBoxes(WindowState& state) {
     const QByteArray nameText = composeNameText(state);
-    state.commandLineBox = decodeCp1252(framed(state, nameText));
-    state.rawNameBox = decodeCp1252(nameText);
+    state.commandLineBox = decodeNameBytes(state, framed(state, nameText));
+    state.rawNameBox = decodeNameBytes(state, nameText);
 }
 
 QByteArray composeNameText(const WindowState& state) {
@@ -147,7 +151,7 @@ void closeGapAt(WindowState& state, int position) {
 
 void startNewName(WindowState& state) {
     state.rawNameBox.clear();
-    state.commandLineBox = decodeCp1252(framed(state, {}));
+    state.commandLineBox = decodeNameBytes(state, framed(state, {}));
     state.CursorPos = 1;
     state.cells.fill(NameCell{});
 }

@@ -69,6 +69,9 @@ QByteArray composeNameText(const WindowState& state);
 // LinePrefix, NameText and LineSuffix: what the command-line box shows.
 QByteArray composeCommandLine(const WindowState& state);
 
+// Name bytes as the name boxes show them: Windows-1252, or UTF-8 in the text games.
+QString decodeNameBytes(const WindowState& state, const QByteArray& bytes);
+
 // Both name boxes from the name as it is now.
 void rebuildNameBoxes(WindowState& state);
 

@@ -26,18 +26,37 @@ enum class GameMode {
     Hexen2Mod,
     Wolfenstein,
     JumpGate,
+    UrbanTerror,
+    OpenJK,
+    EtLegacy,
+    Warfork,
+    QuakeLive,
 };
 
 // "0": names with Quake III colour codes; "1": plain byte and hex names.
 enum class GameFamily { Colour = 0, Plain = 1 };
 
 // Which game's default config Quick save targets (the settings key of its folder).
-enum class ConfigKind { Unset, Q1Config, Q3Config };
+// The Quake III-family games of today each have their own target.
+enum class ConfigKind { Unset, Q1Config, Q3Config, UrbanTerror, OpenJK, EtLegacy, Warfork };
 
 // The file of that config in the game's folder.
 inline QString configFileName(ConfigKind config) {
-    return config == ConfigKind::Q3Config ? QStringLiteral("q3config.cfg")
-                                          : QStringLiteral("config.cfg");
+    switch (config) {
+        case ConfigKind::Q3Config:
+        case ConfigKind::UrbanTerror:
+            return QStringLiteral("q3config.cfg");
+        case ConfigKind::OpenJK:
+            return QStringLiteral("openjk.cfg");
+        case ConfigKind::EtLegacy:
+            return QStringLiteral("etconfig.cfg");
+        case ConfigKind::Warfork:
+            return QStringLiteral("autoexec_postinit.cfg");
+        case ConfigKind::Unset:
+        case ConfigKind::Q1Config:
+            break;
+    }
+    return QStringLiteral("config.cfg");
 }
 
 // Output fragment of each code 0..255 in the current mode, as Windows-1252 bytes.
@@ -105,6 +124,16 @@ struct WindowState {
     QString charsetNote;
     // Games whose remembered charset was found gone this run: told once.
     QStringList charsetGoneTold;
+
+    // Modes that tint their glyphs at run time from the game's colour table:
+    // the glyphs in white with alpha (null in the other modes), and what the
+    // map draws over the sheet (the marks of characters the game drops).
+    QImage tintGlyphs;
+    QImage mapMarks;
+    // The text games write UTF-8: the name boxes show it decoded as such.
+    bool utf8Names = false;
+    // Quake Live's Save Name note is shown once a run.
+    bool steamNameTold = false;
 
     // Hover preview.
     QString previewCaption = QStringLiteral("Char Number:");

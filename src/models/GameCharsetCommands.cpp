@@ -9,6 +9,7 @@
 #include "ini/Ini.h"
 #include "ini/Settings.h"
 #include "modes/ColourList.h"
+#include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
@@ -36,6 +37,11 @@ std::optional<InstalledGame> installedGameOf(charset::Game game) {
             return InstalledGame::Quake3;
         case charset::Game::Wolfenstein:
         case charset::Game::Hexen2:
+        case charset::Game::UrbanTerror:
+        case charset::Game::OpenJK:
+        case charset::Game::EtLegacy:
+        case charset::Game::Warfork:
+        case charset::Game::QuakeLive:
             break;
     }
     return std::nullopt;
@@ -46,6 +52,13 @@ QString section() {
 }
 
 void show(WindowState& state, const charset::GameCharset& found) {
+    if (const FamilyRow* family = currentFamilyRow(state)) {
+        // These games tint every charset, fonts included, from their own table.
+        useFamilyGlyphs(state, *family, found.sheet);
+        state.ownCharset = found.sheet;
+        state.charsetNote = kCharsetFromNote.arg(QDir::toNativeSeparators(found.source));
+        return;
+    }
     state.ownCharset = found.sheet;
     state.ownCharsetTinted = found.tinted;
     state.sheetSource = ownCharsetInColour(state, state.ColorPrefix);
@@ -113,7 +126,11 @@ void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appD
     if (!game) {
         return;
     }
-    if (!state.ownCharset.isNull()) {
+    state.charsetNote.clear();
+    if (const FamilyRow* family = familyRow(game->mode); family && !state.ownCharset.isNull()) {
+        forgetShownCharset(state);
+        useBuiltInFamilyGlyphs(state, desktop, appDir, *family);  // may note a stand-in font
+    } else if (!state.ownCharset.isNull()) {
         forgetShownCharset(state);
         const std::optional<int> colour =
             game->colours ? game->colours->choiceWithCode(state.ColorPrefix) : std::nullopt;
@@ -125,7 +142,6 @@ void useBuiltInCharset(WindowState& state, Desktop& desktop, const QString& appD
                          desktop);
         state.mapPicture = state.sheetSource;
     }
-    state.charsetNote.clear();
     // An empty value is what a missing key reads as: the choice is gone.
     if (!ReadIni(section(), state.charsetGameKey, settingsFile).isEmpty()) {
         QString reason;
@@ -147,7 +163,11 @@ void applyRememberedCharset(WindowState& state, const QString& settingsFile, boo
         return;
     }
     state.charsetGameKey = QString::fromUtf16(game->charsetKey);
+    // The switch's own note (a text game's stand-in font) stays unless a
+    // remembered charset replaces it.
+    const QString switchNote = state.charsetNote;
     forgetShownCharset(state);
+    state.charsetNote = switchNote;
     const QString folder =
         ReadIni(section(), state.charsetGameKey, settingsFile, IniText::FileName);
     if (folder.isEmpty()) {

@@ -13,6 +13,8 @@
 #include "modes/ColourList.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
+#include "modes/Quake3FamilyModes.h"
+#include "output/GameQuickSave.h"
 #include "reading/NameLoading.h"
 
 namespace vtl {
@@ -90,7 +92,7 @@ void MainWindowModel::eraseBeforeCursor() {
 bool MainWindowModel::keyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
     const Qt::KeyboardModifiers chord =
         modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (chord == Qt::ControlModifier && key >= Qt::Key_1 && key <= Qt::Key_8) {
+    if (chord == Qt::ControlModifier && key >= Qt::Key_0 && key <= Qt::Key_9) {
         return chooseColourByDigit(key - Qt::Key_0);
     }
     if (chord != Qt::NoModifier) {
@@ -128,8 +130,13 @@ bool MainWindowModel::typeText(const QString& text) {
     if (!forTheName) {
         return false;
     }
+    // The text games' map holds U+0000-U+00FF, code c being U+00c.
+    const FamilyRow* family = currentFamilyRow(state_);
+    const bool latin1 = family && family->text;
     for (const uint character : characters) {
-        const std::optional<unsigned char> byte = cp1252Byte(character);
+        const std::optional<unsigned char> byte =
+            latin1 ? (character <= 0xFF ? std::optional<unsigned char>(character) : std::nullopt)
+                   : cp1252Byte(character);
         if (!byte) {
             desktop_.beep();
             continue;
@@ -190,6 +197,10 @@ void MainWindowModel::pasteName() {
 }
 
 void MainWindowModel::saveName() {
+    if (state_.Mode == GameMode::QuakeLive && !state_.steamNameTold) {
+        state_.steamNameTold = true;
+        showInfo(desktop_, kQuakeLiveSteamNameText);
+    }
     if (!confirmLineWrite(desktop_, nameCheck())) {
         return;
     }
@@ -197,6 +208,20 @@ void MainWindowModel::saveName() {
 }
 void MainWindowModel::quickSave() {
     const CheckReport check = nameCheck();
+    if (const std::optional<ConfigGame> game = configGameOf(state_.Config)) {
+        const GameFolderStore store{
+            [this](const QString& key) {
+                return ReadIni(kGameFolderSection, key, settingsFile(), IniText::FileName);
+            },
+            [this](const QString& key, const QString& folder, QString* error) {
+                return WriteIni(kGameFolderSection, key, folder, settingsFile(), error,
+                                IniText::FileName);
+            }};
+        quickSaveToGame(state_, desktop_, *game, store, [this, &check](const QString&, qint64) {
+            return confirmLineWrite(desktop_, check);
+        });
+        return;
+    }
     // Both questions come once the config is known, right before the write.
     vtl::quickSave(
         state_, desktop_,

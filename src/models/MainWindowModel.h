@@ -66,7 +66,7 @@ class MainWindowModel {
 
     // A key pressed while the map or the name row has the focus: typed
     // characters (by their Windows-1252 byte), the cursor keys, Backspace,
-    // Delete and Ctrl+1..Ctrl+8 for the colours. False for keys it leaves alone.
+    // Delete and Ctrl+0..Ctrl+9 for the colours. False for keys it leaves alone.
     bool keyPressed(int key, Qt::KeyboardModifiers modifiers, const QString& text);
     // Each character as a click on its code; false for text holding a control
     // character (Tab, Enter), which is not for the name.

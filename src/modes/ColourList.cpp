@@ -5,6 +5,7 @@
 
 #include "charset/Sheet.h"
 #include "modes/GameModes.h"
+#include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
@@ -86,12 +87,19 @@ QImage ownCharsetInColour(const WindowState& state, const QByteArray& colourCode
 
 QImage colourSheet(const WindowState& state, Desktop& desktop, const QString& appDir,
                    const ColourChoice& colour) {
+    if (const FamilyRow* family = currentFamilyRow(state)) {
+        return familySheetInColour(state, *family, colour.index);
+    }
     return state.ownCharset.isNull()
                ? loadSheetOrBlank(builtInSheetPath(appDir, colour.sheet), desktop)
                : ownCharsetInColour(state, QByteArray(colour.code));
 }
 
 void selectColour(WindowState& state, Desktop& desktop, const QString& appDir, int index) {
+    if (const FamilyRow* family = currentFamilyRow(state)) {
+        selectFamilyColour(state, desktop, *family, index);
+        return;
+    }
     // Even re-choosing the current colour writes its code again.
     state.ColorWritten = false;
     const ColourSet& colours = listedColours(state);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "modes/Quake3FamilyModes.h"
 #include "modes/SheetLoader.h"
 #include "modes/TableRoutines.h"
 
@@ -72,6 +73,13 @@ bool switchMode(WindowState& state, Desktop& desktop, const QString& appDir, Gam
     state.modeLabel = QString::fromUtf16(row.label);
     if (row.config) {
         state.Config = *row.config;
+    }
+    state.charsetNote.clear();
+    if (const FamilyRow* family = familyRow(mode)) {
+        enterFamilyMode(state, appDir, *family);
+    } else {
+        state.tintGlyphs = QImage();
+        state.mapMarks = QImage();
     }
     return true;
 }

@@ -12,6 +12,7 @@
 #include "desktop/Desktop.h"
 #include "modes/ColourSet.h"
 #include "modes/Quake3Colours.h"
+#include "modes/Quake3FamilyColours.h"
 #include "sheets/SheetList.h"
 
 namespace vtl {
@@ -23,6 +24,7 @@ enum class Encoding {
     ByteTable,    // one byte a code, the line ends in "
     HexPairs,     // two hex digits a code, the line ends in "u
     ColourTable,  // bytes with colour codes before the glyphs, the line ends in ^7"
+    Utf8ColourTable,  // U+0000-U+00FF as UTF-8 with colour codes (the text games)
 };
 
 // The game programs the name check knows; each is one function of the check.
@@ -41,6 +43,11 @@ enum class CheckEngine {
     Ioquake3,
     Rtcw,
     HexenII,
+    UrbanTerror,
+    OpenJK,
+    EtLegacy,
+    Warfork,
+    QuakeLive,
 };
 
 // A program that reads the config Quick Save appends to, and the largest
@@ -91,6 +98,11 @@ inline constexpr CheckEngine kQuake3Engines[] = {CheckEngine::IdQuake3, CheckEng
 inline constexpr CheckEngine kRtcwEngines[] = {CheckEngine::Rtcw};
 inline constexpr CheckEngine kHexen2Engines[] = {CheckEngine::HexenII};
 inline constexpr std::span<const CheckEngine> kNoEngines;
+inline constexpr CheckEngine kUrbanTerrorEngines[] = {CheckEngine::UrbanTerror};
+inline constexpr CheckEngine kOpenJKEngines[] = {CheckEngine::OpenJK};
+inline constexpr CheckEngine kEtLegacyEngines[] = {CheckEngine::EtLegacy};
+inline constexpr CheckEngine kWarforkEngines[] = {CheckEngine::Warfork};
+inline constexpr CheckEngine kQuakeLiveEngines[] = {CheckEngine::QuakeLive};
 
 inline constexpr qint64 kClassicConfigLimit = 8191;  // id's Quake, QuakeWorld, Quake II, Hexen II
 inline constexpr qint64 kQuake3ConfigLimit = 16365;  // id Quake III 1.32 and RtCW
@@ -122,7 +134,7 @@ constexpr MenuPlace at(MenuPlace place, int position, const char* separatorBefor
 // goes by each row's place. A hex-encoded Quake II name has no place in the
 // Quake or Quake III config that Quick Save would otherwise still target, so
 // that mode turns it off. A JumpGate name can be saved like any other.
-inline constexpr std::array<GameRow, 9> kGames{{
+inline constexpr std::array<GameRow, 14> kGames{{
     {GameMode::QuakeWorld, at(kInQuakeMenu, 1), "QuakeWorld", u"QuakeWorld",
      u"Mode: Quake (1)/QuakeWorld", BuiltInSheet::QuakeWorld, Encoding::ByteTable, nullptr, true,
      true, ConfigKind::Q1Config, kQuakeWorldEngines, kQuakeWorldReaders, charset::Game::Quake,
@@ -155,6 +167,30 @@ inline constexpr std::array<GameRow, 9> kGames{{
     {GameMode::JumpGate, at(kInGameMenu, 9), "JumpGate", u"JumpGate",
      u"Mode: JumpGate Beta Support", BuiltInSheet::JumpGate, Encoding::ByteTable, nullptr, false,
      true, std::nullopt, kNoEngines, kNoReaders, std::nullopt, nullptr, u"jumpgate"},
+    // The Quake III-family games played today, a group of their own. Their
+    // sheets are drawn at run time (modes/Quake3FamilyModes.cpp): the white
+    // Quake III one, or the text games' fonts, in the game's own colours.
+    {GameMode::UrbanTerror, at(kInGameMenu, 10, "blankbar6"), "UrbanTerror", u"Urban Terror",
+     u"Mode: Urban Terror", BuiltInSheet::Q3White, Encoding::ColourTable, &kUrbanTerrorColours,
+     true, true, ConfigKind::UrbanTerror, kUrbanTerrorEngines, kNoReaders,
+     charset::Game::UrbanTerror, u"urbanterror", u"urbanterror"},
+    {GameMode::OpenJK, at(kInGameMenu, 11), "OpenJK", u"Jedi Academy (OpenJK)",
+     u"Mode: Jedi Academy (OpenJK)", BuiltInSheet::Q3White, Encoding::ColourTable,
+     &kOpenJKColours, true, true, ConfigKind::OpenJK, kOpenJKEngines, kNoReaders,
+     charset::Game::OpenJK, u"openjk", u"openjk"},
+    {GameMode::EtLegacy, at(kInGameMenu, 12), "ETLegacy", u"Enemy Territory (ET: Legacy)",
+     u"Mode: Enemy Territory (ET: Legacy)", BuiltInSheet::Q3White, Encoding::Utf8ColourTable,
+     &kEtLegacyColours, true, true, ConfigKind::EtLegacy, kEtLegacyEngines, kNoReaders,
+     charset::Game::EtLegacy, u"etlegacy", u"etlegacy"},
+    {GameMode::Warfork, at(kInGameMenu, 13), "Warfork", u"Warfork", u"Mode: Warfork",
+     BuiltInSheet::Q3White, Encoding::Utf8ColourTable, &kWarforkColours, true, true,
+     ConfigKind::Warfork, kWarforkEngines, kNoReaders, charset::Game::Warfork, u"warfork",
+     u"warfork"},
+    // Quake Live takes the name from Steam: nothing to quick-save into.
+    {GameMode::QuakeLive, at(kInGameMenu, 14), "QuakeLive", u"Quake Live",
+     u"Mode: Quake Live (preview only)", BuiltInSheet::Q3White, Encoding::ColourTable,
+     &kQuakeLiveColours, false, true, std::nullopt, kQuakeLiveEngines, kNoReaders,
+     charset::Game::QuakeLive, u"quakelive", u"quakelive"},
 }};
 
 const GameRow& gameRow(GameMode mode);

@@ -2,11 +2,13 @@
 
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
+#include "modes/TextGames.h"
 
 namespace vtl {
 
 void applyEncoding(WindowState& state, Encoding encoding, const ColourSet* colours) {
     state.LinePrefix = linePrefix();
+    state.utf8Names = encoding == Encoding::Utf8ColourTable;
     switch (encoding) {
         case Encoding::ByteTable:
             state.Family = GameFamily::Plain;
@@ -19,9 +21,10 @@ void applyEncoding(WindowState& state, Encoding encoding, const ColourSet* colou
             state.Table = hexTable();
             break;
         case Encoding::ColourTable:
+        case Encoding::Utf8ColourTable:
             state.Family = GameFamily::Colour;
             state.LineSuffix = colourLineSuffix();
-            state.Table = colourTable();
+            state.Table = encoding == Encoding::ColourTable ? colourTable() : textTable();
             break;
     }
     if (colours) {

@@ -137,7 +137,8 @@ QList<NameLine> namesInPastedText(const QByteArray& text) {
     return {NameLine{0, bare, bare}};
 }
 
-DecodedName decodeName(const QByteArray& name, const CharTable& table, const ColourSet* colours) {
+DecodedName decodeName(const QByteArray& name, const CharTable& table, const ColourSet* colours,
+                       std::optional<ColourSyntax> syntax) {
     QHash<QByteArray, int> codeOf;
     // Downwards, so where codes share an entry the lower one is left.
     for (int code = kCodeCount - 1; code >= 0; --code) {
@@ -164,7 +165,14 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, const Col
     };
 
     for (qsizetype i = 0; i < bytes.size();) {
-        if (colours && bytes[i] == colours->escape) {
+        if (colours && syntax) {
+            if (colourCodeLength(*syntax, bytes, i) == 2) {
+                pendingCodes += bytes.mid(i, 2);
+                colourRow = colourRowOfCode(*syntax, bytes[i + 1]).value_or(colours->white);
+                i += 2;
+                continue;
+            }
+        } else if (colours && bytes[i] == colours->escape) {
             // The way black is written is the colour list's Black; otherwise
             // a caret and any byte but another caret make a colour code, as
             // the colour games read it.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/WindowState.h"
+#include "modes/ColourSets.h"
 #include "modes/ColourSet.h"
 
 namespace vtl {
@@ -62,7 +63,10 @@ struct DecodedName {
 // `table`: each entry to its code (the lower code where two codes share an
 // entry); with `colours`, colour codes are kept with the glyph that follows
 // them, so writing the positions again gives the same bytes.
-DecodedName decodeName(const QByteArray& name, const CharTable& table, const ColourSet* colours);
+// `syntax`: the caret rule of a Quake III-family game of today, which then
+// decides what is a colour code (none: the colour set's own reading).
+DecodedName decodeName(const QByteArray& name, const CharTable& table, const ColourSet* colours,
+                       std::optional<ColourSyntax> syntax = std::nullopt);
 
 // The messages a load can end with; each names what it is about.
 QString noNameLineMessage(const QString& source);

@@ -11,6 +11,7 @@
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
 #include "modes/ColourList.h"
+#include "modes/Quake3FamilyModes.h"
 #include "modes/GameModes.h"
 
 namespace vtl {
@@ -63,7 +64,9 @@ std::optional<NameLine> chooseName(const QList<NameLine>& lines, Desktop& deskto
 
 bool loadName(WindowState& state, Desktop& desktop, const QByteArray& name,
               const ColourSheetLookup& colourSheet) {
-    const DecodedName decoded = decodeName(name, state.Table, currentColours(state));
+    const FamilyRow* family = currentFamilyRow(state);
+    const DecodedName decoded = decodeName(name, state.Table, currentColours(state),
+                                           family ? std::optional(family->syntax) : std::nullopt);
     if (!decoded.ok()) {
         warn(desktop, badBytesMessage(decoded.badBytes));
         return false;
@@ -145,8 +148,8 @@ void loadDecodedName(WindowState& state, const DecodedName& name,
     }
     state.CursorPos = count + 1;
     const QByteArray nameText = composeNameText(state);
-    state.rawNameBox = decodeCp1252(nameText);
-    state.commandLineBox = decodeCp1252(state.LinePrefix + nameText + state.LineSuffix);
+    state.rawNameBox = decodeNameBytes(state, nameText);
+    state.commandLineBox = decodeNameBytes(state, state.LinePrefix + nameText + state.LineSuffix);
     if (colour) {
         state.ColorWritten = true;
     }
@@ -178,6 +181,12 @@ bool openName(WindowState& state, Desktop& desktop, const ColourSheetLookup& col
 
 bool pasteName(WindowState& state, Desktop& desktop, const ColourSheetLookup& colourSheet) {
     const QString pasted = desktop.clipboardText();
+    // The text games take UTF-8; what their map does not hold is reported
+    // by the decoding, byte by byte.
+    if (const FamilyRow* family = currentFamilyRow(state); family && family->text) {
+        return loadFrom(state, desktop, namesInPastedText(pasted.toUtf8()), kClipboardSource,
+                        colourSheet);
+    }
     const QByteArray bytes = encodeCp1252(pasted);
     QString outside;
     for (const QChar c : pasted) {

@@ -91,7 +91,8 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenu
               "&Insert Mode|Type in &Second Set|-|Colour &Gradient\u2026|&Check Name\u2026|"
               "&Game/Mode|Quake I (QuakeWorld)|"
               "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
-              "JumpGate|-|Use Game's &Own Charset\u2026|Use &Built-in Charset|"
+              "JumpGate|-|Urban Terror|Jedi Academy (OpenJK)|Enemy Territory (ET: Legacy)|"
+              "Warfork|Quake Live|-|Use Game's &Own Charset\u2026|Use &Built-in Charset|"
               "&About/Help|&About|&Help|&Quenmoor Software Homepage"_s);
 }
 

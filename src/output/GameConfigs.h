@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace vtl {
+
+using namespace Qt::StringLiterals;
+
+// The Quake III-family games whose own config Quick Save appends to, each
+// from the game's home folder (where the game writes, not where it is
+// installed).
+enum class ConfigGame { UrbanTerror, OpenJK, EtLegacy, Warfork };
+
+// The settings key under which the game's home folder is remembered, in a
+// section of its own so the Configure window's two folders keep their bytes.
+inline const QString kGameFolderSection = u"Game folders"_s;
+QString gameFolderKey(ConfigGame game);
+
+// The file Quick Save appends to inside the home folder `home` (or inside
+// the game's data folder, q3ut4, base, legacy or basewf, when the user picked
+// that one):
+// - Urban Terror: q3ut4/q3config.cfg
+// - OpenJK: base/openjk.cfg
+// - ET: Legacy: legacy/profiles/<profile>/etconfig.cfg, the profile named in
+//   legacy/profiles/defaultprofile.dat; legacy/etconfig.cfg without one
+// - Warfork: basewf/autoexec_postinit.cfg, the one file the game runs after
+//   its start-up has replaced names it does not allow
+QString gameConfigFile(ConfigGame game, const QString& home);
+
+// The profile ET: Legacy starts with: the first token of defaultprofile.dat
+// read as the game's parser reads it (a quoted string or a word; // and /* */
+// comments skipped). Empty when the file names none.
+QString defaultProfileName(const QByteArray& defaultProfileDat);
+
+// The home folders the game uses on this kind of system, most likely first,
+// from the environment (`env` gives a variable's value, empty when unset).
+// Warfork's folder carries its version, so its pattern ends in '*'.
+enum class HostSystem { Linux, Windows };
+QStringList gameHomePlaces(ConfigGame game, HostSystem system,
+                           const std::function<QString(const char*)>& env);
+
+}  // namespace vtl

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <map>
+
+#include "output/GameConfigs.h"
+#include "output/GameQuickSave.h"
+#include "support/FakeDesktop.h"
+#include "support/Files.h"
+
+namespace vtl {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct ConfigRow {
+    const char* name;
+    ConfigGame game;
+    const char* picked;  // the folder the user picks, under the temporary home
+    const char* file;    // the config Quick Save appends to, under the temporary home
+};
+
+const ConfigRow kConfigs[] = {
+    {"UrT home", ConfigGame::UrbanTerror, "", "q3ut4/q3config.cfg"},
+    {"UrT data folder", ConfigGame::UrbanTerror, "q3ut4", "q3ut4/q3config.cfg"},
+    {"OpenJK", ConfigGame::OpenJK, "", "base/openjk.cfg"},
+    {"Warfork runs autoexec_postinit last", ConfigGame::Warfork, "",
+     "basewf/autoexec_postinit.cfg"},
+    {"ETL without a profile", ConfigGame::EtLegacy, "", "legacy/etconfig.cfg"},
+};
+
+TEST(GameConfigs, configFile_insideTheHomeOrDataFolder) {
+    for (const ConfigRow& row : kConfigs) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir home;
+        const QString picked = QDir(home.path()).filePath(QString::fromUtf8(row.picked));
+        EXPECT_EQ(gameConfigFile(row.game, picked),
+                  QDir::cleanPath(home.path() + u'/' + QString::fromUtf8(row.file)));
+    }
+}
+
+TEST(GameConfigs, etLegacy_usesTheDefaultProfile_andKeepsTheGamesSpelling) {
+    QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Legacy/profiles")));
+    test::writeBytes(home.path() + u"/Legacy/profiles/defaultprofile.dat", "\"Ana Lyst\"");
+    EXPECT_EQ(gameConfigFile(ConfigGame::EtLegacy, home.path()),
+              home.path() + u"/Legacy/profiles/Ana Lyst/etconfig.cfg");
+    // A profile that would leave the profiles folder is not followed.
+    test::writeBytes(home.path() + u"/Legacy/profiles/defaultprofile.dat", "../../x");
+    EXPECT_EQ(gameConfigFile(ConfigGame::EtLegacy, home.path()),
+              home.path() + u"/Legacy/etconfig.cfg");
+}
+
+TEST(GameConfigs, defaultProfile_isTheFirstTokenAsTheGameParsesIt) {
+    const std::pair<QByteArray, QString> rows[] = {
+        {"Player", u"Player"_s},
+        {"  \"two words\" rest", u"two words"_s},
+        {"// note\n/* block */ etplayer\n", u"etplayer"_s},
+        {"first second", u"first"_s},
+        {"", QString()},
+        {"  // only a comment", QString()},
+        {"\"unterminated", u"unterminated"_s},
+    };
+    for (const auto& [data, profile] : rows) {
+        EXPECT_EQ(defaultProfileName(data), profile) << data.constData();
+    }
+}
+
+TEST(GameConfigs, homePlaces_followTheEnvironment) {
+    const auto env = [](const char* name) -> QString {
+        const QByteArray n(name);
+        if (n == "HOME")
+            return u"/home/p"_s;
+        if (n == "USERPROFILE")
+            return u"C:/Users/p"_s;
+        if (n == "APPDATA")
+            return u"C:/Users/p/AppData/Roaming"_s;
+        return {};
+    };
+    EXPECT_EQ(gameHomePlaces(ConfigGame::OpenJK, HostSystem::Linux, env),
+              QStringList{u"/home/p/.local/share/openjk"_s});
+    EXPECT_EQ(gameHomePlaces(ConfigGame::EtLegacy, HostSystem::Windows, env),
+              QStringList{u"C:/Users/p/Documents/ETLegacy"_s});
+    EXPECT_TRUE(gameHomePlaces(ConfigGame::UrbanTerror, HostSystem::Windows, env).isEmpty());
+    const auto xdg = [&](const char* name) -> QString {
+        return QByteArray(name) == "XDG_DATA_HOME" ? u"/data"_s : env(name);
+    };
+    EXPECT_EQ(gameHomePlaces(ConfigGame::Warfork, HostSystem::Linux, xdg),
+              QStringList{u"/data/warfork-*"_s});
+}
+
+}  // namespace
+}  // namespace vtl
+
+namespace vtl {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// A settings file stand-in: the folders remembered per key.
+struct MemoryStore {
+    std::map<QString, QString> folders;
+    bool refuse = false;
+    GameFolderStore store() {
+        return {[this](const QString& key) { return folders[key]; },
+                [this](const QString& key, const QString& folder, QString* error) {
+                    if (refuse) {
+                        *error = u"read-only"_s;
+                        return false;
+                    }
+                    folders[key] = folder;
+                    return true;
+                }};
+    }
+};
+
+WindowState nameState(const QByteArray& name) {
+    WindowState state;
+    state.LinePrefix = "name \"";
+    state.LineSuffix = "^7\" //VTL G2 v6.3";
+    state.cells[0].fragment = name;
+    return state;
+}
+
+TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
+    QTemporaryDir home;
+    test::FakeDesktop desktop;
+    desktop.folderReplies.push_back(home.path());
+    MemoryStore memory;
+    WindowState state = nameState("\xC3\xA9");
+    ASSERT_TRUE(QDir(home.path()).mkpath(u"basewf"_s));
+
+    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
+    ASSERT_EQ(desktop.folderPrompts.size(), 1u);
+    EXPECT_TRUE(desktop.folderPrompts[0].contains(u"Warfork"));
+    EXPECT_EQ(memory.folders[u"warfork"_s], home.path());
+    const QString file = home.path() + u"/basewf/autoexec_postinit.cfg"_s;
+    EXPECT_EQ(test::readBytes(file), "\r\nname \"\xC3\xA9^7\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
+    EXPECT_EQ(desktop.messageTexts(), QStringList{u"File Saved to Default Config: "_s + file});
+
+    // The second time nothing is asked, and the line goes without the tag.
+    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
+    EXPECT_EQ(desktop.folderPrompts.size(), 1u);
+    EXPECT_TRUE(test::readBytes(file).endsWith("\r\nname \"\xC3\xA9^7\" //VTL G2 v6.3\r\n"));
+}
+
+TEST(GameQuickSave, cancelledOrGoneFolder) {
+    test::FakeDesktop desktop;
+    MemoryStore memory;
+    memory.folders[u"openjk"_s] = u"/nonexistent/openjk"_s;
+    WindowState state = nameState("A");
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store());  // gone: asked, cancelled
+    EXPECT_EQ(desktop.folderPrompts.size(), 1u);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(memory.folders[u"openjk"_s], u"/nonexistent/openjk"_s);
+
+    // A folder that can't be remembered still gets the line, with a warning.
+    QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkpath(u"base"_s));
+    desktop.folderReplies.push_back(home.path());
+    memory.refuse = true;
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store());
+    EXPECT_EQ(desktop.messages.size(), 2u);
+    EXPECT_TRUE(QFileInfo::exists(home.path() + u"/base/openjk.cfg"_s));
+}
+
+}  // namespace
+}  // namespace vtl
