@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include "core/NameEditing.h"
 
-#include "modes/CharTables.h"
 #include "models/MainWindowModel.h"
+#include "modes/CharTables.h"
 
 namespace vtl {
 namespace {

@@ -1,5 +1,5 @@
-#include "modes/NameColours.h"
 #include "models/MainWindowModel.h"
+#include "modes/NameColours.h"
 
 namespace vtl {
 

@@ -21,9 +21,9 @@ using namespace Qt::StringLiterals;
 
 // How a mode turns a picked code into the bytes of the name.
 enum class Encoding {
-    ByteTable,    // one byte a code, the line ends in "
-    HexPairs,     // two hex digits a code, the line ends in "u
-    ColourTable,  // bytes with colour codes before the glyphs, the line ends in ^7"
+    ByteTable,        // one byte a code, the line ends in "
+    HexPairs,         // two hex digits a code, the line ends in "u
+    ColourTable,      // bytes with colour codes before the glyphs, the line ends in ^7"
     Utf8ColourTable,  // U+0000-U+00FF as UTF-8 with colour codes (the text games)
 };
 
@@ -175,9 +175,9 @@ inline constexpr std::array<GameRow, 14> kGames{{
      true, true, ConfigKind::UrbanTerror, kUrbanTerrorEngines, kNoReaders,
      charset::Game::UrbanTerror, u"urbanterror", u"urbanterror"},
     {GameMode::OpenJK, at(kInGameMenu, 11), "OpenJK", u"Jedi Academy (OpenJK)",
-     u"Mode: Jedi Academy (OpenJK)", BuiltInSheet::Q3White, Encoding::ColourTable,
-     &kOpenJKColours, true, true, ConfigKind::OpenJK, kOpenJKEngines, kNoReaders,
-     charset::Game::OpenJK, u"openjk", u"openjk"},
+     u"Mode: Jedi Academy (OpenJK)", BuiltInSheet::Q3White, Encoding::ColourTable, &kOpenJKColours,
+     true, true, ConfigKind::OpenJK, kOpenJKEngines, kNoReaders, charset::Game::OpenJK, u"openjk",
+     u"openjk"},
     {GameMode::EtLegacy, at(kInGameMenu, 12), "ETLegacy", u"Enemy Territory (ET: Legacy)",
      u"Mode: Enemy Territory (ET: Legacy)", BuiltInSheet::Q3White, Encoding::Utf8ColourTable,
      &kEtLegacyColours, true, true, ConfigKind::EtLegacy, kEtLegacyEngines, kNoReaders,
