@@ -27,9 +27,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.quenmoor.example/")
 # time as plugins (Qt's X11 platform and GIF reader) comes with libqt6gui6,
 # which the linked QtGui already pulls in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so no library lookup finds it: Qt's TGA reader, for
-# the charsets of the Quake III engine games.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
+# Loaded at run time, so no library lookup finds them: Qt's TGA reader, for
+# the charsets of the Quake III engine games, and LittleCMS, opened when the
+# colour gradient first compares two colours.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, liblcms2-2")
 # Help opens the user guide and the About box the home page with xdg-open;
 # without it Help says where the guide is.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

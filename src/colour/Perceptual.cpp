@@ -1,9 +1,12 @@
 #include "colour/Perceptual.h"
 
+#include <QLibrary>
+
 #include <lcms2.h>
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <unordered_map>
 
 namespace vtl::colour {
@@ -20,24 +23,56 @@ std::uint8_t srgbFromLinear(double c) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(s, 0.0, 1.0) * 255.0));
 }
 
-// LittleCMS's sRGB to CIELAB transform, made once; colour management
-// transforms are safe to share between threads.
-cmsHTRANSFORM srgbToLab() {
-    static const cmsHTRANSFORM transform = [] {
-        cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-        cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
-        cmsHTRANSFORM made = cmsCreateTransform(srgb, TYPE_RGB_8, lab, TYPE_Lab_DBL,
-                                                INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
-        cmsCloseProfile(srgb);
-        cmsCloseProfile(lab);
-        return made;
+// LittleCMS is loaded the first time two colours are compared, not linked:
+// only the gradient and "Other colour…" compare colours, and a library mapped
+// at every start for them would cost every start (see the start-up notes in
+// ARCHITECTURE.md). Without it, distances are measured in OKLab.
+struct LittleCms {
+    decltype(&cmsCreate_sRGBProfile) createSrgb = nullptr;
+    decltype(&cmsCreateLab4Profile) createLab = nullptr;
+    decltype(&cmsCreateTransform) createTransform = nullptr;
+    decltype(&cmsCloseProfile) closeProfile = nullptr;
+    decltype(&cmsDoTransform) doTransform = nullptr;
+    decltype(&cmsCIE2000DeltaE) deltaE2000 = nullptr;
+    cmsHTRANSFORM srgbToLab = nullptr;  // made once; transforms may be shared between threads
+
+    bool loaded() const { return srgbToLab != nullptr; }
+};
+
+const LittleCms& littleCms() {
+    static const LittleCms cms = [] {
+        LittleCms made;
+        QLibrary library(QStringLiteral("lcms2"), 2);
+        if (!library.load()) {
+            return made;
+        }
+        const auto resolve = [&library](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                library.resolve(name));
+            return function != nullptr;
+        };
+        if (!resolve(made.createSrgb, "cmsCreate_sRGBProfile") ||
+            !resolve(made.createLab, "cmsCreateLab4Profile") ||
+            !resolve(made.createTransform, "cmsCreateTransform") ||
+            !resolve(made.closeProfile, "cmsCloseProfile") ||
+            !resolve(made.doTransform, "cmsDoTransform") ||
+            !resolve(made.deltaE2000, "cmsCIE2000DeltaE")) {
+            return LittleCms{};
+        }
+        cmsHPROFILE srgb = made.createSrgb();
+        cmsHPROFILE lab = made.createLab(nullptr);
+        made.srgbToLab = made.createTransform(srgb, TYPE_RGB_8, lab, TYPE_Lab_DBL,
+                                              INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+        made.closeProfile(srgb);
+        made.closeProfile(lab);
+        return made;  // the library stays loaded: QLibrary does not unload on destruction
     }();
-    return transform;
+    return cms;
 }
 
 // Remembered per colour: a gradient asks for the same palette colours over
 // and over, and a transform costs more than the distance itself.
-cmsCIELab cieLab(Rgb colour) {
+cmsCIELab cieLab(const LittleCms& cms, Rgb colour) {
     thread_local std::unordered_map<std::uint32_t, cmsCIELab> known;
     const std::uint32_t key = (colour.r << 16) | (colour.g << 8) | colour.b;
     if (const auto found = known.find(key); found != known.end()) {
@@ -45,7 +80,7 @@ cmsCIELab cieLab(Rgb colour) {
     }
     const std::uint8_t rgb[3] = {colour.r, colour.g, colour.b};
     cmsCIELab lab{};
-    cmsDoTransform(srgbToLab(), rgb, &lab, 1);
+    cms.doTransform(cms.srgbToLab, rgb, &lab, 1);
     known.emplace(key, lab);
     return lab;
 }
@@ -56,9 +91,15 @@ double perceptualDistance(Rgb a, Rgb b) {
     if (a == b) {
         return 0;
     }
-    const cmsCIELab labA = cieLab(a);
-    const cmsCIELab labB = cieLab(b);
-    return cmsCIE2000DeltaE(&labA, &labB, 1, 1, 1);
+    const LittleCms& cms = littleCms();
+    if (!cms.loaded()) {
+        const Lab labA = toOkLab(a);
+        const Lab labB = toOkLab(b);
+        return std::hypot(labA.L - labB.L, labA.a - labB.a, labA.b - labB.b) * 100;
+    }
+    const cmsCIELab labA = cieLab(cms, a);
+    const cmsCIELab labB = cieLab(cms, b);
+    return cms.deltaE2000(&labA, &labB, 1, 1, 1);
 }
 
 // Björn Ottosson's OKLab matrices (2020), sRGB D65.

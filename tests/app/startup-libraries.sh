@@ -38,6 +38,17 @@ libraries() {
 }
 names() { sed 's|.*/||' | sort -u; }
 
+# Libraries the program links and the bare window does not: the image plugins
+# the bare window loads bring libraries of their own (libmng brings LittleCMS,
+# say), which would otherwise hide a library the program links.
+linked=$(comm -23 <(ldd "$work/app/vantorel" | awk '{ print $1 }' | sort -u) \
+    <(ldd "$bare" | awk '{ print $1 }' | sort -u))
+if [[ -n $linked ]]; then
+    echo "The program links libraries a bare Qt window does not (load them when used):" >&2
+    echo "$linked" >&2
+    exit 1
+fi
+
 program=$(libraries "$work/app/vantorel")
 [[ $program == *libQt6Widgets* ]] || {
     echo "startup-libraries: the maps name no Qt library: $program" >&2
