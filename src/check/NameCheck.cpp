@@ -1,4 +1,5 @@
 #include "check/NameCheck.h"
+#include "check/TaggedBytes.h"
 
 #include "check/Quake3FamilyCheck.h"
 #include "modes/ColourSets.h"
@@ -19,6 +20,12 @@ namespace vtl {
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using tagged::bytesOf;
+using tagged::quoted;
+using tagged::slice;
+using tagged::Tagged;
+using tagged::TB;
 
 const QString kNetQuake = u"NetQuake (WinQuake, QuakeSpasm)"_s;
 const QString kIdQuakeWorld = u"id QuakeWorld"_s;
@@ -187,33 +194,6 @@ const QString kNameUnchanged = u"the name stays as it was"_s;
 const QString kKicked = u"the player is kicked (\"Invalid userinfo\")"_s;
 const QString kNotConnected = u"the player cannot connect"_s;
 
-// A byte of the name on its way through an engine.
-struct TB {
-    uchar b = 0;
-    int pos = 0;
-    ByteRole role = ByteRole::Line;
-};
-using Tagged = std::vector<TB>;
-
-Tagged slice(const TaggedLine& line, qsizetype begin, qsizetype end) {
-    Tagged out;
-    begin = std::clamp<qsizetype>(begin, 0, line.bytes.size());
-    end = std::clamp<qsizetype>(end, begin, line.bytes.size());
-    for (qsizetype i = begin; i < end; ++i) {
-        out.push_back({static_cast<uchar>(line.bytes[i]), line.positions[static_cast<size_t>(i)],
-                       line.roles[static_cast<size_t>(i)]});
-    }
-    return out;
-}
-
-QByteArray bytesOf(const Tagged& t) {
-    QByteArray out;
-    for (const TB& x : t) {
-        out += static_cast<char>(x.b);
-    }
-    return out;
-}
-
 Tagged untagged(const QByteArray& bytes) {
     Tagged out;
     for (char c : bytes) {
@@ -228,10 +208,6 @@ std::vector<SeenGlyph> seenOf(const Tagged& t, int colour = -1) {
         out.push_back({x.b, x.pos, colour});
     }
     return out;
-}
-
-QString quoted(const QByteArray& bytes) {
-    return u'"' + escapeName(bytes) + u'"';
 }
 
 // Runs of three or more positions are written as a range ("4–9"), so a

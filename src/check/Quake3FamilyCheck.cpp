@@ -1,4 +1,5 @@
 #include "check/Quake3FamilyCheck.h"
+#include "check/TaggedBytes.h"
 
 #include <algorithm>
 #include <functional>
@@ -16,6 +17,12 @@ namespace vtl {
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using tagged::bytesOf;
+using tagged::quoted;
+using tagged::slice;
+using tagged::Tagged;
+using tagged::TB;
 
 const QString kUrbanTerror = u"Urban Terror 4.3"_s;
 const QString kOpenJK = u"OpenJK (Jedi Academy)"_s;
@@ -108,33 +115,6 @@ const QString kQlCaveat =
 constexpr int kWhite = 7;
 constexpr int kCross = 215;  // '×', what ET: Legacy draws above its glyph range
 
-// A byte of the name on its way through an engine.
-struct TB {
-    uchar b = 0;
-    int pos = 0;
-    ByteRole role = ByteRole::Line;
-};
-using Tagged = std::vector<TB>;
-
-Tagged slice(const TaggedLine& line, qsizetype begin, qsizetype end) {
-    Tagged out;
-    begin = std::clamp<qsizetype>(begin, 0, line.bytes.size());
-    end = std::clamp<qsizetype>(end, begin, line.bytes.size());
-    for (qsizetype i = begin; i < end; ++i) {
-        out.push_back({static_cast<uchar>(line.bytes[i]), line.positions[static_cast<size_t>(i)],
-                       line.roles[static_cast<size_t>(i)]});
-    }
-    return out;
-}
-
-QByteArray bytesOf(const Tagged& t) {
-    QByteArray out;
-    for (const TB& x : t) {
-        out += static_cast<char>(x.b);
-    }
-    return out;
-}
-
 class Positions {
   public:
     void add(const TB& x) {
@@ -194,10 +174,6 @@ class Report {
   private:
     EngineReport r_;
 };
-
-QString quoted(const QByteArray& bytes) {
-    return u'"' + escapeName(bytes) + u'"';
-}
 
 Positions where(const Tagged& t, const std::function<bool(uchar)>& test) {
     Positions p;
