@@ -176,6 +176,15 @@ fi
 if ! done_ qtbase; then
   src=$(fetch qt6-base "$QT_VERSION")
   log "Qt base from $src"
+  # Debian's source leaves out the Wintab headers (their licence forbids
+  # changes), which the windows plugin's Wintab tablet path includes. That path
+  # is opt-in (Qt reads pens through Windows Ink by default), so the plugin is
+  # built without it; the rest of Qt keeps its tablet events. Idempotent.
+  plugin=$src/src/plugins/platforms/windows
+  if grep -rqs 'QT_CONFIG(tabletevent)' "$plugin"; then
+    grep -rl 'QT_CONFIG(tabletevent)' "$plugin" | xargs sed -i 's/QT_CONFIG(tabletevent)/0/g'
+    sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION OFF/' "$plugin/CMakeLists.txt"
+  fi
   # Configured once: a run that was stopped goes on where it stopped.
   [ -f "$work/qtbase-build/build.ninja" ] ||
   nice -n 19 cmake -S "$src" -B "$work/qtbase-build" "${cmake_cross[@]}" \
