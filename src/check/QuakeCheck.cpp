@@ -4,6 +4,7 @@
 #include "check/TaggedBytes.h"
 
 #include <algorithm>
+#include <functional>
 
 // Every rule here is one measured fact about an engine's console, cvar,
 // userinfo or name code; where the measurements say nothing, the check says

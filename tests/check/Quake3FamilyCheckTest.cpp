@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "check/Quake3FamilyCheck.h"
+#include "support/Tag.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,7 +29,7 @@ TaggedLine lineOf(const QList<QByteArray>& fragments) {
         line.append(f.mid(code), position, ByteRole::Glyph);
     }
     line.valueEnd = line.bytes.size();
-    line.append("^7\" //VTL G2 v6.3", 0, ByteRole::Line);
+    line.append("^7\"" + test::kTag, 0, ByteRole::Line);
     return line;
 }
 
@@ -70,7 +71,7 @@ const Row kRows[] = {
      Refused, {18}, "", "37 bytes"},
     {"etl_backslash_playerDropped", checkEtLegacy, {"A", "\\"}, Refused, {2}, "",
      "Missing name field"},
-    {"etl_quote_breaksLine", checkEtLegacy, {"A", "\"", "B"}, BreaksLine, {2}, "A B  //VTL G2 v6.3"},
+    {"etl_quote_breaksLine", checkEtLegacy, {"A", "\"", "B"}, BreaksLine, {2}, "A B " + test::kTag},
     {"etl_caretBeforeUtf8_swallowsLeadByte", checkEtLegacy, {"^", e_acute}, GlyphsChanged, {1, 2},
      "\xA9", "colour code"},
     {"etl_caretCaret_isText", checkEtLegacy, {"^", "^"}, std::nullopt, {}, "^^"},
@@ -96,7 +97,7 @@ const Row kRows[] = {
     {"jk_semicolon_noNameSent", checkOpenJK, {"A", ";"}, Refused, {2}, "", "refuses"},
     {"jk_nothingLeft_padawan", checkOpenJK, {"\x01"}, Refused, {}, "Padawan"},
     {"jk_quote_joinsArguments", checkOpenJK, {"A", "\"", "B"}, BreaksLine, {2},
-     "A B  //VTL G2 v6.3"},
+     "A B " + test::kTag},
     // Warfork
     {"wf_utf8_strippedByServer", checkWarfork, {"A", e_acute}, GlyphsChanged, {2}, "A",
      "above 126"},
