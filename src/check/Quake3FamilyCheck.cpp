@@ -31,6 +31,12 @@ using tagged::valueOf;
 // the user's doing.
 constexpr auto kGlyphsOnly = tagged::Naming::GlyphsOnly;
 using Positions = tagged::Positions<kGlyphsOnly>;
+// The userinfo refuses ; and \ wherever they stand, also as the second byte
+// of what the game draws as a colour code (ET: Legacy reads ^; as one).
+using Refusals = tagged::Positions<tagged::Naming::EveryByte>;
+Refusals refusedBytes(const Tagged& name) {
+    return tagged::where(name, [](uchar b) { return b == ';' || b == '\\'; });
+}
 
 constexpr int kOpenJKLongestAtRun = 2;            // OpenJK's cleaner keeps this many @ in a row
 constexpr size_t kWarforkNameBytes = 31;          // what G_SetName copies
@@ -322,8 +328,7 @@ EngineReport checkUrbanTerror(const TaggedLine& line) {
     // ioq3's tokenizer reads bytes above 127 as blanks outside quotes.
     const Parsed parsed = parseName(line, false, true);
     reportQuote(report, parsed, false);
-    const Positions refused =
-        where<kGlyphsOnly>(parsed.name, [](uchar b) { return b == ';' || b == '\\'; });
+    const Refusals refused = refusedBytes(parsed.name);
     if (!refused.empty()) {
         report.add(Severity::Refused, refused, kUrtRefused);
         report.seeNoName(findings::kNoNameSent);
@@ -348,8 +353,7 @@ EngineReport checkOpenJK(const TaggedLine& line) {
     Report report(kOpenJK, RunStyle::EachPosition);
     const Parsed parsed = parseName(line, true);
     reportQuote(report, parsed, true);
-    const Positions refused =
-        where<kGlyphsOnly>(parsed.name, [](uchar b) { return b == ';' || b == '\\'; });
+    const Refusals refused = refusedBytes(parsed.name);
     if (!refused.empty()) {
         report.add(Severity::Refused, refused, kJkRefused);
         report.seeNoName(kEtlDroppedName);
@@ -397,8 +401,7 @@ EngineReport checkEtLegacy(const TaggedLine& line) {
     Report report(kEtLegacy, RunStyle::EachPosition);
     const Parsed parsed = parseName(line, true);
     reportQuote(report, parsed, true);
-    const Positions refused =
-        where<kGlyphsOnly>(parsed.name, [](uchar b) { return b == ';' || b == '\\'; });
+    const Refusals refused = refusedBytes(parsed.name);
     if (!refused.empty()) {
         report.add(Severity::Refused, refused, kEtlRefused);
         report.seeNoName(kEtlDroppedName);
@@ -448,8 +451,7 @@ EngineReport checkWarfork(const TaggedLine& line) {
     report.caveat(kWfCaveat);
     const Parsed parsed = parseName(line, false);
     reportQuote(report, parsed, false);
-    const Positions refused =
-        where<kGlyphsOnly>(parsed.name, [](uchar b) { return b == ';' || b == '\\'; });
+    const Refusals refused = refusedBytes(parsed.name);
     if (!refused.empty() || parsed.name.size() >= static_cast<size_t>(findings::kInfoValueBytes)) {
         report.add(Severity::Refused, refused, refused.empty() ? kWfTooLongInfo : kWfInvalid);
         report.seeNoName(findings::kNameUnchanged);
@@ -513,7 +515,7 @@ EngineReport checkQuakeLive(const TaggedLine& line) {
     report.caveat(kQlCaveat);
     report.add(Severity::Refused, Positions(), kQlNotHowText);
     const Tagged value = valueOf(line);
-    report.addIf(Severity::Refused, where<kGlyphsOnly>(value, [](uchar b) { return b == '\\'; }),
+    report.addIf(Severity::Refused, tagged::where(value, [](uchar b) { return b == '\\'; }),
                  kQlBackslash);
     if (value.size() > kQuakeLiveNameBytes) {
         Positions beyond;

@@ -63,6 +63,8 @@ const Row kRows[] = {
      Refused, {18}, "", "37 bytes"},
     {"etl_backslash_playerDropped", checkEtLegacy, {"A", "\\"}, Refused, {2}, "",
      "Missing name field"},
+    {"etl_semicolonReadAsAColourCode_stillRefused", checkEtLegacy, {"A", "^;B"}, Refused, {2}, "",
+     "Missing name field"},
     {"etl_quote_breaksLine", checkEtLegacy, {"A", "\"", "B"}, BreaksLine, {2}, "A B " + test::kTag},
     {"etl_caretBeforeUtf8_swallowsLeadByte", checkEtLegacy, {"^", e_acute}, GlyphsChanged, {1, 2},
      "\xA9", "colour code"},
