@@ -104,7 +104,7 @@ qsizetype colourCodeAt(const ColourSet& colours, const QByteArray& bytes, qsizet
                        qsizetype end) {
     const QByteArray black(colours.blackCode);
     if (bytes.mid(i, black.size()) == black && i + black.size() < end) {
-        return black.size() - 1;
+        return black.size();
     }
     if (bytes[i] == colours.escape && i + 2 < end &&
         isAsciiAlnum(static_cast<uchar>(bytes[i + 1]))) {
