@@ -79,8 +79,8 @@ const Row kRows[] = {
     {"etl_colourOnly_unnamedPlayer", checkEtLegacy, {"^1 "}, Refused, {}, "UnnamedPlayer"},
     // OpenJK
     {"jk_plainName_passes", checkOpenJK, {"A", "b"}, std::nullopt, {}, "Ab"},
-    {"jk_controlAnd0x81_dropped", checkOpenJK, {"A", "\x81", "\x05", "B"}, GlyphsChanged, {2, 3},
-     "AB", "0x81"},
+    {"jk_controlAnd0x81_dropped_eachPositionListed", checkOpenJK, {"A", "\x81", "\x05", "\x01", "B"},
+     GlyphsChanged, {2, 3, 4}, "AB", "Positions 2, 3, 4: OpenJK's server removes"},
     {"jk_0x80_kept", checkOpenJK, {"A", "\x80"}, std::nullopt, {}, "A\x80"},
     {"jk_threeAts_cutToTwo", checkOpenJK, {"@", "@", "@"}, GlyphsChanged, {3}, "@@"},
     {"jk_36Bytes_cutTo35", checkOpenJK, QList<QByteArray>(12, "^1A"), CutByLength, {12},
