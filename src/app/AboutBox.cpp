@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/WindowFont.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
 #include "icon/ProgramIcon.h"
@@ -12,7 +13,6 @@ namespace vtl {
 namespace {
 
 constexpr char kAboutStyle[] =
-    "* { font-family: 'DejaVu Sans Condensed', 'DejaVu Sans'; font-size: 11px; }"
     "QWidget#Picture1 { background: black; }"
     "QLabel { color: yellow; background: transparent; }"
     "QLabel#Label1 { font-family: 'DejaVu Sans'; font-size: 18pt; font-weight: bold; }"
@@ -52,7 +52,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QDialog(parent) {
 
     auto* picture = place<QWidget>(this, "Picture1", layout::kAboutPanel);
     // On the picture, not the box: message boxes over the box keep their looks.
-    picture->setStyleSheet(QString::fromLatin1(kAboutStyle));
+    picture->setStyleSheet(windowFontStyle() + QString::fromLatin1(kAboutStyle));
     picture->setAttribute(Qt::WA_StyledBackground);
     label(picture, "Label1", layout::kAboutTitle, QStringLiteral("Vantorel"))->setWordWrap(false);
     label(picture, "Label2", layout::kAboutVersionLabel, kAboutVersion)->setWordWrap(false);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "app/WindowFont.h"
 #include "app/WindowPlacement.h"
 #include "icon/ProgramIcon.h"
 
@@ -15,7 +16,6 @@ namespace vtl {
 namespace {
 
 constexpr char kDialogStyle[] =
-    "* { font-family: 'DejaVu Sans Condensed', 'DejaVu Sans'; font-size: 11px; }"
     "QGroupBox { border: 1px solid #a0a0a0; margin-top: 5px; }"
     "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
     "QPushButton { padding: 0; }";
@@ -39,7 +39,7 @@ ConfigureDialog::ConfigureDialog(Desktop& desktop, const QString& settingsFile, 
     // The controls sit on a client widget that carries the style, so that
     // the folder picker and message boxes over the dialog keep their looks.
     auto* client = place<QWidget>(this, "client", layout::kConfigureClient);
-    client->setStyleSheet(QString::fromLatin1(kDialogStyle));
+    client->setStyleSheet(windowFontStyle() + QString::fromLatin1(kDialogStyle));
 
     auto* frame1 = place<QGroupBox>(client, "Frame1", layout::kConfigureQuake3Frame);
     frame1->setTitle(QStringLiteral("Path to Quake3/baseq3 Folder "));

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -30,6 +29,7 @@
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
+#include "app/WindowFont.h"
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
 #include "core/Version.h"
@@ -66,6 +66,20 @@ void paintBlack(QWidget* w, QColor writing = Qt::yellow) {
 }
 
 constexpr int kCommandLineCaptionPixels = 10;
+
+// Puts a command into a menu under its control name, which tests and
+// screenshots find it by.
+QAction* addCommand(QMenu* menu, QAction* action, const char* name,
+                    const QList<QKeySequence>& keys = {}) {
+    menu->addAction(action);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    return action;
+}
+QAction* addCommand(QMenu* menu, const char* name, const QString& caption,
+                    const QList<QKeySequence>& keys = {}) {
+    return addCommand(menu, new QAction(caption, menu), name, keys);
+}
 
 QLabel* label(QWidget* parent, const char* name, const layout::Twips& where, const char* text) {
     QLabel* l = place<QLabel>(parent, name, where);
@@ -202,16 +216,7 @@ MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
     client_->setFixedSize(layout::kClient.px().size());
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
-    // The layout was drawn for a narrow 8-point face; DejaVu's condensed cut
-    // fits the captions into their boxes, and DejaVu Sans stands in where it
-    // is missing. Chosen here rather than given to Qt as a second family: a
-    // font of two families makes Qt work out fallback fonts before the first
-    // paint (about 3 % of start-up).
-    const QString condensed = QStringLiteral("DejaVu Sans Condensed");
-    QFont narrow(QFontDatabase::families().contains(condensed) ? condensed
-                                                               : QStringLiteral("DejaVu Sans"));
-    narrow.setPixelSize(11);
-    client_->setFont(narrow);
+    client_->setFont(windowFont());
     setCentralWidget(client_);
 
     setupMenus();
@@ -231,12 +236,12 @@ MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
 }
 
 void MainWindow::setupMenus() {
-    auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this,
+    auto add = [this](QMenu* menu, const char* name, const char* caption, auto slot,
+                      const QList<QKeySequence>& keys = {}) {
+        QAction* action = addCommand(menu, name, QString::fromUtf8(caption), keys);
+        connect(action, &QAction::triggered, this,
                 [this, slot] { run([this, slot] { slot(model_); }); });
-        return a;
+        return action;
     };
     auto submenu = [this](QMenu* menu, const char* name, const char* caption) {
         QMenu* m = menu ? menu->addMenu(QString::fromUtf8(caption))
@@ -252,40 +257,38 @@ void MainWindow::setupMenus() {
     // The current game carries the menu's radio mark.
     auto* games = new QActionGroup(this);
     games->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    auto mode = [this, games](QMenu* menu, const char* name, const char16_t* caption, GameMode m) {
-        QAction* a = menu->addAction(QString::fromUtf16(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setCheckable(true);
-        games->addAction(a);
-        modeActions_.emplace_back(m, a);
-        connect(a, &QAction::triggered, this,
-                [this, m] { run([this, m] { model_.selectMode(m); }); });
-        connect(a, &QAction::triggered, this, [this] { charMap_->setFocus(); });
+    auto mode = [this, games](QMenu* menu, const char* name, const char16_t* caption,
+                              GameMode game) {
+        QAction* action = addCommand(menu, name, QString::fromUtf16(caption));
+        action->setCheckable(true);
+        games->addAction(action);
+        modeActions_.emplace_back(game, action);
+        connect(action, &QAction::triggered, this,
+                [this, game] { run([this, game] { model_.selectMode(game); }); });
+        connect(action, &QAction::triggered, this, [this] { charMap_->setFocus(); });
     };
     // These may close this window, so nothing of it is touched afterwards.
-    auto lifecycle = [this](QMenu* menu, const char* name, const char* caption, auto command) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [this, command] {
+    auto lifecycle = [this](QMenu* menu, const char* name, const char* caption, auto command,
+                            const QList<QKeySequence>& keys = {}) {
+        QAction* action = addCommand(menu, name, QString::fromUtf8(caption), keys);
+        connect(action, &QAction::triggered, this, [this, command] {
             if (shell_) {
                 command(*shell_);
             }
         });
-        return a;
+        return action;
     };
 
     QMenu* file = submenu(nullptr, "File", "&File");
     // The desktop's usual keys, beside the access letters users know.
-    add(file, "NewName", "&New Name", [](MainWindowModel& f) {
-        f.newName();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    add(file, "OpenName", "&Open Name\u2026", [](MainWindowModel& f) {
-        f.openName();
-    })->setShortcut(QKeySequence::Open);
-    saveName_ = add(file, "SaveName", "&Save Name", [](MainWindowModel& f) { f.saveName(); });
-    saveName_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    quickSave_ = add(file, "quicksave", "&QuickSave", [](MainWindowModel& f) { f.quickSave(); });
-    quickSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    add(file, "NewName", "&New Name", [](MainWindowModel& m) { m.newName(); },
+        {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    add(file, "OpenName", "&Open Name\u2026", [](MainWindowModel& m) { m.openName(); },
+        {QKeySequence(QKeySequence::Open)});
+    saveName_ = add(file, "SaveName", "&Save Name", [](MainWindowModel& m) { m.saveName(); },
+                    {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    quickSave_ = add(file, "quicksave", "&QuickSave", [](MainWindowModel& m) { m.quickSave(); },
+                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     add(file, "exportasbitmap", "&Export name as Bitmap",
         [](MainWindowModel& f) { f.exportAsBitmap(); });
     add(file, "exportaspng", "Export name as &PNG\u2026",
@@ -303,18 +306,15 @@ void MainWindow::setupMenus() {
         [](MainWindowModel& f) { f.copyNameAsPicture(); });
     lifecycle(file, "options", "&Configure", [](Shell& s) { s.openConfigure(); });
     separator(file, "blankbar1");
-    lifecycle(file, "Exit", "&Exit", [](Shell& s) {
-        s.exitProgram();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    lifecycle(file, "Exit", "&Exit", [](Shell& s) { s.exitProgram(); },
+              {QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     QMenu* edit = submenu(nullptr, "Edit", "&Edit");
     setupEditMenu(edit);
     edit->addSeparator();
-    colourGradient_ = edit->addAction(QStringLiteral("Colour &Gradient\u2026"));
-    colourGradient_->setObjectName(QStringLiteral("ColourGradient"));
+    colourGradient_ = addCommand(edit, "ColourGradient", QStringLiteral("Colour &Gradient\u2026"));
     connect(colourGradient_, &QAction::triggered, this, &MainWindow::openColourGradient);
-    QAction* checkName = edit->addAction(QStringLiteral("&Check Name\u2026"));
-    checkName->setObjectName(QStringLiteral("CheckName"));
+    QAction* checkName = addCommand(edit, "CheckName", QStringLiteral("&Check Name\u2026"));
     connect(checkName, &QAction::triggered, this, &MainWindow::openNameCheck);
 
     QMenu* game = submenu(nullptr, "SelectGame", "&Game/Mode");
@@ -348,11 +348,10 @@ void MainWindow::setupMenus() {
     }
     separator(game, "blankbar4");
     auto charsetCommand = [this, game](const char* name, const char16_t* caption, auto command) {
-        QAction* a = game->addAction(QString::fromUtf16(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this,
+        QAction* action = addCommand(game, name, QString::fromUtf16(caption));
+        connect(action, &QAction::triggered, this,
                 [this, command] { run([this, command] { command(model_); }); });
-        return a;
+        return action;
     };
     useGameCharset_ = charsetCommand("UseGameCharset", kUseGameCharsetCaption,
                                      [](MainWindowModel& m) { m.useGameCharset(); });
@@ -387,29 +386,38 @@ void MainWindow::setupMenus() {
         }
     });
     lifecycle(about, "AboutHelp", "&About", [](Shell& s) { s.showAbout(); });
-    lifecycle(about, "HelpMe", "&Help", [](Shell& s) {
-        s.openUserGuide();
-    })->setShortcut(QKeySequence(Qt::Key_F1));
+    lifecycle(about, "HelpMe", "&Help", [](Shell& s) { s.openUserGuide(); },
+              {QKeySequence(Qt::Key_F1)});
     lifecycle(about, "GotoHomepage", "&Quenmoor Software Homepage",
               [](Shell& s) { s.openHomepage(); });
 }
 
 void MainWindow::setupEditMenu(QMenu* edit) {
-    auto command = [this, edit](const char* name, const char16_t* caption, QList<QKeySequence> keys,
-                                auto slot) {
-        QAction* a = edit->addAction(QString::fromUtf16(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcuts(keys);
-        connect(a, &QAction::triggered, this,
+    auto command = [this, edit](const char* name, const char16_t* caption,
+                                const QList<QKeySequence>& keys, auto slot) {
+        QAction* action = addCommand(edit, name, QString::fromUtf16(caption), keys);
+        connect(action, &QAction::triggered, this,
                 [this, slot](bool checked) { run([&] { slot(model_, checked); }); });
-        return a;
+        return action;
     };
-    undo_ = command("Undo", kUndoCaption, {QKeySequence(Qt::CTRL | Qt::Key_Z)},
-                    [](MainWindowModel& m, bool) { m.undo(); });
-    redo_ = command(
-        "Redo", kRedoCaption,
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-        [](MainWindowModel& m, bool) { m.redo(); });
+    // Qt's own undo actions keep their caption ("&Undo Add Glyph") and their
+    // enabled state with the history; triggered, they go through the model,
+    // which redraws what the step brings back.
+    QUndoStack& history = model_.history();
+    const auto step = [this, edit, &history](QAction* action, const char* name,
+                                             const QList<QKeySequence>& keys, auto slot) {
+        action->disconnect(&history);  // Qt's own undo() would skip the model
+        connect(action, &QAction::triggered, this, [this, slot] { run([&] { slot(model_); }); });
+        return addCommand(edit, action, name, keys);
+    };
+    // Undo's first standard key is Ctrl+Z on every desktop; Redo's differs
+    // (Ctrl+Y first on Windows, Ctrl+Shift+Z on X11), so the menu keeps the
+    // two users know, in the order it always showed them.
+    step(history.createUndoAction(edit, QString::fromUtf16(kUndoCaption)), "Undo",
+         {QKeySequence(QKeySequence::Undo)}, [](MainWindowModel& m) { m.undo(); });
+    step(history.createRedoAction(edit, QString::fromUtf16(kRedoCaption)), "Redo",
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         [](MainWindowModel& m) { m.redo(); });
     pasteName_ = command("PasteName", kPasteNameCaption, {QKeySequence(QKeySequence::Paste)},
                          [](MainWindowModel& m, bool) { m.pasteName(); });
     // Ctrl+V belongs to the text boxes while they have the focus; the map and
@@ -618,14 +626,6 @@ void MainWindow::refresh() {
     colourGradient_->setEnabled(model_.gradientForm().has_value());
     syncColourSelection(colourList_, s.colourListIndex);
 
-    const QUndoStack& history = model_.history();
-    auto showStep = [](QAction* action, const char16_t* caption, bool can, const QString& what) {
-        action->setEnabled(can);
-        action->setText(can ? QString::fromUtf16(caption) + u' ' + what
-                            : QString::fromUtf16(caption));
-    };
-    showStep(undo_, kUndoCaption, history.canUndo(), history.undoText());
-    showStep(redo_, kRedoCaption, history.canRedo(), history.redoText());
     insertMode_->setChecked(s.insertMode);
     typeSecondSet_->setChecked(s.typeSecondSet);
 

@@ -85,8 +85,6 @@ class MainWindow : public QMainWindow {
     QAction* copyCommandLine_ = nullptr;
     std::vector<std::pair<GameMode, QAction*>> modeActions_;
     QAction* colourGradient_ = nullptr;
-    QAction* undo_ = nullptr;
-    QAction* redo_ = nullptr;
     QAction* insertMode_ = nullptr;
     QAction* typeSecondSet_ = nullptr;
 };

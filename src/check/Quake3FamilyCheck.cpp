@@ -1,9 +1,9 @@
 #include "check/Quake3FamilyCheck.h"
+
+#include "check/Findings.h"
 #include "check/TaggedBytes.h"
 
 #include <algorithm>
-#include <functional>
-#include <set>
 
 #include "modes/ColourSets.h"
 #include "modes/TextGames.h"
@@ -18,11 +18,30 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using findings::Report;
+using findings::RunStyle;
 using tagged::bytesOf;
 using tagged::quoted;
 using tagged::slice;
 using tagged::Tagged;
-using tagged::TB;
+using tagged::TaggedByte;
+using tagged::untagged;
+using tagged::valueOf;
+// Only the user's glyphs are named: a colour code the program wrote is not
+// the user's doing.
+constexpr auto kGlyphsOnly = tagged::Naming::GlyphsOnly;
+using Positions = tagged::Positions<kGlyphsOnly>;
+// The userinfo refuses ; and \ wherever they stand, also as the second byte
+// of what the game draws as a colour code (ET: Legacy reads ^; as one).
+using Refusals = tagged::Positions<tagged::Naming::EveryByte>;
+Refusals refusedBytes(const Tagged& name) {
+    return tagged::where(name, [](uchar b) { return b == ';' || b == '\\'; });
+}
+
+constexpr int kOpenJKLongestAtRun = 2;            // OpenJK's cleaner keeps this many @ in a row
+constexpr size_t kWarforkNameBytes = 31;          // what G_SetName copies
+constexpr size_t kWarforkVisibleCharacters = 15;  // and how many characters it shows
+constexpr size_t kQuakeLiveNameBytes = 36;        // the longest name minqlx's !name takes
 
 const QString kUrbanTerror = u"Urban Terror 4.3"_s;
 const QString kOpenJK = u"OpenJK (Jedi Academy)"_s;
@@ -40,7 +59,6 @@ const QString kDotsOnWire =
 const QString kPercentDot = u"other players see a dot for %."_s;
 const QString kCaretEats =
     u"a caret followed by this character makes a colour code: the character vanishes."_s;
-const QString kSpaces3 = u"more than 3 spaces in a row are cut to 3."_s;
 const QString kLeadingSpaces = u"the server drops spaces at the start of the name."_s;
 
 const QString kUrtRefused =
@@ -56,8 +74,7 @@ const QString kJkRefused =
 const QString kJkDropped =
     u"OpenJK's server removes control characters and the bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D, "
     u"0xA0 and 0xAD from a name."_s;
-const QString kJkAt = u"more than 2 @ in a row are cut to 2."_s;
-const QString kJkCut35 = u"names are cut at 35 bytes, colour codes included; the rest is cut."_s;
+const QString kJkAt = u"more than %1 @ in a row are cut to %1."_s.arg(kOpenJKLongestAtRun);
 const QString kJkNothingLeft =
     u"no visible character is left of the name: the game calls the player \"Padawan\"."_s;
 
@@ -70,9 +87,10 @@ const QString kEtlStripped =
 const QString kEtlSwallowed =
     u"a byte left without the rest of its character makes ET: Legacy skip the next byte when "
     u"drawing: this character vanishes."_s;
+// %1 is the name's length, %2 the longest ET: Legacy takes.
 const QString kEtlTooLong =
-    u"the name is %1 bytes long, colour codes included: ET: Legacy refuses more than 35 "
-    u"(\"Name too long (>35)\") and drops a player who renames to it."_s;
+    u"the name is %1 bytes long, colour codes included: ET: Legacy refuses more than %2 "
+    u"(\"Name too long (>%2)\") and drops a player who renames to it."_s;
 const QString kEtlNothingLeft =
     u"no visible character is left of the name: the game calls the player \"UnnamedPlayer\"."_s;
 const QString kEtlDroppedName = u"the player is dropped"_s;
@@ -81,12 +99,14 @@ const QString kWfInvalid =
     u"Warfork refuses \\, \" and ; in a name (\"invalid info cvar value\"): the name stays as it "
     u"was."_s;
 const QString kWfTooLongInfo =
-    u"Warfork refuses a name of 64 bytes or more (\"invalid info cvar value\"): the name stays "
-    u"as it was."_s;
+    u"Warfork refuses a name of %1 bytes or more (\"invalid info cvar value\"): the name stays "
+    u"as it was."_s.arg(findings::kInfoValueBytes);
 const QString kWfHighBytes =
     u"Warfork's server removes every byte above 126: other players never see this character."_s;
-const QString kWfCut31 = u"the server keeps 31 bytes of a name; the rest is cut."_s;
-const QString kWfCut15 = u"the server keeps 15 visible characters of a name; the rest is cut."_s;
+const QString kWfCutBytes = findings::kServerKeepsBytes.arg(kWarforkNameBytes);
+const QString kWfCutCharacters =
+    u"the server keeps %1 visible characters of a name; the rest is cut."_s.arg(
+        kWarforkVisibleCharacters);
 const QString kWfTrim = u"the server trims spaces at the start and end of the name."_s;
 const QString kWfPlayer =
     u"the server wants at least one visible ASCII character and refuses names starting with "
@@ -105,8 +125,9 @@ const QStringList kWfKnownDisallowed = {u"Player"_s, u"Fred"_s, u"Luke"_s,
 const QString kQlNoName = u"Quake Live takes the name from Steam: a name line does not set it"_s;
 const QString kQlNotHowText =
     u"a name line is not how Quake Live sets a name: the game shows the Steam name."_s;
+// %1 is the longest name !name takes, %2 this name's length.
 const QString kQlLong =
-    u"a server's !name command (minqlx) refuses names over 36 bytes; this one has %1."_s;
+    u"a server's !name command (minqlx) refuses names over %1 bytes; this one has %2."_s;
 const QString kQlBackslash = u"a server's !name command (minqlx) refuses a backslash."_s;
 const QString kQlCaveat =
     u"Quake Live's code is not public. Servers running the minqlx name plugin offer !name, which "
@@ -114,95 +135,6 @@ const QString kQlCaveat =
 
 constexpr int kWhite = 7;
 constexpr int kCross = 215;  // '×', what ET: Legacy draws above its glyph range
-
-class Positions {
-  public:
-    void add(const TB& x) {
-        if (x.pos > 0 && x.role == ByteRole::Glyph) {
-            set_.insert(x.pos);
-        }
-    }
-    bool empty() const { return set_.empty(); }
-    QList<int> list() const { return QList<int>(set_.begin(), set_.end()); }
-
-  private:
-    std::set<int> set_;
-};
-
-class Report {
-  public:
-    explicit Report(const QString& engine) { r_.engine = engine; }
-    void add(Severity severity, const Positions& where, const QString& sentence) {
-        const QList<int> list = where.list();
-        QString s = sentence;
-        if (list.isEmpty()) {
-            s[0] = s[0].toUpper();
-        } else {
-            QStringList numbers;
-            for (int p : list) {
-                numbers << QString::number(p);
-            }
-            s = (list.size() == 1 ? u"Position "_s : u"Positions "_s) + numbers.join(u", "_s) +
-                u": "_s + s;
-        }
-        r_.findings.append(Finding{severity, list, s});
-    }
-    void addIf(Severity severity, const Positions& where, const QString& sentence) {
-        if (!where.empty()) {
-            add(severity, where, sentence);
-        }
-    }
-    void seeText(const QByteArray& text) {
-        r_.seen.clear();
-        for (char c : text) {
-            r_.seen.push_back({static_cast<uchar>(c), 0, kWhite});
-        }
-    }
-    void see(std::vector<SeenGlyph> seen) { r_.seen = std::move(seen); }
-    void seeNoName(const QString& why) {
-        r_.seen.clear();
-        r_.noName = why;
-    }
-    void caveat(const QString& c) { r_.caveat = c; }
-    EngineReport done() {
-        std::stable_sort(
-            r_.findings.begin(), r_.findings.end(),
-            [](const Finding& a, const Finding& b) { return a.severity < b.severity; });
-        return r_;
-    }
-
-  private:
-    EngineReport r_;
-};
-
-Positions where(const Tagged& t, const std::function<bool(uchar)>& test) {
-    Positions p;
-    for (const TB& x : t) {
-        if (test(x.b)) {
-            p.add(x);
-        }
-    }
-    return p;
-}
-
-Tagged dropIf(const Tagged& t, Positions& dropped, const std::function<bool(uchar)>& drop) {
-    Tagged out;
-    for (const TB& x : t) {
-        if (drop(x.b)) {
-            dropped.add(x);
-        } else {
-            out.push_back(x);
-        }
-    }
-    return out;
-}
-
-Tagged keepFirst(const Tagged& t, size_t limit, Positions& cut) {
-    for (size_t i = limit; i < t.size(); ++i) {
-        cut.add(t[i]);
-    }
-    return Tagged(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(std::min(limit, t.size())));
-}
 
 // The name as the game's console gives it to the name command, and whether
 // a double quote inside it broke the line. `allArguments`: the command
@@ -214,17 +146,17 @@ struct Parsed {
 };
 
 Parsed parseName(const TaggedLine& line, bool allArguments, bool highBytesAreBlank = false) {
-    Parsed p;
-    const Tagged value = slice(line, line.valueBegin, line.valueEnd);
-    for (const TB& x : value) {
-        if (x.b == '"') {
-            p.quotes.add(x);
-            p.broken = true;
+    Parsed parsed;
+    const Tagged value = valueOf(line);
+    for (const TaggedByte& byte : value) {
+        if (byte.value == '"') {
+            parsed.quotes.add(byte);
+            parsed.broken = true;
         }
     }
-    if (!p.broken) {
-        p.name = value;
-        return p;
+    if (!parsed.broken) {
+        parsed.name = value;
+        return parsed;
     }
     // The id tokenizer: blanks separate, a quote opens a token up to the next
     // quote, // outside quotes ends the line.
@@ -233,63 +165,64 @@ Parsed parseName(const TaggedLine& line, bool allArguments, bool highBytesAreBla
     std::vector<Tagged> tokens;
     size_t i = 0;
     while (i < rest.size()) {
-        while (i < rest.size() && blank(rest[i].b)) {
+        while (i < rest.size() && blank(rest[i].value)) {
             ++i;
         }
-        if (i >= rest.size() || (rest[i].b == '/' && i + 1 < rest.size() && rest[i + 1].b == '/')) {
+        if (i >= rest.size() ||
+            (rest[i].value == '/' && i + 1 < rest.size() && rest[i + 1].value == '/')) {
             break;
         }
         Tagged token;
-        if (rest[i].b == '"') {
+        if (rest[i].value == '"') {
             ++i;
-            while (i < rest.size() && rest[i].b != '"') {
+            while (i < rest.size() && rest[i].value != '"') {
                 token.push_back(rest[i++]);
             }
             ++i;
         } else {
-            while (i < rest.size() && !blank(rest[i].b) && rest[i].b != '"') {
+            while (i < rest.size() && !blank(rest[i].value) && rest[i].value != '"') {
                 token.push_back(rest[i++]);
             }
         }
         tokens.push_back(token);
     }
-    for (size_t t = 0; t < tokens.size(); ++t) {
-        if (t > 0) {
+    for (size_t index = 0; index < tokens.size(); ++index) {
+        if (index > 0) {
             if (!allArguments) {
                 break;
             }
-            p.name.push_back({' ', 0, ByteRole::Line});
+            parsed.name.push_back({' ', 0, ByteRole::Line});
         }
-        p.name.insert(p.name.end(), tokens[t].begin(), tokens[t].end());
+        parsed.name.insert(parsed.name.end(), tokens[index].begin(), tokens[index].end());
     }
-    return p;
+    return parsed;
 }
 
-void reportQuote(Report& r, const Parsed& p, bool allArguments) {
-    if (p.broken) {
-        r.add(Severity::BreaksLine, p.quotes,
-              (allArguments ? kQuoteArgs : kQuoteFirst).arg(quoted(bytesOf(p.name))));
+void reportQuote(Report& report, const Parsed& parsed, bool allArguments) {
+    if (parsed.broken) {
+        report.add(Severity::BreaksLine, parsed.quotes,
+                   (allArguments ? kQuoteArgs : kQuoteFirst).arg(quoted(bytesOf(parsed.name))));
     }
 }
 
-// At most three spaces in a row; spaces at the start dropped.
+// The longest run of spaces the cleaner keeps; spaces at the start dropped.
 Tagged cleanSpaces(const Tagged& name, Positions& leading, Positions& runs) {
     Tagged out;
     int run = 0;
-    for (const TB& x : name) {
-        if (x.b == ' ') {
+    for (const TaggedByte& byte : name) {
+        if (byte.value == ' ') {
             if (out.empty()) {
-                leading.add(x);
+                leading.add(byte);
                 continue;
             }
-            if (++run > 3) {
-                runs.add(x);
+            if (++run > findings::kLongestSpaceRun) {
+                runs.add(byte);
                 continue;
             }
         } else {
             run = 0;
         }
-        out.push_back(x);
+        out.push_back(byte);
     }
     return out;
 }
@@ -313,73 +246,73 @@ int utf8Length(uchar lead) {
 }
 
 Drawn draw(const Tagged& name, ColourSyntax syntax, std::optional<TextGame> text) {
-    Drawn d;
+    Drawn drawn;
     const QByteArray bytes = bytesOf(name);
     int colour = kWhite;
     for (qsizetype i = 0; i < bytes.size();) {
-        const TB& x = name[static_cast<size_t>(i)];
+        const TaggedByte& byte = name[static_cast<size_t>(i)];
         if (caretEscapeAt(syntax, bytes, i)) {
-            d.glyphs.push_back({'^', x.pos, colour});
+            drawn.glyphs.push_back({'^', byte.position, colour});
             i += 2;
             continue;
         }
         if (colourCodeLength(syntax, bytes, i) == 2) {
-            const TB& code = name[static_cast<size_t>(i + 1)];
-            const char c = static_cast<char>(code.b);
-            if (syntax == ColourSyntax::EtLegacy && c == '*') {
+            const TaggedByte& code = name[static_cast<size_t>(i + 1)];
+            if (syntax == ColourSyntax::EtLegacy && code.value == '*') {
                 colour = kWhite;
             } else if (syntax == ColourSyntax::UrbanTerror) {
-                colour = (code.b - '0') % 10;
+                colour = (code.value - '0') % 10;
             } else if (syntax == ColourSyntax::EtLegacy) {
-                colour = (code.b - '0') & 31;
+                colour = (code.value - '0') & 31;
             } else {
-                colour = (code.b - '0') & 15;
+                colour = (code.value - '0') & 15;
             }
             if (code.role == ByteRole::Glyph) {
-                d.colourEaten.add(code);
-                d.colourEaten.add(x);
+                drawn.colourEaten.add(code);
+                drawn.colourEaten.add(byte);
             }
             i += 2;
             continue;
         }
-        if (!text || x.b < 0x80) {
-            d.glyphs.push_back({x.b, x.pos, colour});
+        if (!text || byte.value < 0x80) {
+            drawn.glyphs.push_back({byte.value, byte.position, colour});
             ++i;
             continue;
         }
-        const int length = utf8Length(x.b);
+        const int length = utf8Length(byte.value);
         const QByteArray sequence = bytes.mid(i, length);
         const QString decoded = QString::fromUtf8(sequence);
         const bool valid = length > 1 && sequence.size() == length && decoded.size() >= 1 &&
                            !decoded.contains(QChar::ReplacementCharacter);
         if (valid) {
-            const char32_t cp = decoded.toUcs4().value(0);
-            const bool inRange = *text == TextGame::EtLegacy ? cp <= 0x52F : true;
-            d.glyphs.push_back(
-                {cp <= 0xFF && inRange ? static_cast<int>(cp) : kCross, x.pos, colour});
+            const char32_t codePoint = decoded.toUcs4().value(0);
+            const bool inRange = *text == TextGame::EtLegacy ? codePoint <= 0x52F : true;
+            drawn.glyphs.push_back(
+                {codePoint <= 0xFF && inRange ? static_cast<int>(codePoint) : kCross, byte.position,
+                 colour});
             i += length;
             continue;
         }
         if (*text == TextGame::Warfork) {
-            d.glyphs.push_back({'?', x.pos, colour});
+            drawn.glyphs.push_back({'?', byte.position, colour});
             ++i;
             continue;
         }
         // ET: Legacy draws the byte as Latin-1, but a lead byte still skips
         // the bytes its sequence would have had.
-        d.glyphs.push_back({x.b, x.pos, colour});
+        drawn.glyphs.push_back({byte.value, byte.position, colour});
         for (qsizetype k = 1; k < length && i + k < bytes.size(); ++k) {
-            d.swallowed.add(name[static_cast<size_t>(i + k)]);
+            drawn.swallowed.add(name[static_cast<size_t>(i + k)]);
         }
         i += length;
     }
-    return d;
+    return drawn;
 }
 
 // Whether the user put a glyph into the name: an empty name is no finding.
 bool hasGlyphs(const Tagged& name) {
     return std::any_of(name.begin(), name.end(),
-                       [](const TB& x) { return x.role == ByteRole::Glyph; });
+                       [](const TaggedByte& byte) { return byte.role == ByteRole::Glyph; });
 }
 
 bool anyVisible(const std::vector<SeenGlyph>& glyphs) {
@@ -390,44 +323,44 @@ bool anyVisible(const std::vector<SeenGlyph>& glyphs) {
 }  // namespace
 
 EngineReport checkUrbanTerror(const TaggedLine& line) {
-    Report r(kUrbanTerror);
-    r.caveat(kUrtCaveat);
+    Report report(kUrbanTerror, RunStyle::EachPosition);
+    report.caveat(kUrtCaveat);
     // ioq3's tokenizer reads bytes above 127 as blanks outside quotes.
-    const Parsed p = parseName(line, false, true);
-    reportQuote(r, p, false);
-    const Positions refused = where(p.name, [](uchar b) { return b == ';' || b == '\\'; });
+    const Parsed parsed = parseName(line, false, true);
+    reportQuote(report, parsed, false);
+    const Refusals refused = refusedBytes(parsed.name);
     if (!refused.empty()) {
-        r.add(Severity::Refused, refused, kUrtRefused);
-        r.seeNoName(u"no name is sent"_s);
-        return r.done();
+        report.add(Severity::Refused, refused, kUrtRefused);
+        report.seeNoName(findings::kNoNameSent);
+        return report.done();
     }
-    Tagged name = p.name;
+    Tagged name = parsed.name;
     Positions dots;
-    for (TB& x : name) {
-        if (x.b > 127) {
-            dots.add(x);
-            x.b = '.';
+    for (TaggedByte& byte : name) {
+        if (byte.value > 127) {
+            dots.add(byte);
+            byte.value = '.';
         }
     }
-    r.addIf(Severity::GlyphsChanged, dots, kDotsOnWire);
-    const Drawn d = draw(name, ColourSyntax::UrbanTerror, std::nullopt);
-    r.addIf(Severity::GlyphsChanged, d.colourEaten, kCaretEats);
-    r.see(d.glyphs);
-    return r.done();
+    report.addIf(Severity::GlyphsChanged, dots, kDotsOnWire);
+    const Drawn drawn = draw(name, ColourSyntax::UrbanTerror, std::nullopt);
+    report.addIf(Severity::GlyphsChanged, drawn.colourEaten, kCaretEats);
+    report.see(drawn.glyphs);
+    return report.done();
 }
 
 EngineReport checkOpenJK(const TaggedLine& line) {
-    Report r(kOpenJK);
-    const Parsed p = parseName(line, true);
-    reportQuote(r, p, true);
-    const Positions refused = where(p.name, [](uchar b) { return b == ';' || b == '\\'; });
+    Report report(kOpenJK, RunStyle::EachPosition);
+    const Parsed parsed = parseName(line, true);
+    reportQuote(report, parsed, true);
+    const Refusals refused = refusedBytes(parsed.name);
     if (!refused.empty()) {
-        r.add(Severity::Refused, refused, kJkRefused);
-        r.seeNoName(kEtlDroppedName);
-        return r.done();
+        report.add(Severity::Refused, refused, kJkRefused);
+        report.seeNoName(kEtlDroppedName);
+        return report.done();
     }
     Positions dropped;
-    Tagged name = dropIf(p.name, dropped, [](uchar b) {
+    Tagged name = dropIf(parsed.name, dropped, [](uchar b) {
         return b < 0x20 || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D ||
                b == 0xA0 || b == 0xAD;
     });
@@ -436,120 +369,122 @@ EngineReport checkOpenJK(const TaggedLine& line) {
     {
         Tagged out;
         int run = 0;
-        for (const TB& x : name) {
-            run = x.b == '@' ? run + 1 : 0;
-            if (run > 2) {
-                ats.add(x);
+        for (const TaggedByte& byte : name) {
+            run = byte.value == '@' ? run + 1 : 0;
+            if (run > kOpenJKLongestAtRun) {
+                ats.add(byte);
                 continue;
             }
-            out.push_back(x);
+            out.push_back(byte);
         }
         name = out;
     }
     Positions cut;
-    name = keepFirst(name, 35, cut);
-    r.addIf(Severity::GlyphsChanged, dropped, kJkDropped);
-    r.addIf(Severity::GlyphsChanged, leading, kLeadingSpaces);
-    r.addIf(Severity::GlyphsChanged, runs, kSpaces3);
-    r.addIf(Severity::GlyphsChanged, ats, kJkAt);
-    r.addIf(Severity::CutByLength, cut, kJkCut35);
-    const Drawn d = draw(name, ColourSyntax::OpenJK, std::nullopt);
-    r.addIf(Severity::GlyphsChanged, d.colourEaten, kCaretEats);
-    if (!anyVisible(d.glyphs) && hasGlyphs(p.name)) {
-        r.add(Severity::Refused, Positions(), kJkNothingLeft);
-        r.seeText("Padawan");
-        return r.done();
+    name = keepFirst(name, findings::kNetNameBytes, cut);
+    report.addIf(Severity::GlyphsChanged, dropped, kJkDropped);
+    report.addIf(Severity::GlyphsChanged, leading, kLeadingSpaces);
+    report.addIf(Severity::GlyphsChanged, runs, findings::kSpaceRunCut);
+    report.addIf(Severity::GlyphsChanged, ats, kJkAt);
+    report.addIf(Severity::CutByLength, cut, findings::kNetNameCut);
+    const Drawn drawn = draw(name, ColourSyntax::OpenJK, std::nullopt);
+    report.addIf(Severity::GlyphsChanged, drawn.colourEaten, kCaretEats);
+    if (!anyVisible(drawn.glyphs) && hasGlyphs(parsed.name)) {
+        report.add(Severity::Refused, Positions(), kJkNothingLeft);
+        report.seeName(untagged("Padawan"), kWhite);
+        return report.done();
     }
-    r.see(d.glyphs);
-    return r.done();
+    report.see(drawn.glyphs);
+    return report.done();
 }
 
 EngineReport checkEtLegacy(const TaggedLine& line) {
-    Report r(kEtLegacy);
-    const Parsed p = parseName(line, true);
-    reportQuote(r, p, true);
-    const Positions refused = where(p.name, [](uchar b) { return b == ';' || b == '\\'; });
+    Report report(kEtLegacy, RunStyle::EachPosition);
+    const Parsed parsed = parseName(line, true);
+    reportQuote(report, parsed, true);
+    const Refusals refused = refusedBytes(parsed.name);
     if (!refused.empty()) {
-        r.add(Severity::Refused, refused, kEtlRefused);
-        r.seeNoName(kEtlDroppedName);
-        return r.done();
+        report.add(Severity::Refused, refused, kEtlRefused);
+        report.seeNoName(kEtlDroppedName);
+        return report.done();
     }
     Positions stripped;
-    Tagged name =
-        dropIf(p.name, stripped, [](uchar b) { return textGameDropsByte(TextGame::EtLegacy, b); });
-    r.addIf(Severity::GlyphsChanged, stripped, kEtlStripped);
-    if (name.size() > 35) {
+    Tagged name = dropIf(parsed.name, stripped,
+                         [](uchar b) { return textGameDropsByte(TextGame::EtLegacy, b); });
+    report.addIf(Severity::GlyphsChanged, stripped, kEtlStripped);
+    if (name.size() > static_cast<size_t>(findings::kNetNameBytes)) {
         Positions beyond;
-        for (size_t i = 35; i < name.size(); ++i) {
+        for (size_t i = findings::kNetNameBytes; i < name.size(); ++i) {
             beyond.add(name[i]);
         }
-        r.add(Severity::Refused, beyond, kEtlTooLong.arg(name.size()));
-        r.seeNoName(kEtlDroppedName);
-        return r.done();
+        report.add(Severity::Refused, beyond,
+                   kEtlTooLong.arg(QString::number(name.size()),
+                                   QString::number(findings::kNetNameBytes)));
+        report.seeNoName(kEtlDroppedName);
+        return report.done();
     }
     Positions leading, runs;
     name = cleanSpaces(name, leading, runs);
-    r.addIf(Severity::GlyphsChanged, leading, kLeadingSpaces);
-    r.addIf(Severity::GlyphsChanged, runs, kSpaces3);
+    report.addIf(Severity::GlyphsChanged, leading, kLeadingSpaces);
+    report.addIf(Severity::GlyphsChanged, runs, findings::kSpaceRunCut);
     Positions percent;
-    for (TB& x : name) {
-        if (x.b == '%') {
-            percent.add(x);
-            x.b = '.';
+    for (TaggedByte& byte : name) {
+        if (byte.value == '%') {
+            percent.add(byte);
+            byte.value = '.';
         }
     }
-    r.addIf(Severity::GlyphsChanged, percent, kPercentDot);
-    const Drawn d = draw(name, ColourSyntax::EtLegacy, TextGame::EtLegacy);
-    r.addIf(Severity::GlyphsChanged, d.colourEaten, kCaretEats);
-    r.addIf(Severity::GlyphsChanged, d.swallowed, kEtlSwallowed);
-    if (!anyVisible(d.glyphs) && hasGlyphs(p.name)) {
-        r.add(Severity::Refused, Positions(), kEtlNothingLeft);
-        r.seeText("UnnamedPlayer");
-        return r.done();
+    report.addIf(Severity::GlyphsChanged, percent, kPercentDot);
+    const Drawn drawn = draw(name, ColourSyntax::EtLegacy, TextGame::EtLegacy);
+    report.addIf(Severity::GlyphsChanged, drawn.colourEaten, kCaretEats);
+    report.addIf(Severity::GlyphsChanged, drawn.swallowed, kEtlSwallowed);
+    if (!anyVisible(drawn.glyphs) && hasGlyphs(parsed.name)) {
+        report.add(Severity::Refused, Positions(), kEtlNothingLeft);
+        report.seeName(untagged("UnnamedPlayer"), kWhite);
+        return report.done();
     }
-    r.see(d.glyphs);
-    return r.done();
+    report.see(drawn.glyphs);
+    return report.done();
 }
 
 EngineReport checkWarfork(const TaggedLine& line) {
-    Report r(kWarfork);
-    r.caveat(kWfCaveat);
-    const Parsed p = parseName(line, false);
-    reportQuote(r, p, false);
-    const Positions refused = where(p.name, [](uchar b) { return b == ';' || b == '\\'; });
-    if (!refused.empty() || p.name.size() >= 64) {
-        r.add(Severity::Refused, refused, refused.empty() ? kWfTooLongInfo : kWfInvalid);
-        r.seeNoName(u"the name stays as it was"_s);
-        return r.done();
+    Report report(kWarfork, RunStyle::EachPosition);
+    report.caveat(kWfCaveat);
+    const Parsed parsed = parseName(line, false);
+    reportQuote(report, parsed, false);
+    const Refusals refused = refusedBytes(parsed.name);
+    if (!refused.empty() || parsed.name.size() >= static_cast<size_t>(findings::kInfoValueBytes)) {
+        report.add(Severity::Refused, refused, refused.empty() ? kWfTooLongInfo : kWfInvalid);
+        report.seeNoName(findings::kNameUnchanged);
+        return report.done();
     }
-    const QString asText = QString::fromLatin1(bytesOf(p.name));
+    const QString asText = QString::fromLatin1(bytesOf(parsed.name));
     for (const QString& start : kWfKnownDisallowed) {
         if (asText.startsWith(start)) {
-            r.add(Severity::Cosmetic, Positions(), kWfDisallowed.arg(u'"' + start + u'"'));
+            report.add(Severity::Cosmetic, Positions(), kWfDisallowed.arg(u'"' + start + u'"'));
             break;
         }
     }
     // The server's G_SetName, in its order.
-    Positions cut31, high, trimmed, cut15;
-    Tagged name = keepFirst(p.name, 31, cut31);
+    Positions cutBytes, high, trimmed, cutCharacters;
+    Tagged name = keepFirst(parsed.name, kWarforkNameBytes, cutBytes);
     name = dropIf(name, high, [](uchar b) { return textGameDropsByte(TextGame::Warfork, b); });
     const auto isTrimmed = [](uchar b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; };
-    while (!name.empty() && isTrimmed(name.front().b)) {
+    while (!name.empty() && isTrimmed(name.front().value)) {
         trimmed.add(name.front());
         name.erase(name.begin());
     }
-    while (!name.empty() && isTrimmed(name.back().b)) {
+    while (!name.empty() && isTrimmed(name.back().value)) {
         trimmed.add(name.back());
         name.pop_back();
     }
-    r.addIf(Severity::GlyphsChanged, high, kWfHighBytes);
-    r.addIf(Severity::GlyphsChanged, trimmed, kWfTrim);
-    r.addIf(Severity::CutByLength, cut31, kWfCut31);
+    report.addIf(Severity::GlyphsChanged, high, kWfHighBytes);
+    report.addIf(Severity::GlyphsChanged, trimmed, kWfTrim);
+    report.addIf(Severity::CutByLength, cutBytes, kWfCutBytes);
 
-    Drawn d = draw(name, ColourSyntax::Warfork, TextGame::Warfork);
+    Drawn drawn = draw(name, ColourSyntax::Warfork, TextGame::Warfork);
     QByteArray plain;
-    for (const SeenGlyph& g : d.glyphs) {
-        plain += static_cast<char>(g.code);
+    for (const SeenGlyph& glyph : drawn.glyphs) {
+        plain += static_cast<char>(glyph.code);
     }
     const bool visibleAscii = std::any_of(plain.begin(), plain.end(), [](char c) {
         return static_cast<uchar>(c) >= 33 && static_cast<uchar>(c) <= 126;
@@ -558,39 +493,41 @@ EngineReport checkWarfork(const TaggedLine& line) {
     const bool reserved =
         std::any_of(kWfReserved.begin(), kWfReserved.end(),
                     [&](const QString& prefix) { return lower.startsWith(prefix); });
-    if ((!visibleAscii && hasGlyphs(p.name)) || reserved) {
-        r.add(Severity::Refused, Positions(), kWfPlayer);
-        r.seeText("Player");
-        return r.done();
+    if ((!visibleAscii && hasGlyphs(parsed.name)) || reserved) {
+        report.add(Severity::Refused, Positions(), kWfPlayer);
+        report.seeName(untagged("Player"), kWhite);
+        return report.done();
     }
-    if (d.glyphs.size() > 15) {
-        for (size_t i = 15; i < d.glyphs.size(); ++i) {
-            TB x{0, d.glyphs[i].position, ByteRole::Glyph};
-            cut15.add(x);
+    if (drawn.glyphs.size() > kWarforkVisibleCharacters) {
+        for (size_t i = kWarforkVisibleCharacters; i < drawn.glyphs.size(); ++i) {
+            cutCharacters.add(TaggedByte{0, drawn.glyphs[i].position, ByteRole::Glyph});
         }
-        d.glyphs.resize(15);
+        drawn.glyphs.resize(kWarforkVisibleCharacters);
     }
-    r.addIf(Severity::CutByLength, cut15, kWfCut15);
-    r.addIf(Severity::GlyphsChanged, d.colourEaten, kCaretEats);
-    r.see(d.glyphs);
-    return r.done();
+    report.addIf(Severity::CutByLength, cutCharacters, kWfCutCharacters);
+    report.addIf(Severity::GlyphsChanged, drawn.colourEaten, kCaretEats);
+    report.see(drawn.glyphs);
+    return report.done();
 }
 
 EngineReport checkQuakeLive(const TaggedLine& line) {
-    Report r(kQuakeLive);
-    r.caveat(kQlCaveat);
-    r.add(Severity::Refused, Positions(), kQlNotHowText);
-    const Tagged value = slice(line, line.valueBegin, line.valueEnd);
-    r.addIf(Severity::Refused, where(value, [](uchar b) { return b == '\\'; }), kQlBackslash);
-    if (value.size() > 36) {
+    Report report(kQuakeLive, RunStyle::EachPosition);
+    report.caveat(kQlCaveat);
+    report.add(Severity::Refused, Positions(), kQlNotHowText);
+    const Tagged value = valueOf(line);
+    report.addIf(Severity::Refused, tagged::where(value, [](uchar b) { return b == '\\'; }),
+                 kQlBackslash);
+    if (value.size() > kQuakeLiveNameBytes) {
         Positions beyond;
-        for (size_t i = 36; i < value.size(); ++i) {
+        for (size_t i = kQuakeLiveNameBytes; i < value.size(); ++i) {
             beyond.add(value[i]);
         }
-        r.add(Severity::CutByLength, beyond, kQlLong.arg(value.size()));
+        report.add(
+            Severity::CutByLength, beyond,
+            kQlLong.arg(QString::number(kQuakeLiveNameBytes), QString::number(value.size())));
     }
-    r.seeNoName(kQlNoName);
-    return r.done();
+    report.seeNoName(kQlNoName);
+    return report.done();
 }
 
 }  // namespace vtl

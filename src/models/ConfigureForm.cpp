@@ -1,7 +1,7 @@
 #include "models/ConfigureForm.h"
 
 #include "ini/Ini.h"
-#include "models/Shell.h"
+#include "ini/Settings.h"
 
 namespace vtl {
 

@@ -8,13 +8,13 @@
 #include "core/NameEditing.h"
 #include "core/NameHistory.h"
 #include "ini/Ini.h"
+#include "ini/Settings.h"
 #include "models/GameCharsetCommands.h"
-#include "models/Shell.h"
 #include "modes/ColourList.h"
-#include "output/NamePicture.h"
-#include "output/OutputCommands.h"
 #include "modes/Quake3FamilyModes.h"
 #include "output/GameQuickSave.h"
+#include "output/NamePicture.h"
+#include "output/OutputCommands.h"
 #include "reading/NameLoading.h"
 
 namespace vtl {

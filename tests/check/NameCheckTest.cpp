@@ -148,8 +148,8 @@ const Row kRows[] = {
      BreaksLine, {7}, "\"A\"B//C", "console command"},
     {"vk_slashesBeforeSemicolon_noSplit", QuakeWorld, "A\"B//C;quit", u"vkQuake", BreaksLine, {2},
      "\"A\"B//C;quit\" /", "raw rest of the line"},
-    {"iw_twentyGlyphs_cutTo15", QuakeWorld, "ABCDEFGHIJKLMNOPQRST", u"Ironwail", CutByLength,
-     {16, 17, 18, 19, 20}, "ABCDEFGHIJKLMNO"},
+    {"iw_eighteenGlyphs_cutTo15_runOfThreeIsARange", QuakeWorld, "ABCDEFGHIJKLMNOPQR", u"Ironwail",
+     CutByLength, {16, 17, 18}, "ABCDEFGHIJKLMNO", "Positions 16\u201318:"},
     // FTE, client and server.
     {"fte_quote_unnamed", QuakeWorld, "A\"Z", u"FTE", BreaksLine, {2}, "unnamed", "unnamed"},
     {"fte_doubledQuote_stillUnnamed", QuakeWorld, "A\"\"Z", u"FTE", BreaksLine, {2, 3},

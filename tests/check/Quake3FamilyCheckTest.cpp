@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "check/Quake3FamilyCheck.h"
+#include "support/Tag.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,16 +29,8 @@ TaggedLine lineOf(const QList<QByteArray>& fragments) {
         line.append(f.mid(code), position, ByteRole::Glyph);
     }
     line.valueEnd = line.bytes.size();
-    line.append("^7\" //VTL G2 v6.3", 0, ByteRole::Line);
+    line.append("^7\"" + test::kTag, 0, ByteRole::Line);
     return line;
-}
-
-QList<QByteArray> repeated(const QByteArray& fragment, int times) {
-    QList<QByteArray> out;
-    for (int i = 0; i < times; ++i) {
-        out << fragment;
-    }
-    return out;
 }
 
 struct Row {
@@ -62,15 +55,17 @@ const Row kRows[] = {
      "0x80 to 0xA0"},
     {"etl_leftOverLeadByte_swallowsNextCharacter", checkEtLegacy, {E_acute, "A", "B"},
      GlyphsChanged, {1}, "\xC3" "B"},
-    {"etl_35Bytes_pass", checkEtLegacy, repeated(e_acute, 17) << "A", std::nullopt, {},
+    {"etl_35Bytes_pass", checkEtLegacy, QList<QByteArray>(17, e_acute) << "A", std::nullopt, {},
      QByteArray(17, '\xE9') + "A"},
-    {"etl_36Bytes_refused", checkEtLegacy, repeated(e_acute, 18), Refused, {18}, "",
+    {"etl_36Bytes_refused", checkEtLegacy, QList<QByteArray>(18, e_acute), Refused, {18}, "",
      "Name too long (>35)"},
-    {"etl_colourCodesCount", checkEtLegacy, QList<QByteArray>{"^1A"} << repeated(e_acute, 17),
+    {"etl_colourCodesCount", checkEtLegacy, QList<QByteArray>{"^1A"} << QList<QByteArray>(17, e_acute),
      Refused, {18}, "", "37 bytes"},
     {"etl_backslash_playerDropped", checkEtLegacy, {"A", "\\"}, Refused, {2}, "",
      "Missing name field"},
-    {"etl_quote_breaksLine", checkEtLegacy, {"A", "\"", "B"}, BreaksLine, {2}, "A B  //VTL G2 v6.3"},
+    {"etl_semicolonReadAsAColourCode_stillRefused", checkEtLegacy, {"A", "^;B"}, Refused, {2}, "",
+     "Missing name field"},
+    {"etl_quote_breaksLine", checkEtLegacy, {"A", "\"", "B"}, BreaksLine, {2}, "A B " + test::kTag},
     {"etl_caretBeforeUtf8_swallowsLeadByte", checkEtLegacy, {"^", e_acute}, GlyphsChanged, {1, 2},
      "\xA9", "colour code"},
     {"etl_caretCaret_isText", checkEtLegacy, {"^", "^"}, std::nullopt, {}, "^^"},
@@ -84,11 +79,11 @@ const Row kRows[] = {
     {"etl_colourOnly_unnamedPlayer", checkEtLegacy, {"^1 "}, Refused, {}, "UnnamedPlayer"},
     // OpenJK
     {"jk_plainName_passes", checkOpenJK, {"A", "b"}, std::nullopt, {}, "Ab"},
-    {"jk_controlAnd0x81_dropped", checkOpenJK, {"A", "\x81", "\x05", "B"}, GlyphsChanged, {2, 3},
-     "AB", "0x81"},
+    {"jk_controlAnd0x81_dropped_eachPositionListed", checkOpenJK, {"A", "\x81", "\x05", "\x01", "B"},
+     GlyphsChanged, {2, 3, 4}, "AB", "Positions 2, 3, 4: OpenJK's server removes"},
     {"jk_0x80_kept", checkOpenJK, {"A", "\x80"}, std::nullopt, {}, "A\x80"},
     {"jk_threeAts_cutToTwo", checkOpenJK, {"@", "@", "@"}, GlyphsChanged, {3}, "@@"},
-    {"jk_36Bytes_cutTo35", checkOpenJK, repeated("^1A", 12), CutByLength, {12},
+    {"jk_36Bytes_cutTo35", checkOpenJK, QList<QByteArray>(12, "^1A"), CutByLength, {12},
      QByteArray(11, 'A') },
     {"jk_black_allowed", checkOpenJK, {"^0A"}, std::nullopt, {}, "A", "", QByteArray("\x00", 1)},
     {"jk_orangeAndGrey", checkOpenJK, {"^8A", "^9B"}, std::nullopt, {}, "AB", "", "\x08\x09"},
@@ -96,19 +91,19 @@ const Row kRows[] = {
     {"jk_semicolon_noNameSent", checkOpenJK, {"A", ";"}, Refused, {2}, "", "refuses"},
     {"jk_nothingLeft_padawan", checkOpenJK, {"\x01"}, Refused, {}, "Padawan"},
     {"jk_quote_joinsArguments", checkOpenJK, {"A", "\"", "B"}, BreaksLine, {2},
-     "A B  //VTL G2 v6.3"},
+     "A B " + test::kTag},
     // Warfork
     {"wf_utf8_strippedByServer", checkWarfork, {"A", e_acute}, GlyphsChanged, {2}, "A",
      "above 126"},
     {"wf_caretCaret_showsOneCaret", checkWarfork, {"^", "^", "A"}, std::nullopt, {}, "^A"},
-    {"wf_sixteenVisible_cutTo15", checkWarfork, repeated("A", 16), CutByLength, {16},
+    {"wf_sixteenVisible_cutTo15", checkWarfork, QList<QByteArray>(16, "A"), CutByLength, {16},
      QByteArray(15, 'A')},
-    {"wf_31Bytes_cutMayLeaveACaret", checkWarfork, repeated("^2A", 11), CutByLength, {11},
+    {"wf_31Bytes_cutMayLeaveACaret", checkWarfork, QList<QByteArray>(11, "^2A"), CutByLength, {11},
      QByteArray(10, 'A') + "^", "31 bytes"},
     {"wf_quote_keepsFirstArgument", checkWarfork, {"A", "\"", "B"}, BreaksLine, {2}, "A"},
     {"wf_semicolon_nameUnchanged", checkWarfork, {"A", ";"}, Refused, {2}, "",
      "invalid info cvar value"},
-    {"wf_64Bytes_nameUnchanged", checkWarfork, repeated("^1A", 22), Refused, {}, "", "64 bytes"},
+    {"wf_64Bytes_nameUnchanged", checkWarfork, QList<QByteArray>(22, "^1A"), Refused, {}, "", "64 bytes"},
     {"wf_reservedPrefix_player", checkWarfork, {"[", "b", "o", "t", "]", "x"}, Refused, {},
      "Player", "[bot]"},
     {"wf_onlyHighBytes_player", checkWarfork, {e_acute}, Refused, {}, "Player"},
@@ -168,7 +163,7 @@ TEST(Quake3FamilyCheck, closedCode_saysWhatIsNotKnown) {
     EXPECT_TRUE(ql.findings.front().text.contains(u"Steam"));
     EXPECT_FALSE(ql.noName.isEmpty());
     EXPECT_FALSE(ql.caveat.isEmpty());
-    const EngineReport long37 = checkQuakeLive(lineOf(repeated("^1A", 12) << "B"));
+    const EngineReport long37 = checkQuakeLive(lineOf(QList<QByteArray>(12, "^1A") << "B"));
     EXPECT_TRUE(std::any_of(long37.findings.begin(), long37.findings.end(),
                             [](const Finding& f) { return f.text.contains(u"36 bytes"); }));
 }

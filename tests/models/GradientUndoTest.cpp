@@ -6,6 +6,7 @@
 #include "modes/Quake3Colours.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -41,7 +42,7 @@ TEST(GradientUndo, previewRecordsNothing_okIsOneStep) {
     EXPECT_EQ(model.history().count(), entries + 1);
     EXPECT_EQ(model.history().undoText(), u"Colour Gradient"_s);
     EXPECT_EQ(composeNameText(model.state()), coloured);
-    EXPECT_EQ(model.state().commandLineBox, u"name \"^1He^6l^4lo^7\" //VTL G2 v6.3"_s);
+    EXPECT_EQ(model.state().commandLineBox, u"name \"^1He^6l^4lo^7\""_s + test::kTagText);
     // The H is drawn as an H picked in red is.
     MainWindowModel direct{desktop, AppPaths::inFolder(appDir.path())};
     direct.start();
