@@ -1,6 +1,7 @@
 #include "check/NameCheck.h"
 #include "check/TaggedBytes.h"
 
+#include "check/DarkPlacesCheck.h"
 #include "check/Quake3FamilyCheck.h"
 #include "modes/ColourSets.h"
 
@@ -1239,6 +1240,10 @@ EngineReport runEngine(CheckEngine engine, const TaggedLine& line, const GameRow
             return checkWarfork(line);
         case CheckEngine::QuakeLive:
             return checkQuakeLive(line);
+        case CheckEngine::DarkPlacesClient:
+            return darkPlacesClient(line);
+        case CheckEngine::XonoticServer:
+            return xonoticServer(line);
     }
     return {};
 }
@@ -1257,6 +1262,8 @@ std::optional<ColourSyntax> familySyntax(GameMode mode) {
             return ColourSyntax::Warfork;
         case GameMode::QuakeLive:
             return ColourSyntax::QuakeLive;
+        case GameMode::Xonotic:
+            return ColourSyntax::DarkPlaces;
         default:
             return std::nullopt;
     }
@@ -1270,6 +1277,15 @@ qsizetype utf8GlyphLength(const QByteArray& bytes, qsizetype i, qsizetype end) {
         return 2;
     }
     return 1;
+}
+
+// The bytes of the glyph at `i` in a Xonotic name: `$$`, `^^`, U+E000 + code
+// in UTF-8, or one byte.
+qsizetype xonoticGlyphLength(const QByteArray& bytes, qsizetype i, qsizetype end) {
+    if (i + 1 < end && (bytes[i] == '$' || bytes[i] == '^') && bytes[i + 1] == bytes[i]) {
+        return 2;
+    }
+    return static_cast<uchar>(bytes[i]) == 0xEE && i + 2 < end ? 3 : 1;
 }
 
 // The colour code the program writes before a glyph: black's own code, else
@@ -1357,8 +1373,14 @@ TaggedLine tagPositions(GameMode mode, const std::array<QByteArray, 25>& fragmen
         const QByteArray& f = fragments[k];
         const int position = static_cast<int>(k) + 1;
         qsizetype code = 0;
-        if (familySyntax(mode)) {
-            code = f.startsWith('^') && f.size() > 2 ? 2 : 0;  // the list's code before the glyph
+        if (const std::optional<ColourSyntax> syntax = familySyntax(mode)) {
+            // The codes before the glyph (^xRGB in Xonotic); a code alone is its text.
+            while (const qsizetype n = colourCodeLength(*syntax, f, code)) {
+                if (code + n >= f.size()) {
+                    break;
+                }
+                code += n;
+            }
         } else if (colours && f.size() > 1) {
             code = colourCodeAt(*colours, f, 0, f.size());
         }
@@ -1382,8 +1404,10 @@ TaggedLine tagPositions(GameMode mode, const std::array<QByteArray, 25>& fragmen
 
 std::optional<TaggedLine> tagFileLine(GameMode mode, const QByteArray& rawLine) {
     const GameRow& game = gameRow(mode);
-    static const QRegularExpression nameCommand(QStringLiteral("^\\s*(?:seta\\s+)?name\\s+\""),
-                                                QRegularExpression::CaseInsensitiveOption);
+    // Xonotic's config.cfg keeps the name as `"_cl_name" "…"`.
+    static const QRegularExpression nameCommand(
+        QStringLiteral("^\\s*(?:seta\\s+)?(?:name|_cl_name|\"_cl_name\")\\s+\""),
+        QRegularExpression::CaseInsensitiveOption);
     QByteArray bytes = rawLine;
     while (bytes.endsWith('\r') || bytes.endsWith('\n')) {
         bytes.chop(1);
@@ -1407,15 +1431,17 @@ std::optional<TaggedLine> tagFileLine(GameMode mode, const QByteArray& rawLine) 
             continue;
         }
         if (const std::optional<ColourSyntax> syntax = familySyntax(mode)) {
-            if (colourCodeLength(*syntax, bytes, i) == 2) {
-                const bool last = i + 2 >= line.valueEnd;
-                line.append(bytes.mid(i, 2), last ? 0 : position + 1,
+            if (const qsizetype code = colourCodeLength(*syntax, bytes, i)) {
+                const bool last = i + code >= line.valueEnd;
+                line.append(bytes.mid(i, code), last ? 0 : position + 1,
                             last ? ByteRole::Line : ByteRole::Colour);
-                i += 2;
+                i += code;
                 continue;
             }
             const qsizetype n = game.encoding == Encoding::Utf8ColourTable
                                     ? utf8GlyphLength(bytes, i, line.valueEnd)
+                                : game.encoding == Encoding::XonoticText
+                                    ? xonoticGlyphLength(bytes, i, line.valueEnd)
                                     : 1;
             line.append(bytes.mid(i, n), ++position, ByteRole::Glyph);
             i += n;
