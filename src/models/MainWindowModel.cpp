@@ -269,7 +269,9 @@ CheckReport MainWindowModel::nameCheck() const {
     CheckReport report =
         checkName(*mode, tagPositions(*mode, fragments, state_.LinePrefix, state_.LineSuffix));
     // The bytes can't tell that a blank was picked as `_`: the positions can.
-    if (state_.Family == GameFamily::Colour && report.checked) {
+    // In the UTF-8 games (ET: Legacy, Warfork, Xonotic) every glyph's bytes are
+    // that very glyph, and none is written as another.
+    if (state_.Family == GameFamily::Colour && !state_.utf8Names && report.checked) {
         std::array<int, kNameLength> codes{};
         for (int k = 0; k < kNameLength; ++k) {
             codes[static_cast<size_t>(k)] = state_.cells[static_cast<size_t>(k)].code;

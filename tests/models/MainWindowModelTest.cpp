@@ -195,6 +195,19 @@ TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEng
             EXPECT_EQ(found, expected) << qPrintable(engine.engine);
         }
     }
+    // In the UTF-8 games a glyph's several bytes are that glyph: é in ET:
+    // Legacy, a Quake glyph or `$` in Xonotic.
+    for (const GameMode mode : {GameMode::EtLegacy, GameMode::Xonotic}) {
+        model.selectMode(mode);
+        for (const int code : {0xE9, 0x90, int('$'), int('A')}) {
+            model.pickGlyph(code);
+        }
+        for (const EngineReport& engine : model.nameCheck().engines) {
+            for (const Finding& f : engine.findings) {
+                EXPECT_FALSE(f.text.contains(u"this mode writes"_s)) << qPrintable(f.text);
+            }
+        }
+    }
     model.selectMode(GameMode::QuakeWorld);  // the byte table writes _ as _
     model.pickGlyph('_');
     for (const EngineReport& engine : model.nameCheck().engines) {
