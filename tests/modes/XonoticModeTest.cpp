@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "check/CheckModes.h"
 #include "check/NameCheck.h"
 #include "core/NameEditing.h"
 #include "modes/ColourList.h"
@@ -16,6 +17,8 @@
 
 namespace vtl {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 constexpr int kOtherColourRow = 10;  // after ^0-^9
 
@@ -123,6 +126,9 @@ TEST(XonoticConfig, theGamesOwnConfigLine_isANameLine) {
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0].name, "^xF80X$$");
     EXPECT_EQ(lines[1].name, "B");
+    // Quick Save's autoexec.cfg is every Quake engine's: --check asks for --mode.
+    EXPECT_EQ(checkModeOfFile(u"autoexec.cfg"_s), std::nullopt);
+    EXPECT_EQ(checkModeOfFile(u"etconfig.cfg"_s), GameMode::EtLegacy);
 }
 
 }  // namespace
