@@ -11,10 +11,10 @@
 #include "models/GameCharsetCommands.h"
 #include "models/Shell.h"
 #include "modes/ColourList.h"
-#include "output/NamePicture.h"
-#include "output/OutputCommands.h"
 #include "modes/Quake3FamilyModes.h"
 #include "output/GameQuickSave.h"
+#include "output/NamePicture.h"
+#include "output/OutputCommands.h"
 #include "reading/NameLoading.h"
 
 namespace vtl {
@@ -323,8 +323,15 @@ void MainWindowModel::useBuiltInCharset() {
 }
 
 void MainWindowModel::chooseColour(int index) {
+    const int before = state_.colourListIndex;
+    const QByteArray colourBefore = state_.ColorPrefix;
     state_.colourListIndex = index;
     selectColour(state_, desktop_, paths_.dataDir(), index);
+    // "Other colour..." cancelled: the list shows the colour still chosen.
+    if (index >= static_cast<int>(listedColours(state_).choices.size()) &&
+        state_.ColorPrefix == colourBefore) {
+        state_.colourListIndex = before;
+    }
 }
 
 void MainWindowModel::setInsertMode(bool on) {
