@@ -80,6 +80,7 @@ inline const std::initializer_list<MenuItem> kBaselineMenus = {
     {MenuItem::Check, "Enemy Territory (ET: Legacy)"},
     {MenuItem::Check, "Warfork"},
     {MenuItem::Check, "Quake Live"},
+    {MenuItem::Check, "Xonotic"},
     {MenuItem::Separator},
     {MenuItem::Command, "Use Game's &Own Charset\u2026"},
     {MenuItem::Command, "Use &Built-in Charset"},

@@ -20,6 +20,9 @@ echo "== colour: a gradient over a full 25-glyph name (medians of 10 repetitions
 echo "== Quake III family: check (target <= 50 us) and a switch's drawing (target <= 50 ms)"
 "$bench_bin/bench_quake3_family" 2>&1 | grep -E 'Benchmark|median'
 
+echo "== switch: a whole Game/Mode switch into each game of today, drawn (target <= 50 ms)"
+"$bench_bin/bench_switch" 2>&1 | grep -E 'Benchmark|median'
+
 echo "== output: AppendScriptLine vs cp + sync"
 "$bench_bin/bench_output"
 

@@ -37,6 +37,7 @@
 #include "models/GameCharsetCommands.h"
 #include "models/Shell.h"
 #include "modes/ColourList.h"
+#include "modes/NameColours.h"
 
 namespace vtl {
 
@@ -537,6 +538,9 @@ void MainWindow::showColourChoices(const ColourSet& colours) {
     colourList_->clear();
     for (const ColourChoice& colour : colours.choices) {
         colourList_->addItem(QString::fromUtf16(colour.name));
+    }
+    if (colours.palette != nullptr && colours.palette->rgbCodes) {
+        colourList_->addItem(kOtherColourItem);
     }
 }
 

@@ -6,10 +6,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The rows with a Quick Save target that the command line can name.
+// The rows with a Quick Save target that the command line can name. Every
+// Quake engine runs an autoexec.cfg: that name tells no game (Xonotic's).
 template <typename Visit>
 void forEachConfigFileRow(Visit&& visit) {
-    QStringList seen;  // a file shared by two games means the first one's
+    QStringList seen{u"autoexec.cfg"_s};  // a file shared by two games means the first one's
     for (const GameRow& row : kGames) {
         if (row.config && row.checkName && !seen.contains(configFileName(*row.config))) {
             seen << configFileName(*row.config);

@@ -125,7 +125,7 @@ std::vector<SeenGlyph> seenOf(const std::vector<Byte>& bytes) {
     int colour = 7;
     for (std::size_t i = 0; i < bytes.size();) {
         if (const qsizetype code = colour::darkPlacesCodeLength(text, static_cast<qsizetype>(i))) {
-            colour = code == 2 ? (bytes[i + 1].b - '0') & 7 : -1;
+            colour = code == 2 ? bytes[i + 1].b - '0' : -1;  // ^0-^9: the table's ten
             i += static_cast<std::size_t>(code);
             continue;
         }

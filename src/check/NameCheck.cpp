@@ -1,5 +1,6 @@
 #include "check/NameCheck.h"
 
+#include "check/DarkPlacesCheck.h"
 #include "check/Quake2Check.h"
 #include "check/Quake3Check.h"
 #include "check/Quake3FamilyCheck.h"
@@ -65,6 +66,10 @@ EngineReport runEngine(CheckEngine engine, const TaggedLine& line, const GameRow
             return checkWarfork(line);
         case CheckEngine::QuakeLive:
             return checkQuakeLive(line);
+        case CheckEngine::DarkPlacesClient:
+            return darkPlacesClient(line);
+        case CheckEngine::XonoticServer:
+            return xonoticServer(line);
     }
     return {};
 }
@@ -83,6 +88,8 @@ std::optional<ColourSyntax> familySyntax(GameMode mode) {
             return ColourSyntax::Warfork;
         case GameMode::QuakeLive:
             return ColourSyntax::QuakeLive;
+        case GameMode::Xonotic:
+            return ColourSyntax::DarkPlaces;
         default:
             return std::nullopt;
     }
@@ -96,6 +103,15 @@ qsizetype utf8GlyphLength(const QByteArray& bytes, qsizetype i, qsizetype end) {
         return 2;
     }
     return 1;
+}
+
+// The bytes of the glyph at `i` in a Xonotic name: `$$`, `^^`, U+E000 + code
+// in UTF-8, or one byte.
+qsizetype xonoticGlyphLength(const QByteArray& bytes, qsizetype i, qsizetype end) {
+    if (i + 1 < end && (bytes[i] == '$' || bytes[i] == '^') && bytes[i + 1] == bytes[i]) {
+        return 2;
+    }
+    return static_cast<uchar>(bytes[i]) == 0xEE && i + 2 < end ? 3 : 1;
 }
 
 // The colour code the program writes before a glyph: black's own code, else
@@ -183,10 +199,14 @@ TaggedLine tagPositions(GameMode mode, const std::array<QByteArray, 25>& fragmen
         const QByteArray& fragment = fragments[index];
         const int position = static_cast<int>(index) + 1;
         qsizetype code = 0;
-        if (familySyntax(mode)) {
-            code = fragment.startsWith('^') && fragment.size() > 2
-                       ? 2
-                       : 0;  // the list's code before the glyph
+        if (const std::optional<ColourSyntax> syntax = familySyntax(mode)) {
+            // The codes before the glyph (^xRGB in Xonotic); a code alone is its text.
+            while (const qsizetype length = colourCodeLength(*syntax, fragment, code)) {
+                if (code + length >= fragment.size()) {
+                    break;
+                }
+                code += length;
+            }
         } else if (colours && fragment.size() > 1) {
             code = colourCodeAt(*colours, fragment, 0, fragment.size());
         }
@@ -210,8 +230,10 @@ TaggedLine tagPositions(GameMode mode, const std::array<QByteArray, 25>& fragmen
 
 std::optional<TaggedLine> tagFileLine(GameMode mode, const QByteArray& rawLine) {
     const GameRow& game = gameRow(mode);
-    static const QRegularExpression nameCommand(QStringLiteral("^\\s*(?:seta\\s+)?name\\s+\""),
-                                                QRegularExpression::CaseInsensitiveOption);
+    // Xonotic's config.cfg keeps the name as `"_cl_name" "…"`.
+    static const QRegularExpression nameCommand(
+        QStringLiteral("^\\s*(?:seta\\s+)?(?:name|_cl_name|\"_cl_name\")\\s+\""),
+        QRegularExpression::CaseInsensitiveOption);
     QByteArray bytes = rawLine;
     while (bytes.endsWith('\r') || bytes.endsWith('\n')) {
         bytes.chop(1);
@@ -235,15 +257,17 @@ std::optional<TaggedLine> tagFileLine(GameMode mode, const QByteArray& rawLine) 
             continue;
         }
         if (const std::optional<ColourSyntax> syntax = familySyntax(mode)) {
-            if (colourCodeLength(*syntax, bytes, i) == 2) {
-                const bool last = i + 2 >= line.valueEnd;
-                line.append(bytes.mid(i, 2), last ? 0 : position + 1,
+            if (const qsizetype code = colourCodeLength(*syntax, bytes, i)) {
+                const bool last = i + code >= line.valueEnd;
+                line.append(bytes.mid(i, code), last ? 0 : position + 1,
                             last ? ByteRole::Line : ByteRole::Colour);
-                i += 2;
+                i += code;
                 continue;
             }
             const qsizetype length = game.encoding == Encoding::Utf8ColourTable
                                          ? utf8GlyphLength(bytes, i, line.valueEnd)
+                                     : game.encoding == Encoding::XonoticText
+                                         ? xonoticGlyphLength(bytes, i, line.valueEnd)
                                          : 1;
             line.append(bytes.mid(i, length), ++position, ByteRole::Glyph);
             i += length;

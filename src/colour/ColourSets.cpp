@@ -129,6 +129,10 @@ qsizetype etLegacyCodeLength(QByteArrayView bytes, qsizetype i) {
     return (next > 0x20 && next < 0x7F && next != '^') || next >= 0x80 ? 2 : 0;
 }
 
+qsizetype anyByteCodeLength(QByteArrayView bytes, qsizetype i) {
+    return i + 1 < bytes.size() && bytes[i] == '^' && bytes[i + 1] != 0 ? 2 : 0;
+}
+
 qsizetype darkPlacesCodeLength(QByteArrayView bytes, qsizetype i) {
     if (i + 1 >= bytes.size() || bytes[i] != '^') {
         return 0;

@@ -31,6 +31,7 @@ enum class GameMode {
     EtLegacy,
     Warfork,
     QuakeLive,
+    Xonotic,
 };
 
 // "0": names with Quake III colour codes; "1": plain byte and hex names.
@@ -38,7 +39,16 @@ enum class GameFamily { Colour = 0, Plain = 1 };
 
 // Which game's default config Quick save targets (the settings key of its folder).
 // The Quake III-family games of today each have their own target.
-enum class ConfigKind { Unset, Q1Config, Q3Config, UrbanTerror, OpenJK, EtLegacy, Warfork };
+enum class ConfigKind {
+    Unset,
+    Q1Config,
+    Q3Config,
+    UrbanTerror,
+    OpenJK,
+    EtLegacy,
+    Warfork,
+    Xonotic,
+};
 
 // The file of that config in the game's folder.
 inline QString configFileName(ConfigKind config) {
@@ -52,6 +62,8 @@ inline QString configFileName(ConfigKind config) {
             return QStringLiteral("etconfig.cfg");
         case ConfigKind::Warfork:
             return QStringLiteral("autoexec_postinit.cfg");
+        case ConfigKind::Xonotic:
+            return QStringLiteral("autoexec.cfg");
         case ConfigKind::Unset:
         case ConfigKind::Q1Config:
             break;

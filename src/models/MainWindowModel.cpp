@@ -269,7 +269,9 @@ CheckReport MainWindowModel::nameCheck() const {
     CheckReport report =
         checkName(*mode, tagPositions(*mode, fragments, state_.LinePrefix, state_.LineSuffix));
     // The bytes can't tell that a blank was picked as `_`: the positions can.
-    if (state_.Family == GameFamily::Colour && report.checked) {
+    // In the UTF-8 games (ET: Legacy, Warfork, Xonotic) every glyph's bytes are
+    // that very glyph, and none is written as another.
+    if (state_.Family == GameFamily::Colour && !state_.utf8Names && report.checked) {
         std::array<int, kNameLength> codes{};
         for (int k = 0; k < kNameLength; ++k) {
             codes[static_cast<size_t>(k)] = state_.cells[static_cast<size_t>(k)].code;
@@ -321,8 +323,15 @@ void MainWindowModel::useBuiltInCharset() {
 }
 
 void MainWindowModel::chooseColour(int index) {
+    const int before = state_.colourListIndex;
+    const QByteArray colourBefore = state_.ColorPrefix;
     state_.colourListIndex = index;
     selectColour(state_, desktop_, paths_.dataDir(), index);
+    // "Other colour..." cancelled: the list shows the colour still chosen.
+    if (index >= static_cast<int>(listedColours(state_).choices.size()) &&
+        state_.ColorPrefix == colourBefore) {
+        state_.colourListIndex = before;
+    }
 }
 
 void MainWindowModel::setInsertMode(bool on) {

@@ -23,8 +23,18 @@ int whiteRow(const ColourSet& colours) {
 std::optional<int> walkFragment(const ColourSet& colours, const QByteArray& fragment, int& row) {
     const QByteArray black(colours.blackCode);
     std::optional<int> glyphRow;
+    const bool rgbCodes = colours.palette != nullptr && colours.palette->rgbCodes;
     for (qsizetype i = 0; i < fragment.size();) {
-        if (fragment[i] == colours.escape && fragment.mid(i, black.size()) == black) {
+        // The games with ^xRGB read codes by their own rule (^^ is a caret).
+        if (const qsizetype length = rgbCodes ? colours.palette->codeLength(fragment, i) : 0) {
+            row = colourRowOfCode(colours, fragment.mid(i, length));
+            i += length;
+        } else if (rgbCodes) {
+            if (!glyphRow) {
+                glyphRow = row;
+            }
+            ++i;
+        } else if (fragment[i] == colours.escape && fragment.mid(i, black.size()) == black) {
             row = colourRowOfCode(colours, black);
             i += black.size();
         } else if (fragment[i] == colours.escape && i + 1 < fragment.size() &&
@@ -46,6 +56,11 @@ std::optional<int> walkFragment(const ColourSet& colours, const QByteArray& frag
 int colourRowOfCode(const ColourSet& colours, const QByteArray& code) {
     if (code.isEmpty()) {
         return whiteRow(colours);
+    }
+    if (colours.palette != nullptr && colours.palette->rgbCodes) {
+        if (const std::optional<colour::Rgb> rgb = colour::colourOfRgbCode(code)) {
+            return kRgbRows + (rgb->r << 16 | rgb->g << 8 | rgb->b);
+        }
     }
     return colours.choiceOf(static_cast<unsigned char>(code.back())).value_or(whiteRow(colours));
 }

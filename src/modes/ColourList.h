@@ -19,7 +19,13 @@ const ColourSet& listedColours(const WindowState& state);
 
 // The colour list's row a code picks ("^1", "^^8"), as the colour games read
 // its last byte; the start colour's row for an empty code or one no row has.
+// In the games with ^xRGB, such a code's row is kRgbRows + 0xRRGGBB.
 int colourRowOfCode(const ColourSet& colours, const QByteArray& code);
+inline constexpr int kRgbRows = 1 << 24;
+// The colour of a row from kRgbRows on.
+constexpr QRgb colourOfRgbRow(int row) {
+    return qRgb((row >> 16) & 0xFF, (row >> 8) & 0xFF, row & 0xFF);
+}
 
 // The row each position is drawn in, as its bytes say: colour codes change
 // the colour of what follows, in the same and the later positions, and text

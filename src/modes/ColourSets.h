@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 
+#include "colour/ColourSets.h"
+
 namespace vtl {
 
 // How a game reads a caret in a name: which character after `^` makes a
@@ -17,33 +19,29 @@ enum class ColourSyntax {
     Warfork,      // ^0-^9; ^^ shows one caret
     EtLegacy,     // ^ + any graphic ASCII or any byte >= 0x80; (c - '0') & 31; ^* the base colour
     QuakeLive,    // ^ + any character (what servers' name plugins assume); 8 colours
-};
-
-// One colour of a game's table, as the game defines it.
-struct GameColour {
-    const char16_t* name;  // the colour list's item text
-    char code;             // the character after the caret that the list writes
-    QRgb rgb;              // the game's colour, its 0..1 floats as bytes
+    DarkPlaces,   // ^0-^9 and ^xRGB; ^^ shows one caret
 };
 
 // The colours a game's colour list offers, in the game's own order (its
-// table's order, black first). Black is written ^0 in all of these games:
-// none of their name cleaners drops it.
-std::span<const GameColour> colourSet(ColourSyntax syntax);
+// table's order, black first): the game's palette (colour/ColourSets.h).
+// Black is written ^0 in all of these games: none of their name cleaners
+// drops it.
+std::span<const colour::PaletteEntry> colourSet(ColourSyntax syntax);
+const colour::ColourSet& paletteOf(ColourSyntax syntax);
 
 // The code the list writes for a colour: a caret and the colour's character.
-QByteArray colourCode(const GameColour& colour);
+QByteArray colourCode(const colour::PaletteEntry& entry);
 
 // The list row that Ctrl+digit picks: the colour written ^digit; none when
 // the game has no such colour.
 std::optional<int> colourRowOfDigit(ColourSyntax syntax, int digit);
 
 // The length of the colour code at `at` in `bytes` as the game reads it: 2 for
-// a caret and a colour character, 0 for anything else (also for Warfork's ^^,
-// which is text: see caretEscapeAt).
+// a caret and a colour character, 5 for DarkPlaces' ^xRGB, 0 for anything
+// else (also for Warfork's and DarkPlaces' ^^, which is text: see caretEscapeAt).
 int colourCodeLength(ColourSyntax syntax, const QByteArray& bytes, qsizetype at);
 
-// Warfork shows ^^ as one caret; the other games have no escape.
+// Warfork and DarkPlaces show ^^ as one caret; the other games have no escape.
 bool caretEscapeAt(ColourSyntax syntax, const QByteArray& bytes, qsizetype at);
 
 // The list row (the table index) a code's character picks by the game's own

@@ -25,6 +25,7 @@ enum class Encoding {
     HexPairs,         // two hex digits a code, the line ends in "u
     ColourTable,      // bytes with colour codes before the glyphs, the line ends in ^7"
     Utf8ColourTable,  // U+0000-U+00FF as UTF-8 with colour codes (the text games)
+    XonoticText,      // ASCII, U+E000 + code in UTF-8, `$$`, colour codes with ^xRGB
 };
 
 // The game programs the name check knows; each is one function of the check.
@@ -48,6 +49,8 @@ enum class CheckEngine {
     EtLegacy,
     Warfork,
     QuakeLive,
+    DarkPlacesClient,
+    XonoticServer,
 };
 
 // A program that reads the config Quick Save appends to, and the largest
@@ -103,6 +106,8 @@ inline constexpr CheckEngine kOpenJKEngines[] = {CheckEngine::OpenJK};
 inline constexpr CheckEngine kEtLegacyEngines[] = {CheckEngine::EtLegacy};
 inline constexpr CheckEngine kWarforkEngines[] = {CheckEngine::Warfork};
 inline constexpr CheckEngine kQuakeLiveEngines[] = {CheckEngine::QuakeLive};
+inline constexpr CheckEngine kXonoticEngines[] = {CheckEngine::DarkPlacesClient,
+                                                  CheckEngine::XonoticServer};
 
 inline constexpr qint64 kClassicConfigLimit = 8191;  // id's Quake, QuakeWorld, Quake II, Hexen II
 inline constexpr qint64 kQuake3ConfigLimit = 16365;  // id Quake III 1.32 and RtCW
@@ -134,7 +139,7 @@ constexpr MenuPlace at(MenuPlace place, int position, const char* separatorBefor
 // goes by each row's place. A hex-encoded Quake II name has no place in the
 // Quake or Quake III config that Quick Save would otherwise still target, so
 // that mode turns it off. A JumpGate name can be saved like any other.
-inline constexpr std::array<GameRow, 14> kGames{{
+inline constexpr std::array<GameRow, 15> kGames{{
     {GameMode::QuakeWorld, at(kInQuakeMenu, 1), "QuakeWorld", u"QuakeWorld",
      u"Mode: Quake (1)/QuakeWorld", BuiltInSheet::QuakeWorld, Encoding::ByteTable, nullptr, true,
      true, ConfigKind::Q1Config, kQuakeWorldEngines, kQuakeWorldReaders, charset::Game::Quake,
@@ -191,6 +196,11 @@ inline constexpr std::array<GameRow, 14> kGames{{
      u"Mode: Quake Live (preview only)", BuiltInSheet::Q3White, Encoding::ColourTable,
      &kQuakeLiveColours, false, true, std::nullopt, kQuakeLiveEngines, kNoReaders,
      charset::Game::QuakeLive, u"quakelive", u"quakelive"},
+    // Xonotic draws the Quake glyphs from its charset at U+E000 + code,
+    // tinted like the family's (modes/Quake3FamilyModes.cpp).
+    {GameMode::Xonotic, at(kInGameMenu, 15), "Xonotic", u"Xonotic", u"Mode: Xonotic",
+     BuiltInSheet::QuakeWorld, Encoding::XonoticText, &kXonoticColours, true, true,
+     ConfigKind::Xonotic, kXonoticEngines, kNoReaders, std::nullopt, nullptr, u"xonotic"},
 }};
 
 const GameRow& gameRow(GameMode mode);

@@ -108,10 +108,28 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Who keeps how many bytes of the name between the quotes (MAX_NETNAME 36
-// in Quake III and Return to Castle Wolfenstein alike).
-const QString kQuake3Keeps = u"The Quake III engine"_s;
-constexpr int kQuake3NameBytes = 35;
+// Who keeps how many bytes of the name between the quotes: MAX_NETNAME 36
+// in the Quake III engines, Warfork's MAX_NAME_BYTES 32, the 127 bytes the
+// DarkPlaces client sends; Quake Live's servers go by the minqlx name
+// plugin's 36.
+std::vector<colour::ByteLimit> byteLimits(GameMode mode) {
+    switch (mode) {
+        case GameMode::UrbanTerror:
+            return {{u"Urban Terror"_s, 35}};
+        case GameMode::OpenJK:
+            return {{u"OpenJK"_s, 35}};
+        case GameMode::EtLegacy:
+            return {{u"ET: Legacy"_s, 35}};
+        case GameMode::Warfork:
+            return {{u"Warfork"_s, 31}};
+        case GameMode::QuakeLive:
+            return {{u"The minqlx name plugin"_s, 36}};
+        case GameMode::Xonotic:
+            return {{u"The DarkPlaces client"_s, 127}};
+        default:
+            return {{u"The Quake III engine"_s, 35}};
+    }
+}
 
 }  // namespace
 
@@ -129,9 +147,8 @@ std::optional<QByteArray> chooseOtherColour(Desktop& desktop, const colour::Colo
 }
 
 const colour::ColourSet* colourSetOf(const WindowState& state) {
-    // The row's colour module says which codes the game has; the palette a
-    // gradient picks from goes with it.
-    return currentColours(state) == &kQuake3Colours ? &colour::kQuake3Colours : nullptr;
+    const ColourSet* colours = currentColours(state);
+    return colours ? colours->palette : nullptr;
 }
 
 QImage glyphInColour(const QImage& glyph, const colour::ColourSet& set, const QByteArray& code) {
@@ -161,7 +178,7 @@ std::optional<colour::GradientForm> gradientFormFor(const WindowState& state) {
     glyphs.resize(static_cast<std::size_t>(used));
     const qsizetype quote = state.LineSuffix.indexOf('"');
     const int extra = static_cast<int>(quote < 0 ? state.LineSuffix.size() : quote);
-    return colour::GradientForm(std::move(glyphs), *set, {{kQuake3Keeps, kQuake3NameBytes}}, extra);
+    return colour::GradientForm(std::move(glyphs), *set, byteLimits(*state.Mode), extra);
 }
 
 void applyGradientTo(WindowState& state, const colour::GradientForm& form) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "modes/ColourList.h"
+#include "modes/NameColours.h"
 #include "modes/SheetLoader.h"
 
 namespace vtl {
@@ -19,15 +20,10 @@ const FamilyRow* currentFamilyRow(const WindowState& state) {
 
 namespace {
 
-// The list row of the colour code pending or in force; white when none.
-int currentRow(const WindowState& state, const FamilyRow& row) {
-    const auto set = colourSet(row.syntax);
-    for (std::size_t i = 0; i < set.size(); ++i) {
-        if (colourCode(set[i]) == state.ColorPrefix) {
-            return static_cast<int>(i);
-        }
-    }
-    return static_cast<int>(colourRowOfDigit(row.syntax, 7).value_or(0));
+// The colour of the code pending or in force; white when none.
+QRgb currentColour(const WindowState& state, const FamilyRow& row) {
+    return qRgbOf(colour::colourOfCode(paletteOf(row.syntax), state.ColorPrefix)
+                      .value_or(colour::Rgb{255, 255, 255}));
 }
 
 // The mode's own glyphs: the text game's font, or the white Quake III sheet.
@@ -48,7 +44,7 @@ QImage builtInGlyphs(WindowState& state, const QImage& whiteSheet, const QString
 void useFamilyGlyphs(WindowState& state, const FamilyRow& row, const QImage& glyphs) {
     state.tintGlyphs = glyphs;
     state.mapMarks = row.text ? textMapMarks(glyphs, *row.text) : QImage();
-    state.sheetSource = familySheetInColour(state, row, currentRow(state, row));
+    state.sheetSource = sheetInColour(state.tintGlyphs, currentColour(state, row));
     state.mapPicture = withMarks(state.sheetSource, state.mapMarks);
 }
 
@@ -60,19 +56,32 @@ void useBuiltInFamilyGlyphs(WindowState& state, Desktop& desktop, const QString&
                             const FamilyRow& row) {
     const QImage white =
         row.text ? QImage()
-                 : loadSheetOrBlank(builtInSheetPath(appDir, BuiltInSheet::Q3White), desktop);
+                 : loadSheetOrBlank(builtInSheetPath(appDir, *gameRow(row.mode).sheet), desktop);
     useFamilyGlyphs(state, row, builtInGlyphs(state, white, appDir, row));
 }
 
 QImage familySheetInColour(const WindowState& state, const FamilyRow& row, int index) {
     const auto set = colourSet(row.syntax);
     index = std::clamp(index, 0, static_cast<int>(set.size()) - 1);
-    return sheetInColour(state.tintGlyphs, set[static_cast<std::size_t>(index)].rgb);
+    return sheetInColour(state.tintGlyphs, qRgbOf(set[static_cast<std::size_t>(index)].rgb));
 }
 
 void selectFamilyColour(WindowState& state, Desktop& desktop, const FamilyRow& row, int index) {
-    state.ColorWritten = false;
     const auto set = colourSet(row.syntax);
+    const colour::ColourSet& palette = paletteOf(row.syntax);
+    if (palette.rgbCodes && index == static_cast<int>(set.size())) {
+        // "Other colour…": cancel leaves the colour as it was.
+        const std::optional<QByteArray> code =
+            chooseOtherColour(desktop, palette, state.ColorPrefix);
+        if (code) {
+            state.ColorWritten = false;
+            state.ColorPrefix = *code;
+            state.sheetSource = sheetInColour(state.tintGlyphs, currentColour(state, row));
+            state.mapPicture = withMarks(state.sheetSource, state.mapMarks);
+        }
+        return;
+    }
+    state.ColorWritten = false;
     if (index >= 0 && index < static_cast<int>(set.size())) {
         state.ColorPrefix = colourCode(set[static_cast<std::size_t>(index)]);
         state.sheetSource = familySheetInColour(state, row, index);

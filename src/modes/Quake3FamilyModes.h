@@ -22,12 +22,13 @@ struct FamilyRow {
     std::optional<TextGame> text;
 };
 
-inline constexpr std::array<FamilyRow, 5> kFamilyRows{{
+inline constexpr std::array<FamilyRow, 6> kFamilyRows{{
     {GameMode::UrbanTerror, ColourSyntax::UrbanTerror, std::nullopt},
     {GameMode::OpenJK, ColourSyntax::OpenJK, std::nullopt},
     {GameMode::EtLegacy, ColourSyntax::EtLegacy, TextGame::EtLegacy},
     {GameMode::Warfork, ColourSyntax::Warfork, TextGame::Warfork},
     {GameMode::QuakeLive, ColourSyntax::QuakeLive, std::nullopt},
+    {GameMode::Xonotic, ColourSyntax::DarkPlaces, std::nullopt},
 }};
 
 const FamilyRow* familyRow(GameMode mode);

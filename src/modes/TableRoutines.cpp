@@ -3,12 +3,13 @@
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
 #include "modes/TextGames.h"
+#include "modes/XonoticText.h"
 
 namespace vtl {
 
 void applyEncoding(WindowState& state, Encoding encoding, const ColourSet* colours) {
     state.LinePrefix = linePrefix();
-    state.utf8Names = encoding == Encoding::Utf8ColourTable;
+    state.utf8Names = encoding == Encoding::Utf8ColourTable || encoding == Encoding::XonoticText;
     switch (encoding) {
         case Encoding::ByteTable:
             state.Family = GameFamily::Plain;
@@ -25,6 +26,11 @@ void applyEncoding(WindowState& state, Encoding encoding, const ColourSet* colou
             state.Family = GameFamily::Colour;
             state.LineSuffix = colourLineSuffix();
             state.Table = encoding == Encoding::ColourTable ? colourTable() : textTable();
+            break;
+        case Encoding::XonoticText:
+            state.Family = GameFamily::Colour;
+            state.LineSuffix = colourLineSuffix();
+            state.Table = xonoticTable();
             break;
     }
     if (colours) {

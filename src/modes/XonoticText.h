@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <vector>
 
 #include "core/WindowState.h"
 
@@ -24,22 +23,5 @@ QByteArray xonoticGlyphBytes(int code);
 
 // The table of all 256.
 CharTable xonoticTable();
-
-// One glyph read back from a Xonotic name.
-struct XonoticGlyph {
-    int code = 0;
-    QByteArray colour;    // the colour code in force (empty: none yet)
-    QByteArray fragment;  // the bytes it came from, codes before it included
-};
-
-struct XonoticName {
-    std::vector<XonoticGlyph> glyphs;
-    QByteArray badBytes;  // bytes no glyph is written as, first seen first
-};
-
-// Reads a Xonotic name's bytes back into glyphs and their colours: `^0`–`^9`
-// and `^xRGB` colour codes, `^^` and `$$`, printable ASCII and U+E000–U+E0FF
-// in UTF-8. A lone `$` or `^` is the character itself, as the game shows it.
-XonoticName readXonoticName(QByteArrayView bytes);
 
 }  // namespace vtl

@@ -26,6 +26,8 @@ ConfigPlace placeOf(ConfigGame game) {
             return {u"legacy", u"etconfig.cfg", u"etlegacy"};
         case ConfigGame::Warfork:
             return {u"basewf", u"autoexec_postinit.cfg", u"warfork"};
+        case ConfigGame::Xonotic:
+            return {u"data", u"autoexec.cfg", u"xonotic"};
     }
     return {};
 }
@@ -129,6 +131,8 @@ QStringList gameHomePlaces(ConfigGame game, HostSystem system,
                 return {home + QStringLiteral("/.etlegacy")};
             case ConfigGame::Warfork:
                 return {dataHome + QStringLiteral("/warfork-*")};
+            case ConfigGame::Xonotic:
+                return {home + QStringLiteral("/.xonotic")};
         }
         return {};
     }
@@ -142,6 +146,10 @@ QStringList gameHomePlaces(ConfigGame game, HostSystem system,
         case ConfigGame::Warfork:
             return {env("APPDATA") + QStringLiteral("/Warfork *"),
                     documents + QStringLiteral("/My Games/Warfork *")};
+        case ConfigGame::Xonotic:
+            // Saved Games first, as DarkPlaces picks it when both exist.
+            return {home + QStringLiteral("/Saved Games/xonotic"),
+                    documents + QStringLiteral("/My Games/xonotic")};
     }
     return {};
 }

@@ -11,10 +11,9 @@ namespace vtl {
 
 using namespace Qt::StringLiterals;
 
-// The Quake III-family games whose own config Quick Save appends to, each
-// from the game's home folder (where the game writes, not where it is
-// installed).
-enum class ConfigGame { UrbanTerror, OpenJK, EtLegacy, Warfork };
+// The games of today whose own config Quick Save appends to, each from the
+// game's home folder (where the game writes, not where it is installed).
+enum class ConfigGame { UrbanTerror, OpenJK, EtLegacy, Warfork, Xonotic };
 
 // The settings key under which the game's home folder is remembered, in a
 // section of its own so the Configure window's two folders keep their bytes.
@@ -30,6 +29,11 @@ QString gameFolderKey(ConfigGame game);
 //   legacy/profiles/defaultprofile.dat; legacy/etconfig.cfg without one
 // - Warfork: basewf/autoexec_postinit.cfg, the one file the game runs after
 //   its start-up has replaced names it does not allow
+// - Xonotic: data/autoexec.cfg. Its quake.rc runs default.cfg, config.cfg
+//   (which the game rewrites on exit, the name as "_cl_name"),
+//   config_update.cfg, the font and autoexec/*.cfg files, then autoexec.cfg:
+//   the last file that sets a name before the player can, and one the game
+//   never writes. The home is DarkPlaces' user folder for "xonotic" (fs.c).
 QString gameConfigFile(ConfigGame game, const QString& home);
 
 // The profile ET: Legacy starts with: the first token of defaultprofile.dat

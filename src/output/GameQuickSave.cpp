@@ -53,6 +53,8 @@ std::optional<ConfigGame> configGameOf(ConfigKind kind) {
             return ConfigGame::EtLegacy;
         case ConfigKind::Warfork:
             return ConfigGame::Warfork;
+        case ConfigKind::Xonotic:
+            return ConfigGame::Xonotic;
         case ConfigKind::Unset:
         case ConfigKind::Q1Config:
         case ConfigKind::Q3Config:
@@ -71,6 +73,8 @@ QString configGameName(ConfigGame game) {
             return u"ET: Legacy"_s;
         case ConfigGame::Warfork:
             return u"Warfork"_s;
+        case ConfigGame::Xonotic:
+            return u"Xonotic"_s;
     }
     return {};
 }

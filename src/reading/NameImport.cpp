@@ -8,6 +8,7 @@
 #include "core/Cp1252.h"
 #include "core/LineReader.h"
 #include "modes/CharTables.h"
+#include "modes/ColourList.h"
 
 namespace vtl {
 
@@ -47,7 +48,13 @@ std::optional<QByteArray> nameOfLine(const QByteArray& line) {
     if (const auto afterSeta = word(line, i, "seta")) {
         i = skipBlanks(line, *afterSeta);
     }
-    const auto afterName = word(line, i, "name");
+    // Xonotic stores the name in config.cfg as `"_cl_name" "…"`.
+    std::optional<qsizetype> afterName = word(line, i, "name");
+    for (const QByteArrayView clName : {"_cl_name", "\"_cl_name\""}) {
+        if (!afterName) {
+            afterName = word(line, i, clName);
+        }
+    }
     if (!afterName) {
         return std::nullopt;
     }
@@ -166,10 +173,13 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, const Col
 
     for (qsizetype i = 0; i < bytes.size();) {
         if (colours && syntax) {
-            if (colourCodeLength(*syntax, bytes, i) == 2) {
-                pendingCodes += bytes.mid(i, 2);
-                colourRow = colourRowOfCode(*syntax, bytes[i + 1]).value_or(colours->white);
-                i += 2;
+            if (const int length = colourCodeLength(*syntax, bytes, i)) {
+                const QByteArray code = bytes.mid(i, length);
+                pendingCodes += code;
+                colourRow = length == 2
+                                ? colourRowOfCode(*syntax, bytes[i + 1]).value_or(colours->white)
+                                : colourRowOfCode(*colours, code);  // ^xRGB
+                i += length;
                 continue;
             }
         } else if (colours && bytes[i] == colours->escape) {
@@ -192,7 +202,7 @@ DecodedName decodeName(const QByteArray& name, const CharTable& table, const Col
             }
         }
         bool matched = false;
-        for (const qsizetype length : {1, 2}) {
+        for (const qsizetype length : {1, 2, 3}) {  // 3: Xonotic's U+E000 + code
             const QByteArray entry = bytes.mid(i, length);
             if (entry.size() == length && codeOf.contains(entry)) {
                 add(codeOf.value(entry), entry);

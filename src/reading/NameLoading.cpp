@@ -11,8 +11,9 @@
 #include "core/Glyphs.h"
 #include "core/NameEditing.h"
 #include "modes/ColourList.h"
-#include "modes/Quake3FamilyModes.h"
+#include "modes/ColourSets.h"
 #include "modes/GameModes.h"
+#include "modes/Quake3FamilyModes.h"
 
 namespace vtl {
 
@@ -96,11 +97,15 @@ ColourSheetLookup colourSheetsOf(const WindowState& state, const QString& appDir
     auto cache = std::make_shared<std::map<int, QImage>>();
     return [&state, appDir, &desktop, cache](int row) {
         const std::span<const ColourChoice> choices = listedColours(state).choices;
-        row = std::clamp(row, 0, static_cast<int>(choices.size()) - 1);
+        if (row < kRgbRows) {
+            row = std::clamp(row, 0, static_cast<int>(choices.size()) - 1);
+        }
         auto found = cache->find(row);
         if (found == cache->end()) {
             const QImage sheet =
-                colourSheet(state, desktop, appDir, choices[static_cast<std::size_t>(row)]);
+                row >= kRgbRows
+                    ? sheetInColour(state.tintGlyphs, colourOfRgbRow(row))
+                    : colourSheet(state, desktop, appDir, choices[static_cast<std::size_t>(row)]);
             found = cache->emplace(row, sheet).first;
         }
         return found->second;

@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, startUp_showsQuakeIIIArenaAnEmptyNameTheColoursAndTheMenu
               "&Game/Mode|Quake I (QuakeWorld)|"
               "Quake II|Quake III: Arena|-|Hexen II|Return to Castle Wolfenstein|"
               "JumpGate|-|Urban Terror|Jedi Academy (OpenJK)|Enemy Territory (ET: Legacy)|"
-              "Warfork|Quake Live|-|Use Game's &Own Charset\u2026|Use &Built-in Charset|"
+              "Warfork|Quake Live|Xonotic|-|Use Game's &Own Charset\u2026|Use &Built-in Charset|"
               "&About/Help|&About|&Help|&Quenmoor Software Homepage"_s);
 }
 

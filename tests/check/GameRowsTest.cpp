@@ -46,7 +46,8 @@ TEST(GameRows, everyRow_isReachableOnceAndConsistent) {
             EXPECT_EQ(row.engines.empty(), row.configReaders.empty());
         }
         EXPECT_EQ(row.colours != nullptr, row.encoding == Encoding::ColourTable ||
-                                              row.encoding == Encoding::Utf8ColourTable);
+                                              row.encoding == Encoding::Utf8ColourTable ||
+                                              row.encoding == Encoding::XonoticText);
     }
     // A game the command line can't name is checked as a row it can.
     for (const GameRow& row : kGames) {

@@ -157,6 +157,19 @@ TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWind
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
 }
 
+// Xonotic's "Other colour...": a cancelled dialog leaves the list's choice.
+TEST_F(ModelTest, otherColourCancelled_keepsTheColourAndTheListsChoice) {
+    model.selectMode(GameMode::Xonotic);
+    model.chooseColour(1);
+    model.chooseColour(10);  // the dialog is cancelled
+    EXPECT_EQ(model.state().colourListIndex, 1);
+    EXPECT_EQ(model.state().ColorPrefix, "^1");
+    desktop.colourReplies.push_back(QColor(255, 136, 0));
+    model.chooseColour(10);
+    EXPECT_EQ(model.state().colourListIndex, 10);
+    EXPECT_EQ(model.state().ColorPrefix, "^xF80");
+}
+
 // The bytes alone read as a blank where `_` was picked: the check says so
 // for each such position, in every engine of the game.
 TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEngine) {
@@ -193,6 +206,19 @@ TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEng
                 }
             }
             EXPECT_EQ(found, expected) << qPrintable(engine.engine);
+        }
+    }
+    // In the UTF-8 games a glyph's several bytes are that glyph: é in ET:
+    // Legacy, a Quake glyph or `$` in Xonotic.
+    for (const GameMode mode : {GameMode::EtLegacy, GameMode::Xonotic}) {
+        model.selectMode(mode);
+        for (const int code : {0xE9, 0x90, int('$'), int('A')}) {
+            model.pickGlyph(code);
+        }
+        for (const EngineReport& engine : model.nameCheck().engines) {
+            for (const Finding& f : engine.findings) {
+                EXPECT_FALSE(f.text.contains(u"this mode writes"_s)) << qPrintable(f.text);
+            }
         }
     }
     model.selectMode(GameMode::QuakeWorld);  // the byte table writes _ as _

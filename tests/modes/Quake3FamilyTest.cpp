@@ -5,6 +5,7 @@
 #include <set>
 
 #include "charset/FontSheet.h"
+#include "modes/ColourSet.h"
 #include "modes/ColourSets.h"
 #include "modes/TextGames.h"
 
@@ -42,18 +43,18 @@ TEST(ColourSets, eachGame_listsItsColoursInTableOrder_blackWrittenCaretZero) {
         std::set<QString> names;
         for (std::size_t i = 0; i < set.size(); ++i) {
             // The list's row i is the game's colour i: the code picks it back.
-            EXPECT_EQ(colourOfCode(row.syntax, set[i].code), set[i].rgb) << i;
+            EXPECT_EQ(colourOfCode(row.syntax, set[i].code[1]), qRgbOf(set[i].rgb)) << i;
             EXPECT_EQ(colourCodeLength(row.syntax, colourCode(set[i]).append('A'), 0), 2) << i;
             names.insert(QString::fromUtf16(set[i].name));
         }
         EXPECT_EQ(static_cast<int>(names.size()), row.size) << "every colour has its own name";
         EXPECT_EQ(QString::fromUtf16(set[0].name), u"Black");
         EXPECT_EQ(colourCode(set[0]), "^0");
-        EXPECT_EQ(set[0].rgb, qRgb(0, 0, 0));
+        EXPECT_EQ(qRgbOf(set[0].rgb), qRgb(0, 0, 0));
         EXPECT_EQ(QString::fromUtf16(set[8].name), QString::fromUtf16(row.eight));
-        EXPECT_EQ(set[8].rgb, row.eightRgb);
+        EXPECT_EQ(qRgbOf(set[8].rgb), row.eightRgb);
         EXPECT_EQ(QString::fromUtf16(set[9].name), QString::fromUtf16(row.nine));
-        EXPECT_EQ(set[9].rgb, row.nineRgb);
+        EXPECT_EQ(qRgbOf(set[9].rgb), row.nineRgb);
         for (int digit = 0; digit <= 9; ++digit) {
             const std::optional<int> pick = colourRowOfDigit(row.syntax, digit);
             ASSERT_TRUE(pick.has_value());
@@ -65,9 +66,9 @@ TEST(ColourSets, eachGame_listsItsColoursInTableOrder_blackWrittenCaretZero) {
 
 TEST(ColourSets, etLegacy_codesAfterNine_andWrapEvery32) {
     const auto set = colourSet(ColourSyntax::EtLegacy);
-    EXPECT_EQ(set[10].code, ':');
-    EXPECT_EQ(set[31].code, 'O');
-    EXPECT_EQ(set[31].rgb, qRgb(255, 255, 128));
+    EXPECT_STREQ(set[10].code, "^:");
+    EXPECT_STREQ(set[31].code, "^O");
+    EXPECT_EQ(qRgbOf(set[31].rgb), qRgb(255, 255, 128));
     EXPECT_EQ(colourOfCode(ColourSyntax::EtLegacy, 'a'), colourOfCode(ColourSyntax::EtLegacy, 'A'));
     EXPECT_EQ(colourOfCode(ColourSyntax::EtLegacy, 'p'), qRgb(0, 0, 0));  // 'p' is '0' + 64
     EXPECT_EQ(colourOfCode(ColourSyntax::EtLegacy, '*'), std::nullopt);   // the base colour
@@ -113,7 +114,7 @@ TEST(ColourSets, whiteSheet_tintedByTheGamesTable) {
     white.setPixel(5, 5, qRgb(255, 255, 255));
     white.setPixel(6, 5, qRgb(128, 128, 128));
     const QImage glyphs = glyphsOfWhiteSheet(white);
-    const QRgb orange = colourSet(ColourSyntax::UrbanTerror)[8].rgb;
+    const QRgb orange = qRgbOf(colourSet(ColourSyntax::UrbanTerror)[8].rgb);
     const QImage shown = sheetInColour(glyphs, orange);
     EXPECT_EQ(shown.pixel(5, 5), orange);
     EXPECT_EQ(shown.pixel(6, 5), qRgb(112, 40, 17));  // half the ink: half the colour

@@ -30,6 +30,7 @@ const ConfigRow kConfigs[] = {
     {"Warfork runs autoexec_postinit last", ConfigGame::Warfork, "",
      "basewf/autoexec_postinit.cfg"},
     {"ETL without a profile", ConfigGame::EtLegacy, "", "legacy/etconfig.cfg"},
+    {"Xonotic runs autoexec.cfg last", ConfigGame::Xonotic, "", "data/autoexec.cfg"},
 };
 
 TEST(GameConfigs, configFile_insideTheHomeOrDataFolder) {
@@ -85,6 +86,9 @@ TEST(GameConfigs, homePlaces_followTheEnvironment) {
     EXPECT_EQ(gameHomePlaces(ConfigGame::EtLegacy, HostSystem::Windows, env),
               QStringList{u"C:/Users/p/Documents/ETLegacy"_s});
     EXPECT_TRUE(gameHomePlaces(ConfigGame::UrbanTerror, HostSystem::Windows, env).isEmpty());
+    EXPECT_EQ(gameHomePlaces(ConfigGame::Xonotic, HostSystem::Windows, env),
+              (QStringList{u"C:/Users/p/Saved Games/xonotic"_s,
+                           u"C:/Users/p/Documents/My Games/xonotic"_s}));
     const auto xdg = [&](const char* name) -> QString {
         return QByteArray(name) == "XDG_DATA_HOME" ? u"/data"_s : env(name);
     };

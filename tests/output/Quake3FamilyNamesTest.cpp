@@ -19,8 +19,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-constexpr GameMode kFamilyModes[] = {GameMode::UrbanTerror, GameMode::OpenJK, GameMode::EtLegacy,
-                                     GameMode::Warfork, GameMode::QuakeLive};
+constexpr GameMode kFamilyModes[] = {GameMode::UrbanTerror, GameMode::OpenJK,    GameMode::EtLegacy,
+                                     GameMode::Warfork,     GameMode::QuakeLive, GameMode::Xonotic};
 
 struct FamilyNames : ::testing::Test {
     test::AppFolder app;
