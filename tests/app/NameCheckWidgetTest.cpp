@@ -99,19 +99,10 @@ TEST(NameCheckPlacement, besideTheOwner_wholeOnItsScreen) {
     const Row rows[] = {
         {"room on the right", {100, 100, 420, 400}, {640, 420}, {528, 100, 640, 420}},
         {"room on the left only", {700, 100, 420, 400}, {640, 420}, {52, 100, 640, 420}},
-        {"room on neither side: narrowed to the wider",
-         {437, 300, 420, 400},
-         {640, 420},
-         {0, 300, 429, 420}},
-        {"too little room on both sides: at the screen's right edge",
-         {300, 300, 700, 400},
-         {640, 420},
-         {640, 300, 640, 420}},
+        {"neither: narrowed to the wider", {437, 300, 420, 400}, {640, 420}, {0, 300, 429, 420}},
+        {"too narrow: at the right edge", {300, 300, 700, 400}, {640, 420}, {640, 300, 640, 420}},
         {"low on the screen: moved up", {100, 800, 420, 400}, {640, 420}, {528, 580, 640, 420}},
-        {"larger than the screen: shrunk to it",
-         {100, 100, 300, 300},
-         {640, 1400},
-         {408, 0, 640, 1000}},
+        {"larger than the screen", {100, 100, 300, 300}, {640, 1400}, {408, 0, 640, 1000}},
         {"owner on a second screen", {1400, 100, 420, 400}, {640, 420}, {640, 100, 640, 420}},
     };
     for (const Row& row : rows) {

@@ -6,11 +6,17 @@
 #include <cmath>
 
 #include "GameFiles.h"
+#include "charset/FontSheet.h"
 #include "charset/GameCharset.h"
 #include "charset/Sheet.h"
 
 namespace vtl::charset {
 namespace {
+
+QByteArray fontFile(const char* path) {
+    QFile file(QString::fromUtf8(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // The sheet an 8-bit charset `width` pixels wide must give: glyph n is the
 // n-th 8 x 8 block in reading order, each pixel doubled, in the test palette,
@@ -58,6 +64,15 @@ TEST(GameCharset, eachGame_readFromWhereTheGameLooksAndDrawnAsItDraws) {
     const QByteArray wide = test::pattern(256, 128);
     const QImage glyphs = test::whiteGlyphs();
     const QByteArray pk3 = test::zip({{"gfx/2d/bigchars.tga", test::tga(glyphs, false)}});
+    // OpenJK's grid: 512 x 256, cells 32 x 16, the glyph in the left 16 x 16 and ink in the
+    // right half, which is never drawn.
+    QImage grid(512, 256, QImage::Format_ARGB32);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 512; ++x) {
+            grid.setPixel(
+                x, y, x % 32 < 16 ? glyphs.pixel(x / 32 * 16 + x % 16, y) : qRgba(255, 0, 0, 255));
+        }
+    }
     const FoundRow rows[] = {
         {"Quake: pak1 over pak0 over loose files; a gap ends the paks", Game::Quake,
          "/id1/pak1.pak (gfx.wad) (CONCHARS)", quakeSheet, "",
@@ -91,8 +106,34 @@ TEST(GameCharset, eachGame_readFromWhereTheGameLooksAndDrawnAsItDraws) {
          QByteArrayList{"/baseoa/pak0.pk3", pk3}},
         {"Wolfenstein: main, its name without case", Game::Wolfenstein,
          "/Main/pak0.pk3 (gfx/2d/bigchars.tga)", glyphs, "", QByteArrayList{"/Main/pak0.pk3", pk3}},
+        {"Urban Terror: q3ut4", Game::UrbanTerror, "/q3ut4/zpak000.pk3 (gfx/2d/bigchars.tga)",
+         glyphs, "", QByteArrayList{"/q3ut4/zpak000.pk3", pk3}},
+        {"Quake Live: baseq3", Game::QuakeLive, "/baseq3/pak00.pk3 (gfx/2d/bigchars.tga)", glyphs,
+         "", QByteArrayList{"/baseq3/pak00.pk3", pk3}},
+        {"OpenJK: the left halves of charsgrid_med", Game::OpenJK,
+         "/base/assets0.pk3 (gfx/2d/charsgrid_med.tga)", glyphSheetFromLeftHalves(grid), "",
+         QByteArrayList{"/base/assets0.pk3",
+                        test::zip({{"gfx/2d/charsgrid_med.tga", test::tga(grid, false)}})}},
     };
-    for (const FoundRow& row : rows) {
+    std::vector<FoundRow> all(std::begin(rows), std::end(rows));
+    // The text games draw names with a TrueType font of their own.
+    const QByteArray jetBrains =
+        fontFile("/usr/share/fonts/truetype/jetbrains-mono/JetBrainsMono-SemiBold.ttf");
+    const QByteArray dejaVu = fontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    if (!jetBrains.isEmpty() && !dejaVu.isEmpty()) {
+        all.push_back(
+            {"ET: Legacy: the console font in legacy over etmain", Game::EtLegacy,
+             "/legacy/legacy_v2.83.pk3 (fonts/JetBrainsMono-SemiBold.ttf)",
+             fontSheet(*fontFromData(jetBrains)), "",
+             QByteArrayList{"/etmain/pak0.pk3",
+                            test::zip({{"fonts/JetBrainsMono-SemiBold.ttf", dejaVu}}),
+                            "/legacy/legacy_v2.83.pk3",
+                            test::zip({{"fonts/JetBrainsMono-SemiBold.ttf", jetBrains}})}});
+        all.push_back({"Warfork: Droid Sans in basewf", Game::Warfork,
+                       "/basewf/fonts/DroidSans.ttf", fontSheet(*fontFromData(dejaVu)), "",
+                       QByteArrayList{"/basewf/fonts/DroidSans.ttf", dejaVu}});
+    }
+    for (const FoundRow& row : all) {
         SCOPED_TRACE(row.name);
         QTemporaryDir dir;
         for (qsizetype i = 0; i + 1 < row.files.size(); i += 2) {
@@ -104,8 +145,12 @@ TEST(GameCharset, eachGame_readFromWhereTheGameLooksAndDrawnAsItDraws) {
         EXPECT_EQ(found.charset->source, dir.path() + QString::fromUtf8(row.source));
         EXPECT_EQ(found.charset->sheet, row.sheet);
         // Truecolour glyphs take the text colour; 8-bit ones keep their own.
-        const bool tinted = row.game == Game::Quake3 || row.game == Game::Wolfenstein;
+        const bool tinted =
+            row.game != Game::Quake && row.game != Game::Quake2 && row.game != Game::Hexen2;
         EXPECT_EQ(found.charset->tinted, tinted);
+    }
+    if (jetBrains.isEmpty() || dejaVu.isEmpty()) {
+        GTEST_SKIP() << "fonts-jetbrains-mono or fonts-dejavu-core is not installed";
     }
 }
 
@@ -128,6 +173,27 @@ TEST(Quake3Charset, tinting_multipliesEachPixelByColourAndAlpha_blackGetsAGreyEd
     const QImage black = tintedSheet(edged, qRgb(0, 0, 0));
     EXPECT_EQ(black.pixel(4, 8), qRgb(0, 0, 0));
     EXPECT_EQ(black.pixel(3, 8), kBlackTextOutline);
+}
+
+TEST(Quake3FamilyCharset, leftHalves_dropTheRightHalfOfEachCell) {
+    QImage grid(512, 512, QImage::Format_ARGB32);
+    grid.fill(Qt::transparent);
+    grid.setPixel(32 * 3 + 20, 0, qRgba(255, 255, 255, 255));  // right half of cell 3
+    grid.setPixel(32 * 5 + 2, 40, qRgba(255, 255, 255, 255));  // left half of cell 21
+    const QImage sheet = glyphSheetFromLeftHalves(grid);
+    ASSERT_EQ(sheet.size(), QSize(256, 256));
+    const auto inkIn = [&](int code) {
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                if (qAlpha(sheet.pixel(code % 16 * 16 + x, code / 16 * 16 + y)) > 0) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(inkIn(3));
+    EXPECT_TRUE(inkIn(21));
 }
 
 TEST(GameCharset, folderWithoutCharset_listsWhereItLooked) {
@@ -201,6 +267,8 @@ TEST(GameCharset, damagedFiles_giveAMessageNamingFileAndReason) {
         {"pk3 entry larger than any charset", Game::Quake3,
          "/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)", bothHeaders(22, 24, test::le32(0x7FFFFFF0)),
          "it is 2147483632 bytes long, too large for a charset"},
+        {"font that is no font", Game::Warfork, "/basewf/fonts/DroidSans.ttf", "not a font",
+         "it is not a font"},
     };
     for (const DamageRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -3,17 +3,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <optional>
+#include <algorithm>
 #include <tuple>
 
 #include "core/FileWrite.h"
-#include "support/AsNobody.h"
 #include "support/Files.h"
+#include "support/InChild.h"
 
 namespace vtl {
 namespace {
@@ -21,33 +16,6 @@ namespace {
 using namespace Qt::StringLiterals;
 using test::readBytes;
 using test::writeBytes;
-
-struct stat statOf(const QString& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    return info;
-}
-
-// Replaces in a child, as "nobody" when asked, under a file-size limit.
-// Returns the errno of the failure, 0 on success; 255: no switch to nobody.
-int replaceInChild(const QString& path, const QByteArray& bytes, bool asNobody, rlim_t limit) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::alarm(5);
-        std::optional<test::AsNobody> nobody;
-        if (asNobody && !nobody.emplace().ok()) {
-            ::_exit(255);
-        }
-        ignoreFileSizeSignal();
-        const rlimit fileSize{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        const std::optional<FileError> error = replaceFileContent(path, bytes);
-        ::_exit(error ? std::min(error->number, 254) : 0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // Export as Bitmap, as PNG and the settings file replace a file whole: by
 // an atomic rename where that keeps its owner, group, mode and hard links,
@@ -93,13 +61,16 @@ TEST(ReplaceFileContent, ownershipModeAndLinks_keptOrOldBytesBack) {
             ASSERT_EQ(::link(file.constData(), QFile::encodeName(link).constData()), 0);
         }
         ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
-        const struct stat before = statOf(path);
-        const int error = replaceInChild(path, fresh, c.asNobody, c.limit);
+        const struct stat before = test::statOf(path);
+        const int error = test::exitStatusInChild(c.asNobody, c.limit, [&] {
+            const std::optional<FileError> e = replaceFileContent(path, fresh);
+            return e ? std::min(e->number, 254) : 0;
+        });
         ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
         if (error == 255) {
             GTEST_SKIP() << "running as root and cannot switch to the user nobody";
         }
-        const struct stat after = statOf(path);
+        const struct stat after = test::statOf(path);
         const QByteArray expected = c.errorNumber == 0 ? fresh : old;
         EXPECT_EQ(error, c.errorNumber);
         EXPECT_EQ(readBytes(path), expected);

@@ -10,6 +10,8 @@
 #include "output/OutputCommands.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/NameState.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -46,39 +48,9 @@ TEST(ClientStartup, eachCommand_nameItSets) {
     }
 }
 
-const QuakeClient& client(const char16_t* name) {
-    for (const QuakeClient& c : kQuakeClients) {
-        if (QStringView(c.name) == QStringView(name)) {
-            return c;
-        }
-    }
-    return kQuakeClients[0];
-}
-
-TEST(ClientStartup, eachClient_runsItsFilesInOrder) {
-    const FolderConfigs all{{u"config.cfg"_s, {}},
-                            {u"autoexec.cfg"_s, {}},
-                            {u"fte.cfg"_s, {}},
-                            {u"vkQuake.cfg"_s, {}},
-                            {u"ironwail.cfg"_s, {}}};
-    const FolderConfigs plain{{u"config.cfg"_s, {}}, {u"autoexec.cfg"_s, {}}};
-    const auto order = [](const char16_t* name, const FolderConfigs& configs) {
-        return runOrder(client(name), configs).join(u' ');
-    };
-    EXPECT_EQ(order(u"id Quake, QuakeSpasm, id QuakeWorld", all), u"config.cfg autoexec.cfg"_s);
-    EXPECT_EQ(order(u"FTE", all), u"config.cfg autoexec.cfg fte.cfg"_s);
-    EXPECT_EQ(order(u"vkQuake", all), u"vkQuake.cfg autoexec.cfg"_s);
-    EXPECT_EQ(order(u"Ironwail", all), u"ironwail.cfg autoexec.cfg"_s);
-    EXPECT_EQ(order(u"vkQuake", plain), u"config.cfg autoexec.cfg"_s);
-    EXPECT_EQ(order(u"Ironwail", plain), u"config.cfg autoexec.cfg"_s);
-}
-
 // A name "A" in the QuakeWorld mode.
 WindowState nameA() {
-    WindowState state;
-    state.LinePrefix = linePrefix();
-    state.LineSuffix = byteLineSuffix();
-    state.cells[0].fragment = "A";
+    WindowState state = test::nameState({"A"});
     state.Config = ConfigKind::Q1Config;
     return state;
 }
@@ -151,54 +123,27 @@ TEST(QuickSave, eachClientsFolder_defaultAnswerGivesEveryClientTheNewName) {
 
 TEST(QuickSave, folderWithFteCfg_questionNamesTheWinnerAndOnlyTheChosenFileChanges) {
     QTemporaryDir dir;
-    const QByteArray config = "name Old\r\n";
-    const QByteArray fte = "seta name \"Fte\"\n";
-    const QByteArray autoexec = "name Auto\n";
-    const QByteArray kLine = "\r\nname \"A\" //VTL G2 v6.3\r\n";
-    const QString path = dir.path();
-    const auto reset = [&] {
-        writeBytes(path + u"/config.cfg"_s, config);
-        writeBytes(path + u"/fte.cfg"_s, fte);
-        writeBytes(path + u"/autoexec.cfg"_s, autoexec);
-    };
+    const std::map<QString, QByteArray> old{{u"config.cfg"_s, "name Old\r\n"},
+                                            {u"fte.cfg"_s, "seta name \"Fte\"\n"},
+                                            {u"autoexec.cfg"_s, "name Auto\n"}};
     const struct {
-        const char* what;
         std::optional<int> answer;
-        QByteArray config, fte, autoexec;
-        QStringList messages;
+        QStringList changed;  // in the order they are written
     } cases[] = {
-        {"cancelled", std::nullopt, config, fte, autoexec, {}},
-        {"the default",
-         0,
-         config + kLine,
-         fte + kLine,
-         autoexec + kLine,
-         {u"File Saved to Default Config: %1/autoexec.cfg"_s,
-          u"File Saved to Default Config: %1/fte.cfg"_s,
-          u"File Saved to Default Config: %1/config.cfg"_s,
-          u"File saved to: %1/config.cfg\rYou will need to manually execute this script."_s}},
-        {"fte.cfg",
-         2,
-         config,
-         fte + kLine,
-         autoexec,
-         {u"File Saved to Default Config: %1/fte.cfg"_s,
-          u"File saved to: %1/fte.cfg\rYou will need to manually execute this script."_s}},
-        {"config.cfg after all",
-         3,
-         config + kLine,
-         fte,
-         autoexec,
-         {u"File Saved to Default Config: %1/config.cfg"_s,
-          u"File saved to: %1/config.cfg\rYou will need to manually execute this script."_s}},
+        {std::nullopt, {}},
+        {0, {u"autoexec.cfg"_s, u"fte.cfg"_s, u"config.cfg"_s}},
+        {2, {u"fte.cfg"_s}},
+        {3, {u"config.cfg"_s}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        reset();
+        SCOPED_TRACE(c.answer.value_or(-1));
+        for (const auto& [file, bytes] : old) {
+            writeBytes(dir.filePath(file), bytes);
+        }
         WindowState state = nameA();
         FakeDesktop desktop;
         desktop.itemReplies = {c.answer};
-        quickSave(state, desktop, [&](const QString&) { return path; });
+        quickSave(state, desktop, [&](const QString&) { return dir.path(); });
 
         ASSERT_EQ(desktop.itemChoices.size(), 1u);
         const ItemChoice& q = desktop.itemChoices[0];
@@ -217,10 +162,21 @@ TEST(QuickSave, folderWithFteCfg_questionNamesTheWinnerAndOnlyTheChosenFileChang
                                u"config.cfg only (the clients above keep their old name)"_s,
                            }));
         EXPECT_EQ(q.selected, 0);
-        EXPECT_EQ(readBytes(path + u"/config.cfg"_s), c.config);
-        EXPECT_EQ(readBytes(path + u"/fte.cfg"_s), c.fte);
-        EXPECT_EQ(readBytes(path + u"/autoexec.cfg"_s), c.autoexec);
-        EXPECT_EQ(desktop.messageTexts(), QStringList(c.messages).replaceInStrings(u"%1"_s, path));
+        QStringList messages;
+        for (const QString& file : c.changed) {
+            messages << u"File Saved to Default Config: "_s + dir.filePath(file);
+        }
+        if (!c.changed.isEmpty()) {
+            messages << u"File saved to: "_s + dir.filePath(c.changed.back()) +
+                            u"\rYou will need to manually execute this script."_s;
+        }
+        EXPECT_EQ(desktop.messageTexts(), messages);
+        for (const auto& [file, bytes] : old) {
+            EXPECT_EQ(
+                readBytes(dir.filePath(file)),
+                c.changed.contains(file) ? bytes + "\r\nname \"A\"" + test::kTag + "\r\n" : bytes)
+                << file.toStdString();
+        }
     }
 }
 

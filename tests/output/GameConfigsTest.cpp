@@ -10,6 +10,8 @@
 #include "output/GameQuickSave.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#include "support/NameState.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -96,14 +98,6 @@ TEST(GameConfigs, homePlaces_followTheEnvironment) {
               QStringList{u"/data/warfork-*"_s});
 }
 
-}  // namespace
-}  // namespace vtl
-
-namespace vtl {
-namespace {
-
-using namespace Qt::StringLiterals;
-
 // A settings file stand-in: the folders remembered per key.
 struct MemoryStore {
     std::map<QString, QString> folders;
@@ -121,20 +115,12 @@ struct MemoryStore {
     }
 };
 
-WindowState nameState(const QByteArray& name) {
-    WindowState state;
-    state.LinePrefix = "name \"";
-    state.LineSuffix = "^7\" //VTL G2 v6.3";
-    state.cells[0].fragment = name;
-    return state;
-}
-
 TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
     QTemporaryDir home;
     test::FakeDesktop desktop;
     desktop.folderReplies.push_back(home.path());
     MemoryStore memory;
-    WindowState state = nameState("\xC3\xA9");
+    WindowState state = test::nameState({"\xC3\xA9"}, colourLineSuffix());
     ASSERT_TRUE(QDir(home.path()).mkpath(u"basewf"_s));
 
     quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
@@ -142,20 +128,22 @@ TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
     EXPECT_TRUE(desktop.folderPrompts[0].contains(u"Warfork"));
     EXPECT_EQ(memory.folders[u"warfork"_s], home.path());
     const QString file = home.path() + u"/basewf/autoexec_postinit.cfg"_s;
-    EXPECT_EQ(test::readBytes(file), "\r\nname \"\xC3\xA9^7\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
+    EXPECT_EQ(test::readBytes(file),
+              "\r\nname \"\xC3\xA9^7\"" + test::kTag + test::kTrailer + "\r\n");
     EXPECT_EQ(desktop.messageTexts(), QStringList{u"File Saved to Default Config: "_s + file});
 
     // The second time nothing is asked, and the line goes without the tag.
     quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
     EXPECT_EQ(desktop.folderPrompts.size(), 1u);
-    EXPECT_TRUE(test::readBytes(file).endsWith("\r\nname \"\xC3\xA9^7\" //VTL G2 v6.3\r\n"));
+    const QByteArray untagged = "\r\nname \"\xC3\xA9^7\"" + test::kTag + "\r\n";
+    EXPECT_TRUE(test::readBytes(file).endsWith(untagged));
 }
 
 TEST(GameQuickSave, cancelledOrGoneFolder) {
     test::FakeDesktop desktop;
     MemoryStore memory;
     memory.folders[u"openjk"_s] = u"/nonexistent/openjk"_s;
-    WindowState state = nameState("A");
+    WindowState state = test::nameState({"A"}, colourLineSuffix());
     quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store());  // gone: asked, cancelled
     EXPECT_EQ(desktop.folderPrompts.size(), 1u);
     EXPECT_TRUE(desktop.messages.empty());

@@ -5,31 +5,28 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 #include <numeric>
 #include <optional>
 #include <random>
 
+#include "check/NameCheck.h"
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
 #include "modes/ColourList.h"
 #include "modes/GameModes.h"
+#include "modes/Quake3FamilyModes.h"
 #include "output/NamePicture.h"
 #include "output/OutputCommands.h"
 #include "output/ScriptWriter.h"
 #include "reading/NameImport.h"
 #include "reading/NameLoading.h"
 #include "support/AppFolder.h"
-#ifndef _WIN32
-#include "support/AsNobody.h"
-#endif
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
+#ifndef _WIN32
+#include "support/InChild.h"
+#endif
+#include "support/NameState.h"
 #include "support/Tag.h"
 
 namespace vtl {
@@ -38,32 +35,13 @@ namespace {
 using namespace Qt::StringLiterals;
 using test::AppFolder;
 using test::FakeDesktop;
+using test::nameState;
 using test::readBytes;
 using test::writeBytes;
 using Kind = AppendResult::Kind;
 
-// A name whose positions 1.. hold `fragments`, the rest blank.
-WindowState nameState(const std::vector<QByteArray>& fragments,
-                      const QByteArray& suffix = byteLineSuffix()) {
-    WindowState state;
-    state.LinePrefix = linePrefix();
-    state.LineSuffix = suffix;
-    for (size_t k = 0; k < fragments.size(); ++k) {
-        state.cells[k].fragment = fragments[k];
-    }
-    return state;
-}
-
 const QByteArray kALine = "name \"A\"" + test::kTag;
 const QByteArray kTaggedA = kALine + test::kTrailer;
-
-#ifndef _WIN32
-struct stat statOf(const QString& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    return info;
-}
-#endif
 
 // CR LF, the line and the trailer for a found or created file, CR LF. A found file, reached
 // through a link, keeps its link and mode.
@@ -110,7 +88,7 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
                                                 (c.found ? " // found" : " // created") + "\r\n"));
 #ifndef _WIN32
         EXPECT_EQ(QFileInfo(path).isSymLink(), c.found);
-        EXPECT_EQ(statOf(target).st_mode & 07777, c.found ? mode_t{0640} : mode_t{0644});
+        EXPECT_EQ(test::statOf(target).st_mode & 07777, c.found ? mode_t{0640} : mode_t{0644});
 #endif
     }
 #ifndef _WIN32
@@ -120,26 +98,12 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
 
 #ifndef _WIN32
 
-// Saves in a child, as "nobody" when asked, under a file-size limit (past it a write fails, as
-// in the program). Returns kind * 64 + errno; 255: no switch to nobody; -1: killed or hung.
+// Saves "A" in a child (see exitStatusInChild): the kind * 64 + errno.
 int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::alarm(5);
-        // The child ends with _exit, so it never becomes root again.
-        std::optional<test::AsNobody> nobody;
-        if (asNobody && !nobody.emplace().ok()) {
-            ::_exit(255);
-        }
-        ignoreFileSizeSignal();
-        const rlimit limit{fileSizeLimit, fileSizeLimit};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+    return test::exitStatusInChild(asNobody, fileSizeLimit, [&] {
         const AppendResult result = AppendScriptLine(path, {}, {}, nameState({"A"}));
-        ::_exit(static_cast<int>(result.kind) * 64 + (result.error.number & 63));
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return static_cast<int>(result.kind) * 64 + (result.error.number & 63);
+    });
 }
 
 // A failed save leaves the file as it was, with no stray file beside it; a save keeps owner,
@@ -184,13 +148,13 @@ TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
             ASSERT_EQ(::link(file.constData(), QFile::encodeName(link).constData()), 0);
         }
         ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
-        const struct stat before = statOf(path);
+        const struct stat before = test::statOf(path);
         const int status = saveInChild(path, c.asNobody, c.fileSizeLimit);
         ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
         if (status == 255) {
             GTEST_SKIP() << "running as root and cannot switch to the user nobody";
         }
-        const struct stat after = statOf(path);
+        const struct stat after = test::statOf(path);
         const QByteArray expected = c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old;
         EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + c.errorNumber);
         EXPECT_EQ(readBytes(path), expected);
@@ -491,8 +455,10 @@ class Loading : public ::testing::Test {
     }
     // The name of a written line, loaded into `opened` (a fresh window of the mode).
     void load(WindowState& opened, const QByteArray& line) {
+        const FamilyRow* family = currentFamilyRow(opened);
         const DecodedName decoded =
-            decodeName(findNameLines(line).value(0).name, opened.Table, currentColours(opened));
+            decodeName(findNameLines(line).value(0).name, opened.Table, currentColours(opened),
+                       family ? std::optional(family->syntax) : std::nullopt);
         ASSERT_TRUE(decoded.ok()) << line.toStdString();
         loadDecodedName(opened, decoded, colourSheetsOf(opened, app.path(), desktop));
     }
@@ -502,9 +468,9 @@ class Loading : public ::testing::Test {
     FakeDesktop desktop;
 };
 
-// Names composed by picks (-1 skips a slot; colour choices past the edge names), written, read
-// back and written again: the same bytes. Every code, in a mode of each table kind (the other
-// modes share these tables).
+// Names composed by picks (-1 skips a slot; colour choices now and then), written, read back
+// and written again: the same bytes. Every code, in a mode of each classic table kind and in
+// each Quake III-family game of today; the edge names in the classic modes.
 TEST_F(Loading, everyCodeAndEdgeNamesInEachTableKind_writeTheSameBytesAgain) {
     std::mt19937 random(1234);
     // Edge names: quotes, blanks at the end, none, skipped slots, carets, three blanks.
@@ -520,31 +486,50 @@ TEST_F(Loading, everyCodeAndEdgeNamesInEachTableKind_writeTheSameBytesAgain) {
         names.emplace_back(kNameLength, 'A');  // codes in positions 1 to 24
         std::iota(names.back().begin(), names.back().end() - 1, first);
     }
-    for (const GameMode mode : {GameMode::QuakeWorld, GameMode::Quake2Hex, GameMode::Quake3Arena}) {
+    std::vector<GameMode> modes{GameMode::QuakeWorld, GameMode::Quake2Hex, GameMode::Quake3Arena};
+    for (const FamilyRow& row : kFamilyRows) {
+        modes.push_back(row.mode);
+    }
+    for (const GameMode mode : modes) {
         const WindowState fresh = freshState(mode);
+        const FamilyRow* family = currentFamilyRow(fresh);
         const bool colour = fresh.Family == GameFamily::Colour;
-        for (size_t n = 0; n < names.size(); ++n) {
+        const auto colours = static_cast<int>(listedColours(fresh).choices.size());
+        if (family) {  // the game's own colour list, glyphs tinted, marks for a text game
+            EXPECT_EQ(colours, static_cast<int>(colourSet(family->syntax).size()));
+            EXPECT_EQ(fresh.ColorPrefix, "^7");
+            EXPECT_FALSE(fresh.tintGlyphs.isNull());
+            EXPECT_EQ(fresh.mapMarks.isNull(), !family->text);
+        }
+        for (size_t n = family ? edgeNames : 0; n < names.size(); ++n) {
             WindowState state = fresh;
             for (const int picked : names[n]) {
                 const int code = picked % kCodeCount;
                 if (colour && n >= edgeNames && random() % 4 == 0) {
-                    selectColour(state, desktop, app.path(), static_cast<int>(random() % 8));
+                    selectColour(state, desktop, app.path(), static_cast<int>(random() % colours));
                 }
                 if (code < 0) {
                     moveCursorTo(state, state.CursorPos + 1);
                 } else {
-                    // A caret or a blank of three would be read apart: 'A' stands in for them.
-                    const bool apart = colour && n >= edgeNames && (code == '^' || code == 9);
+                    // A caret before another glyph is a colour code to the game, and the Quake
+                    // III table's three blanks of code 9 read back as three: 'A' stands in.
+                    const bool apart = colour && n >= edgeNames &&
+                                       (code == '^' || (code == 9 && !(family && family->text)));
                     pickGlyph(state, desktop, apart ? 'A' : code);
                 }
             }
             const QByteArray line = ComposeScriptLine(state, scriptTrailer());
-            SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + ": " + line.toStdString());
+            SCOPED_TRACE(fresh.modeLabel.toStdString() + ": " + line.toStdString());
             WindowState opened = fresh;
             load(opened, line);
             EXPECT_EQ(ComposeScriptLine(opened, scriptTrailer()), line);
         }
     }
+    // Back in Quake III the list has its eight again, drawn untinted.
+    WindowState back = freshState(GameMode::EtLegacy);
+    switchMode(back, desktop, app.path(), GameMode::Quake3Arena);
+    EXPECT_EQ(listedColours(back).choices.size(), 8u);
+    EXPECT_TRUE(back.tintGlyphs.isNull());
 }
 
 TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
@@ -569,6 +554,40 @@ TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
     load(state, "name \"" + QByteArray(25, 'A') + '"');
     EXPECT_EQ(std::pair(state.CursorPos, markerLeftTwips(state)),
               std::pair(kNameLength + 1, 24 * kSlotPitchTwips));
+}
+
+// Picks in ET: Legacy write its colour codes and UTF-8; the check says what its client does to
+// É's second byte. Urban Terror's own colours; a paste in a text game is taken as UTF-8.
+TEST_F(Loading, familyGames_picksWriteTheGamesBytes_pastesAreUtf8) {
+    WindowState state = freshState(GameMode::EtLegacy);
+    selectColour(state, desktop, app.path(), 10);  // ^: light grey
+    pickGlyph(state, desktop, 0xE9);               // é
+    pickGlyph(state, desktop, 0xC9);               // É
+    selectColour(state, desktop, app.path(), 0);   // black, as the game shows it
+    pickGlyph(state, desktop, 'A');
+    EXPECT_EQ(composeNameText(state), "^:\xC3\xA9\xC3\x89^0A");
+    EXPECT_EQ(state.rawNameBox, u"^:éÉ^0A"_s);  // the boxes show the UTF-8 as text
+    std::array<QByteArray, kNameLength> fragments;
+    for (size_t k = 0; k < fragments.size(); ++k) {
+        fragments[k] = state.cells[k].fragment;
+    }
+    const CheckReport report =
+        checkName(GameMode::EtLegacy,
+                  tagPositions(GameMode::EtLegacy, fragments, state.LinePrefix, state.LineSuffix));
+    ASSERT_EQ(report.engines.size(), 1);
+    ASSERT_FALSE(report.engines[0].findings.isEmpty());
+    EXPECT_EQ(report.engines[0].findings[0].positions, QList<int>{2});
+
+    WindowState urt = freshState(GameMode::UrbanTerror);
+    selectColour(urt, desktop, app.path(), 9);
+    pickGlyph(urt, desktop, 'x');
+    EXPECT_EQ(composeNameText(urt), "^9x");
+    EXPECT_EQ(urt.ColorPrefix, "^9");  // the map is drawn in the game's olive
+
+    WindowState warfork = freshState(GameMode::Warfork);
+    desktop.clipboardHolds = u"name \"Zoë^2x\""_s;
+    ASSERT_TRUE(pasteName(warfork, desktop, colourSheetsOf(warfork, app.path(), desktop)));
+    EXPECT_EQ(composeNameText(warfork), "Zo\xC3\xAB^2x");
 }
 
 // Open and Paste load the name the console would set, or keep the one composed ("Z") and say why.

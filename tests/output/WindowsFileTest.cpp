@@ -16,10 +16,10 @@
 #include <cerrno>
 
 #include "ini/AppPaths.h"
-#include "modes/CharTables.h"
 #include "output/ScriptWriter.h"
 #include "platform/Platform.h"
 #include "support/Files.h"
+#include "support/NameState.h"
 #include "support/Tag.h"
 
 namespace vtl {
@@ -34,11 +34,7 @@ const QByteArray kOld = "old line\r\nsecond\r\n"_ba;
 const QByteArray kAppended = kOld + "\r\nname \"A\""_ba + test::kTag + "\r\n";
 
 AppendResult saveA(const QString& path) {
-    WindowState state;
-    state.LinePrefix = linePrefix();
-    state.LineSuffix = byteLineSuffix();
-    state.cells[0].fragment = "A";
-    return AppendScriptLine(path, {}, {}, state);
+    return AppendScriptLine(path, {}, {}, test::nameState({"A"}));
 }
 
 std::wstring native(const QString& path) {

@@ -31,10 +31,10 @@ class FakeDesktop : public Desktop {
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<QString>> openReplies;
     std::deque<std::optional<QString>> saveReplies;
-    std::deque<QString> folderReplies;
-    QString clipboardHolds;                      // what clipboardText() answers
-    std::deque<std::optional<int>> itemReplies;  // unscripted: cancel, or as below
-    bool itemDefaultTaken = false;               // unscripted: the row selected at the start
+    std::deque<std::optional<QString>> folderReplies;  // unscripted: cancel
+    QString clipboardHolds;                            // what clipboardText() answers
+    std::deque<std::optional<int>> itemReplies;        // unscripted: cancel, or as below
+    bool itemDefaultTaken = false;                     // unscripted: the row selected at the start
     std::deque<std::optional<PictureOptions>> pictureOptionReplies;  // unscripted: accept as shown
     std::deque<std::optional<QColor>> colourReplies;                 // unscripted: cancel
     bool urlOpens = true;
@@ -62,12 +62,7 @@ class FakeDesktop : public Desktop {
     QString chooseFolder(const QString& prompt, const QList<FolderShortcut>& shortcuts) override {
         folderPrompts.push_back(prompt);
         folderShortcuts.push_back(shortcuts);
-        if (folderReplies.empty()) {
-            return {};
-        }
-        QString f = folderReplies.front();
-        folderReplies.pop_front();
-        return f;
+        return next(folderReplies).value_or(QString());
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
     void setClipboardImage(const QImage& image) override { clipboardImages.push_back(image); }
