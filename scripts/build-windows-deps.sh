@@ -185,6 +185,12 @@ if ! done_ qtbase; then
     grep -rl 'QT_CONFIG(tabletevent)' "$plugin" | xargs sed -i 's/QT_CONFIG(tabletevent)/0/g'
     sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION OFF/' "$plugin/CMakeLists.txt"
   fi
+  # Qt 6.4's Gui builds its DirectWrite font database only with Direct2D, which
+  # is off here, while the windows plugin asks only for DirectWrite 3 before
+  # naming it: the plugin then fails to link. That database is opt-in
+  # (-platform windows:fontengine=directwrite); the default GDI one stays.
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$plugin/qwindowsintegration.cpp"
   # Configured once: a run that was stopped goes on where it stopped.
   [ -f "$work/qtbase-build/build.ninja" ] ||
   nice -n 19 cmake -S "$src" -B "$work/qtbase-build" "${cmake_cross[@]}" \
