@@ -46,13 +46,15 @@ add_dependencies(vantorel_console vtl_windows_icon)
 set_target_properties(vantorel_console PROPERTIES
     OUTPUT_NAME vantorel SUFFIX .com RUNTIME_OUTPUT_DIRECTORY ${VTL_APP_DIR})
 
-# The DLLs the programs load, beside them: Qt, its plugins, the C++ runtime.
+# The DLLs the programs load, beside them: Qt, its plugins, LittleCMS (opened
+# when colours are first compared), the C++ runtime.
 # (Qt is shared: one copy for the program, its plugins and every test program,
 # and replaceable, as its licence, the LGPL, expects.)
 set(VTL_WINDOWS_DLLS
     ${VTL_WINDOWS_DEPS}/bin/Qt6Core.dll
     ${VTL_WINDOWS_DEPS}/bin/Qt6Gui.dll
-    ${VTL_WINDOWS_DEPS}/bin/Qt6Widgets.dll)
+    ${VTL_WINDOWS_DEPS}/bin/Qt6Widgets.dll
+    ${VTL_WINDOWS_DEPS}/bin/lcms2.dll)
 set(VTL_WINDOWS_PLUGINS
     platforms/qwindows.dll
     imageformats/qgif.dll imageformats/qjpeg.dll imageformats/qtga.dll
