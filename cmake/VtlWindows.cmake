@@ -88,6 +88,9 @@ add_custom_target(vtl_windows_runtime ALL
 set(VTL_WINDOWS_PACKAGE_NAME Vantorel-G2-${PROJECT_VERSION}-win64)
 get_property(sheet_files GLOBAL PROPERTY VTL_SHEET_FILES)
 find_program(VTL_MAKENSIS makensis)
+# Lists travel to the script joined by "|": a ";" would split the -D argument.
+string(REPLACE ";" "|" sheets_arg "${sheet_files}")
+string(REPLACE ";" "|" plugins_arg "${VTL_WINDOWS_PLUGINS}")
 add_custom_target(windows-package
     COMMAND ${CMAKE_COMMAND}
             -DAPP_DIR=${VTL_APP_DIR}
@@ -95,8 +98,8 @@ add_custom_target(windows-package
             -DNAME=${VTL_WINDOWS_PACKAGE_NAME}
             -DVERSION=${PROJECT_VERSION}
             -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
-            -DSHEETS=${sheet_files}
-            -DPLUGINS=${VTL_WINDOWS_PLUGINS}
+            -DSHEETS=${sheets_arg}
+            -DPLUGINS=${plugins_arg}
             -DMAKENSIS=${VTL_MAKENSIS}
             -DICON=${VTL_WINDOWS_ICON}
             -DINI_SCRIPT=${VTL_DEFAULT_INI_SCRIPT}

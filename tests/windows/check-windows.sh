@@ -12,7 +12,8 @@ fail() {
 wine=$(command -v wine)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export WINEDEBUG=-all QT_QPA_PLATFORM=offscreen
+# Wine passes WINEQT_* to the program as QT_* (scripts/test-windows.sh).
+export WINEDEBUG=-all WINEQT_QPA_PLATFORM=offscreen
 # The program finds Qt beside itself, not through the build's search path.
 unset WINEPATH
 # Console output through Wine: the Windows line ends go.
