@@ -23,8 +23,8 @@ FileError systemError(int errorNumber) {
     return FileError{errorNumber, QString::fromLocal8Bit(std::strerror(errorNumber))};
 }
 
-// Qt reports failures as text only; the number comes from errno, read right
-// after the call that failed. EIO stands in should a call fail without one.
+// Qt reports failures as text only; the number comes from the system, read
+// right after the call that failed. EIO stands in should a call fail without one.
 FileError errorFrom(int errorNumber, const QFileDevice& file) {
     if (errorNumber == 0) {
         return FileError{EIO, file.errorString()};
@@ -38,25 +38,25 @@ AppendResult failure(AppendResult::Kind kind, const FileError& error) {
 
 std::optional<FileError> openForReplace(QSaveFile& file) {
     // Unbuffered: a failing write shows at once, with its errno still fresh.
-    errno = 0;
+    platform::clearLastError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return errorFrom(errno, file);
+        return errorFrom(platform::lastError(), file);
     }
     return std::nullopt;
 }
 
 std::optional<FileError> writeAll(QSaveFile& file, const char* data, qint64 size) {
-    errno = 0;
+    platform::clearLastError();
     if (file.write(data, size) != size) {
-        return errorFrom(errno, file);
+        return errorFrom(platform::lastError(), file);
     }
     return std::nullopt;
 }
 
 std::optional<FileError> commit(QSaveFile& file) {
-    errno = 0;
+    platform::clearLastError();
     if (!file.commit()) {
-        return errorFrom(errno, file);
+        return errorFrom(platform::lastError(), file);
     }
     return std::nullopt;
 }
@@ -312,8 +312,7 @@ std::optional<FileError> replaceFileContent(const QString& path, const QByteArra
     // A rename would split a hard link off with the old content, or give the
     // file to whoever writes it.
     if (info.links == 1) {
-        const std::optional<FileError> error =
-            replaceAtomically(path, old, bytes, inPlaceInstead);
+        const std::optional<FileError> error = replaceAtomically(path, old, bytes, inPlaceInstead);
         if (!inPlaceInstead) {
             return error;
         }
