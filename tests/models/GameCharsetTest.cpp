@@ -148,7 +148,8 @@ TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
         desktop.folderReplies.push_back(reply);
         model.useGameCharset();
         ASSERT_EQ(desktop.messages.size(), reply.isEmpty() ? 0u : 1u);
-        EXPECT_TRUE(reply.isEmpty() || desktop.messages[0].text.contains(u"\""_s + reply));
+        EXPECT_TRUE(reply.isEmpty() ||
+                    desktop.messages[0].text.contains(u"\""_s + QDir::toNativeSeparators(reply)));
         EXPECT_EQ(model.state().mapPicture, before);
         EXPECT_TRUE(model.state().charsetNote.isEmpty());
         EXPECT_EQ(test::readBytes(settings()), kOldSettings);

@@ -139,7 +139,8 @@ TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
     EXPECT_EQ(memory.folders[u"warfork"_s], home.path());
     const QString file = home.path() + u"/basewf/autoexec_postinit.cfg"_s;
     EXPECT_EQ(test::readBytes(file), "\r\nname \"\xC3\xA9^7\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
-    EXPECT_EQ(desktop.messageTexts(), QStringList{u"File Saved to Default Config: "_s + file});
+    EXPECT_EQ(desktop.messageTexts(),
+              QStringList{u"File Saved to Default Config: "_s + QDir::toNativeSeparators(file)});
 
     // The second time nothing is asked, and the line goes without the tag.
     quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
