@@ -46,13 +46,15 @@ add_dependencies(vantorel_console vtl_windows_icon)
 set_target_properties(vantorel_console PROPERTIES
     OUTPUT_NAME vantorel SUFFIX .com RUNTIME_OUTPUT_DIRECTORY ${VTL_APP_DIR})
 
-# The DLLs the programs load, beside them: Qt, its plugins, the C++ runtime.
+# The DLLs the programs load, beside them: Qt, its plugins, LittleCMS (opened
+# when colours are first compared), the C++ runtime.
 # (Qt is shared: one copy for the program, its plugins and every test program,
 # and replaceable, as its licence, the LGPL, expects.)
 set(VTL_WINDOWS_DLLS
     ${VTL_WINDOWS_DEPS}/bin/Qt6Core.dll
     ${VTL_WINDOWS_DEPS}/bin/Qt6Gui.dll
-    ${VTL_WINDOWS_DEPS}/bin/Qt6Widgets.dll)
+    ${VTL_WINDOWS_DEPS}/bin/Qt6Widgets.dll
+    ${VTL_WINDOWS_DEPS}/bin/lcms2.dll)
 set(VTL_WINDOWS_PLUGINS
     platforms/qwindows.dll
     imageformats/qgif.dll imageformats/qjpeg.dll imageformats/qtga.dll
@@ -86,6 +88,9 @@ add_custom_target(vtl_windows_runtime ALL
 set(VTL_WINDOWS_PACKAGE_NAME Vantorel-G2-${PROJECT_VERSION}-win64)
 get_property(sheet_files GLOBAL PROPERTY VTL_SHEET_FILES)
 find_program(VTL_MAKENSIS makensis)
+# Lists travel to the script joined by "|": a ";" would split the -D argument.
+string(REPLACE ";" "|" sheets_arg "${sheet_files}")
+string(REPLACE ";" "|" plugins_arg "${VTL_WINDOWS_PLUGINS}")
 add_custom_target(windows-package
     COMMAND ${CMAKE_COMMAND}
             -DAPP_DIR=${VTL_APP_DIR}
@@ -93,8 +98,8 @@ add_custom_target(windows-package
             -DNAME=${VTL_WINDOWS_PACKAGE_NAME}
             -DVERSION=${PROJECT_VERSION}
             -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
-            -DSHEETS=${sheet_files}
-            -DPLUGINS=${VTL_WINDOWS_PLUGINS}
+            -DSHEETS=${sheets_arg}
+            -DPLUGINS=${plugins_arg}
             -DMAKENSIS=${VTL_MAKENSIS}
             -DICON=${VTL_WINDOWS_ICON}
             -DINI_SCRIPT=${VTL_DEFAULT_INI_SCRIPT}

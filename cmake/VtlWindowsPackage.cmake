@@ -6,6 +6,8 @@
 # The folder is staged afresh from the build's program folder, so settings a
 # test or a trial run left there never ship; vtl.ini is the default one.
 cmake_minimum_required(VERSION 3.25)
+string(REPLACE "|" ";" PLUGINS "${PLUGINS}")
+string(REPLACE "|" ";" SHEETS "${SHEETS}")
 set(stage ${OUT_DIR}/${NAME})
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage})

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows libraries the Windows program needs, once, from Debian's
 # own sources with MinGW-w64: Qt (Core, Gui, Widgets, Test, the windows
-# platform plugin, the TGA image plugin), giflib, libzip, minizip and GoogleTest.
+# platform plugin, the TGA image plugin), giflib, libzip, minizip, LittleCMS
+# and GoogleTest.
 # They go into a cache outside the repository,
 #   ${VTL_WINDOWS_CACHE:-~/.cache/vantorel-windows}/<versions>
 # which later runs reuse: a second run costs nothing. The last line printed is
@@ -19,6 +20,7 @@ GIF_VERSION=5.2.1
 ZIP_VERSION=1.7.3
 GTEST_VERSION=1.12.1
 MINIZIP_VERSION=1.1
+LCMS_VERSION=2.14
 ID="qt${QT_VERSION}-gif${GIF_VERSION}-zip${ZIP_VERSION}-gtest${GTEST_VERSION}-r1"
 cache=${VTL_WINDOWS_CACHE:-$HOME/.cache/vantorel-windows}
 prefix=$cache/$ID
@@ -27,7 +29,9 @@ toolchain=$here/cmake/mingw-w64-x86_64.cmake
 jobs=${JOBS:-$(nproc)}
 
 # Each part leaves a stamp when it is in place; the cache is complete when all are.
-parts=(giflib libzip minizip googletest qtbase qtimageformats)
+# A part added later gets a stamp of its own, so caches built before it only
+# build that part.
+parts=(giflib libzip minizip googletest qtbase qtimageformats lcms2)
 complete() {
   local part
   for part in "${parts[@]}"; do [ -f "$prefix/.done-$part" ] || return 1; done
@@ -159,6 +163,23 @@ if ! done_ minizip; then
   stamp minizip
 fi
 
+# 4c. LittleCMS, the colour distance's library, as lcms2.dll: the program opens
+# it by that name the first time it compares colours (QLibrary ignores the
+# Unix version number on Windows). Its C files only, compiled here directly
+# as for giflib; lcms2.pc gives the Windows build its header.
+if ! done_ lcms2; then
+  src=$(fetch lcms2 "$LCMS_VERSION")
+  mkdir -p "$prefix/include" "$prefix/bin" "$prefix/lib/pkgconfig"
+  nice -n 19 x86_64-w64-mingw32-gcc-posix -O2 -shared -DCMS_DLL_BUILD -I"$src/include" \
+    "$src"/src/*.c -o "$prefix/bin/lcms2.dll" -static-libgcc -Wl,--no-insert-timestamp
+  x86_64-w64-mingw32-strip --strip-unneeded "$prefix/bin/lcms2.dll"
+  cp "$src/include/lcms2.h" "$prefix/include/"
+  printf '%s\n' "prefix=$prefix" 'includedir=${prefix}/include' '' 'Name: lcms2' \
+    'Description: LittleCMS (header only: the program opens lcms2.dll itself)' \
+    "Version: $LCMS_VERSION" 'Cflags: -I${includedir}' >"$prefix/lib/pkgconfig/lcms2.pc"
+  stamp lcms2
+fi
+
 # 5. GoogleTest from Debian's own copy of its source.
 if ! done_ googletest; then
   rm -rf "$work/googletest-build"
@@ -185,6 +206,12 @@ if ! done_ qtbase; then
     grep -rl 'QT_CONFIG(tabletevent)' "$plugin" | xargs sed -i 's/QT_CONFIG(tabletevent)/0/g'
     sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION OFF/' "$plugin/CMakeLists.txt"
   fi
+  # Qt 6.4's Gui builds its DirectWrite font database only with Direct2D, which
+  # is off here, while the windows plugin asks only for DirectWrite 3 before
+  # naming it: the plugin then fails to link. That database is opt-in
+  # (-platform windows:fontengine=directwrite); the default GDI one stays.
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$plugin/qwindowsintegration.cpp"
   # Configured once: a run that was stopped goes on where it stopped.
   [ -f "$work/qtbase-build/build.ninja" ] ||
   nice -n 19 cmake -S "$src" -B "$work/qtbase-build" "${cmake_cross[@]}" \

@@ -59,6 +59,9 @@ Section "Program"
     SetShellVarContext all
     SetOutPath "$INSTDIR"
     File /r "${STAGE}/*"
+    ; The default settings stay the default: read-only, the program keeps each
+    ; user's own in %APPDATA% even for a user allowed to write Program Files.
+    SetFileAttributes "$INSTDIR\vtl.ini" READONLY
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\vantorel.exe" "" \
@@ -81,6 +84,7 @@ FunctionEnd
 Section "Uninstall"
     SetShellVarContext all
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    SetFileAttributes "$INSTDIR\vtl.ini" NORMAL
     ; Exactly the files the installer put there, so a folder chosen by hand
     ; keeps whatever else it holds.
 !ifdef UNINSTALL_LIST

@@ -23,8 +23,8 @@ FileError systemError(int errorNumber) {
     return FileError{errorNumber, QString::fromLocal8Bit(std::strerror(errorNumber))};
 }
 
-// Qt reports failures as text only; the number comes from errno, read right
-// after the call that failed. EIO stands in should a call fail without one.
+// Qt reports failures as text only; the number comes from the system, read
+// right after the call that failed. EIO stands in should a call fail without one.
 FileError errorFrom(int errorNumber, const QFileDevice& file) {
     if (errorNumber == 0) {
         return FileError{EIO, file.errorString()};
@@ -38,25 +38,25 @@ AppendResult failure(AppendResult::Kind kind, const FileError& error) {
 
 std::optional<FileError> openForReplace(QSaveFile& file) {
     // Unbuffered: a failing write shows at once, with its errno still fresh.
-    errno = 0;
+    platform::clearLastError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return errorFrom(errno, file);
+        return errorFrom(platform::lastError(), file);
     }
     return std::nullopt;
 }
 
 std::optional<FileError> writeAll(QSaveFile& file, const char* data, qint64 size) {
-    errno = 0;
+    platform::clearLastError();
     if (file.write(data, size) != size) {
-        return errorFrom(errno, file);
+        return errorFrom(platform::lastError(), file);
     }
     return std::nullopt;
 }
 
 std::optional<FileError> commit(QSaveFile& file) {
-    errno = 0;
+    platform::clearLastError();
     if (!file.commit()) {
-        return errorFrom(errno, file);
+        return errorFrom(platform::lastError(), file);
     }
     return std::nullopt;
 }
@@ -72,6 +72,14 @@ class Descriptor {
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    // Before a rename replaces the file: Windows refuses to replace a file
+    // that is still open, even to its own reader.
+    void close() {
+        if (fd_ >= 0) {
+            platform::closeFile(fd_);
+            fd_ = -1;
+        }
+    }
 
   private:
     int fd_;
@@ -87,8 +95,9 @@ bool takeOverOwnership(QSaveFile& file, int oldFd) {
 // Old content copied into the new file, the tail after it, one rename.
 // Nothing when the replace can't keep the file's owner and group: the caller
 // then appends in place.
-std::optional<AppendResult> replaceAtomically(const QString& path, int oldFd,
+std::optional<AppendResult> replaceAtomically(const QString& path, Descriptor& old,
                                               const std::function<QByteArray(bool)>& makeTail) {
+    const int oldFd = old.get();
     QSaveFile file(path);
     if (openForReplace(file)) {
         return std::nullopt;  // no room for a new file beside it: in place may still work
@@ -118,6 +127,7 @@ std::optional<AppendResult> replaceAtomically(const QString& path, int oldFd,
         file.cancelWriting();
         return failure(AppendResult::Kind::CouldNotWrite, *error);
     }
+    old.close();
     if (const auto error = commit(file)) {
         return failure(AppendResult::Kind::CouldNotWrite, *error);
     }
@@ -179,7 +189,7 @@ AppendResult create(const QString& path, const std::function<QByteArray(bool)>& 
 
 AppendResult appendToFile(const QString& path,
                           const std::function<QByteArray(bool fileExisted)>& makeTail) {
-    const Descriptor old(openWithoutWaiting(path, O_RDONLY));
+    Descriptor old(openWithoutWaiting(path, O_RDONLY));
     if (old.get() < 0) {
         if (errno == ENOENT) {
             return create(path, makeTail);
@@ -199,7 +209,7 @@ AppendResult appendToFile(const QString& path,
     }
     // A replace would split a hard link off with the old content.
     if (info.links == 1) {
-        if (std::optional<AppendResult> replaced = replaceAtomically(path, old.get(), makeTail)) {
+        if (std::optional<AppendResult> replaced = replaceAtomically(path, old, makeTail)) {
             return *replaced;
         }
     }
@@ -253,11 +263,12 @@ std::optional<FileError> rewriteInPlace(int oldFd, const QString& path, const QB
     return std::nullopt;
 }
 
-// `oldFd` is the file being replaced, or -1 when there is none. Sets
+// `old` is the file being replaced, or -1 when there is none. Sets
 // `inPlaceInstead` when a rename can't keep the old file's owner, group and
 // mode, or there is no room for a new file beside it.
-std::optional<FileError> replaceAtomically(const QString& path, int oldFd, const QByteArray& bytes,
-                                           bool& inPlaceInstead) {
+std::optional<FileError> replaceAtomically(const QString& path, Descriptor& old,
+                                           const QByteArray& bytes, bool& inPlaceInstead) {
+    const int oldFd = old.get();
     inPlaceInstead = false;
     QSaveFile file(path);
     if (auto error = openForReplace(file)) {
@@ -273,19 +284,20 @@ std::optional<FileError> replaceAtomically(const QString& path, int oldFd, const
         file.cancelWriting();
         return error;
     }
+    old.close();
     return commit(file);
 }
 
 }  // namespace
 
 std::optional<FileError> replaceFileContent(const QString& path, const QByteArray& bytes) {
-    const Descriptor old(openWithoutWaiting(path, O_RDONLY));
+    Descriptor old(openWithoutWaiting(path, O_RDONLY));
     bool inPlaceInstead = false;
     if (old.get() < 0) {
         if (errno != ENOENT) {
             return systemError(errno);
         }
-        return replaceAtomically(path, -1, bytes, inPlaceInstead);
+        return replaceAtomically(path, old, bytes, inPlaceInstead);
     }
     platform::FileFacts info;
     if (!platform::fileFacts(old.get(), info)) {
@@ -300,8 +312,7 @@ std::optional<FileError> replaceFileContent(const QString& path, const QByteArra
     // A rename would split a hard link off with the old content, or give the
     // file to whoever writes it.
     if (info.links == 1) {
-        const std::optional<FileError> error =
-            replaceAtomically(path, old.get(), bytes, inPlaceInstead);
+        const std::optional<FileError> error = replaceAtomically(path, old, bytes, inPlaceInstead);
         if (!inPlaceInstead) {
             return error;
         }

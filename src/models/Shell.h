@@ -28,9 +28,15 @@ inline const QString kHomepage = u"http://www.quenmoor.example/"_s;
 // The user guide, relative to the data folder.
 inline const QString kUserGuide = u"/docs/index.html"_s;
 // Followed by the guide's file.
+#ifdef Q_OS_WIN
+inline const QString kNoGuideViewer =
+    u"No program was found to show the user guide (no web browser opens .html files). "
+    u"Open this file in a web browser:\r"_s;
+#else
 inline const QString kNoGuideViewer =
     u"No program was found to show the user guide (xdg-open, from the xdg-utils package). "
     u"Open this file in a web browser:\r"_s;
+#endif
 
 // The program's windows as the lifecycle sees them. The Qt windows implement
 // it; the tests record the calls.

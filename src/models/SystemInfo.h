@@ -11,9 +11,9 @@ using namespace Qt::StringLiterals;
 
 inline const QString kSysInfoUnavailable = u"System Information Is Unavailable At This Time"_s;
 
-// Where this platform keeps its system-information program. Windows names
-// it in the registry; elsewhere one of a few well-known tools is looked up
-// on the PATH. Empty when there is none.
+// This platform's system-information program, looked up on the PATH:
+// msinfo32 on Windows, elsewhere the first of a few well-known tools. Empty
+// when there is none.
 QString locateSystemInfo(Desktop& desktop);
 
 // The tools tried on the PATH, best first.

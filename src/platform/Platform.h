@@ -31,6 +31,13 @@ void allowWaiting(int fd);
 
 void closeFile(int fd);
 
+// Around a call that reports failure without a number (Qt's file classes):
+// clearLastError() before it, lastError() after it gives the errno value for
+// the failure, or 0. On Windows the system's own error code is translated,
+// since its file calls leave errno alone.
+void clearLastError();
+int lastError();
+
 struct FileFacts {
     enum class Kind { Regular, Folder, Other };
     Kind kind = Kind::Other;

@@ -45,6 +45,14 @@ void closeFile(int fd) {
     ::close(fd);
 }
 
+void clearLastError() {
+    errno = 0;
+}
+
+int lastError() {
+    return errno;
+}
+
 bool fileFacts(int fd, FileFacts& facts) {
     struct stat info {};
     if (::fstat(fd, &info) != 0) {

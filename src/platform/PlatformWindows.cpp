@@ -124,6 +124,19 @@ void closeFile(int fd) {
     ::_close(fd);
 }
 
+void clearLastError() {
+    errno = 0;
+    ::SetLastError(ERROR_SUCCESS);
+}
+
+int lastError() {
+    if (errno != 0) {
+        return errno;
+    }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_SUCCESS ? 0 : errnoFor(error);
+}
+
 bool fileFacts(int fd, FileFacts& facts) {
     const HANDLE handle = handleOf(fd);
     if (handle == INVALID_HANDLE_VALUE) {

@@ -43,7 +43,8 @@ struct NameCheckWidgetTest : ::testing::Test {
         }
         window->refresh();
     }
-    QString config() const { return gameDir.filePath(u"config.cfg"_s); }
+    // Joined as Quick Save joins the configured folder and the file.
+    QString config() const { return gameDir.path() + QDir::separator() + u"config.cfg"_s; }
 };
 
 TEST_F(NameCheckWidgetTest,

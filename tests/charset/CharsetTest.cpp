@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -203,8 +204,10 @@ TEST(GameCharset, folderWithoutCharset_listsWhereItLooked) {
     EXPECT_FALSE(found.charset || found.damaged);
     EXPECT_EQ(found.message,
               QString::fromUtf8(R"(No charset was found in "%1". Looked for pics/conchars.pcx in:)"
-                                "\r%1/baseq2/pak0.pak\r%1/baseq2")
-                  .arg(dir.path()));
+                                "\r%2\r%3")
+                  .arg(QDir::toNativeSeparators(dir.path()),
+                       QDir::toNativeSeparators(dir.path() + u"/baseq2/pak0.pak"_s),
+                       QDir::toNativeSeparators(dir.path() + u"/baseq2"_s)));
 }
 
 QByteArray patched(QByteArray data, qsizetype at, const QByteArray& bytes) {

@@ -52,8 +52,12 @@ TEST_P(CheckCommand, statusAndOutput) {
     process.write(row.input);
     process.closeWriteChannel();
     ASSERT_TRUE(process.waitForFinished(20000)) << "the program did not finish";
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QString err = QString::fromUtf8(process.readAllStandardError());
+#ifdef _WIN32
+    out.remove(u'\r');  // a console program's lines end in CR LF there
+    err.remove(u'\r');
+#endif
     EXPECT_EQ(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, row.status)
         << out.toStdString() << err.toStdString();
     for (const auto& [texts, stream] : {std::pair{row.outContains, out}, {row.errContains, err}}) {
@@ -105,8 +109,10 @@ const Row kRows[] = {
     {"unknownOption_exit2", "--frobnicate", nullptr, {}, 2, {}, {"frobnicate", "--help"}},
     {"dash_readsTheStandardInput", "--check --mode quake3 -", nullptr, {}, 1,
      {"(standard input):1: \"x;y\"", "the userinfo refuses"}, {}, "name \"x;y\"\n"},
+#ifndef _WIN32
     {"pipeByName_isReadToItsEnd", "--check --mode quake3 /dev/stdin", nullptr, {}, 1,
      {"/dev/stdin:2: \"x;y\""}, {}, "bind a b\nname \"x;y\"\n"},
+#endif
     {"folder_isRefused", "--check --mode quake3 .", nullptr, {}, 2, {},
      {".: cannot read the file: it is a folder, not a file"}},
     // clang-format on
@@ -164,6 +170,7 @@ TEST(CheckNameLines, hugeNames_linearTimeAndShortReports) {
 }
 
 // A name of a file that is not valid UTF-8 reaches the system as its bytes.
+#ifndef _WIN32  // Windows names are UTF-16: no name is bytes that are not text
 TEST(CommandLine, fileNameNotUtf8_isReadByItsBytes) {
     QTemporaryDir dir;
     const QByteArray native = QFile::encodeName(dir.path()) + "/q\xe9.cfg";
@@ -185,6 +192,7 @@ TEST(CommandLine, fileNameNotUtf8_isReadByItsBytes) {
     EXPECT_EQ(runCommandLine(arguments, outStream, errStream, nativeArguments), 1)
         << err.toStdString();
 }
+#endif
 
 TEST(CommandLine, onlyQtDisplayOptions_openTheWindow) {
     EXPECT_TRUE(commandLineWantsWindow(words("vantorel -style fusion -reverse")));

@@ -151,6 +151,7 @@ TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
 }
 #endif
 
+#ifndef _WIN32  // WindowsFileTest.cpp has Windows' hard links
 // The settings file goes through the one writer: a hard link to it (a copy
 // shared with another install, say) stays one, mode and all.
 TEST(WriteIni, hardLinkedFile_stillLinkedAfterAWrite) {
@@ -167,6 +168,7 @@ TEST(WriteIni, hardLinkedFile_stillLinkedAfterAWrite) {
     EXPECT_EQ(info.st_nlink, 2u);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
+#endif
 
 // Odd bytes anywhere in a user's file are kept as they are, in any amount.
 TEST(IniBadInput, garbageAndHugeFiles_areKeptAndChangedInPlace) {
@@ -333,7 +335,8 @@ TEST(AppPaths, firstStartCopiesTheDefaultsOnce_aPortableCopyOrNoDefaultCopiesNot
     writeBytes(tree.configHome + u"/vantorel"_s, "a file where the folder should be"_ba);
     QString error;
     EXPECT_FALSE(tree.locate().createUserSettings(&error));
-    EXPECT_TRUE(error.contains(u"vantorel/vtl.ini"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(u"vantorel/vtl.ini"_s)))
+        << error.toStdString();
     QFile::remove(tree.configHome + u"/vantorel"_s);
     ASSERT_TRUE(tree.locate().createUserSettings(&error)) << error.toStdString();
     EXPECT_EQ(readBytes(tree.userSettings), kDefaults);

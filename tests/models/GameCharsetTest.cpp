@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "charset/GameFiles.h"
@@ -53,7 +54,8 @@ TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSw
     EXPECT_EQ(desktop.folderPrompts, std::vector<QString>{kGameFolderPrompt});
     EXPECT_EQ(model.state().mapPicture, tinted(qRgb(255, 255, 255)));
     EXPECT_EQ(model.state().charsetNote,
-              u"Charset: "_s + folder + u"/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)"_s);
+              u"Charset: "_s +
+                  QDir::toNativeSeparators(folder + u"/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)"_s));
     EXPECT_EQ(remembered(), folder);
     EXPECT_TRUE(test::readBytes(settings()).startsWith(kOldSettings))
         << "old keys keep their bytes";
@@ -91,7 +93,8 @@ TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
     MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
     EXPECT_EQ(next.state().mapPicture, builtIn(BuiltInSheet::Q3White));
-    EXPECT_EQ(next.state().charsetNote, u"Built-in charset: "_s + folder + u"/gone is gone"_s);
+    EXPECT_EQ(next.state().charsetNote,
+              u"Built-in charset: "_s + QDir::toNativeSeparators(folder + u"/gone is gone"_s));
     next.selectMode(GameMode::Quake2);
     next.selectMode(GameMode::Quake3Arena);
     EXPECT_TRUE(next.state().charsetNote.isEmpty());
@@ -145,7 +148,8 @@ TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
         desktop.folderReplies.push_back(reply);
         model.useGameCharset();
         ASSERT_EQ(desktop.messages.size(), reply.isEmpty() ? 0u : 1u);
-        EXPECT_TRUE(reply.isEmpty() || desktop.messages[0].text.contains(u"\""_s + reply));
+        EXPECT_TRUE(reply.isEmpty() ||
+                    desktop.messages[0].text.contains(u"\""_s + QDir::toNativeSeparators(reply)));
         EXPECT_EQ(model.state().mapPicture, before);
         EXPECT_TRUE(model.state().charsetNote.isEmpty());
         EXPECT_EQ(test::readBytes(settings()), kOldSettings);

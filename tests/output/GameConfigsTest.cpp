@@ -130,7 +130,8 @@ TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
     const QString file = home.path() + u"/basewf/autoexec_postinit.cfg"_s;
     EXPECT_EQ(test::readBytes(file),
               "\r\nname \"\xC3\xA9^7\"" + test::kTag + test::kTrailer + "\r\n");
-    EXPECT_EQ(desktop.messageTexts(), QStringList{u"File Saved to Default Config: "_s + file});
+    EXPECT_EQ(desktop.messageTexts(),
+              QStringList{u"File Saved to Default Config: "_s + QDir::toNativeSeparators(file)});
 
     // The second time nothing is asked, and the line goes without the tag.
     quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());

@@ -12,7 +12,8 @@ fail() {
 wine=$(command -v wine)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export WINEDEBUG=-all QT_QPA_PLATFORM=offscreen
+# Wine passes WINEQT_* to the program as QT_* (scripts/test-windows.sh).
+export WINEDEBUG=-all WINEQT_QPA_PLATFORM=offscreen
 # The program finds Qt beside itself, not through the build's search path.
 unset WINEPATH
 # Console output through Wine: the Windows line ends go.
@@ -25,7 +26,7 @@ zip)
   (cd "$work" && unzip -q "$zip")
   dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d)
   for f in vantorel.exe vantorel.com Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
-    libstdc++-6.dll zlib1.dll platforms/qwindows.dll imageformats/qtga.dll imageformats/qgif.dll \
+    libstdc++-6.dll zlib1.dll lcms2.dll platforms/qwindows.dll imageformats/qtga.dll imageformats/qgif.dll \
     imageformats/qjpeg.dll styles/qwindowsvistastyle.dll q3a/q3-white.gif vtl.ini \
     docs/index.html README.txt LICENSE.txt; do
     [[ -f $dir/$f ]] || fail "the zip has no $f"
