@@ -23,6 +23,7 @@ class NullDesktop : public Desktop {
     std::optional<PictureOptions> choosePictureOptions(const PictureOptions&) override {
         return {};
     }
+    std::optional<QColor> chooseColour(const QColor&, const QString&) override { return {}; }
     bool openUrl(const QString&) override { return false; }
     bool startProgram(const QString&, const QStringList&) override { return false; }
     QString findProgram(const QString&) override { return {}; }
