@@ -35,13 +35,18 @@ std::optional<InstalledGame> installedGameOf(charset::Game game) {
             return InstalledGame::Quake2;
         case charset::Game::Quake3:
             return InstalledGame::Quake3;
+        case charset::Game::UrbanTerror:
+            return InstalledGame::UrbanTerror;
+        case charset::Game::OpenJK:
+            return InstalledGame::OpenJK;
+        case charset::Game::EtLegacy:
+            return InstalledGame::EtLegacy;
+        case charset::Game::Warfork:
+            return InstalledGame::Warfork;
+        case charset::Game::QuakeLive:
+            return InstalledGame::QuakeLive;
         case charset::Game::Wolfenstein:
         case charset::Game::Hexen2:
-        case charset::Game::UrbanTerror:
-        case charset::Game::OpenJK:
-        case charset::Game::EtLegacy:
-        case charset::Game::Warfork:
-        case charset::Game::QuakeLive:
             break;
     }
     return std::nullopt;

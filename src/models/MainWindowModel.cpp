@@ -11,10 +11,10 @@
 #include "models/GameCharsetCommands.h"
 #include "models/Shell.h"
 #include "modes/ColourList.h"
-#include "output/NamePicture.h"
-#include "output/OutputCommands.h"
 #include "modes/Quake3FamilyModes.h"
 #include "output/GameQuickSave.h"
+#include "output/NamePicture.h"
+#include "output/OutputCommands.h"
 #include "reading/NameLoading.h"
 
 namespace vtl {
@@ -217,9 +217,9 @@ void MainWindowModel::quickSave() {
                 return WriteIni(kGameFolderSection, key, folder, settingsFile(), error,
                                 IniText::FileName);
             }};
-        quickSaveToGame(state_, desktop_, *game, store, [this, &check](const QString&, qint64) {
-            return confirmLineWrite(desktop_, check);
-        });
+        quickSaveToGame(
+            state_, desktop_, *game, store, userFolders_,
+            [this, &check](const QString&, qint64) { return confirmLineWrite(desktop_, check); });
         return;
     }
     // Both questions come once the config is known, right before the write.

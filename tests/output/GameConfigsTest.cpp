@@ -69,29 +69,6 @@ TEST(GameConfigs, defaultProfile_isTheFirstTokenAsTheGameParsesIt) {
     }
 }
 
-TEST(GameConfigs, homePlaces_followTheEnvironment) {
-    const auto env = [](const char* name) -> QString {
-        const QByteArray n(name);
-        if (n == "HOME")
-            return u"/home/p"_s;
-        if (n == "USERPROFILE")
-            return u"C:/Users/p"_s;
-        if (n == "APPDATA")
-            return u"C:/Users/p/AppData/Roaming"_s;
-        return {};
-    };
-    EXPECT_EQ(gameHomePlaces(ConfigGame::OpenJK, HostSystem::Linux, env),
-              QStringList{u"/home/p/.local/share/openjk"_s});
-    EXPECT_EQ(gameHomePlaces(ConfigGame::EtLegacy, HostSystem::Windows, env),
-              QStringList{u"C:/Users/p/Documents/ETLegacy"_s});
-    EXPECT_TRUE(gameHomePlaces(ConfigGame::UrbanTerror, HostSystem::Windows, env).isEmpty());
-    const auto xdg = [&](const char* name) -> QString {
-        return QByteArray(name) == "XDG_DATA_HOME" ? u"/data"_s : env(name);
-    };
-    EXPECT_EQ(gameHomePlaces(ConfigGame::Warfork, HostSystem::Linux, xdg),
-              QStringList{u"/data/warfork-*"_s});
-}
-
 }  // namespace
 }  // namespace vtl
 
@@ -125,6 +102,8 @@ WindowState nameState(const QByteArray& name) {
     return state;
 }
 
+// The dialog names the game's usual home and lists the ones found (Warfork's
+// carries its version).
 TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
     QTemporaryDir home;
     test::FakeDesktop desktop;
@@ -132,17 +111,25 @@ TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
     MemoryStore memory;
     WindowState state = nameState("\xC3\xA9");
     ASSERT_TRUE(QDir(home.path()).mkpath(u"basewf"_s));
+    ASSERT_TRUE(QDir(home.path()).mkpath(u".local/share/warfork-2.1"_s));
+    UserFolders user;
+    user.home = home.path();
 
-    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
+    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store(), user);
     ASSERT_EQ(desktop.folderPrompts.size(), 1u);
-    EXPECT_TRUE(desktop.folderPrompts[0].contains(u"Warfork"));
+    EXPECT_TRUE(desktop.folderPrompts[0].contains(
+        u"Warfork keeps its settings (on this computer usually "_s + home.path() +
+        u"/.local/share/warfork-*)"_s));
+    EXPECT_EQ(desktop.folderShortcuts[0],
+              (QList<FolderShortcut>{
+                  {u"Warfork: warfork-2.1"_s, home.path() + u"/.local/share/warfork-2.1"_s}}));
     EXPECT_EQ(memory.folders[u"warfork"_s], home.path());
     const QString file = home.path() + u"/basewf/autoexec_postinit.cfg"_s;
     EXPECT_EQ(test::readBytes(file), "\r\nname \"\xC3\xA9^7\" //VTL G2 v6.3 // VTL G2 v6.3\r\n");
     EXPECT_EQ(desktop.messageTexts(), QStringList{u"File Saved to Default Config: "_s + file});
 
     // The second time nothing is asked, and the line goes without the tag.
-    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
+    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store(), user);
     EXPECT_EQ(desktop.folderPrompts.size(), 1u);
     EXPECT_TRUE(test::readBytes(file).endsWith("\r\nname \"\xC3\xA9^7\" //VTL G2 v6.3\r\n"));
 }
@@ -152,7 +139,8 @@ TEST(GameQuickSave, cancelledOrGoneFolder) {
     MemoryStore memory;
     memory.folders[u"openjk"_s] = u"/nonexistent/openjk"_s;
     WindowState state = nameState("A");
-    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store());  // gone: asked, cancelled
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(),
+                    {});  // gone: asked, cancelled
     EXPECT_EQ(desktop.folderPrompts.size(), 1u);
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(memory.folders[u"openjk"_s], u"/nonexistent/openjk"_s);
@@ -162,7 +150,7 @@ TEST(GameQuickSave, cancelledOrGoneFolder) {
     ASSERT_TRUE(QDir(home.path()).mkpath(u"base"_s));
     desktop.folderReplies.push_back(home.path());
     memory.refuse = true;
-    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store());
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(), {});
     EXPECT_EQ(desktop.messages.size(), 2u);
     EXPECT_TRUE(QFileInfo::exists(home.path() + u"/base/openjk.cfg"_s));
 }
