@@ -111,6 +111,10 @@ void useGameCharset(WindowState& state, Desktop& desktop, const QString& setting
     if (folder.isEmpty()) {
         return;
     }
+    if (isUnusableFolderName(folder)) {
+        showWarning(desktop, kUnusableFolderText.arg(folder));
+        return;
+    }
     const charset::CharsetSearch search = charset::findGameCharset(*game->charsetGame, folder);
     if (!search.charset) {
         showInfo(desktop, search.message);
@@ -176,6 +180,10 @@ void applyRememberedCharset(WindowState& state, const QString& settingsFile, boo
     const QString folder =
         ReadIni(section(), state.charsetGameKey, settingsFile, IniText::FileName);
     if (folder.isEmpty()) {
+        return;
+    }
+    if (isUnusableFolderName(folder)) {
+        showWarning(desktop, kUnusableFolderText.arg(folder));
         return;
     }
     const charset::CharsetSearch search = charset::findGameCharset(*game->charsetGame, folder);

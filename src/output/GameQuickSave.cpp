@@ -65,7 +65,11 @@ void quickSaveToGame(WindowState& state, Desktop& desktop, ConfigGame game,
                      const GameFolderStore& store, const UserFolders& user,
                      const AppendApproval& approveAppend) {
     const QString key = gameFolderKey(game);
-    QString folder = store.read(key);
+    const RememberedFolder remembered = store.read(key);
+    if (!remembered.unusable.isEmpty()) {
+        showWarning(desktop, kUnusableFolderText.arg(remembered.unusable));
+    }
+    QString folder = remembered.folder;
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         const InstalledGame installed = installedGameOf(game);
         const QString usual = usualGamePlace(installed, user);
@@ -74,6 +78,10 @@ void quickSaveToGame(WindowState& state, Desktop& desktop, ConfigGame game,
                                         usual.isEmpty() ? kNoUsualGameFolder : usual),
             gameFolderShortcuts(installed, user));
         if (folder.isEmpty()) {
+            return;
+        }
+        if (isUnusableFolderName(folder)) {
+            showWarning(desktop, kUnusableFolderText.arg(folder));
             return;
         }
         QString error;

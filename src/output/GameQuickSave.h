@@ -24,7 +24,7 @@ inline const QString kNoUsualGameFolder = u"the game's own folder"_s;
 // folder (empty when none), write stores one (false, with the reason, when
 // it could not be stored).
 struct GameFolderStore {
-    std::function<QString(const QString& key)> read;
+    std::function<RememberedFolder(const QString& key)> read;
     std::function<bool(const QString& key, const QString& folder, QString* error)> write;
 };
 

@@ -6,6 +6,11 @@
 
 #include <map>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "ini/Ini.h"
 #include "output/GameConfigs.h"
 #include "output/GameQuickSave.h"
 #include "support/FakeDesktop.h"
@@ -154,6 +159,45 @@ TEST(GameQuickSave, cancelledOrGoneFolder) {
     EXPECT_EQ(desktop.messages.size(), 2u);
     EXPECT_TRUE(QFileInfo::exists(home.path() + u"/base/openjk.cfg"_s));
 }
+
+#ifndef _WIN32
+// A folder named with bytes that are not UTF-8 (q3_\xE9) has no text path: the
+// remembered one and the chosen one (the dialog gives U+FFFD for the byte) are
+// refused, named, and nothing is written to a look-alike folder or forgotten.
+// Stored bytes whose Windows-1252 reading exists (how é is stored) still work.
+TEST(GameQuickSave, folderNameNotUtf8_refusedAndNamed_nothingWrittenOrLost) {
+    QTemporaryDir root;
+    const QByteArray raw = QFile::encodeName(root.path()) + "/q3_\xE9";
+    ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"q\u00E9"_s));  // the reading of "q\xE9"
+    const QString ini = root.path() + u"/vtl.ini"_s;
+    const QByteArray settings = "[Game folders]\r\nopenjk=" + raw +
+                                "\r\nwarfork=" + QFile::encodeName(root.path()) + "/q\xE9\r\n";
+    test::writeBytes(ini, settings);
+    EXPECT_EQ(ReadIniFolder(u"Game folders"_s, u"warfork"_s, ini).folder,
+              root.path() + u"/q\u00E9"_s);
+    const RememberedFolder unusable = ReadIniFolder(u"Game folders"_s, u"openjk"_s, ini);
+    EXPECT_TRUE(unusable.folder.isEmpty());
+    EXPECT_EQ(unusable.unusable, root.path() + u"/q3_\\xE9"_s);
+
+    test::FakeDesktop desktop;
+    const GameFolderStore store{
+        [&](const QString& key) { return ReadIniFolder(u"Game folders"_s, key, ini); },
+        [&](const QString& key, const QString& folder, QString* error) {
+            return WriteIni(u"Game folders"_s, key, folder, ini, error, IniText::FileName);
+        }};
+    desktop.folderReplies.push_back(QFile::decodeName(raw));  // q3_\uFFFD
+    WindowState state = nameState("A");
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, store, {});
+    const QString refused = u"The folder \"%1\" cannot be used: its name is not valid UTF-8 text"_s;
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_TRUE(desktop.messages[0].text.startsWith(refused.arg(unusable.unusable)));
+    EXPECT_TRUE(desktop.messages[1].text.startsWith(refused.arg(root.path() + u"/q3_\uFFFD"_s)));
+    EXPECT_EQ(test::readBytes(ini), settings);
+    EXPECT_TRUE(QDir(QFile::decodeName(raw)).entryList(QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(root.path() + u"/q3_\u00E9"_s));
+}
+#endif
 
 }  // namespace
 }  // namespace vtl
