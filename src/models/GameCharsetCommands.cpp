@@ -177,13 +177,14 @@ void applyRememberedCharset(WindowState& state, const QString& settingsFile, boo
     const QString switchNote = state.charsetNote;
     forgetShownCharset(state);
     state.charsetNote = switchNote;
-    const QString folder =
-        ReadIni(section(), state.charsetGameKey, settingsFile, IniText::FileName);
-    if (folder.isEmpty()) {
-        return;
+    const RememberedFolder remembered =
+        ReadIniFolder(section(), state.charsetGameKey, settingsFile);
+    const QString folder = remembered.folder;
+    if (!remembered.unusable.isEmpty() && !state.charsetGoneTold.contains(state.charsetGameKey)) {
+        state.charsetGoneTold << state.charsetGameKey;
+        state.charsetNote = kCharsetUnusableNote.arg(remembered.unusable);
     }
-    if (isUnusableFolderName(folder)) {
-        showWarning(desktop, kUnusableFolderText.arg(folder));
+    if (folder.isEmpty()) {
         return;
     }
     const charset::CharsetSearch search = charset::findGameCharset(*game->charsetGame, folder);
