@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QTextStream>
 
 #include <array>
@@ -17,6 +18,7 @@
 #include "modes/CharTables.h"
 #include "modes/GameModes.h"
 #include "modes/PictureLength.h"
+#include "modes/PlainGif.h"
 #include "modes/Quake3Colours.h"
 #include "modes/SheetLoader.h"
 #include "reading/NameImport.h"
@@ -135,7 +137,7 @@ void zip(const std::uint8_t* data, std::size_t size) {
 }
 
 // The custom-picture reader: where a BMP, GIF or JPEG ends, then the
-// decode with its limits.
+// decode with its limits, and the plain-GIF decoder against Qt's.
 void picture(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes = bytesOf(data, size);
     QBuffer buffer;
@@ -147,6 +149,15 @@ void picture(const std::uint8_t* data, std::size_t size) {
     ReadProblem problem;
     const std::optional<QImage> image = readPicture(path, problem);
     require(!image || qint64{image->width()} * image->height() <= qint64{2048} * 2048);
+    // A GIF decoded without Qt is the picture Qt's reader makes, to the bit.
+    if (const std::optional<QImage> plain = plainGif(bytes, qint64{1} << 20)) {
+        buffer.seek(0);
+        QImageReader qt(&buffer, "gif");
+        const QImage expected = qt.read().convertToFormat(QImage::Format_RGB32);
+        require(expected.size() == plain->size() &&
+                std::memcmp(expected.constBits(), plain->constBits(),
+                            static_cast<std::size_t>(plain->sizeInBytes())) == 0);
+    }
 }
 
 void settings(const std::uint8_t* data, std::size_t size) {

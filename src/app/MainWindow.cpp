@@ -26,6 +26,7 @@
 #include "app/CharMapWidget.h"
 #include "app/FocusFrame.h"
 #include "app/GradientDialog.h"
+#include "app/MenuHeadingPicture.h"
 #include "app/NameCheckIndicator.h"
 #include "app/NameCheckWindow.h"
 #include "app/NameStripWidget.h"
@@ -448,8 +449,7 @@ void MainWindow::setupPanel() {
     auto* panel = place<QWidget>(client_, "Picture1", layout::kSidePanel);
     paintBlack(panel);
     QLabel* heading = place<QLabel>(panel, "Image4", layout::kMenuHeading);
-    // Drawn by the sheet generator at build time and built in as a resource.
-    heading->setPixmap(builtInPng(QStringLiteral(":/app/menu-heading.png")));
+    heading->setPixmap(QPixmap::fromImage(menuHeadingPicture()));
     heading->setScaledContents(true);
 
     auto* preview = place<QGroupBox>(panel, "Frame4", layout::kPreviewFrame);

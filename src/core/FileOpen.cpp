@@ -1,5 +1,8 @@
 #include "core/FileOpen.h"
 
+#include <QFileInfo>
+#include <QStringDecoder>
+
 #include <fcntl.h>
 
 #include <cerrno>
@@ -84,6 +87,56 @@ bool openUserFile(QFile& file, const QString& path, ReadProblem& problem, FileKi
 #else
     return openUserFile(file, QFile::encodeName(path), path, problem, kind);
 #endif
+}
+
+RememberedFolder rememberedFolder(const QByteArray& stored, const QString& decoded) {
+    RememberedFolder remembered(decoded);
+#ifndef Q_OS_WIN
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = utf8(stored);
+    if (!utf8.hasError() || QFileInfo::exists(decoded)) {
+        return remembered;
+    }
+    const int fd = platform::openWithoutWaiting(stored, O_RDONLY);
+    platform::FileFacts facts;
+    const bool folder = fd >= 0 && platform::fileFacts(fd, facts) &&
+                        facts.kind == platform::FileFacts::Kind::Folder;
+    if (fd >= 0) {
+        platform::closeFile(fd);
+    }
+    if (folder) {
+        QString shown;
+        for (qsizetype i = 0; i < stored.size();) {
+            // The longest UTF-8 run from here, else one byte as \xNN.
+            qsizetype end = stored.size();
+            while (end > i) {
+                QStringDecoder part(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+                const QString piece = part(QByteArrayView(stored).sliced(i, end - i));
+                if (!part.hasError()) {
+                    shown += piece;
+                    break;
+                }
+                --end;
+            }
+            if (end == i) {
+                shown += u"\\x"_s + QString::number(static_cast<uchar>(stored[i]), 16)
+                                        .toUpper()
+                                        .rightJustified(2, u'0');
+                end = i + 1;
+            }
+            i = end;
+        }
+        remembered.folder.clear();
+        remembered.unusable = shown;
+    }
+#else
+    Q_UNUSED(stored);
+#endif
+    return remembered;
+}
+
+bool isUnusableFolderName(const QString& chosen) {
+    return chosen.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(chosen);
 }
 
 }  // namespace vtl

@@ -4,11 +4,15 @@
 #include <QFile>
 #include <QString>
 
+#include <utility>
+
 #include <sys/types.h>
 
 #include "platform/Platform.h"
 
 namespace vtl {
+
+using namespace Qt::StringLiterals;
 
 // Opens a file without ever waiting: a FIFO or device in its place must not
 // hang the program. Retries when a signal interrupts; -1 and errno on failure.
@@ -55,5 +59,32 @@ bool openUserFile(QFile& file, const QString& path, ReadProblem& problem,
 
 // The reason the system gives for an errno value.
 QString systemReason(int errorNumber);
+
+// Folders whose names the program's paths cannot carry. Paths are text; a
+// POSIX name is bytes, and one that is not UTF-8 has no text naming it: a
+// folder dialog gives it with U+FFFD where the bytes were, and the settings
+// file reads such bytes as Windows-1252, another name. Such a folder is
+// refused with this message (naming it and saying why) rather than a
+// look-alike path being read or written.
+inline const QString kUnusableFolderText =
+    u"The folder \"%1\" cannot be used: its name is not valid UTF-8 text, and this program "
+    u"can reach only folders whose names are. Rename the folder and choose it again."_s;
+
+// A folder as the settings file remembers it: `folder` to use (empty when
+// none), or, when the stored bytes name a folder the program cannot reach,
+// `unusable` naming it (bytes that are not UTF-8 shown as \xNN).
+struct RememberedFolder {
+    RememberedFolder(QString usable = {}) : folder(std::move(usable)) {}  // NOLINT: a plain folder
+    QString folder;
+    QString unusable;
+};
+
+// The remembered folder for the stored bytes `stored` and their reading
+// `decoded`: unusable when the bytes are not UTF-8 and name a folder while
+// their reading names nothing.
+RememberedFolder rememberedFolder(const QByteArray& stored, const QString& decoded);
+
+// True for what a folder dialog returns for a folder of such a name.
+bool isUnusableFolderName(const QString& chosen);
 
 }  // namespace vtl

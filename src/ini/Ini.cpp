@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <optional>
 #include <string_view>
 
 #include "core/Cp1252.h"
@@ -321,22 +322,26 @@ QString iniFileProblem(const QString& file) {
     return readProfile(file).problem;
 }
 
-QString ReadIni(const QString& section, const QString& key, const QString& file, IniText kind) {
+namespace {
+
+// The stored value's bytes, or nothing (see ReadIni).
+std::optional<QByteArray> readValue(const QString& section, const QString& key,
+                                    const QString& file) {
     const ProfileFile in = readProfile(file);
     if (!in.exists || !in.problem.isEmpty()) {
-        return {};
+        return std::nullopt;
     }
     const QString sectionName = profileName(section);
     const QString keyName = profileName(key);
     // Windows never matches a nameless section; such names are never written either.
     if (sectionName.isEmpty() || keyName.isEmpty()) {
-        return {};
+        return std::nullopt;
     }
     const QByteArray& bytes = in.bytes;
     const std::string_view text = view(bytes);
     const Lookup found = find(text, sectionName, keyName);
     if (!found.keyFound) {
-        return {};
+        return std::nullopt;
     }
     Span value = found.keyLine.value;
     // One pair of matching quotes around the value is dropped, as Windows does.
@@ -345,7 +350,20 @@ QString ReadIni(const QString& section, const QString& key, const QString& file,
         ++value.begin;
         --value.end;
     }
-    return decodeValue(bytes.sliced(value.begin, value.size()), kind);
+    return bytes.sliced(value.begin, value.size());
+}
+
+}  // namespace
+
+QString ReadIni(const QString& section, const QString& key, const QString& file, IniText kind) {
+    const std::optional<QByteArray> value = readValue(section, key, file);
+    return value ? decodeValue(*value, kind) : QString();
+}
+
+RememberedFolder ReadIniFolder(const QString& section, const QString& key, const QString& file) {
+    const std::optional<QByteArray> value = readValue(section, key, file);
+    return value ? rememberedFolder(*value, decodeValue(*value, IniText::FileName))
+                 : RememberedFolder();
 }
 
 bool WriteIni(const QString& section, const QString& key, const QString& value, const QString& file,

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include "core/FileOpen.h"
+
 namespace vtl {
 
 // The settings file (vtl.ini) is read and written the way Windows'
@@ -37,6 +39,10 @@ QString iniFileProblem(const QString& file);
 // missing or the file can't be read.
 QString ReadIni(const QString& section, const QString& key, const QString& file,
                 IniText text = IniText::Cp1252);
+
+// A stored folder (IniText::FileName), or the one the stored bytes name when
+// the program cannot reach it (see RememberedFolder).
+RememberedFolder ReadIniFolder(const QString& section, const QString& key, const QString& file);
 
 // Stores the value, creating the file, section and key as needed. False, with
 // the reason in *error, when nothing could be written; the file is then left

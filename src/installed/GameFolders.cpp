@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace vtl {
@@ -12,9 +13,11 @@ namespace {
 
 const QString kXdgDataHome = u"XDG_DATA_HOME"_s;
 const QString kLocalAppData = u"LOCALAPPDATA"_s;
+const QString kAppData = u"APPDATA"_s;
 const QString kProgramFiles = u"ProgramFiles"_s;
 const QString kProgramFilesX86 = u"ProgramFiles(x86)"_s;
-const QStringList kVariables{kXdgDataHome, kLocalAppData, kProgramFiles, kProgramFilesX86};
+const QStringList kVariables{kXdgDataHome, kLocalAppData, kAppData, kProgramFiles,
+                             kProgramFilesX86};
 
 // Empty when the folder is: an unset variable names no place.
 QString joined(const QString& folder, const QString& below) {
@@ -47,6 +50,9 @@ QStringList baseFolders(PlaceBase base, const UserFolders& user) {
             break;
         case PlaceBase::LocalAppData:
             add(variable(kLocalAppData));
+            break;
+        case PlaceBase::AppData:
+            add(variable(kAppData));
             break;
         case PlaceBase::SavedGames:
             add(home, u"Saved Games"_s);
@@ -89,13 +95,15 @@ QStringList baseFolders(PlaceBase base, const UserFolders& user) {
     return folders;
 }
 
-// The sub-folders of `folder` that `name` matches ("*": all of them).
+// The sub-folders of `folder` that `name` matches ("*" in it: any text).
 QStringList matchingSubfolders(const QString& folder, const QString& name) {
     const QStringList entries =
         QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(name),
+                                     QRegularExpression::CaseInsensitiveOption);
     QStringList found;
     for (const QString& entry : entries) {
-        if (name == u"*"_s || entry.compare(name, Qt::CaseInsensitive) == 0) {
+        if (pattern.match(entry).hasMatch()) {
             found << folder + u'/' + entry;
         }
     }
@@ -164,6 +172,20 @@ std::vector<FoundGameFolder> findGameFolders(InstalledGame game, const UserFolde
     std::vector<FoundGameFolder> all = findGameFolders(user, places);
     std::erase_if(all, [game](const FoundGameFolder& f) { return f.game != game; });
     return all;
+}
+
+QString usualGamePlace(InstalledGame game, const UserFolders& user) {
+    for (const GamePlace& place : kGamePlaces) {
+        if (place.game != game || place.platform != user.platform) {
+            continue;
+        }
+        const QStringList bases = baseFolders(place.base, user);
+        if (!bases.isEmpty()) {
+            const QString path = joined(bases.front(), QString::fromUtf16(place.path));
+            return user.platform == Platform::Windows ? QString(path).replace(u'/', u'\\') : path;
+        }
+    }
+    return {};
 }
 
 QList<FolderShortcut> gameFolderShortcuts(InstalledGame game, const UserFolders& user) {

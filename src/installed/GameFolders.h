@@ -18,7 +18,17 @@ namespace vtl {
 
 // The games whose folders are looked for. A new game is a new value and its
 // rows in kGamePlaces.
-enum class InstalledGame { Quake, Quake2, Quake3 };
+enum class InstalledGame {
+    Quake,
+    Quake2,
+    Quake3,
+    UrbanTerror,
+    OpenJK,
+    EtLegacy,
+    Warfork,
+    QuakeLive,
+    Xonotic
+};
 
 enum class Platform { Linux, Windows };
 
@@ -27,6 +37,7 @@ enum class PlaceBase {
     Home,          // ~, or %USERPROFILE%
     XdgDataHome,   // $XDG_DATA_HOME, else ~/.local/share
     LocalAppData,  // %LOCALAPPDATA%
+    AppData,       // %APPDATA%
     SavedGames,    // %USERPROFILE%\Saved Games
     Documents,     // %USERPROFILE%\Documents
     SteamLibrary,  // steamapps/common of each Steam library in a usual place
@@ -34,7 +45,8 @@ enum class PlaceBase {
 };
 
 // One place a game folder may be. `path` is below the base, with '/'; a "*"
-// stands for any one folder (a client's installation name the user picks).
+// in a name stands for any text (a client's installation name the user
+// picks, "*"; a version, "warfork-*").
 // Folder names are matched without regard to letter case, as game folders
 // copied from Windows are often spelled ID1 or BASEQ2.
 struct GamePlace {
@@ -73,7 +85,29 @@ inline constexpr GamePlace kGamePlaces[] = {
      u"Quake II re-release"},
     // Q2PRO: ~/.q2pro (meson_options.txt:54); on Windows it uses the install folder.
     {InstalledGame::Quake2, Platform::Linux, PlaceBase::Home, u".q2pro/baseq2", u"Q2PRO"},
-    // The stores, on both systems.
+    // The homes of the Quake III-family games played today, where each keeps
+    // its config: Urban Terror ~/.q3a (ioq3-for-UrbanTerror sys_unix.c:58-64;
+    // on Windows it writes into its install folder); OpenJK (sys_unix.cpp:
+    // 506-535, sys_win32.cpp:158-181); ET: Legacy (sys_unix.c:131-146,
+    // sys_win32.c:114-140); Warfork, named with its version (unix_fs.c,
+    // win_fs.c).
+    {InstalledGame::UrbanTerror, Platform::Linux, PlaceBase::Home, u".q3a", u"Urban Terror"},
+    {InstalledGame::OpenJK, Platform::Linux, PlaceBase::XdgDataHome, u"openjk", u"OpenJK"},
+    {InstalledGame::OpenJK, Platform::Windows, PlaceBase::Documents, u"My Games/OpenJK", u"OpenJK"},
+    {InstalledGame::EtLegacy, Platform::Linux, PlaceBase::Home, u".etlegacy", u"ET: Legacy"},
+    {InstalledGame::EtLegacy, Platform::Windows, PlaceBase::Documents, u"ETLegacy", u"ET: Legacy"},
+    {InstalledGame::Warfork, Platform::Linux, PlaceBase::XdgDataHome, u"warfork-*", u"Warfork"},
+    {InstalledGame::Warfork, Platform::Windows, PlaceBase::AppData, u"Warfork *", u"Warfork"},
+    {InstalledGame::Warfork, Platform::Windows, PlaceBase::Documents, u"My Games/Warfork *",
+     u"Warfork"},
+    // Xonotic (DarkPlaces fs.c): ~/.xonotic; on Windows Saved Games first, as
+    // DarkPlaces picks it when both exist.
+    {InstalledGame::Xonotic, Platform::Linux, PlaceBase::Home, u".xonotic", u"Xonotic"},
+    {InstalledGame::Xonotic, Platform::Windows, PlaceBase::SavedGames, u"xonotic", u"Xonotic"},
+    {InstalledGame::Xonotic, Platform::Windows, PlaceBase::Documents, u"My Games/xonotic",
+     u"Xonotic"},
+    // The stores, on both systems. Quake Live's folder is the one a public
+    // guide names (the game's code is closed).
     {InstalledGame::Quake, Platform::Linux, PlaceBase::SteamLibrary, u"Quake/id1", u"Steam"},
     {InstalledGame::Quake, Platform::Linux, PlaceBase::SteamLibrary, u"Quake/rerelease/id1",
      u"Steam"},
@@ -82,6 +116,7 @@ inline constexpr GamePlace kGamePlaces[] = {
      u"Steam"},
     {InstalledGame::Quake3, Platform::Linux, PlaceBase::SteamLibrary, u"Quake 3 Arena/baseq3",
      u"Steam"},
+    {InstalledGame::QuakeLive, Platform::Linux, PlaceBase::SteamLibrary, u"Quake Live", u"Steam"},
     {InstalledGame::Quake, Platform::Windows, PlaceBase::SteamLibrary, u"Quake/id1", u"Steam"},
     {InstalledGame::Quake, Platform::Windows, PlaceBase::SteamLibrary, u"Quake/rerelease/id1",
      u"Steam"},
@@ -91,6 +126,7 @@ inline constexpr GamePlace kGamePlaces[] = {
      u"Steam"},
     {InstalledGame::Quake3, Platform::Windows, PlaceBase::SteamLibrary, u"Quake 3 Arena/baseq3",
      u"Steam"},
+    {InstalledGame::QuakeLive, Platform::Windows, PlaceBase::SteamLibrary, u"Quake Live", u"Steam"},
     {InstalledGame::Quake, Platform::Linux, PlaceBase::GogLibrary, u"Quake/id1", u"GOG"},
     {InstalledGame::Quake, Platform::Linux, PlaceBase::GogLibrary, u"Quake/rerelease/id1", u"GOG"},
     {InstalledGame::Quake2, Platform::Linux, PlaceBase::GogLibrary, u"Quake II/baseq2", u"GOG"},
@@ -114,7 +150,7 @@ struct UserFolders {
     Platform platform = Platform::Linux;
     QString home;
     // The environment variables a base reads (XDG_DATA_HOME, LOCALAPPDATA,
-    // ProgramFiles, ProgramFiles(x86)); a missing one reads as empty.
+    // APPDATA, ProgramFiles, ProgramFiles(x86)); a missing one reads as empty.
     QHash<QString, QString> environment;
     // Windows: the drives' root folders ("C:/", "D:/").
     QStringList driveRoots;
@@ -139,5 +175,10 @@ std::vector<FoundGameFolder> findGameFolders(InstalledGame game, const UserFolde
 
 // A game's folders as the sidebar of a folder dialog lists them.
 QList<FolderShortcut> gameFolderShortcuts(InstalledGame game, const UserFolders& user);
+
+// Where the game's first place on this system is, its pattern kept
+// ("~/.local/share/warfork-*" in full), with the system's separators, for a
+// prompt to name; empty when no row names a place on this system.
+QString usualGamePlace(InstalledGame game, const UserFolders& user);
 
 }  // namespace vtl

@@ -22,7 +22,9 @@ void ConfigureForm::load() {
 
 void ConfigureForm::browseInto(QString& box, InstalledGame game) {
     const QString folder = desktop_.chooseFolder(kFolderPrompt, gameFolderShortcuts(game, user_));
-    if (!folder.isEmpty()) {
+    if (isUnusableFolderName(folder)) {
+        showWarning(desktop_, kUnusableFolderText.arg(folder));
+    } else if (!folder.isEmpty()) {
         box = folder;
     }
 }

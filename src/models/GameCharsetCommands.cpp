@@ -35,13 +35,18 @@ std::optional<InstalledGame> installedGameOf(charset::Game game) {
             return InstalledGame::Quake2;
         case charset::Game::Quake3:
             return InstalledGame::Quake3;
+        case charset::Game::UrbanTerror:
+            return InstalledGame::UrbanTerror;
+        case charset::Game::OpenJK:
+            return InstalledGame::OpenJK;
+        case charset::Game::EtLegacy:
+            return InstalledGame::EtLegacy;
+        case charset::Game::Warfork:
+            return InstalledGame::Warfork;
+        case charset::Game::QuakeLive:
+            return InstalledGame::QuakeLive;
         case charset::Game::Wolfenstein:
         case charset::Game::Hexen2:
-        case charset::Game::UrbanTerror:
-        case charset::Game::OpenJK:
-        case charset::Game::EtLegacy:
-        case charset::Game::Warfork:
-        case charset::Game::QuakeLive:
             break;
     }
     return std::nullopt;
@@ -106,6 +111,10 @@ void useGameCharset(WindowState& state, Desktop& desktop, const QString& setting
     if (folder.isEmpty()) {
         return;
     }
+    if (isUnusableFolderName(folder)) {
+        showWarning(desktop, kUnusableFolderText.arg(folder));
+        return;
+    }
     const charset::CharsetSearch search = charset::findGameCharset(*game->charsetGame, folder);
     if (!search.charset) {
         showInfo(desktop, search.message);
@@ -168,8 +177,13 @@ void applyRememberedCharset(WindowState& state, const QString& settingsFile, boo
     const QString switchNote = state.charsetNote;
     forgetShownCharset(state);
     state.charsetNote = switchNote;
-    const QString folder =
-        ReadIni(section(), state.charsetGameKey, settingsFile, IniText::FileName);
+    const RememberedFolder remembered =
+        ReadIniFolder(section(), state.charsetGameKey, settingsFile);
+    const QString folder = remembered.folder;
+    if (!remembered.unusable.isEmpty() && !state.charsetGoneTold.contains(state.charsetGameKey)) {
+        state.charsetGoneTold << state.charsetGameKey;
+        state.charsetNote = kCharsetUnusableNote.arg(remembered.unusable);
+    }
     if (folder.isEmpty()) {
         return;
     }

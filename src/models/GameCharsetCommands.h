@@ -19,6 +19,7 @@ inline const QString kCharsetFromNote = u"Charset: %1"_s;
 inline const QString kCharsetSkippedNote = u" (damaged, skipped: %1)"_s;
 inline const QString kCharsetFolderGoneNote = u"Built-in charset: %1 is gone"_s;
 inline const QString kCharsetMissingNote = u"Built-in charset: no charset in %1 now"_s;
+inline const QString kCharsetUnusableNote = u"Built-in charset: %1 is not a UTF-8 name"_s;
 inline const QString kCharsetDamagedNote = u"Built-in charset: %1"_s;
 inline const QString kCharsetNotRemembered =
     u"The charset is shown, but the choice could not be remembered."_s;

@@ -211,23 +211,21 @@ void MainWindowModel::quickSave() {
     if (const std::optional<ConfigGame> game = configGameOf(state_.Config)) {
         const GameFolderStore store{
             [this](const QString& key) {
-                return ReadIni(kGameFolderSection, key, settingsFile(), IniText::FileName);
+                return ReadIniFolder(kGameFolderSection, key, settingsFile());
             },
             [this](const QString& key, const QString& folder, QString* error) {
                 return WriteIni(kGameFolderSection, key, folder, settingsFile(), error,
                                 IniText::FileName);
             }};
-        quickSaveToGame(state_, desktop_, *game, store, [this, &check](const QString&, qint64) {
-            return confirmLineWrite(desktop_, check);
-        });
+        quickSaveToGame(
+            state_, desktop_, *game, store, userFolders_,
+            [this, &check](const QString&, qint64) { return confirmLineWrite(desktop_, check); });
         return;
     }
     // Both questions come once the config is known, right before the write.
     vtl::quickSave(
         state_, desktop_,
-        [this](const QString& key) {
-            return ReadIni(kSettingsSection, key, settingsFile(), IniText::FileName);
-        },
+        [this](const QString& key) { return ReadIniFolder(kSettingsSection, key, settingsFile()); },
         // Asked for each file the line goes to; the line itself is asked about once.
         [this, &check, lineAsked = false](const QString& path, qint64 sizeAfter) mutable {
             if (!lineAsked && !confirmLineWrite(desktop_, check)) {

@@ -9,6 +9,7 @@
 #include "core/FileOpen.h"
 #include "core/Glyphs.h"
 #include "modes/PictureLength.h"
+#include "modes/PlainGif.h"
 
 namespace vtl {
 
@@ -74,6 +75,9 @@ std::optional<QImage> readPicture(const QString& path, ReadProblem& problem) {
     picture.setData(file.read(*length));
     if (picture.size() != *length) {
         return fail(file.errorString());
+    }
+    if (std::optional<QImage> plain = plainGif(picture.data(), kMaxSheetPixels)) {
+        return plain;
     }
     picture.open(QIODevice::ReadOnly);
 

@@ -114,44 +114,4 @@ QString defaultProfileName(const QByteArray& data) {
     return QString::fromUtf8(token);
 }
 
-QStringList gameHomePlaces(ConfigGame game, HostSystem system,
-                           const std::function<QString(const char*)>& env) {
-    const QString home = env(system == HostSystem::Windows ? "USERPROFILE" : "HOME");
-    const QString dataHome = !env("XDG_DATA_HOME").isEmpty()
-                                 ? env("XDG_DATA_HOME")
-                                 : home + QStringLiteral("/.local/share");
-    const QString documents = home + QStringLiteral("/Documents");
-    if (system == HostSystem::Linux) {
-        switch (game) {
-            case ConfigGame::UrbanTerror:
-                return {home + QStringLiteral("/.q3a")};
-            case ConfigGame::OpenJK:
-                return {dataHome + QStringLiteral("/openjk")};
-            case ConfigGame::EtLegacy:
-                return {home + QStringLiteral("/.etlegacy")};
-            case ConfigGame::Warfork:
-                return {dataHome + QStringLiteral("/warfork-*")};
-            case ConfigGame::Xonotic:
-                return {home + QStringLiteral("/.xonotic")};
-        }
-        return {};
-    }
-    switch (game) {
-        case ConfigGame::UrbanTerror:
-            return {};  // the game writes into its install folder
-        case ConfigGame::OpenJK:
-            return {documents + QStringLiteral("/My Games/OpenJK")};
-        case ConfigGame::EtLegacy:
-            return {documents + QStringLiteral("/ETLegacy")};
-        case ConfigGame::Warfork:
-            return {env("APPDATA") + QStringLiteral("/Warfork *"),
-                    documents + QStringLiteral("/My Games/Warfork *")};
-        case ConfigGame::Xonotic:
-            // Saved Games first, as DarkPlaces picks it when both exist.
-            return {home + QStringLiteral("/Saved Games/xonotic"),
-                    documents + QStringLiteral("/My Games/xonotic")};
-    }
-    return {};
-}
-
 }  // namespace vtl

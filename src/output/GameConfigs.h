@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 namespace vtl {
@@ -40,12 +39,5 @@ QString gameConfigFile(ConfigGame game, const QString& home);
 // read as the game's parser reads it (a quoted string or a word; // and /* */
 // comments skipped). Empty when the file names none.
 QString defaultProfileName(const QByteArray& defaultProfileDat);
-
-// The home folders the game uses on this kind of system, most likely first,
-// from the environment (`env` gives a variable's value, empty when unset).
-// Warfork's folder carries its version, so its pattern ends in '*'.
-enum class HostSystem { Linux, Windows };
-QStringList gameHomePlaces(ConfigGame game, HostSystem system,
-                           const std::function<QString(const char*)>& env);
 
 }  // namespace vtl

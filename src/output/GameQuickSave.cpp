@@ -13,32 +13,20 @@ const QString kNotRememberedText =
     u"The folder could not be remembered in the settings file: %1\rQuick Save will ask again "
     u"next time."_s;
 
-QStringList homePlaces(ConfigGame game) {
-    const HostSystem system =
-#ifdef Q_OS_WIN
-        HostSystem::Windows;
-#else
-        HostSystem::Linux;
-#endif
-    return gameHomePlaces(game, system,
-                          [](const char* name) { return qEnvironmentVariable(name); });
-}
-
-QString usualFolder(ConfigGame game) {
-    const QStringList places = homePlaces(game);
-    return places.isEmpty() ? kNoUsualGameFolder : QDir::toNativeSeparators(places.front());
-}
-
-// The game's home folders that exist on this computer, for the dialog's sidebar.
-QList<FolderShortcut> foundHomes(ConfigGame game) {
-    QList<FolderShortcut> shortcuts;
-    for (const QString& place : homePlaces(game)) {
-        if (QFileInfo(place).isDir()) {
-            shortcuts.append(
-                {configGameName(game) + u": "_s + QDir::toNativeSeparators(place), place});
-        }
+InstalledGame installedGameOf(ConfigGame game) {
+    switch (game) {
+        case ConfigGame::UrbanTerror:
+            return InstalledGame::UrbanTerror;
+        case ConfigGame::OpenJK:
+            return InstalledGame::OpenJK;
+        case ConfigGame::EtLegacy:
+            return InstalledGame::EtLegacy;
+        case ConfigGame::Xonotic:
+            return InstalledGame::Xonotic;
+        case ConfigGame::Warfork:
+            break;
     }
-    return shortcuts;
+    return InstalledGame::Warfork;
 }
 
 }  // namespace
@@ -80,13 +68,26 @@ QString configGameName(ConfigGame game) {
 }
 
 void quickSaveToGame(WindowState& state, Desktop& desktop, ConfigGame game,
-                     const GameFolderStore& store, const AppendApproval& approveAppend) {
+                     const GameFolderStore& store, const UserFolders& user,
+                     const AppendApproval& approveAppend) {
     const QString key = gameFolderKey(game);
-    QString folder = store.read(key);
+    const RememberedFolder remembered = store.read(key);
+    if (!remembered.unusable.isEmpty()) {
+        showWarning(desktop, kUnusableFolderText.arg(remembered.unusable));
+    }
+    QString folder = remembered.folder;
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        const InstalledGame installed = installedGameOf(game);
+        const QString usual = usualGamePlace(installed, user);
         folder = desktop.chooseFolder(
-            kChooseGameFolderPrompt.arg(configGameName(game), usualFolder(game)), foundHomes(game));
+            kChooseGameFolderPrompt.arg(configGameName(game),
+                                        usual.isEmpty() ? kNoUsualGameFolder : usual),
+            gameFolderShortcuts(installed, user));
         if (folder.isEmpty()) {
+            return;
+        }
+        if (isUnusableFolderName(folder)) {
+            showWarning(desktop, kUnusableFolderText.arg(folder));
             return;
         }
         QString error;

@@ -7,6 +7,7 @@
 
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
+#include "installed/GameFolders.h"
 #include "output/GameConfigs.h"
 #include "output/OutputCommands.h"
 
@@ -23,7 +24,7 @@ inline const QString kNoUsualGameFolder = u"the game's own folder"_s;
 // folder (empty when none), write stores one (false, with the reason, when
 // it could not be stored).
 struct GameFolderStore {
-    std::function<QString(const QString& key)> read;
+    std::function<RememberedFolder(const QString& key)> read;
     std::function<bool(const QString& key, const QString& folder, QString* error)> write;
 };
 
@@ -36,9 +37,11 @@ QString configGameName(ConfigGame game);
 // Quick Save in a Quake III-family game played today: appends the name line
 // to the game's config (gameConfigFile) inside the game's home folder. The
 // folder is asked for the first time, or again when the remembered one is
-// gone, and remembered per game. Nothing is written on cancel.
+// gone, with the game's home folders found on this computer (`user`) in the
+// dialog's sidebar, and remembered per game. Nothing is written on cancel.
 void quickSaveToGame(WindowState& state, Desktop& desktop, ConfigGame game,
-                     const GameFolderStore& store, const AppendApproval& approveAppend = {});
+                     const GameFolderStore& store, const UserFolders& user,
+                     const AppendApproval& approveAppend = {});
 
 // Quake Live's Save Name note, shown once a run before the first save.
 inline const QString kQuakeLiveSteamNameText =

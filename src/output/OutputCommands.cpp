@@ -140,7 +140,12 @@ void saveName(const WindowState& state, Desktop& desktop) {
 void quickSave(WindowState& state, Desktop& desktop, const FolderLookup& readFolder,
                const AppendApproval& approveAppend) {
     const bool quake3 = state.Config == ConfigKind::Q3Config;
-    const QString folder = readFolder(quake3 ? kQ3FolderKey : kQ1FolderKey);
+    const RememberedFolder remembered = readFolder(quake3 ? kQ3FolderKey : kQ1FolderKey);
+    if (!remembered.unusable.isEmpty()) {
+        showWarning(desktop, kUnusableFolderText.arg(remembered.unusable));
+        return;
+    }
+    const QString folder = remembered.folder;
     if (folder.isEmpty()) {
         showInfo(desktop, kNotConfiguredText);
         return;

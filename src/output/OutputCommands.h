@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "core/FileOpen.h"
 #include "core/WindowState.h"
 #include "desktop/Desktop.h"
 
@@ -17,7 +18,7 @@ inline constexpr int kExportStripHeight = 14;
 
 // The game folder stored under a settings key (kQ3FolderKey, kQ1FolderKey)
 // of the settings section; empty when none is set.
-using FolderLookup = std::function<QString(const QString& key)>;
+using FolderLookup = std::function<RememberedFolder(const QString& key)>;
 
 // Save Name: asks for a file and appends the name line with the tag.
 void saveName(const WindowState& state, Desktop& desktop);

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #ifndef _WIN32
@@ -17,8 +18,11 @@
 #include "modes/ColourList.h"
 #include "modes/GameModes.h"
 #include "modes/PictureLength.h"
+#include "modes/PlainGif.h"
 #include "modes/SheetLoader.h"
 #include "platform/Platform.h"
+#include "sheets/GifWriter.h"
+#include "sheets/Sheets.h"
 #include "support/AppFolder.h"
 #ifndef _WIN32
 #include "support/AsNobody.h"
@@ -240,6 +244,96 @@ TEST(CustomSheet, pictureIsComplete_onlyForTheWholeFile) {
         }
     }
     EXPECT_TRUE(pictureIsComplete(gradient(8, 8, "JPG") + "trailing"));
+}
+
+// A GIF with a white-and-black palette and the LZW codes given as
+// {code, bits} (minimum code size 2: 4 clears, 5 ends, 6 is the first made).
+QByteArray lzwGif(int width, int height, std::initializer_list<std::pair<int, int>> codes,
+                  const QByteArray& extension = {}, int imageFlags = 0, int screenWidth = 0) {
+    QByteArray gif("GIF89a");
+    auto le16 = [&gif](int v) {
+        gif.append(char(v & 0xFF));
+        gif.append(char(v >> 8));
+    };
+    le16(screenWidth ? screenWidth : width);
+    le16(height);
+    gif.append(QByteArray::fromHex("800000ffffff000000")).append(extension).append(',');
+    for (const int v : {0, 0, width, height}) {
+        le16(v);
+    }
+    gif.append(char(imageFlags)).append(char(2));  // minimum code size 2
+    QByteArray data;
+    quint32 bits = 0;
+    int held = 0;
+    for (const auto& [code, size] : codes) {
+        bits |= quint32(code) << held;
+        for (held += size; held >= 8; held -= 8, bits >>= 8) {
+            data.append(char(bits & 0xFF));
+        }
+    }
+    if (held > 0) {
+        data.append(char(bits & 0xFF));
+    }
+    return gif.append(char(data.size())).append(data).append(QByteArray::fromHex("003b"));
+}
+
+// The plain GIFs (the built-in sheets among them) are decoded without Qt's
+// GIF plugin; any other GIF is Qt's to read. Either way the picture is the
+// one Qt's reader makes, to the bit.
+TEST(SheetFiles, gifs_readAsQtReadsThem_plainOnesWithoutQt) {
+    QImage noise(300, 200, QImage::Format_RGB32);  // 256 colours: the code table fills up
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x) {
+            const int i = (x * 7919 + y * 104729 + x * y) & 0xFF;
+            noise.setPixel(x, y, qRgb(i, i, (i * 37) & 0xFF));
+        }
+    }
+    const QByteArray transparent = QByteArray::fromHex(
+        "21f90401000000"
+        "00");
+    const QByteArray opaque = QByteArray::fromHex(
+        "21f90400000000"
+        "00");
+    struct Row {
+        QString name;
+        QByteArray gif;
+        bool plain;
+    };
+    std::vector<Row> rows{
+        {u"256 colours of noise"_s, sheets::encodeGif(noise), true},
+        {u"one pixel"_s, lzwGif(1, 1, {{4, 3}, {0, 3}, {5, 3}}), true},
+        {u"a code made as it is read, then wider codes"_s,
+         lzwGif(4, 1, {{4, 3}, {0, 3}, {6, 3}, {1, 3}, {5, 4}}), true},
+        {u"an opaque graphic control"_s, lzwGif(1, 1, {{4, 3}, {1, 3}, {5, 3}}, opaque), true},
+        {u"a transparent colour"_s, lzwGif(1, 1, {{4, 3}, {1, 3}, {5, 3}}, transparent), false},
+        {u"interlaced"_s, lzwGif(1, 2, {{4, 3}, {0, 3}, {1, 3}, {5, 3}}, {}, 0x40), false},
+        {u"smaller than its screen"_s, lzwGif(1, 1, {{4, 3}, {1, 3}, {5, 3}}, {}, 0, 2), false},
+        {u"a colour outside the palette"_s, lzwGif(2, 1, {{4, 3}, {0, 3}, {3, 3}, {5, 3}}), false},
+        {u"a code not yet made"_s, lzwGif(3, 1, {{4, 3}, {0, 3}, {7, 3}, {5, 3}}), false},
+        {u"fewer pixels than the picture"_s, lzwGif(2, 1, {{4, 3}, {0, 3}, {5, 3}}), false},
+        {u"more pixels than the picture"_s, lzwGif(1, 1, {{4, 3}, {0, 3}, {1, 3}, {5, 3}}), false},
+    };
+    for (std::size_t i = 0; i < sheets::builtInSheets().size(); ++i) {
+        rows.push_back({sheets::builtInSheets()[i].path, sheets::sheetGif(i), true});
+    }
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name.toStdString());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"sheet.gif"_s);
+        test::writeBytes(path, row.gif);
+        QBuffer buffer;
+        buffer.setData(row.gif);
+        QImageReader qt(&buffer, "gif");
+        const QImage expected = qt.read().convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(expected.isNull());
+        ReadProblem problem;
+        const std::optional<QImage> read = readPicture(path, problem);
+        ASSERT_TRUE(read) << problem.reason.toStdString();
+        ASSERT_EQ(read->size(), expected.size());
+        EXPECT_EQ(QByteArrayView(read->constBits(), read->sizeInBytes()),
+                  QByteArrayView(expected.constBits(), expected.sizeInBytes()));
+        EXPECT_EQ(plainGif(row.gif, qint64{1} << 22).has_value(), row.plain);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,11 @@
 
 #include <map>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "ini/Ini.h"
 #include "output/GameConfigs.h"
 #include "output/GameQuickSave.h"
 #include "support/FakeDesktop.h"
@@ -72,32 +77,6 @@ TEST(GameConfigs, defaultProfile_isTheFirstTokenAsTheGameParsesIt) {
     }
 }
 
-TEST(GameConfigs, homePlaces_followTheEnvironment) {
-    const auto env = [](const char* name) -> QString {
-        const QByteArray n(name);
-        if (n == "HOME")
-            return u"/home/p"_s;
-        if (n == "USERPROFILE")
-            return u"C:/Users/p"_s;
-        if (n == "APPDATA")
-            return u"C:/Users/p/AppData/Roaming"_s;
-        return {};
-    };
-    EXPECT_EQ(gameHomePlaces(ConfigGame::OpenJK, HostSystem::Linux, env),
-              QStringList{u"/home/p/.local/share/openjk"_s});
-    EXPECT_EQ(gameHomePlaces(ConfigGame::EtLegacy, HostSystem::Windows, env),
-              QStringList{u"C:/Users/p/Documents/ETLegacy"_s});
-    EXPECT_TRUE(gameHomePlaces(ConfigGame::UrbanTerror, HostSystem::Windows, env).isEmpty());
-    EXPECT_EQ(gameHomePlaces(ConfigGame::Xonotic, HostSystem::Windows, env),
-              (QStringList{u"C:/Users/p/Saved Games/xonotic"_s,
-                           u"C:/Users/p/Documents/My Games/xonotic"_s}));
-    const auto xdg = [&](const char* name) -> QString {
-        return QByteArray(name) == "XDG_DATA_HOME" ? u"/data"_s : env(name);
-    };
-    EXPECT_EQ(gameHomePlaces(ConfigGame::Warfork, HostSystem::Linux, xdg),
-              QStringList{u"/data/warfork-*"_s});
-}
-
 // A settings file stand-in: the folders remembered per key.
 struct MemoryStore {
     std::map<QString, QString> folders;
@@ -122,10 +101,18 @@ TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
     MemoryStore memory;
     WindowState state = test::nameState({"\xC3\xA9"}, colourLineSuffix());
     ASSERT_TRUE(QDir(home.path()).mkpath(u"basewf"_s));
+    ASSERT_TRUE(QDir(home.path()).mkpath(u".local/share/warfork-2.1"_s));
+    UserFolders user;
+    user.home = home.path();
 
-    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
+    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store(), user);
     ASSERT_EQ(desktop.folderPrompts.size(), 1u);
-    EXPECT_TRUE(desktop.folderPrompts[0].contains(u"Warfork"));
+    EXPECT_TRUE(desktop.folderPrompts[0].contains(
+        u"Warfork keeps its settings (on this computer usually "_s + home.path() +
+        u"/.local/share/warfork-*)"_s));
+    EXPECT_EQ(desktop.folderShortcuts[0],
+              (QList<FolderShortcut>{
+                  {u"Warfork: warfork-2.1"_s, home.path() + u"/.local/share/warfork-2.1"_s}}));
     EXPECT_EQ(memory.folders[u"warfork"_s], home.path());
     const QString file = home.path() + u"/basewf/autoexec_postinit.cfg"_s;
     EXPECT_EQ(test::readBytes(file),
@@ -134,7 +121,7 @@ TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
               QStringList{u"File Saved to Default Config: "_s + QDir::toNativeSeparators(file)});
 
     // The second time nothing is asked, and the line goes without the tag.
-    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store());
+    quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store(), user);
     EXPECT_EQ(desktop.folderPrompts.size(), 1u);
     const QByteArray untagged = "\r\nname \"\xC3\xA9^7\"" + test::kTag + "\r\n";
     EXPECT_TRUE(test::readBytes(file).endsWith(untagged));
@@ -145,7 +132,8 @@ TEST(GameQuickSave, cancelledOrGoneFolder) {
     MemoryStore memory;
     memory.folders[u"openjk"_s] = u"/nonexistent/openjk"_s;
     WindowState state = test::nameState({"A"}, colourLineSuffix());
-    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store());  // gone: asked, cancelled
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(),
+                    {});  // gone: asked, cancelled
     EXPECT_EQ(desktop.folderPrompts.size(), 1u);
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(memory.folders[u"openjk"_s], u"/nonexistent/openjk"_s);
@@ -155,10 +143,49 @@ TEST(GameQuickSave, cancelledOrGoneFolder) {
     ASSERT_TRUE(QDir(home.path()).mkpath(u"base"_s));
     desktop.folderReplies.push_back(home.path());
     memory.refuse = true;
-    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store());
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(), {});
     EXPECT_EQ(desktop.messages.size(), 2u);
     EXPECT_TRUE(QFileInfo::exists(home.path() + u"/base/openjk.cfg"_s));
 }
+
+#ifndef _WIN32
+// A folder named with bytes that are not UTF-8 (q3_\xE9) has no text path: the
+// remembered one and the chosen one (the dialog gives U+FFFD for the byte) are
+// refused, named, and nothing is written to a look-alike folder or forgotten.
+// Stored bytes whose Windows-1252 reading exists (how é is stored) still work.
+TEST(GameQuickSave, folderNameNotUtf8_refusedAndNamed_nothingWrittenOrLost) {
+    QTemporaryDir root;
+    const QByteArray raw = QFile::encodeName(root.path()) + "/q3_\xE9";
+    ASSERT_EQ(mkdir(raw.constData(), 0755), 0);
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"q\u00E9"_s));  // the reading of "q\xE9"
+    const QString ini = root.path() + u"/vtl.ini"_s;
+    const QByteArray settings = "[Game folders]\r\nopenjk=" + raw +
+                                "\r\nwarfork=" + QFile::encodeName(root.path()) + "/q\xE9\r\n";
+    test::writeBytes(ini, settings);
+    EXPECT_EQ(ReadIniFolder(u"Game folders"_s, u"warfork"_s, ini).folder,
+              root.path() + u"/q\u00E9"_s);
+    const RememberedFolder unusable = ReadIniFolder(u"Game folders"_s, u"openjk"_s, ini);
+    EXPECT_TRUE(unusable.folder.isEmpty());
+    EXPECT_EQ(unusable.unusable, root.path() + u"/q3_\\xE9"_s);
+
+    test::FakeDesktop desktop;
+    const GameFolderStore store{
+        [&](const QString& key) { return ReadIniFolder(u"Game folders"_s, key, ini); },
+        [&](const QString& key, const QString& folder, QString* error) {
+            return WriteIni(u"Game folders"_s, key, folder, ini, error, IniText::FileName);
+        }};
+    desktop.folderReplies.push_back(QFile::decodeName(raw));  // q3_\uFFFD
+    WindowState state = nameState("A");
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, store, {});
+    const QString refused = u"The folder \"%1\" cannot be used: its name is not valid UTF-8 text"_s;
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_TRUE(desktop.messages[0].text.startsWith(refused.arg(unusable.unusable)));
+    EXPECT_TRUE(desktop.messages[1].text.startsWith(refused.arg(root.path() + u"/q3_\uFFFD"_s)));
+    EXPECT_EQ(test::readBytes(ini), settings);
+    EXPECT_TRUE(QDir(QFile::decodeName(raw)).entryList(QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(root.path() + u"/q3_\u00E9"_s));
+}
+#endif
 
 }  // namespace
 }  // namespace vtl
