@@ -175,7 +175,7 @@ TEST(GameQuickSave, folderNameNotUtf8_refusedAndNamed_nothingWrittenOrLost) {
             return WriteIni(u"Game folders"_s, key, folder, ini, error, IniText::FileName);
         }};
     desktop.folderReplies.push_back(QFile::decodeName(raw));  // q3_\uFFFD
-    WindowState state = nameState("A");
+    WindowState state = test::nameState({"A"}, colourLineSuffix());
     quickSaveToGame(state, desktop, ConfigGame::OpenJK, store, {});
     const QString refused = u"The folder \"%1\" cannot be used: its name is not valid UTF-8 text"_s;
     ASSERT_EQ(desktop.messages.size(), 2u);
