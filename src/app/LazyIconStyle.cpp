@@ -106,4 +106,12 @@ void LazyIconStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
+int LazyIconStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                             QStyleHintReturn* returnData) const {
+    if (hint == SH_GroupBox_TextLabelColor && option) {
+        return static_cast<int>(option->palette.color(QPalette::Text).rgba());
+    }
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 }  // namespace vtl

@@ -24,6 +24,13 @@ class LazyIconStyle : public QProxyStyle {
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
 
+    // A group box's title in its palette's text colour, as Fusion draws it.
+    // Windows' themed style takes the theme's colour instead, which on the
+    // main window's black panel is black on black.
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+
   private:
     mutable QPixmap groupBoxFrame_;
 };
