@@ -98,6 +98,7 @@ add_custom_target(windows-package
             -DNAME=${VTL_WINDOWS_PACKAGE_NAME}
             -DVERSION=${PROJECT_VERSION}
             -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+            -DDEPS_DIR=${VTL_WINDOWS_DEPS}
             -DSHEETS=${sheets_arg}
             -DPLUGINS=${plugins_arg}
             -DMAKENSIS=${VTL_MAKENSIS}

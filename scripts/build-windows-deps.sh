@@ -31,7 +31,7 @@ jobs=${JOBS:-$(nproc)}
 # Each part leaves a stamp when it is in place; the cache is complete when all are.
 # A part added later gets a stamp of its own, so caches built before it only
 # build that part.
-parts=(giflib libzip minizip googletest qtbase qtimageformats lcms2)
+parts=(giflib libzip minizip googletest qtbase qtimageformats lcms2 licences)
 complete() {
   local part
   for part in "${parts[@]}"; do [ -f "$prefix/.done-$part" ] || return 1; done
@@ -247,6 +247,24 @@ if ! done_ qtimageformats; then
   nice_build "$work/qtimageformats-build"
   cmake --install "$work/qtimageformats-build" >/dev/null
   stamp qtimageformats
+fi
+
+# 8. The licences of what ships beside the program (Qt with the libraries in
+# its source, LittleCMS, minizip, zlib, the GCC and MinGW-w64 runtimes), for
+# the package's licences folder: each source's Debian copyright file and the
+# licence texts they refer to.
+if ! done_ licences; then
+  mkdir -p "$prefix/licences"
+  for part in qt6-base qt6-imageformats lcms2 minizip; do
+    dir=$(find "$work" -maxdepth 1 -type d -name "$part-*" | head -n 1)
+    [ -f "$dir/debian/copyright" ] || { echo "No Debian copyright file for $part in $work" >&2; exit 1; }
+    cp "$dir/debian/copyright" "$prefix/licences/$part.txt"
+  done
+  cp /usr/share/doc/gcc-mingw-w64-base/copyright "$prefix/licences/gcc-runtime.txt"
+  cp /usr/share/doc/mingw-w64-common/copyright "$prefix/licences/mingw-w64.txt"
+  cp /usr/share/doc/libz-mingw-w64-dev/copyright "$prefix/licences/zlib.txt"
+  for text in LGPL-3 GPL-3; do cp "/usr/share/common-licenses/$text" "$prefix/licences/$text.txt"; done
+  stamp licences
 fi
 
 log "Windows libraries complete in $(( ($(date +%s) - start) / 60 )) min"

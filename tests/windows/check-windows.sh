@@ -28,7 +28,7 @@ zip)
   for f in vantorel.exe vantorel.com Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
     libstdc++-6.dll zlib1.dll lcms2.dll platforms/qwindows.dll imageformats/qtga.dll imageformats/qgif.dll \
     imageformats/qjpeg.dll styles/qwindowsvistastyle.dll q3a/q3-white.gif vtl.ini \
-    docs/index.html README.txt LICENSE.txt; do
+    docs/index.html README.txt LICENSE.txt licences/LGPL-3.txt licences/qt6-base.txt; do
     [[ -f $dir/$f ]] || fail "the zip has no $f"
   done
   [[ $(cat "$dir/vtl.ini") == $'[Vantorel]\r\nfirst=yes\r' ]] || fail "vtl.ini is not the default"
