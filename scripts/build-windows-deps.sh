@@ -256,7 +256,7 @@ fi
 if ! done_ licences; then
   mkdir -p "$prefix/licences"
   for part in qt6-base qt6-imageformats lcms2 minizip; do
-    dir=$(find "$work" -maxdepth 1 -type d -name "$part-*" | head -n 1)
+    dir=$(find "$work" -maxdepth 1 -type d -name "$part-[0-9]*" | head -n 1)
     [ -f "$dir/debian/copyright" ] || { echo "No Debian copyright file for $part in $work" >&2; exit 1; }
     cp "$dir/debian/copyright" "$prefix/licences/$part.txt"
   done
