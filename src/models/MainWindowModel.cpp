@@ -134,10 +134,13 @@ bool MainWindowModel::typeText(const QString& text) {
     const FamilyRow* family = currentFamilyRow(state_);
     const bool latin1 = family && family->text;
     for (const uint character : characters) {
-        const std::optional<unsigned char> byte =
-            latin1 ? (character <= 0xFF ? std::optional<unsigned char>(character) : std::nullopt)
-                   : cp1252Byte(character);
-        if (!byte) {
+        int code = -1;  // none: the character has no glyph in this map
+        if (latin1) {
+            code = character <= 0xFF ? static_cast<int>(character) : -1;
+        } else if (const std::optional<unsigned char> byte = cp1252Byte(character)) {
+            code = *byte;
+        }
+        if (code < 0) {
             desktop_.beep();
             continue;
         }
@@ -148,8 +151,8 @@ bool MainWindowModel::typeText(const QString& text) {
             state_.notice = kNameFullNotice;
             continue;
         }
-        const bool secondSet = state_.typeSecondSet && *byte >= 32 && *byte <= 127;
-        pickGlyph(secondSet ? *byte + 128 : *byte);
+        const bool secondSet = state_.typeSecondSet && code >= 32 && code <= 127;
+        pickGlyph(secondSet ? code + 128 : code);
     }
     return true;
 }
