@@ -7,6 +7,7 @@
 #include "check/QuakeCheck.h"
 #include "check/TaggedBytes.h"
 #include "modes/ColourSets.h"
+#include "modes/Quake3FamilyModes.h"
 
 #include <QRegularExpression>
 
@@ -77,22 +78,10 @@ EngineReport runEngine(CheckEngine engine, const TaggedLine& line, const GameRow
 // The Quake III-family games of today read a caret and one character by
 // their own rule; none for the other games.
 std::optional<ColourSyntax> familySyntax(GameMode mode) {
-    switch (mode) {
-        case GameMode::UrbanTerror:
-            return ColourSyntax::UrbanTerror;
-        case GameMode::OpenJK:
-            return ColourSyntax::OpenJK;
-        case GameMode::EtLegacy:
-            return ColourSyntax::EtLegacy;
-        case GameMode::Warfork:
-            return ColourSyntax::Warfork;
-        case GameMode::QuakeLive:
-            return ColourSyntax::QuakeLive;
-        case GameMode::Xonotic:
-            return ColourSyntax::DarkPlaces;
-        default:
-            return std::nullopt;
+    if (const FamilyRow* family = familyRow(mode)) {
+        return family->syntax;
     }
+    return std::nullopt;
 }
 
 // The bytes of the glyph at `i` in a text game's name: one UTF-8 character.
