@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include "NullDesktop.h"
 #include "core/Geometry.h"
 #include "ini/AppPaths.h"
 #include "models/MainWindowModel.h"
@@ -15,28 +16,7 @@
 namespace vtl {
 namespace {
 
-class NullDesktop : public Desktop {
-  public:
-    MessageAnswer showMessage(const Message&) override {
-        ++messages;
-        return MessageAnswer::Ok;
-    }
-    int messages = 0;  // a sheet that could not be read is reported
-    std::optional<QString> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return {}; }
-    QString chooseFolder(const QString&, const QList<FolderShortcut>&) override { return {}; }
-    void setClipboardText(const QString&) override {}
-    void setClipboardImage(const QImage&) override {}
-    QString clipboardText() override { return {}; }
-    std::optional<int> chooseItem(const ItemChoice&) override { return {}; }
-    std::optional<PictureOptions> choosePictureOptions(const PictureOptions&) override {
-        return {};
-    }
-    std::optional<QColor> chooseColour(const QColor&, const QString&) override { return {}; }
-    bool openUrl(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    QString findProgram(const QString&) override { return {}; }
-};
+using bench::NullDesktop;
 
 // What the main window paints after a switch, into one picture.
 void drawWindow(const WindowState& state, QImage& window) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include "NullDesktop.h"
 #include "core/NameEditing.h"
 
 #include "models/MainWindowModel.h"
@@ -10,24 +11,7 @@
 namespace vtl {
 namespace {
 
-class NullDesktop : public Desktop {
-  public:
-    MessageAnswer showMessage(const Message&) override { return MessageAnswer::Ok; }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return {}; }
-    QString chooseFolder(const QString&, const QList<FolderShortcut>&) override { return {}; }
-    void setClipboardText(const QString&) override {}
-    void setClipboardImage(const QImage&) override {}
-    QString clipboardText() override { return {}; }
-    std::optional<int> chooseItem(const ItemChoice&) override { return {}; }
-    std::optional<PictureOptions> choosePictureOptions(const PictureOptions&) override {
-        return {};
-    }
-    std::optional<QColor> chooseColour(const QColor&, const QString&) override { return {}; }
-    bool openUrl(const QString&) override { return false; }
-    bool startProgram(const QString&, const QStringList&) override { return false; }
-    QString findProgram(const QString&) override { return {}; }
-};
+using bench::NullDesktop;
 
 WindowState colourModeState() {
     WindowState state;

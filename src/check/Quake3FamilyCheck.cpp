@@ -75,8 +75,6 @@ const QString kJkDropped =
     u"OpenJK's server removes control characters and the bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D, "
     u"0xA0 and 0xAD from a name."_s;
 const QString kJkAt = u"more than %1 @ in a row are cut to %1."_s.arg(kOpenJKLongestAtRun);
-const QString kJkNothingLeft =
-    u"no visible character is left of the name: the game calls the player \"Padawan\"."_s;
 
 const QString kEtlRefused =
     u"ET: Legacy's userinfo refuses \\ and ; in a name: no name is sent and the server drops "
@@ -91,8 +89,9 @@ const QString kEtlSwallowed =
 const QString kEtlTooLong =
     u"the name is %1 bytes long, colour codes included: ET: Legacy refuses more than %2 "
     u"(\"Name too long (>%2)\") and drops a player who renames to it."_s;
-const QString kEtlNothingLeft =
-    u"no visible character is left of the name: the game calls the player \"UnnamedPlayer\"."_s;
+// %1 is the name the game gives instead.
+const QString kNothingLeft =
+    u"no visible character is left of the name: the game calls the player \"%1\"."_s;
 const QString kEtlDroppedName = u"the player is dropped"_s;
 
 const QString kWfInvalid =
@@ -320,6 +319,13 @@ bool anyVisible(const std::vector<SeenGlyph>& glyphs) {
                        [](const SeenGlyph& g) { return g.code != ' '; });
 }
 
+// The end of a check whose name shows nothing: the game's own name instead.
+EngineReport calledInstead(Report& report, const char* standIn) {
+    report.add(Severity::Refused, Positions(), kNothingLeft.arg(QLatin1String(standIn)));
+    report.seeName(untagged(standIn), kWhite);
+    return report.done();
+}
+
 }  // namespace
 
 EngineReport checkUrbanTerror(const TaggedLine& line) {
@@ -389,9 +395,7 @@ EngineReport checkOpenJK(const TaggedLine& line) {
     const Drawn drawn = draw(name, ColourSyntax::OpenJK, std::nullopt);
     report.addIf(Severity::GlyphsChanged, drawn.colourEaten, kCaretEats);
     if (!anyVisible(drawn.glyphs) && hasGlyphs(parsed.name)) {
-        report.add(Severity::Refused, Positions(), kJkNothingLeft);
-        report.seeName(untagged("Padawan"), kWhite);
-        return report.done();
+        return calledInstead(report, "Padawan");
     }
     report.see(drawn.glyphs);
     return report.done();
@@ -438,9 +442,7 @@ EngineReport checkEtLegacy(const TaggedLine& line) {
     report.addIf(Severity::GlyphsChanged, drawn.colourEaten, kCaretEats);
     report.addIf(Severity::GlyphsChanged, drawn.swallowed, kEtlSwallowed);
     if (!anyVisible(drawn.glyphs) && hasGlyphs(parsed.name)) {
-        report.add(Severity::Refused, Positions(), kEtlNothingLeft);
-        report.seeName(untagged("UnnamedPlayer"), kWhite);
-        return report.done();
+        return calledInstead(report, "UnnamedPlayer");
     }
     report.see(drawn.glyphs);
     return report.done();

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-
 #include "core/WindowState.h"
 
 namespace vtl {
