@@ -65,8 +65,6 @@ int main(int argc, char** argv) {
     vtl::Shell shell(desktop, windows, paths);
     windows.setShell(&shell);
     const vtl::IconAfterFirstPaint icon;
-    // Made after the icon's watcher, so it sees the first paint first: the
-    // benchmark ends at that paint, not after the icon.
     vtl::QuitAfterFirstPaint quitAfterShow;
     if (vtl::QuitAfterFirstPaint::wanted()) {
         quitAfterShow.watch();
