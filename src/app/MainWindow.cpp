@@ -34,7 +34,6 @@
 #include "app/WindowPlacement.h"
 #include "core/Geometry.h"
 #include "core/Version.h"
-#include "icon/ProgramIcon.h"
 #include "models/GameCharsetCommands.h"
 #include "models/Shell.h"
 #include "modes/ColourList.h"
@@ -210,7 +209,6 @@ MainWindow::MainWindow(Desktop& desktop, const AppPaths& paths, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vantorel G2 ") + QLatin1StringView(kVersion) +
                    QStringLiteral(" - Quenmoor Software"));
-    setWindowIcon(programIcon());
     setWindowFlags(fixedSizeWindow(Qt::Window));
 
     client_ = new QWidget(this);

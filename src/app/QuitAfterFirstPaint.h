@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QObject>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -36,7 +35,10 @@ class QuitAfterFirstPaint : public QObject {
             std::fprintf(stderr, "vantorel: first window: %s \"%s\"\n",
                          window->metaObject()->className(), qPrintable(window->windowTitle()));
             saveMaps();
-            QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+            // At once, not from a timer: work queued after the first paint
+            // (the window icon) is not start-up. The loop running ends when
+            // this paint returns; a modal box's loop ends its box.
+            QCoreApplication::exit(0);
         }
         return false;
     }

@@ -2,6 +2,7 @@
 #include <QTextStream>
 
 #include "app/AppWindows.h"
+#include "app/IconAfterFirstPaint.h"
 #include "app/LazyIconStyle.h"
 #include "app/MainWindow.h"
 #include "app/QuitAfterFirstPaint.h"
@@ -48,7 +49,6 @@ int main(int argc, char** argv) {
     QApplication::setStyle(new vtl::LazyIconStyle(QApplication::style()->name()));
     QApplication::setApplicationName(QStringLiteral("Vantorel G2"));
     QApplication::setDesktopFileName(vtl::appId());
-    QApplication::setWindowIcon(vtl::programIcon());
     vtl::QtDesktop desktop;
 
     // The start-up sheet tells a folder with the program's data.
@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     vtl::AppWindows windows(desktop, paths);
     vtl::Shell shell(desktop, windows, paths);
     windows.setShell(&shell);
+    const vtl::IconAfterFirstPaint icon;
     vtl::QuitAfterFirstPaint quitAfterShow;
     if (vtl::QuitAfterFirstPaint::wanted()) {
         quitAfterShow.watch();

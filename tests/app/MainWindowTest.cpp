@@ -16,6 +16,7 @@
 
 #include "app/AppWindows.h"
 #include "app/CharMapWidget.h"
+#include "app/IconAfterFirstPaint.h"
 #include "app/MainWindow.h"
 #include "app/NameStripWidget.h"
 #include "app/WindowPlacement.h"
@@ -303,14 +304,14 @@ int visibleWindows() {
     return int(std::count_if(tops.begin(), tops.end(), [](QWidget* w) { return w->isVisible(); }));
 }
 
-// Centred on its screen, with the program's icon: there is no application-wide
-// icon here, so each window must set its own.
+// Centred on its screen, with the program's icon once a window has painted.
 void expectCentredWithIcon(QWidget* w) {
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->pos(), centredTopLeft(w->frameGeometry().size(), w->screen()->geometry().size()))
         << qPrintable(w->objectName());
-    EXPECT_TRUE(QApplication::windowIcon().isNull());
-    EXPECT_EQ(w->windowIcon().cacheKey(), programIcon().cacheKey()) << qPrintable(w->objectName());
+    EXPECT_TRUE(QTest::qWaitFor([w] {
+        return w->windowIcon().cacheKey() == programIcon().cacheKey();
+    })) << qPrintable(w->objectName());
 }
 
 // The real windows on the offscreen platform, the fake desktop for every box.
@@ -321,7 +322,10 @@ struct Program {
         shell.start();
         settle();
     }
-    ~Program() { settle(); }
+    ~Program() {
+        settle();
+        QApplication::setWindowIcon(QIcon());
+    }
     void trigger(const char* action) {
         ASSERT_NE(windows.mainWindow(), nullptr);
         windows.mainWindow()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
@@ -334,6 +338,7 @@ struct Program {
 
     QTemporaryDir dir;
     test::FakeDesktop desktop;
+    IconAfterFirstPaint icon;
     AppWindows windows{desktop, AppPaths::inFolder(dir.path())};
     Shell shell{desktop, windows, AppPaths::inFolder(dir.path())};
 };
@@ -341,6 +346,7 @@ struct Program {
 TEST(AppWindows,
      configureCancelBringsAFreshMainWindowWithTheName_aboutIsOneBox_allCentredWithIcon) {
     Program p;
+    EXPECT_TRUE(p.windows.mainWindow()->windowIcon().isNull()) << "not before the first paint";
     expectCentredWithIcon(p.windows.mainWindow());
     p.windows.mainWindow()->model().selectMode(GameMode::QuakeWorld);
     p.windows.mainWindow()->model().pickGlyph(65);

@@ -49,6 +49,15 @@ if [[ -n $linked ]]; then
     exit 1
 fi
 
+# No run path: an empty entry in one is the current folder, searched first
+# for every library the program links.
+runpath=$(readelf -d "$work/app/vantorel" | grep -E '\((RPATH|RUNPATH)\)' || true)
+if [[ -n $runpath ]]; then
+    echo "The program carries a library search path of its own:" >&2
+    echo "$runpath" >&2
+    exit 1
+fi
+
 program=$(libraries "$work/app/vantorel")
 [[ $program == *libQt6Widgets* ]] || {
     echo "startup-libraries: the maps name no Qt library: $program" >&2

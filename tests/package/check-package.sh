@@ -44,6 +44,9 @@ build)
 
 program)
     unpack "$1"
+    # No library search path of its own: the system's folders only.
+    runpath=$(readelf -d "$work/root/usr/bin/vantorel" | grep -E '\((RPATH|RUNPATH)\)' || true)
+    [[ -z $runpath ]] || fail "the installed program carries a library search path: $runpath"
     # Moved to another prefix: the program finds its data relative to itself.
     prefix=$work/elsewhere/opt
     mkdir -p "$work/elsewhere"
