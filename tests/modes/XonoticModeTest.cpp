@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "check/CheckModes.h"
 #include "check/NameCheck.h"
 #include "core/NameEditing.h"
@@ -70,30 +68,6 @@ TEST_F(XonoticMode, nameWithAsciiQuakeGlyphsDollarAndRgbColours_exactBytes) {
         checkName(GameMode::Xonotic,
                   tagPositions(GameMode::Xonotic, fragments, state.LinePrefix, state.LineSuffix));
     EXPECT_EQ(report.engines.size(), 2);
-}
-
-TEST_F(XonoticMode, everyGlyphAndRandomGradients_roundTripThroughSaveAndOpen) {
-    std::mt19937 random(22);
-    const auto anyColour = [&] {
-        const auto v = static_cast<std::uint32_t>(random());
-        return colour::Rgb{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                           static_cast<std::uint8_t>(v >> 16)};
-    };
-    const WindowState start = state;
-    for (int first = 0; first < kCodeCount; first += kNameLength) {
-        state = start;
-        for (int code = first; code < std::min(first + kNameLength, kCodeCount); ++code) {
-            pickGlyph(state, desktop, code);
-        }
-        std::optional<colour::GradientForm> form = gradientFormFor(state);
-        ASSERT_TRUE(form.has_value());
-        form->stops = {anyColour(), std::nullopt, anyColour()};
-        applyGradientTo(state, *form);
-        const QByteArray line = ComposeScriptLine(state, scriptTrailer());
-        SCOPED_TRACE(line.toStdString());
-        EXPECT_TRUE(line.contains("^x")) << "each glyph its own ^xRGB";
-        EXPECT_EQ(reopened(line), line);
-    }
 }
 
 // Colour Gradient… in every game with colour codes, against that game's limit.
