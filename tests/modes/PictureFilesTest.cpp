@@ -227,7 +227,6 @@ TEST(CustomSheet, eachReply_takesThePictureOrChangesOnlyQuickSave) {
     }
 }
 
-// Every cut of a whole picture is caught, whatever the format.
 TEST(CustomSheet, pictureIsComplete_onlyForTheWholeFile) {
     for (const QByteArray& whole : {gradient(40, 24, "JPG"), gradient(40, 24, "BMP"), kOddWidth8Bit,
                                     kTinyGif, kTinyGifWithExtension}) {

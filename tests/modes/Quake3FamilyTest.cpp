@@ -109,7 +109,6 @@ TEST(ColourSets, whiteSheet_tintedByTheGamesTable) {
     EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
 }
 
-// Every code is written as its own character in UTF-8, but those a line can't hold.
 TEST(TextGames, tableWritesUtf8_exceptWhatCantStandInALine) {
     const CharTable table = textTable();
     for (int code = 0; code < kCodeCount; ++code) {

@@ -70,7 +70,6 @@ TEST_F(XonoticMode, nameWithAsciiQuakeGlyphsDollarAndRgbColours_exactBytes) {
     EXPECT_EQ(report.engines.size(), 2);
 }
 
-// Colour Gradient… in every game with colour codes, against that game's limit.
 TEST(ColourGradient, everyColourGame_offersIt_withItsOwnPaletteAndLimit) {
     test::AppFolder app;
     test::FakeDesktop desktop;
