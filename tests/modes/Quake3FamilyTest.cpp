@@ -13,21 +13,15 @@ struct SetRow {
     const char* name;
     ColourSyntax syntax;
     int size;
-    const char16_t* eight;  // ^8's name
-    QRgb eightRgb;
+    const char16_t* eight;  // ^8's name in the colour list
     const char16_t* nine;
-    QRgb nineRgb;
 };
 
 const SetRow kSets[] = {
-    {"Urban Terror", ColourSyntax::UrbanTerror, 10, u"Orange", qRgb(224, 79, 33), u"Olive",
-     qRgb(74, 77, 48)},
-    {"OpenJK", ColourSyntax::OpenJK, 10, u"Orange", qRgb(255, 128, 0), u"Grey",
-     qRgb(128, 128, 128)},
-    {"Warfork", ColourSyntax::Warfork, 10, u"Orange", qRgb(255, 128, 0), u"Grey",
-     qRgb(128, 128, 128)},
-    {"ET: Legacy", ColourSyntax::EtLegacy, 32, u"Orange", qRgb(255, 128, 0), u"Grey",
-     qRgb(128, 128, 128)},
+    {"Urban Terror", ColourSyntax::UrbanTerror, 10, u"Orange", u"Olive"},
+    {"OpenJK", ColourSyntax::OpenJK, 10, u"Orange", u"Grey"},
+    {"Warfork", ColourSyntax::Warfork, 10, u"Orange", u"Grey"},
+    {"ET: Legacy", ColourSyntax::EtLegacy, 32, u"Orange", u"Grey"},
 };
 
 TEST(ColourSets, eachGame_listsItsColoursInTableOrder_blackWrittenCaretZero) {
@@ -47,9 +41,7 @@ TEST(ColourSets, eachGame_listsItsColoursInTableOrder_blackWrittenCaretZero) {
         EXPECT_EQ(colourCode(set[0]), "^0");
         EXPECT_EQ(qRgbOf(set[0].rgb), qRgb(0, 0, 0));
         EXPECT_EQ(QString::fromUtf16(set[8].name), QString::fromUtf16(row.eight));
-        EXPECT_EQ(qRgbOf(set[8].rgb), row.eightRgb);
         EXPECT_EQ(QString::fromUtf16(set[9].name), QString::fromUtf16(row.nine));
-        EXPECT_EQ(qRgbOf(set[9].rgb), row.nineRgb);
     }
 }
 
@@ -57,7 +49,6 @@ TEST(ColourSets, etLegacy_codesAfterNine_andWrapEvery32) {
     const auto set = colourSet(ColourSyntax::EtLegacy);
     EXPECT_STREQ(set[10].code, "^:");
     EXPECT_STREQ(set[31].code, "^O");
-    EXPECT_EQ(qRgbOf(set[31].rgb), qRgb(255, 255, 128));
     EXPECT_EQ(colourOfCode(ColourSyntax::EtLegacy, 'a'), colourOfCode(ColourSyntax::EtLegacy, 'A'));
     EXPECT_EQ(colourOfCode(ColourSyntax::EtLegacy, 'p'), qRgb(0, 0, 0));  // 'p' is '0' + 64
     EXPECT_EQ(colourOfCode(ColourSyntax::EtLegacy, '*'), std::nullopt);   // the base colour
