@@ -199,13 +199,16 @@ TEST(Quake3FamilyCharset, leftHalves_dropTheRightHalfOfEachCell) {
     EXPECT_TRUE(cellHasInk(sheet, 21));
 }
 
-// A text game's font drawn as a sheet: Latin-1 inked, blanks and controls left empty.
-TEST(FontSheet, jetBrainsMono_drawsLatin1_leavesControlsEmpty) {
-    const std::optional<QRawFont> font = fontFromData(fontFile(kJetBrains));
-    if (!font) {
+// A text game's font found by its file and drawn as a sheet: Latin-1 inked, blanks and
+// controls left empty. A family that isn't there gives a stand-in.
+TEST(FontSheet, jetBrainsMono_foundByItsFile_drawsLatin1_leavesControlsEmpty) {
+    const LocatedFont found = locateFont({u"/nonexistent"_s, QFileInfo(kJetBrains).path()},
+                                         {QFileInfo(kJetBrains).fileName()}, {});
+    if (found.standIn) {
         GTEST_SKIP() << "fonts-jetbrains-mono is not installed";
     }
-    const QImage sheet = fontSheet(*font);
+    EXPECT_EQ(found.source, kJetBrains);
+    const QImage sheet = fontSheet(found.font);
     EXPECT_EQ(sheet.size(), QSize(256, 256));
     for (int code : {int('A'), int('g'), int('~'), 0xE9, 0xC9, 0xFF, 0xDF}) {
         EXPECT_TRUE(cellHasInk(sheet, code)) << code;
@@ -213,15 +216,6 @@ TEST(FontSheet, jetBrainsMono_drawsLatin1_leavesControlsEmpty) {
     for (int code : {0, 9, 0x1F, int(' '), 0x7F, 0x85}) {
         EXPECT_FALSE(cellHasInk(sheet, code)) << code;
     }
-}
-
-TEST(FontSheet, locateFont_prefersTheFile_thenFallsBackToAStandIn) {
-    const LocatedFont found = locateFont({u"/nonexistent"_s, QFileInfo(kJetBrains).path()},
-                                         {QFileInfo(kJetBrains).fileName()}, {});
-    if (found.standIn) {
-        GTEST_SKIP() << "fonts-jetbrains-mono is not installed";
-    }
-    EXPECT_EQ(found.source, kJetBrains);
     EXPECT_TRUE(locateFont({}, {}, {u"No Such Family 1234"_s}).standIn);
 }
 
