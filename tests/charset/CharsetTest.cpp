@@ -14,9 +14,22 @@
 namespace vtl::charset {
 namespace {
 
-QByteArray fontFile(const char* path) {
-    QFile file(QString::fromUtf8(path));
+QByteArray fontFile(const QString& path) {
+    QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QString kJetBrains = u"/usr/share/fonts/truetype/jetbrains-mono/JetBrainsMono-SemiBold.ttf"_s;
+
+bool cellHasInk(const QImage& sheet, int code) {
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            if (qAlpha(sheet.pixel(code % 16 * 16 + x, code / 16 * 16 + y)) > 0) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // The sheet an 8-bit charset `width` pixels wide must give: glyph n is the
@@ -118,9 +131,8 @@ TEST(GameCharset, eachGame_readFromWhereTheGameLooksAndDrawnAsItDraws) {
     };
     std::vector<FoundRow> all(std::begin(rows), std::end(rows));
     // The text games draw names with a TrueType font of their own.
-    const QByteArray jetBrains =
-        fontFile("/usr/share/fonts/truetype/jetbrains-mono/JetBrainsMono-SemiBold.ttf");
-    const QByteArray dejaVu = fontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    const QByteArray jetBrains = fontFile(kJetBrains);
+    const QByteArray dejaVu = fontFile(u"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"_s);
     if (!jetBrains.isEmpty() && !dejaVu.isEmpty()) {
         all.push_back(
             {"ET: Legacy: the console font in legacy over etmain", Game::EtLegacy,
@@ -183,18 +195,28 @@ TEST(Quake3FamilyCharset, leftHalves_dropTheRightHalfOfEachCell) {
     grid.setPixel(32 * 5 + 2, 40, qRgba(255, 255, 255, 255));  // left half of cell 21
     const QImage sheet = glyphSheetFromLeftHalves(grid);
     ASSERT_EQ(sheet.size(), QSize(256, 256));
-    const auto inkIn = [&](int code) {
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
-                if (qAlpha(sheet.pixel(code % 16 * 16 + x, code / 16 * 16 + y)) > 0) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    };
-    EXPECT_FALSE(inkIn(3));
-    EXPECT_TRUE(inkIn(21));
+    EXPECT_FALSE(cellHasInk(sheet, 3));
+    EXPECT_TRUE(cellHasInk(sheet, 21));
+}
+
+// A text game's font found by its file and drawn as a sheet: Latin-1 inked, blanks and
+// controls left empty. A family that isn't there gives a stand-in.
+TEST(FontSheet, jetBrainsMono_foundByItsFile_drawsLatin1_leavesControlsEmpty) {
+    const LocatedFont found = locateFont({u"/nonexistent"_s, QFileInfo(kJetBrains).path()},
+                                         {QFileInfo(kJetBrains).fileName()}, {});
+    if (found.standIn) {
+        GTEST_SKIP() << "fonts-jetbrains-mono is not installed";
+    }
+    EXPECT_EQ(found.source, kJetBrains);
+    const QImage sheet = fontSheet(found.font);
+    EXPECT_EQ(sheet.size(), QSize(256, 256));
+    for (int code : {int('A'), int('g'), int('~'), 0xE9, 0xC9, 0xFF, 0xDF}) {
+        EXPECT_TRUE(cellHasInk(sheet, code)) << code;
+    }
+    for (int code : {0, 9, 0x1F, int(' '), 0x7F, 0x85}) {
+        EXPECT_FALSE(cellHasInk(sheet, code)) << code;
+    }
+    EXPECT_TRUE(locateFont({}, {}, {u"No Such Family 1234"_s}).standIn);
 }
 
 TEST(GameCharset, folderWithoutCharset_listsWhereItLooked) {
