@@ -23,27 +23,6 @@ TEST(NameEditing, unknownFamily_warnsButStillDrawsAndAdvances) {
     EXPECT_EQ(state.CursorPos, 2);
 }
 
-// Only the spaces at the very end go, also from fragments of several bytes.
-TEST(NameEditing, trailingBlanks_droppedFromTheEndOnly) {
-    struct Row {
-        QByteArray first, second, nameText;  // fragments at positions 1 and 2, the name
-    };
-    for (const Row& row : {Row{"A  ", {}, "A"}, Row{"   ", {}, ""}, Row{"A  ", "B", "A  B"},
-                           Row{" ", "B  ", " B"}}) {
-        WindowState state;
-        state.Family = GameFamily::Plain;
-        test::FakeDesktop desktop;
-        for (const QByteArray& fragment : {row.first, row.second}) {
-            if (!fragment.isEmpty()) {
-                state.Table['q'] = fragment;
-                pickGlyph(state, desktop, 'q');
-            }
-        }
-        EXPECT_EQ(composeNameText(state), row.nameText)
-            << row.first.constData() << '|' << row.second.constData();
-    }
-}
-
 TEST(Glyphs, copiedFromAnySheetSize_blackOutside) {
     QImage odd(100, 37, QImage::Format_RGB32);
     odd.fill(Qt::green);
