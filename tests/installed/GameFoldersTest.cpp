@@ -7,9 +7,6 @@
 #include "installed/GameFolders.h"
 #include "models/ConfigureForm.h"
 #include "support/FakeDesktop.h"
-#ifndef _WIN32
-#include "support/AsNobody.h"
-#endif
 
 namespace vtl {
 namespace {
@@ -124,31 +121,6 @@ TEST(GameFolders, windowsProfile_clientHomesStoresAndReReleaseFolders) {
             kQuake + u"|D/GOG Games/Quake/id1|GOG: Quake/id1"_s,
         }));
 }
-
-#ifndef _WIN32  // POSIX permissions and users
-TEST(GameFolders, unreadablePlace_skippedQuietly) {
-    QTemporaryDir dir;
-    const QString home = dir.path();
-    makeFolders(home, {u".fte/id1"_s, u".ironwail/id1"_s});
-    ASSERT_TRUE(QFile::setPermissions(home + u"/.fte"_s, QFileDevice::Permissions()));
-    UserFolders user;
-    user.home = home;
-    {
-        test::AsNobody nobody;
-        if (!nobody.ok()) {
-            GTEST_SKIP() << "running as root and cannot switch to the user nobody";
-        }
-        // nobody may list neither the home nor .fte: nothing, and no complaint.
-        EXPECT_TRUE(findGameFolders(user).empty());
-    }
-    // Root or owner: .fte stays closed to the owner, the rest is found.
-    if (geteuid() != 0) {
-        EXPECT_EQ(found(user, home).size(), 1);
-    }
-    QFile::setPermissions(home + u"/.fte"_s,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-#endif
 
 TEST(GameFolders, configureBrowse_offersEachBoxItsGamesFolders) {
     QTemporaryDir dir;
