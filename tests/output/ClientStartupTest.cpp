@@ -48,41 +48,34 @@ TEST(ClientStartup, eachCommand_nameItSets) {
     }
 }
 
-// A name "A" in the QuakeWorld mode.
-WindowState nameA() {
-    WindowState state = test::nameState({"A"});
-    state.Config = ConfigKind::Q1Config;
-    return state;
-}
-
-// Game folders as the clients leave them. After Quick save with the answer
-// the question starts with, every client starts as "A", and only the files the
-// question named changed.
-TEST(QuickSave, eachClientsFolder_defaultAnswerGivesEveryClientTheNewName) {
+// Game folders as the clients leave them, and the answer to the question Quick save asks when
+// a client would not start with the name from config.cfg (nullopt: cancelled). The files the
+// answer names get the line, in order, and nothing else changes; with the answer the question
+// starts with, every client starts as "A".
+TEST(QuickSave, eachClientsFolderAndAnswer_lineGoesWhereTheAnswerSays) {
     const QByteArray binds = "bind w +forward\n";
+    const std::map<QString, QByteArray> fteAndAutoexec{{u"config.cfg"_s, "name Old\r\n"},
+                                                       {u"fte.cfg"_s, "seta name \"Fte\"\n"},
+                                                       {u"autoexec.cfg"_s, "name Auto\n"}};
+    const QStringList all{u"autoexec.cfg"_s, u"fte.cfg"_s, u"config.cfg"_s};
     const struct {
         const char* what;
         std::map<QString, QByteArray> files;
-        QStringList changed;  // the files that get the line
+        std::optional<int> answer;
+        QStringList changed;  // in the order they are written
         int choices;          // rows the question offers; 0: no question
     } cases[] = {
-        {"empty folder", {}, {u"config.cfg"_s}, 0},
-        {"config.cfg only", {{u"config.cfg"_s, "name \"Old\"\n"}}, {u"config.cfg"_s}, 0},
-        {"autoexec.cfg sets it",
-         {{u"config.cfg"_s, "name Old\n"}, {u"autoexec.cfg"_s, "name \"Auto\"\n"}},
-         {u"autoexec.cfg"_s, u"config.cfg"_s},
-         3},
-        {"autoexec.cfg without a name", {{u"autoexec.cfg"_s, binds}}, {u"config.cfg"_s}, 0},
-        {"FTE",
-         {{u"config.cfg"_s, "name Old\n"}, {u"fte.cfg"_s, "seta name \"Fte\"\n"}},
-         {u"fte.cfg"_s, u"config.cfg"_s},
-         3},
+        {"empty folder", {}, 0, {u"config.cfg"_s}, 0},
+        {"config.cfg only", {{u"config.cfg"_s, "name \"Old\"\n"}}, 0, {u"config.cfg"_s}, 0},
+        {"autoexec.cfg without a name", {{u"autoexec.cfg"_s, binds}}, 0, {u"config.cfg"_s}, 0},
         {"vkQuake",
          {{u"config.cfg"_s, binds}, {u"vkQuake.cfg"_s, "_cl_name \"Vk\"\n"}},
+         0,
          {u"vkQuake.cfg"_s, u"config.cfg"_s},
          3},
         {"Ironwail without a name line",
          {{u"ironwail.cfg"_s, binds}},
+         0,
          {u"ironwail.cfg"_s, u"config.cfg"_s},
          3},
         {"every client's file",
@@ -91,8 +84,13 @@ TEST(QuickSave, eachClientsFolder_defaultAnswerGivesEveryClientTheNewName) {
           {u"vkQuake.cfg"_s, "_cl_name Vk\n"},
           {u"ironwail.cfg"_s, "_cl_name Iw\n"},
           {u"autoexec.cfg"_s, "name Auto\n"}},
-         {u"autoexec.cfg"_s, u"fte.cfg"_s, u"config.cfg"_s},
+         0,
+         all,
          4},
+        {"cancelled", fteAndAutoexec, std::nullopt, {}, 4},
+        {"every file", fteAndAutoexec, 0, all, 4},
+        {"fte.cfg only", fteAndAutoexec, 2, {u"fte.cfg"_s}, 4},
+        {"config.cfg only", fteAndAutoexec, 3, {u"config.cfg"_s}, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -100,82 +98,57 @@ TEST(QuickSave, eachClientsFolder_defaultAnswerGivesEveryClientTheNewName) {
         for (const auto& [file, bytes] : c.files) {
             writeBytes(dir.filePath(file), bytes);
         }
-        WindowState state = nameA();
+        WindowState state = test::nameState({"A"});
+        state.Config = ConfigKind::Q1Config;
         FakeDesktop desktop;
-        desktop.itemDefaultTaken = true;
+        desktop.itemReplies = {c.answer};
         quickSave(state, desktop, [&](const QString&) { return dir.path(); });
 
         ASSERT_EQ(desktop.itemChoices.size(), c.choices ? 1u : 0u);
         if (c.choices) {
             EXPECT_EQ(desktop.itemChoices[0].items.size(), c.choices);
+            EXPECT_EQ(desktop.itemChoices[0].selected, 0);
         }
         const FolderConfigs after = readFolderConfigs(dir.path());
         for (const QuakeClient& client : kQuakeClients) {
-            EXPECT_EQ(nameAtStart(client, after), QByteArray("A"))
+            EXPECT_TRUE(c.answer != 0 || nameAtStart(client, after) == QByteArray("A"))
                 << QString::fromUtf16(client.name).toStdString();
         }
         for (const auto& [file, bytes] : after) {
             const QByteArray before = c.files.contains(file) ? c.files.at(file) : QByteArray();
-            EXPECT_EQ(bytes != before, c.changed.contains(file)) << file.toStdString();
+            // A file Quick save creates gets the trailer too.
+            const QByteArray line = "\r\nname \"A\"" + test::kTag +
+                                    (before.isNull() ? test::kTrailer : QByteArray()) + "\r\n";
+            EXPECT_EQ(bytes, c.changed.contains(file) ? before + line : before)
+                << file.toStdString();
         }
-    }
-}
-
-TEST(QuickSave, folderWithFteCfg_questionNamesTheWinnerAndOnlyTheChosenFileChanges) {
-    QTemporaryDir dir;
-    const std::map<QString, QByteArray> old{{u"config.cfg"_s, "name Old\r\n"},
-                                            {u"fte.cfg"_s, "seta name \"Fte\"\n"},
-                                            {u"autoexec.cfg"_s, "name Auto\n"}};
-    const struct {
-        std::optional<int> answer;
-        QStringList changed;  // in the order they are written
-    } cases[] = {
-        {std::nullopt, {}},
-        {0, {u"autoexec.cfg"_s, u"fte.cfg"_s, u"config.cfg"_s}},
-        {2, {u"fte.cfg"_s}},
-        {3, {u"config.cfg"_s}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer.value_or(-1));
-        for (const auto& [file, bytes] : old) {
-            writeBytes(dir.filePath(file), bytes);
-        }
-        WindowState state = nameA();
-        FakeDesktop desktop;
-        desktop.itemReplies = {c.answer};
-        quickSave(state, desktop, [&](const QString&) { return dir.path(); });
-
-        ASSERT_EQ(desktop.itemChoices.size(), 1u);
-        const ItemChoice& q = desktop.itemChoices[0];
-        EXPECT_EQ(q.label,
-                  u"At the next start not every client takes the name from config.cfg:\n"
-                  u"autoexec.cfg runs after config.cfg in id Quake, QuakeSpasm, id QuakeWorld, "
-                  u"vkQuake, Ironwail and sets the name.\n"
-                  u"fte.cfg runs after config.cfg in FTE and sets the name.\n"
-                  u"Append the name to:"_s);
-        EXPECT_EQ(q.items, (QStringList{
-                               u"autoexec.cfg, fte.cfg and config.cfg (every client starts with "
-                               u"the new name)"_s,
-                               u"autoexec.cfg only (wins for id Quake, QuakeSpasm, id QuakeWorld, "
-                               u"vkQuake, Ironwail)"_s,
-                               u"fte.cfg only (wins for FTE)"_s,
-                               u"config.cfg only (the clients above keep their old name)"_s,
-                           }));
-        EXPECT_EQ(q.selected, 0);
         QStringList messages;
         for (const QString& file : c.changed) {
-            messages << u"File Saved to Default Config: "_s + dir.filePath(file);
+            if (c.files.contains(file)) {
+                messages << u"File Saved to Default Config: "_s + dir.filePath(file);
+            }
         }
         if (!c.changed.isEmpty()) {
             messages << u"File saved to: "_s + dir.filePath(c.changed.back()) +
                             u"\rYou will need to manually execute this script."_s;
         }
         EXPECT_EQ(desktop.messageTexts(), messages);
-        for (const auto& [file, bytes] : old) {
-            EXPECT_EQ(
-                readBytes(dir.filePath(file)),
-                c.changed.contains(file) ? bytes + "\r\nname \"A\"" + test::kTag + "\r\n" : bytes)
-                << file.toStdString();
+        if (c.files == fteAndAutoexec && c.answer == 2) {
+            const ItemChoice& q = desktop.itemChoices[0];
+            EXPECT_EQ(q.label,
+                      u"At the next start not every client takes the name from config.cfg:\n"
+                      u"autoexec.cfg runs after config.cfg in id Quake, QuakeSpasm, id QuakeWorld, "
+                      u"vkQuake, Ironwail and sets the name.\n"
+                      u"fte.cfg runs after config.cfg in FTE and sets the name.\n"
+                      u"Append the name to:"_s);
+            EXPECT_EQ(q.items, (QStringList{
+                                   u"autoexec.cfg, fte.cfg and config.cfg (every client starts "
+                                   u"with the new name)"_s,
+                                   u"autoexec.cfg only (wins for id Quake, QuakeSpasm, id "
+                                   u"QuakeWorld, vkQuake, Ironwail)"_s,
+                                   u"fte.cfg only (wins for FTE)"_s,
+                                   u"config.cfg only (the clients above keep their old name)"_s,
+                               }));
         }
     }
 }

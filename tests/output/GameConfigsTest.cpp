@@ -33,10 +33,6 @@ struct ConfigRow {
 const ConfigRow kConfigs[] = {
     {"UrT home", ConfigGame::UrbanTerror, "", "q3ut4/q3config.cfg"},
     {"UrT data folder", ConfigGame::UrbanTerror, "q3ut4", "q3ut4/q3config.cfg"},
-    {"OpenJK", ConfigGame::OpenJK, "", "base/openjk.cfg"},
-    {"Warfork runs autoexec_postinit last", ConfigGame::Warfork, "",
-     "basewf/autoexec_postinit.cfg"},
-    {"ETL without a profile", ConfigGame::EtLegacy, "", "legacy/etconfig.cfg"},
     {"Xonotic runs autoexec.cfg last", ConfigGame::Xonotic, "", "data/autoexec.cfg"},
 };
 
@@ -94,23 +90,31 @@ struct MemoryStore {
     }
 };
 
-TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
+// A remembered folder that is gone is asked for again; a cancel writes nothing. The first save
+// asks for the folder, offering the game's usual places, remembers it and appends; then nothing
+// is asked. A folder that can't be remembered still gets the line, with a warning.
+TEST(GameQuickSave, asksOnceRemembersAndAppends_goneCancelledOrUnremembered) {
     QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkpath(u"basewf"_s) && QDir(home.path()).mkpath(u"base"_s) &&
+                QDir(home.path()).mkpath(u".local/share/warfork-2.1"_s));
     test::FakeDesktop desktop;
-    desktop.folderReplies.push_back(home.path());
     MemoryStore memory;
+    memory.folders[u"openjk"_s] = u"/nonexistent/openjk"_s;
     WindowState state = test::nameState({"\xC3\xA9"}, colourLineSuffix());
-    ASSERT_TRUE(QDir(home.path()).mkpath(u"basewf"_s));
-    ASSERT_TRUE(QDir(home.path()).mkpath(u".local/share/warfork-2.1"_s));
     UserFolders user;
     user.home = home.path();
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(), user);
+    EXPECT_EQ(desktop.folderPrompts.size(), 1u);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(memory.folders[u"openjk"_s], u"/nonexistent/openjk"_s);
 
+    desktop.folderReplies.push_back(home.path());
     quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store(), user);
-    ASSERT_EQ(desktop.folderPrompts.size(), 1u);
-    EXPECT_TRUE(desktop.folderPrompts[0].contains(
+    ASSERT_EQ(desktop.folderPrompts.size(), 2u);
+    EXPECT_TRUE(desktop.folderPrompts[1].contains(
         u"Warfork keeps its settings (on this computer usually "_s + home.path() +
         u"/.local/share/warfork-*)"_s));
-    EXPECT_EQ(desktop.folderShortcuts[0],
+    EXPECT_EQ(desktop.folderShortcuts[1],
               (QList<FolderShortcut>{
                   {u"Warfork: warfork-2.1"_s, home.path() + u"/.local/share/warfork-2.1"_s}}));
     EXPECT_EQ(memory.folders[u"warfork"_s], home.path());
@@ -122,29 +126,14 @@ TEST(GameQuickSave, firstSave_asksForTheFolder_remembersIt_andAppends) {
 
     // The second time nothing is asked, and the line goes without the tag.
     quickSaveToGame(state, desktop, ConfigGame::Warfork, memory.store(), user);
-    EXPECT_EQ(desktop.folderPrompts.size(), 1u);
+    EXPECT_EQ(desktop.folderPrompts.size(), 2u);
     const QByteArray untagged = "\r\nname \"\xC3\xA9^7\"" + test::kTag + "\r\n";
     EXPECT_TRUE(test::readBytes(file).endsWith(untagged));
-}
 
-TEST(GameQuickSave, cancelledOrGoneFolder) {
-    test::FakeDesktop desktop;
-    MemoryStore memory;
-    memory.folders[u"openjk"_s] = u"/nonexistent/openjk"_s;
-    WindowState state = test::nameState({"A"}, colourLineSuffix());
-    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(),
-                    {});  // gone: asked, cancelled
-    EXPECT_EQ(desktop.folderPrompts.size(), 1u);
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(memory.folders[u"openjk"_s], u"/nonexistent/openjk"_s);
-
-    // A folder that can't be remembered still gets the line, with a warning.
-    QTemporaryDir home;
-    ASSERT_TRUE(QDir(home.path()).mkpath(u"base"_s));
     desktop.folderReplies.push_back(home.path());
     memory.refuse = true;
-    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(), {});
-    EXPECT_EQ(desktop.messages.size(), 2u);
+    quickSaveToGame(state, desktop, ConfigGame::OpenJK, memory.store(), user);
+    EXPECT_EQ(desktop.messages.size(), 4u);
     EXPECT_TRUE(QFileInfo::exists(home.path() + u"/base/openjk.cfg"_s));
 }
 

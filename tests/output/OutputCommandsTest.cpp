@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -9,7 +8,6 @@
 #include <optional>
 #include <random>
 
-#include "check/NameCheck.h"
 #include "core/NameEditing.h"
 #include "modes/CharTables.h"
 #include "modes/ColourList.h"
@@ -23,9 +21,6 @@
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
-#ifndef _WIN32
-#include "support/InChild.h"
-#endif
 #include "support/NameState.h"
 #include "support/Tag.h"
 
@@ -43,8 +38,7 @@ using Kind = AppendResult::Kind;
 const QByteArray kALine = "name \"A\"" + test::kTag;
 const QByteArray kTaggedA = kALine + test::kTrailer;
 
-// CR LF, the line and the trailer for a found or created file, CR LF. A found file, reached
-// through a link, keeps its link and mode.
+// CR LF, the line and the trailer for a found or created file, CR LF.
 TEST(AppendScriptLine, eachCase_writesExactBytes) {
     const struct {
         bool found;
@@ -54,130 +48,27 @@ TEST(AppendScriptLine, eachCase_writesExactBytes) {
         {false, nameState({"A", "b"}), "\"Ab\""},
         {true, nameState({"A", "b"}), "\"Ab\""},
         {false, nameState({}), "\"\""},
-        // Blanks inside are kept, blanks at the end dropped.
-        {false, nameState({"A", " ", "B", "   ", "C", " ", " "}), "\"A B   C\""},
+        // Blanks inside are kept (also within a glyph's bytes), blanks at the end dropped.
+        {false, nameState({"A", " ", "B", "   ", "C  ", " ", " "}), "\"A B   C\""},
+        {false, nameState({"   ", "A  ", "B  "}), "\"   A  B\""},
         {false, nameState({"^1A", "b", "^4", "\x03"}, colourLineSuffix()), "\"^1Ab^4\x03^7\""},
         {false, nameState({"41", "9F", "20"}, hexLineSuffix()), "\"419F20\"u"},
         // Windows-1252 bytes, one each, not UTF-8.
         {false, nameState({"\xE9", "\x80", "\xFF"}), "\"\xE9\x80\xFF\""},
     };
-#ifndef _WIN32
-    const mode_t mask = ::umask(022);
-#endif
     for (const auto& c : cases) {
         SCOPED_TRACE(c.written.toStdString());
         QTemporaryDir dir;
         const QString path = dir.filePath(u"name.cfg"_s);
-#ifdef _WIN32
-        // A plain file: WindowsFileTest.cpp keeps access lists and hard links.
-        const QString target = path;
         if (c.found) {
             writeBytes(path, {});
         }
-#else
-        const QString target = c.found ? dir.filePath(u"real.cfg"_s) : path;
-        if (c.found) {
-            writeBytes(target, {});
-            ::chmod(QFile::encodeName(target).constData(), 0640);
-            ASSERT_TRUE(QFile::link(target, path));
-        }
-#endif
         const AppendResult result = AppendScriptLine(path, " // found", " // created", c.state);
         EXPECT_EQ(result.kind, c.found ? Kind::Appended : Kind::Created);
-        EXPECT_EQ(readBytes(target), QByteArray("\r\nname " + c.written + test::kTag +
-                                                (c.found ? " // found" : " // created") + "\r\n"));
-#ifndef _WIN32
-        EXPECT_EQ(QFileInfo(path).isSymLink(), c.found);
-        EXPECT_EQ(test::statOf(target).st_mode & 07777, c.found ? mode_t{0640} : mode_t{0644});
-#endif
-    }
-#ifndef _WIN32
-    ::umask(mask);
-#endif
-}
-
-#ifndef _WIN32
-
-// Saves "A" in a child (see exitStatusInChild): the kind * 64 + errno.
-int saveInChild(const QString& path, bool asNobody, rlim_t fileSizeLimit) {
-    return test::exitStatusInChild(asNobody, fileSizeLimit, [&] {
-        const AppendResult result = AppendScriptLine(path, {}, {}, nameState({"A"}));
-        return static_cast<int>(result.kind) * 64 + (result.error.number & 63);
-    });
-}
-
-// A failed save leaves the file as it was, with no stray file beside it; a save keeps owner,
-// group, mode and hard links: by an atomic replace (a new inode) where that keeps them all, else
-// appending in place, where a failure cuts the file back to its old bytes.
-TEST(AppendScriptLine, faultsAndOwnership_fileKeptWholeAndReasonGiven) {
-    // Every byte value and lone line ends, kept as they are.
-    QByteArray old(256 * 1024 + 256, 'x');
-    std::iota(old.end() - 256, old.end(), '\0');
-    old += "x\ry\nz\n\r";
-    const auto justPastOld = static_cast<rlim_t>(old.size()) + 5;
-    constexpr rlim_t kNoLimit = RLIM_INFINITY;
-    const struct {
-        const char* situation;
-        mode_t fileMode, folderMode;
-        bool asNobody, hardLink;
-        rlim_t fileSizeLimit;
-        Kind kind;
-        int errorNumber;
-    } cases[] = {
-        {"othersFileSavedByRoot", 0664, 0777, false, false, kNoLimit, Kind::Appended, 0},
-        {"readOnlyFile", 0444, 0777, true, false, kNoLimit, Kind::CouldNotWrite, EACCES},
-        {"readOnlyFolderWritableFile", 0666, 0555, true, false, kNoLimit, Kind::Appended, 0},
-        {"readOnlyFolderAndFile", 0444, 0555, true, false, kNoLimit, Kind::CouldNotWrite, EACCES},
-        {"unreadableFile", 0222, 0777, true, false, kNoLimit, Kind::CouldNotRead, EACCES},
-        // Cut off while copying the old content, or (in place) while appending the line.
-        {"writeFailsMidway", 0666, 0777, true, false, 128 * 1024, Kind::CouldNotWrite, EFBIG},
-        {"inPlaceFailsMidway", 0666, 0555, true, false, justPastOld, Kind::CouldNotWrite, EFBIG},
-        {"hardLink", 0664, 0777, false, true, kNoLimit, Kind::Appended, 0},
-        {"hardLinkDiskFull", 0664, 0777, false, true, justPastOld, Kind::CouldNotWrite, EFBIG},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.situation);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"config.cfg"_s), link = dir.filePath(u"other.cfg"_s);
-        writeBytes(path, old);
-        const QByteArray file = QFile::encodeName(path);
-        // nobody:games (when root), so only the modes stand in nobody's way.
-        [[maybe_unused]] const int given = ::chown(file.constData(), 65534, 60);
-        ::chmod(file.constData(), c.fileMode);
-        if (c.hardLink) {
-            ASSERT_EQ(::link(file.constData(), QFile::encodeName(link).constData()), 0);
-        }
-        ::chmod(QFile::encodeName(dir.path()).constData(), c.folderMode);
-        const struct stat before = test::statOf(path);
-        const int status = saveInChild(path, c.asNobody, c.fileSizeLimit);
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-        if (status == 255) {
-            GTEST_SKIP() << "running as root and cannot switch to the user nobody";
-        }
-        const struct stat after = test::statOf(path);
-        const QByteArray expected = c.kind == Kind::Appended ? old + "\r\n" + kALine + "\r\n" : old;
-        EXPECT_EQ(status, static_cast<int>(c.kind) * 64 + c.errorNumber);
-        EXPECT_EQ(readBytes(path), expected);
-        if (c.hardLink) {
-            EXPECT_EQ(readBytes(link), expected);
-        }
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.hardLink ? 2 : 1);
-        EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode, after.st_nlink),
-                  std::tuple(before.st_uid, before.st_gid, before.st_mode, before.st_nlink));
-        const bool replaced = c.kind == Kind::Appended && c.folderMode == 0777 && !c.hardLink;
-        EXPECT_EQ(after.st_ino != before.st_ino, replaced);
+        EXPECT_EQ(readBytes(path), QByteArray("\r\nname " + c.written + test::kTag +
+                                              (c.found ? " // found" : " // created") + "\r\n"));
     }
 }
-
-// Special files are refused at once: opening a FIFO would block until another program did.
-TEST(AppendScriptLine, notARegularFile_refusedWithoutWaiting) {
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath(u"fifo.cfg"_s);
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
-    EXPECT_EQ(saveInChild(fifo, false, RLIM_INFINITY),
-              static_cast<int>(Kind::CouldNotRead) * 64 + EINVAL);
-}
-#endif  // !_WIN32: the Windows counterparts are in WindowsFileTest.cpp
 
 const char kNoFolder[] =
     "Could not save the name to %1: No such file or directory\rThe file was not changed.";
@@ -245,7 +136,6 @@ TEST(QuickSave, eachTarget_lineAndMessagesInOrder) {
     } cases[] = {
         {ConfigKind::Q3Config, "", kOld, kALine, {kDefault}},
         {ConfigKind::Q3Config, "", {}, kTaggedA, {}},
-        {ConfigKind::Q1Config, "", kOld, kALine, {kDefault, kManual}},
         {ConfigKind::Unset, "", {}, kTaggedA, {kManual}},
         // The folder is taken exactly as configured.
         {ConfigKind::Q3Config, "/", {}, kTaggedA, {}},
@@ -532,16 +422,14 @@ TEST_F(Loading, everyCodeAndEdgeNamesInEachTableKind_writeTheSameBytesAgain) {
     EXPECT_TRUE(back.tintGlyphs.isNull());
 }
 
-TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
+// A loaded name's glyphs are drawn in their colours, from the game's own charset when it is in
+// use, and its colour counts as written.
+TEST_F(Loading, loadedName_glyphsInTheirColours) {
     WindowState state = freshState(GameMode::Quake3Arena);
     load(state, "name \"^1Ab^4C^7\"");
-    EXPECT_EQ(std::pair(state.CursorPos, markerLeftTwips(state)),
-              std::pair(4, 3 * kSlotPitchTwips));
     EXPECT_TRUE(state.ColorWritten && state.cells[3].glyph.isNull());
-    EXPECT_EQ(state.cells[1].glyph.pixel(0, 0), app.colourOf(kQuake3Choices[kRed].sheet));
     EXPECT_EQ(state.cells[2].glyph.pixel(0, 0), app.colourOf(kQuake3Choices[kBlue].sheet));
 
-    // With the game's own charset in use, its glyphs in the glyph's colour.
     state.ownCharset = QImage(256, 256, QImage::Format_RGB32);
     state.ownCharset.fill(Qt::white);
     state.ownCharsetTinted = true;
@@ -549,15 +437,10 @@ TEST_F(Loading, loadedName_setsCursorAndColouredGlyphs) {
     EXPECT_EQ(state.cells[0].glyph.pixel(5, 5),
               ownCharsetInColour(state, "^1").pixel(cellOrigin('A') + QPoint(5, 5)));
     EXPECT_NE(state.cells[0].glyph.pixel(5, 5), qRgb(255, 255, 255));
-
-    // A full name leaves the cursor at "full" and the marker under slot 25.
-    load(state, "name \"" + QByteArray(25, 'A') + '"');
-    EXPECT_EQ(std::pair(state.CursorPos, markerLeftTwips(state)),
-              std::pair(kNameLength + 1, 24 * kSlotPitchTwips));
 }
 
-// Picks in ET: Legacy write its colour codes and UTF-8; the check says what its client does to
-// É's second byte. Urban Terror's own colours; a paste in a text game is taken as UTF-8.
+// Picks in ET: Legacy write its colour codes and UTF-8; Urban Terror's own colours; a paste in a
+// text game is taken as UTF-8.
 TEST_F(Loading, familyGames_picksWriteTheGamesBytes_pastesAreUtf8) {
     WindowState state = freshState(GameMode::EtLegacy);
     selectColour(state, desktop, app.path(), 10);  // ^: light grey
@@ -567,16 +450,6 @@ TEST_F(Loading, familyGames_picksWriteTheGamesBytes_pastesAreUtf8) {
     pickGlyph(state, desktop, 'A');
     EXPECT_EQ(composeNameText(state), "^:\xC3\xA9\xC3\x89^0A");
     EXPECT_EQ(state.rawNameBox, u"^:éÉ^0A"_s);  // the boxes show the UTF-8 as text
-    std::array<QByteArray, kNameLength> fragments;
-    for (size_t k = 0; k < fragments.size(); ++k) {
-        fragments[k] = state.cells[k].fragment;
-    }
-    const CheckReport report =
-        checkName(GameMode::EtLegacy,
-                  tagPositions(GameMode::EtLegacy, fragments, state.LinePrefix, state.LineSuffix));
-    ASSERT_EQ(report.engines.size(), 1);
-    ASSERT_FALSE(report.engines[0].findings.isEmpty());
-    EXPECT_EQ(report.engines[0].findings[0].positions, QList<int>{2});
 
     WindowState urt = freshState(GameMode::UrbanTerror);
     selectColour(urt, desktop, app.path(), 9);
@@ -645,6 +518,10 @@ TEST_F(Loading, openAndPaste_loadTheNameOrKeepItAndSayWhy) {
             c.paste ? pasteName(state, desktop, sheets) : openName(state, desktop, sheets);
         EXPECT_EQ(loaded, c.loaded != u"Z"_s);
         EXPECT_EQ(state.rawNameBox, c.loaded);
+        // The cursor after the name ("full" after 25), the marker held under slot 25.
+        const int glyphs = static_cast<int>(c.loaded.size());
+        EXPECT_EQ(std::pair(state.CursorPos, markerLeftTwips(state)),
+                  std::pair(glyphs + 1, std::min(glyphs, kNameLength - 1) * kSlotPitchTwips));
         EXPECT_EQ(desktop.messageTexts(),
                   c.message.isEmpty() ? QStringList()
                                       : QStringList{QString(c.message).replace(u"%1"_s, path)});

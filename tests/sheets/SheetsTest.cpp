@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QImage>
 
 #include <array>
 
@@ -40,9 +39,6 @@ TEST(SheetFiles, everySheetTheBuildWrote_isTheArtByteForByte) {
         const QByteArray bytes = test::readBytes(appDir.filePath(path));
         EXPECT_EQ(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex(), sha1);
         EXPECT_EQ(bytes, sheetGif(i)) << "the build's run of the generator and this one agree";
-        EXPECT_EQ(QImage::fromData(bytes, "gif").convertToFormat(QImage::Format_RGB32),
-                  drawSheet(i))
-            << "the GIF loses no colour";
     }
 }
 
