@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <map>
+#include <random>
 
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
@@ -15,10 +16,12 @@
 #include "models/MainWindowModel.h"
 #include "models/Shell.h"
 #include "modes/ColourList.h"
+#include "modes/Quake3Colours.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -26,52 +29,97 @@ namespace {
 using namespace Qt::StringLiterals;
 using test::readBytes;
 
+// On every colour row's sheet, and on the Quake II sheet, code c is drawn
+// with red c and green 20 * row: a glyph's pixel tells its code and colour.
 struct ModelTest : ::testing::Test {
     test::AppFolder appDir;
     test::FakeDesktop desktop;
     MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
 
     void SetUp() override {
-        // Code c of the white and Quake II sheets is red c: a glyph tells its code.
-        QImage sheet(256, 256, QImage::Format_RGB32);
-        for (int y = 0; y < 256; ++y) {
-            for (int x = 0; x < 256; ++x) {
-                sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 80, 80));
-            }
+        std::vector<std::pair<BuiltInSheet, int>> sheets{{BuiltInSheet::Quake2, 0}};
+        for (int row = 0; row < static_cast<int>(kQuake3Choices.size()); ++row) {
+            sheets.emplace_back(kQuake3Choices[row].sheet, row);
         }
-        ASSERT_TRUE(sheet.save(appDir.pathOf(kQuake3Choices[0].sheet), "BMP"));
-        ASSERT_TRUE(sheet.save(appDir.pathOf(BuiltInSheet::Quake2), "BMP"));
+        for (const auto& [which, row] : sheets) {
+            QImage sheet(256, 256, QImage::Format_RGB32);
+            for (int y = 0; y < 256; ++y) {
+                for (int x = 0; x < 256; ++x) {
+                    sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 20 * row, 80));
+                }
+            }
+            ASSERT_TRUE(sheet.save(appDir.pathOf(which), "BMP"));
+        }
         model.start();
     }
     const WindowState& state() const { return model.state(); }
     QByteArray nameText() const { return composeNameText(state()); }
-    // Each position's glyph is the one its fragment ends in (none for a blank),
-    // wherever the positions have moved: true of the byte and colour modes.
-    void expectGlyphsFollowFragments(const char* where) const {
-        for (int k = 0; k < kNameLength; ++k) {
-            const NameCell& cell = state().cells[k];
-            EXPECT_EQ(cell.glyph.isNull() ? ' ' : qRed(cell.glyph.pixel(8, 8)),
-                      static_cast<unsigned char>(cell.fragment.back()))
-                << where << " at " << k + 1;
-        }
-    }
     bool press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         return model.keyPressed(key, modifiers, QString());
     }
-    // < > [ ] are Left, Right, Home and End, # is Backspace, ~ Delete and |
-    // turns insert mode on; anything else is typed.
+    // < > [ ] are Left, Right, Home and End, # is Backspace, ~ Delete, ^ and a
+    // digit Ctrl and that digit, | toggles insert mode, % is New Name, $ Paste
+    // Name, ( Undo and ) Redo; anything else is typed.
     void play(const QString& script) {
         static const std::map<char16_t, int> keys{
             {u'<', Qt::Key_Left}, {u'>', Qt::Key_Right},     {u'[', Qt::Key_Home},
             {u']', Qt::Key_End},  {u'#', Qt::Key_Backspace}, {u'~', Qt::Key_Delete}};
-        for (const QChar c : script) {
-            if (c == u'|') {
-                model.setInsertMode(true);
-            } else if (keys.contains(c.unicode())) {
-                press(keys.at(c.unicode()));
+        static const std::map<char16_t, void (MainWindowModel::*)()> commands{
+            {u'%', &MainWindowModel::newName},
+            {u'$', &MainWindowModel::pasteName},
+            {u'(', &MainWindowModel::undo},
+            {u')', &MainWindowModel::redo}};
+        for (qsizetype i = 0; i < script.size(); ++i) {
+            const char16_t c = script[i].unicode();
+            if (c == u'^') {
+                press(Qt::Key_0 + script[++i].digitValue(), Qt::ControlModifier);
+            } else if (c == u'|') {
+                model.setInsertMode(!state().insertMode);
+            } else if (commands.contains(c)) {
+                (model.*commands.at(c))();
+            } else if (keys.contains(c)) {
+                press(keys.at(c));
             } else {
-                model.keyPressed(0, Qt::NoModifier, QString(c));
+                model.keyPressed(0, Qt::NoModifier, QString(QChar(c)));
             }
+        }
+    }
+
+    // The colour row each position's byte gets from the name's bytes, read as
+    // the colour games read them.
+    static std::vector<std::pair<char, int>> writtenPositions(const QByteArray& name) {
+        std::vector<std::pair<char, int>> positions;
+        int row = 0;
+        for (qsizetype i = 0; i < name.size();) {
+            if (name.mid(i, 3) == "^^8") {
+                row = 2;
+                i += 3;
+            } else if (name[i] == '^') {
+                row = colourRowOfCode(kQuake3Colours, name.mid(i, 2));
+                i += 2;
+            } else {
+                positions.emplace_back(name[i], row);
+                ++i;
+            }
+        }
+        return positions;
+    }
+    // Each drawn glyph is its written byte's, in the colour the line gives it.
+    void expectDrawnAsWritten(const std::string& step) {
+        const QByteArray name = nameText();
+        const std::vector<std::pair<char, int>> written = writtenPositions(name);
+        for (int k = 0; k < kNameLength; ++k) {
+            const QImage& glyph = state().cells[k].glyph;
+            const auto [byte, row] =
+                k < static_cast<int>(written.size()) ? written[k] : std::pair<char, int>{' ', -1};
+            const std::string where =
+                step + ": position " + std::to_string(k + 1) + " of " + name.toStdString();
+            if (glyph.isNull()) {
+                ASSERT_EQ(byte, ' ') << where;
+                continue;
+            }
+            ASSERT_EQ(qRed(glyph.pixel(8, 8)), static_cast<unsigned char>(byte)) << where;
+            ASSERT_EQ(qGreen(glyph.pixel(8, 8)) / 20, row) << "colour at " << where;
         }
     }
 };
@@ -115,8 +163,16 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
          GameMode::Quake3Arena},
         {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0,
          GameMode::Quake3Arena},
+        // A glyph typed after red was chosen is written in red.
+        {"red after Backspace took the coded glyph", u"^1A#B"_s, "^1B", 2, 0,
+         GameMode::Quake3Arena},
+        {"red after New Name", u"^1A%B"_s, "^1B", 2, 0, GameMode::Quake3Arena},
+        {"red after Paste Name in another colour", u"^1$B"_s, "^3AC^1B", 4, 0,
+         GameMode::Quake3Arena},
+        {"red already in force: no second code", u"^1AB"_s, "^1AB", 3, 0, GameMode::Quake3Arena},
         {"insert: into a full name refused", x24 + u"|[_*", "_" + x24.toLatin1(), 2, 1},
     };
+    desktop.clipboardHolds = u"name \"^3AC^7\""_s;
     for (const Row& row : rows) {
         model.selectMode(row.mode);
         model.setInsertMode(false);
@@ -129,7 +185,7 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         EXPECT_EQ(markerLeftTwips(state()), 240 * (std::min(row.cursor, 25) - 1)) << row.name;
         EXPECT_EQ(desktop.beeps, row.beeps) << row.name;
         if (row.mode != GameMode::Quake2Hex) {
-            expectGlyphsFollowFragments(row.name);
+            expectDrawnAsWritten(row.name);
         }
     }
     EXPECT_EQ(state().notice, u"Name full: nothing inserted"_s);
@@ -155,6 +211,35 @@ TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWind
     EXPECT_EQ(nameText(), "^7A^^8BC"_ba);  // Black, written once
     model.selectMode(GameMode::QuakeWorld);
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
+}
+
+// Long random scripts of keys, colour chords, loads and undo: after every step
+// each drawn glyph is its written byte's, in the colour the line gives it.
+TEST_F(TypingTest, randomScripts_drawEveryGlyphInItsWrittenColour) {
+    const QByteArray glyphs = "ABCXYZabcxyz0189!*+-=?@"_ba;  // each its own single byte
+    std::mt19937 random(24);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int script = 0; script < 60; ++script) {
+        model.selectMode(script % 3 == 2 ? GameMode::Wolfenstein : GameMode::Quake3Arena);
+        model.setInsertMode(false);
+        std::string steps;
+        for (int step = 0; step < 60; ++step) {
+            const int kind = pick(16);
+            const QString token = kind < 2   ? u"^%1"_s.arg(1 + pick(8))
+                                  : kind < 5 ? QString(QLatin1Char(glyphs[pick(glyphs.size())]))
+                                             : QString(u"#~<>[]|()%$"_s[kind - 5]);
+            if (token == u"$") {
+                desktop.clipboardHolds = u"^%1AB^%2C"_s.arg(1 + pick(7)).arg(1 + pick(7));
+                steps += desktop.clipboardHolds.toStdString();
+            }
+            play(token);
+            steps += token.toStdString() + ' ';
+            expectDrawnAsWritten(steps);
+            if (HasFatalFailure()) {
+                return;
+            }
+        }
+    }
 }
 
 // Xonotic's "Other colour...": a cancelled dialog leaves the list's choice.
@@ -242,17 +327,6 @@ TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
     EXPECT_TRUE(state().regularView.isNull() && state().enlargedView.isNull());
 }
 
-// The folder is a file name: read back as such, not as Windows-1252 text.
-TEST_F(ModelTest, quickSave_intoANonLatinFolder) {
-    const QString folder = appDir.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, model.settingsFile(), nullptr,
-                         IniText::FileName));
-    model.quickSave();
-    EXPECT_EQ(desktop.messageTexts(), QStringList());
-    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
-}
-
 using UndoTest = ModelTest;
 
 TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNoEntry) {
@@ -275,7 +349,7 @@ TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNo
     EXPECT_EQ(model.history().undoText(), u"Add Glyph"_s);
     model.undo();
     EXPECT_EQ(nameText(), "^7A"_ba);
-    expectGlyphsFollowFragments("first glyph");
+    expectDrawnAsWritten("first glyph");
     EXPECT_EQ(state().CursorPos, 2);
     model.undo();
     EXPECT_EQ(nameText(), QByteArray());
@@ -327,6 +401,65 @@ TEST_F(UndoTest, gameSwitch_isOneStep_bringingBackModeSheetColourAndName) {
     const int entries = model.history().count();
     model.selectMode(GameMode::QuakeWorldMod);
     EXPECT_EQ(model.history().count(), entries);
+}
+
+// Each load is one change, named in the Edit menu, that Undo puts back
+// whole; a refused paste and a cancelled open record nothing.
+TEST_F(UndoTest, eachLoadIsOneNamedChange_refusedOrCancelledLoadsNone) {
+    play(u"Ok"_s);
+    const int entries = model.history().count();
+    desktop.clipboardHolds = u"Player_1"_s;  // no glyph of the colour modes writes '_'
+    model.pasteName();
+    model.openName();  // cancelled
+    EXPECT_EQ(model.history().count(), entries);
+
+    desktop.clipboardHolds = u"seta name \"^1Long^4Pasted^7\""_s;
+    model.pasteName();
+    EXPECT_EQ(model.history().undoText(), u"Paste Name"_s);
+    const QString file = appDir.path() + u"/q3config.cfg"_s;
+    test::writeBytes(file, "seta name \"Opened\"\r\n");
+    desktop.openReplies.push_back(file);
+    model.openName();
+    EXPECT_EQ(nameText(), "Opened");
+    EXPECT_EQ(model.history().undoText(), u"Open Name"_s);
+    model.undo();
+    EXPECT_EQ(nameText(), "^1Long^4Pasted");
+    model.undo();
+    EXPECT_EQ(nameText(), "^7Ok");
+}
+
+// The dialog's preview records nothing and Cancel puts the name back; OK is
+// one change that Undo takes back whole, pictures included.
+TEST_F(UndoTest, gradientPreviewRecordsNothing_okIsOneStep) {
+    play(u"Hello"_s);
+    const int entries = model.history().count();
+
+    std::optional<colour::GradientForm> form = model.gradientForm();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->lastPosition, 5);
+    form->stops = {{255, 0, 0}, std::nullopt, {0, 0, 255}};
+    model.previewGradient(*form);
+    const QByteArray coloured = "^1He^6l^4lo";
+    EXPECT_EQ(nameText(), coloured);
+    EXPECT_EQ(model.history().count(), entries);
+    model.endGradientPreview();
+    EXPECT_EQ(nameText(), "^7Hello");
+
+    model.previewGradient(*form);
+    model.applyGradient(*form);
+    EXPECT_EQ(model.history().count(), entries + 1);
+    EXPECT_EQ(model.history().undoText(), u"Colour Gradient"_s);
+    EXPECT_EQ(nameText(), coloured);
+    EXPECT_EQ(state().commandLineBox, u"name \"^1He^6l^4lo^7\""_s + test::kTagText);
+    expectDrawnAsWritten("gradient");
+    model.undo();
+    EXPECT_EQ(nameText(), "^7Hello");
+    expectDrawnAsWritten("gradient undone");
+    model.redo();
+    EXPECT_EQ(nameText(), coloured);
+
+    model.selectMode(GameMode::QuakeWorld);
+    EXPECT_FALSE(model.gradientForm());
 }
 
 // Records each window call with the number of message boxes shown before

@@ -26,8 +26,9 @@ QString sha1Of(const QString& path) {
 }
 
 // Compose a name in red and white with a high glyph, Save Name, Quick Save
-// into a Quake III folder, Export name as Bitmap: the real glyph sheets the
-// build drew, read by each system's own image decoders.
+// into a Quake III folder of no Latin-1 name (read back as a file name, not as
+// Windows-1252 text), Export name as Bitmap: the real glyph sheets the build
+// drew, read by each system's own image decoders.
 TEST(SameBytesEverywhere, saveQuickSaveAndBitmap_writeTheLinuxProgramsBytes) {
     QTemporaryDir appDir;
     QTemporaryDir out;
@@ -49,7 +50,8 @@ TEST(SameBytesEverywhere, saveQuickSaveAndBitmap_writeTheLinuxProgramsBytes) {
     model.chooseColour(0);
     model.pickGlyph('!');
 
-    const QString folder = out.filePath(u"Quake III Arena/baseq3"_s);
+    const QString folder =
+        out.filePath(u"Quake III Arena/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s);
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, QDir::toNativeSeparators(folder),
                          model.settingsFile(), nullptr, IniText::FileName));
