@@ -33,11 +33,6 @@ class GameCharsetTest : public ::testing::Test {
     QString remembered() const {
         return ReadIni(u"Charsets"_s, u"quake3"_s, settings(), IniText::FileName);
     }
-    QImage builtIn(BuiltInSheet sheet) const {
-        QImage image(256, 256, QImage::Format_RGB32);
-        image.fill(app.colourOf(sheet));
-        return image;
-    }
     QImage tinted(QRgb colour) const { return charset::tintedSheet(glyphs, colour); }
 
     const QImage glyphs = test::whiteGlyphs();
@@ -48,11 +43,20 @@ class GameCharsetTest : public ::testing::Test {
     MainWindowModel model{desktop, AppPaths::inFolder(app.path())};
 };
 
+// Glyphs placed before a charset change are drawn again in the new one, each
+// in the colour its bytes give it; going back draws them from the built-in sheets.
 TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSwitches) {
+    model.chooseColour(1);  // Red
+    model.pickGlyph(65);
+    model.chooseColour(4);  // Green
+    model.pickGlyph(66);
+    const auto glyphAt = [&](int k) { return model.state().cells[static_cast<size_t>(k)].glyph; };
     desktop.folderReplies.push_back(folder);
     model.useGameCharset();
     EXPECT_EQ(desktop.folderPrompts, std::vector<QString>{kGameFolderPrompt});
-    EXPECT_EQ(model.state().mapPicture, tinted(qRgb(255, 255, 255)));
+    EXPECT_EQ(model.state().mapPicture, tinted(qRgb(0, 255, 0)));
+    EXPECT_EQ(glyphAt(0), tinted(qRgb(255, 0, 0)).copy(16, 64, 16, 16));
+    EXPECT_EQ(glyphAt(1), tinted(qRgb(0, 255, 0)).copy(32, 64, 16, 16));
     EXPECT_EQ(model.state().charsetNote,
               u"Charset: "_s +
                   QDir::toNativeSeparators(folder + u"/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)"_s));
@@ -62,14 +66,19 @@ TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSw
     model.chooseColour(2);  // Black
     EXPECT_EQ(model.state().mapPicture, tinted(qRgb(0, 0, 0)));
     model.pickGlyph(65);
-    EXPECT_EQ(model.state().cells[0].glyph, tinted(qRgb(0, 0, 0)).copy(16, 64, 16, 16));
+    EXPECT_EQ(glyphAt(2), tinted(qRgb(0, 0, 0)).copy(16, 64, 16, 16));
+    model.useBuiltInCharset();
+    EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
+    EXPECT_EQ(glyphAt(1).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Green));
+    EXPECT_TRUE(remembered().isEmpty());
 
+    WriteIni(u"Charsets"_s, u"quake3"_s, folder, settings(), nullptr, IniText::FileName);
     MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
     const WindowState& s = next.state();
     EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 255, 255)));
     next.selectMode(GameMode::JumpGate);
-    EXPECT_EQ(s.mapPicture, builtIn(BuiltInSheet::JumpGate));
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::JumpGate));
     EXPECT_TRUE(s.charsetGameKey.isEmpty()) << "the commands are off in JumpGate";
     EXPECT_TRUE(s.charsetNote.isEmpty());
     next.selectMode(GameMode::Quake3Arena);
@@ -78,12 +87,11 @@ TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSw
     EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 0, 0))) << "still the game's charset";
 
     next.useBuiltInCharset();
-    EXPECT_EQ(s.mapPicture, builtIn(BuiltInSheet::Q3Red));
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
     EXPECT_TRUE(s.charsetNote.isEmpty());
-    EXPECT_TRUE(remembered().isEmpty());
     next.selectMode(GameMode::Wolfenstein);
     next.selectMode(GameMode::Quake3Arena);
-    EXPECT_EQ(s.mapPicture, builtIn(BuiltInSheet::Q3White));
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3White));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -92,7 +100,7 @@ TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
              IniText::FileName);
     MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
     next.start();
-    EXPECT_EQ(next.state().mapPicture, builtIn(BuiltInSheet::Q3White));
+    EXPECT_EQ(next.state().mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3White));
     EXPECT_EQ(next.state().charsetNote,
               u"Built-in charset: "_s + QDir::toNativeSeparators(folder + u"/gone is gone"_s));
     next.selectMode(GameMode::Quake2);
@@ -100,26 +108,6 @@ TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
     EXPECT_TRUE(next.state().charsetNote.isEmpty());
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(remembered(), folder + u"/gone"_s) << "kept for when it is back";
-}
-
-// Glyphs placed before a charset change are drawn again in the new one, each
-// in the colour its bytes give it; going back draws them from the built-in sheets.
-TEST_F(GameCharsetTest, charsetChange_redrawsEveryPlacedGlyph) {
-    model.chooseColour(1);  // Red
-    model.pickGlyph(65);
-    model.chooseColour(4);  // Green
-    model.pickGlyph(66);
-    const auto glyphAt = [&](int k) { return model.state().cells[static_cast<size_t>(k)].glyph; };
-    EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
-
-    desktop.folderReplies.push_back(folder);
-    model.useGameCharset();
-    EXPECT_EQ(glyphAt(0), tinted(qRgb(255, 0, 0)).copy(16, 64, 16, 16));
-    EXPECT_EQ(glyphAt(1), tinted(qRgb(0, 255, 0)).copy(32, 64, 16, 16));
-
-    model.useBuiltInCharset();
-    EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
-    EXPECT_EQ(glyphAt(1).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Green));
 }
 
 TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {
@@ -133,7 +121,7 @@ TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {
     model.selectMode(GameMode::Quake2Hex);
     EXPECT_EQ(model.state().mapPicture, own);
     model.selectMode(GameMode::QuakeWorld);
-    EXPECT_EQ(model.state().mapPicture, builtIn(BuiltInSheet::QuakeWorld));
+    EXPECT_EQ(model.state().mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::QuakeWorld));
 }
 
 TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
