@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -11,9 +13,12 @@
 #include <map>
 #include <random>
 
+#include "charset/GameFiles.h"
+#include "charset/Sheet.h"
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "ini/Ini.h"
+#include "models/GameCharsetCommands.h"
 #include "models/MainWindowModel.h"
 #include "models/Shell.h"
 #include "modes/ColourList.h"
@@ -126,9 +131,10 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         bool secondSet = false;
     };
     const QString x24 = u"ABCDEFGHIJKLMNOPQRSTUVWX"_s;
+    const GameMode quake3 = GameMode::Quake3Arena;
     const Row rows[] = {
         // Typed characters write the code of their Windows-1252 byte.
-        {"colour mode", u"Ab 1"_s, "^7Ab 1", 5, 0, GameMode::Quake3Arena},
+        {"colour mode", u"Ab 1"_s, "^7Ab 1", 5, 0, quake3},
         {"hex pairs", u"A}"_s, "417D", 3, 0, GameMode::Quake2Hex},
         {"code page above 127", u"\u20AC\u00E9\u0178"_s, "\x80\xE9\x9F", 4},
         {"second set", u"A}\u00E9"_s, "\xC1\xFD\xE9", 4, 0, GameMode::Quake2, true},
@@ -147,19 +153,15 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         {"Delete blanks at the cursor", u"ABC<<~"_s, "A C", 2},
         {"insert: Backspace closes the gap", u"ABCD<<|#"_s, "ACD", 2},
         {"insert: Delete closes the gap", u"ABCD<<|~"_s, "ABD", 3},
-        {"over the coloured position its code is lost", u"AC[D"_s, "DC", 2, 0,
-         GameMode::Quake3Arena},
-        {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0,
-         GameMode::Quake3Arena},
+        {"over the coloured position its code is lost", u"AC[D"_s, "DC", 2, 0, quake3},
+        {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0, quake3},
         // A glyph typed after red was chosen is written in red.
-        {"red after Backspace took the coded glyph", u"^1A#B"_s, "^1B", 2, 0,
-         GameMode::Quake3Arena},
-        {"red after New Name", u"^1A%B"_s, "^1B", 2, 0, GameMode::Quake3Arena},
-        {"red after Paste Name in another colour", u"^1$B"_s, "^3AC^1B", 4, 0,
-         GameMode::Quake3Arena},
-        {"red already in force: no second code", u"^1AB"_s, "^1AB", 3, 0, GameMode::Quake3Arena},
+        {"red after Backspace took the coded glyph", u"^1A#B"_s, "^1B", 2, 0, quake3},
+        {"red after New Name", u"^1A%B"_s, "^1B", 2, 0, quake3},
+        {"red after Paste Name in another colour", u"^1$B"_s, "^3AC^1B", 4, 0, quake3},
+        {"red already in force: no second code", u"^1AB"_s, "^1AB", 3, 0, quake3},
         {"Ctrl and each digit; Black written once", u"^1A^2B^3C^4D^5E^6F^7G^8HI"_s,
-         "^1A^2B^3C^4D^5E^6F^7G^^8HI", 10, 0, GameMode::Quake3Arena},
+         "^1A^2B^3C^4D^5E^6F^7G^^8HI", 10, 0, quake3},
         {"no colours to choose", u"^1A"_s, "A", 2, 0, GameMode::QuakeWorld},
         {"insert: into a full name refused", x24 + u"|[_*", "_" + x24.toLatin1(), 2, 1},
     };
@@ -409,7 +411,6 @@ TEST_F(UndoTest, gradientPreviewRecordsNothing_okIsOneStep) {
 
     std::optional<colour::GradientForm> form = model.gradientForm();
     ASSERT_TRUE(form);
-    EXPECT_EQ(form->lastPosition, 5);
     form->stops = {{255, 0, 0}, std::nullopt, {0, 0, 255}};
     model.previewGradient(*form);
     const QByteArray coloured = "^1He^6l^4lo";
@@ -578,6 +579,181 @@ TEST(UserGuide, isBesideTheBuiltProgramWithItsPictures) {
         EXPECT_TRUE(QFile::exists(docs + m.captured(1))) << qPrintable(m.captured(1));
     }
     EXPECT_GE(images, 1);
+}
+
+const QByteArray kOldSettings = "[Vantorel]\r\nfirst=no\r\nq3config=C:\\Games\\baseq3 \r\n"_ba;
+
+// A Quake III install, of white glyphs, in a folder whose name is not Latin-1.
+class GameCharsetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::writeBytes(settings(), kOldSettings);
+        test::writeFile(folder + u"/baseq3/pak0.pk3"_s,
+                        test::zip({{"gfx/2d/bigchars.tga", test::tga(glyphs, true)}}));
+        model.start();
+    }
+
+    QString settings() const { return app.path() + u"/vtl.ini"_s; }
+    QString remembered() const {
+        return ReadIni(u"Charsets"_s, u"quake3"_s, settings(), IniText::FileName);
+    }
+    QImage tinted(QRgb colour) const { return charset::tintedSheet(glyphs, colour); }
+
+    const QImage glyphs = test::whiteGlyphs();
+    test::AppFolder app;
+    QTemporaryDir game;
+    const QString folder = game.path() + u"/gra żółw ゲーム"_s;
+    test::FakeDesktop desktop;
+    MainWindowModel model{desktop, AppPaths::inFolder(app.path())};
+};
+
+// Glyphs placed before a charset change are drawn again in the new one, each
+// in the colour its bytes give it; going back draws them from the built-in sheets.
+TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSwitches) {
+    model.chooseColour(1);  // Red
+    model.pickGlyph(65);
+    model.chooseColour(4);  // Green
+    model.pickGlyph(66);
+    const auto glyphAt = [&](int k) { return model.state().cells[static_cast<size_t>(k)].glyph; };
+    desktop.folderReplies.push_back(folder);
+    model.useGameCharset();
+    EXPECT_EQ(desktop.folderPrompts, std::vector<QString>{kGameFolderPrompt});
+    EXPECT_EQ(model.state().mapPicture, tinted(qRgb(0, 255, 0)));
+    EXPECT_EQ(glyphAt(0), tinted(qRgb(255, 0, 0)).copy(16, 64, 16, 16));
+    EXPECT_EQ(glyphAt(1), tinted(qRgb(0, 255, 0)).copy(32, 64, 16, 16));
+    EXPECT_EQ(model.state().charsetNote,
+              u"Charset: "_s +
+                  QDir::toNativeSeparators(folder + u"/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)"_s));
+    EXPECT_EQ(remembered(), folder);
+    EXPECT_TRUE(test::readBytes(settings()).startsWith(kOldSettings))
+        << "old keys keep their bytes";
+    model.chooseColour(2);  // Black
+    EXPECT_EQ(model.state().mapPicture, tinted(qRgb(0, 0, 0)));
+    model.pickGlyph(65);
+    EXPECT_EQ(glyphAt(2), tinted(qRgb(0, 0, 0)).copy(16, 64, 16, 16));
+    model.useBuiltInCharset();
+    EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
+    EXPECT_EQ(glyphAt(1).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Green));
+    EXPECT_TRUE(remembered().isEmpty());
+
+    WriteIni(u"Charsets"_s, u"quake3"_s, folder, settings(), nullptr, IniText::FileName);
+    MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
+    next.start();
+    const WindowState& s = next.state();
+    EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 255, 255)));
+    next.selectMode(GameMode::JumpGate);
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::JumpGate));
+    EXPECT_TRUE(s.charsetGameKey.isEmpty()) << "the commands are off in JumpGate";
+    EXPECT_TRUE(s.charsetNote.isEmpty());
+    next.selectMode(GameMode::Quake3Arena);
+    next.selectMode(GameMode::QuakeWorldMod);  // its picture dialog is cancelled
+    next.chooseColour(1);
+    EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 0, 0))) << "still the game's charset";
+
+    next.useBuiltInCharset();
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
+    EXPECT_TRUE(s.charsetNote.isEmpty());
+    next.selectMode(GameMode::Wolfenstein);
+    next.selectMode(GameMode::Quake3Arena);
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3White));
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
+    WriteIni(u"Charsets"_s, u"quake3"_s, folder + u"/gone"_s, settings(), nullptr,
+             IniText::FileName);
+    MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
+    next.start();
+    EXPECT_EQ(next.state().mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3White));
+    EXPECT_EQ(next.state().charsetNote,
+              u"Built-in charset: "_s + QDir::toNativeSeparators(folder + u"/gone is gone"_s));
+    next.selectMode(GameMode::Quake2);
+    next.selectMode(GameMode::Quake3Arena);
+    EXPECT_TRUE(next.state().charsetNote.isEmpty());
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(remembered(), folder + u"/gone"_s) << "kept for when it is back";
+}
+
+TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {
+    test::writeFile(game.path() + u"/baseq2/pics/conchars.pcx"_s,
+                    test::pcx(128, 128, test::pattern(128, 128)));
+    model.selectMode(GameMode::Quake2);
+    desktop.folderReplies.push_back(game.path() + u"/baseq2"_s);
+    model.useGameCharset();
+    const QImage own = model.state().mapPicture;
+    EXPECT_EQ(own.pixel(0, 0), test::paletteColour(0)) << "index 0 in the PCX's own palette";
+    model.selectMode(GameMode::Quake2Hex);
+    EXPECT_EQ(model.state().mapPicture, own);
+    model.selectMode(GameMode::QuakeWorld);
+    EXPECT_EQ(model.state().mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::QuakeWorld));
+}
+
+TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
+    QTemporaryDir empty;
+    QDir().mkpath(empty.path() + u"/baseq3"_s);
+    test::writeFile(game.path() + u"/bad/baseq3/pak0.pk3"_s, QByteArray(100, 'x'));
+    const QImage before = model.state().mapPicture;
+    // Not found, damaged (both messages name the place), cancelled (no message).
+    for (const QString& reply : {empty.path(), QString(game.path() + u"/bad"_s), QString()}) {
+        SCOPED_TRACE(reply.toStdString());
+        desktop.messages.clear();
+        desktop.folderReplies.push_back(reply);
+        model.useGameCharset();
+        ASSERT_EQ(desktop.messages.size(), reply.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(reply.isEmpty() ||
+                    desktop.messages[0].text.contains(u"\""_s + QDir::toNativeSeparators(reply)));
+        EXPECT_EQ(model.state().mapPicture, before);
+        EXPECT_TRUE(model.state().charsetNote.isEmpty());
+        EXPECT_EQ(test::readBytes(settings()), kOldSettings);
+    }
+}
+
+// The files a user's session writes are the same bytes on every system the
+// program is built for: this test runs in the Linux build (make test) and in
+// the Windows build under Wine (make test-windows). Compose a name in red and
+// white with a high glyph, Save Name, Quick Save into a Quake III folder of no
+// Latin-1 name (read back as a file name, not as Windows-1252 text), Export
+// name as Bitmap: the real glyph sheets the build drew, read by each system's
+// own image decoders, must give the files the Linux program writes.
+TEST(SameBytesEverywhere, saveQuickSaveAndBitmap_writeTheLinuxProgramsBytes) {
+    QTemporaryDir appDir;
+    QTemporaryDir out;
+    QDirIterator sheets(QStringLiteral(VTL_BUILD_APP_DIR), {u"*.gif"_s}, QDir::Files,
+                        QDirIterator::Subdirectories);
+    while (sheets.hasNext()) {
+        const QString from = sheets.next();
+        const QString to =
+            appDir.filePath(QDir(QStringLiteral(VTL_BUILD_APP_DIR)).relativeFilePath(from));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(to).path()) && QFile::copy(from, to));
+    }
+    test::FakeDesktop desktop;
+    MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
+    model.start();
+    model.chooseColour(1);
+    for (const int code : std::initializer_list<int>{'V', 't', 'l', 0x80}) {
+        model.pickGlyph(code);
+    }
+    model.chooseColour(0);
+    model.pickGlyph('!');
+
+    const QString folder =
+        out.filePath(u"Quake III Arena/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, QDir::toNativeSeparators(folder),
+                         model.settingsFile(), nullptr, IniText::FileName));
+    desktop.answers.assign(8, MessageAnswer::Yes);  // whatever the check asks
+    desktop.saveReplies = {out.filePath(u"name.cfg"_s), out.filePath(u"name.bmp"_s)};
+    model.saveName();
+    model.quickSave();
+    model.exportAsBitmap();
+
+    const QByteArray line = "\r\nname \"^1Vtl\x80^7!^7\""_ba + test::kTag + test::kTrailer + "\r\n";
+    EXPECT_EQ(test::readBytes(out.filePath(u"name.cfg"_s)), line);
+    EXPECT_EQ(test::readBytes(folder + u"/q3config.cfg"_s), line);
+    // The picture from the Linux program's own export (433 x 25 pixels).
+    EXPECT_EQ(QCryptographicHash::hash(test::readBytes(out.filePath(u"name.bmp"_s)),
+                                       QCryptographicHash::Sha1),
+              QByteArray::fromHex("809cd9e16c3f46fcc518f65f393cb6a8a98b99e3"));
 }
 
 }  // namespace
