@@ -305,10 +305,7 @@ TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
 using UndoTest = ModelTest;
 
 TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNoEntry) {
-    play(u"AB"_s);
-    model.moveCursorTo(1);
-    model.deleteAtCursor();
-    model.newName();
+    play(u"AB[~%"_s);  // Delete at 1, New Name
     EXPECT_EQ(nameText(), QByteArray());
     EXPECT_EQ(state().CursorPos, 1);
     EXPECT_TRUE(state().ColorWritten);  // a new name doesn't repeat the colour
@@ -331,22 +328,16 @@ TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNo
     EXPECT_FALSE(state().ColorWritten);  // the white code is pending again
     EXPECT_FALSE(model.history().canUndo());
 
-    for (int i = 0; i < 4; ++i) {
-        model.redo();
-    }
+    play(u"))))"_s);
     EXPECT_EQ(nameText(), QByteArray());
     EXPECT_FALSE(model.history().canRedo());
     // Changes that change nothing leave no entry; the cursor alone is not a change.
-    model.deleteAtCursor();
-    model.newName();
-    model.moveCursorTo(7);
-    model.undo();
+    play(u"~%>>>>>>("_s);
     EXPECT_EQ(nameText(), " B"_ba);
 }
 
 TEST_F(UndoTest, gameSwitch_isOneStep_bringingBackModeSheetColourAndName) {
-    model.chooseColour(1);
-    play(u"AB"_s);
+    play(u"^1AB"_s);
     const WindowState before = state();
     model.selectMode(GameMode::Quake2);
     play(u"Z"_s);
@@ -689,12 +680,12 @@ TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {
 }
 
 TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
-    QTemporaryDir empty;
-    QDir().mkpath(empty.path() + u"/baseq3"_s);
+    const QString empty = game.path() + u"/empty"_s;
+    QDir().mkpath(empty + u"/baseq3"_s);
     test::writeFile(game.path() + u"/bad/baseq3/pak0.pk3"_s, QByteArray(100, 'x'));
     const QImage before = model.state().mapPicture;
     // Not found, damaged (both messages name the place), cancelled (no message).
-    for (const QString& reply : {empty.path(), QString(game.path() + u"/bad"_s), QString()}) {
+    for (const QString& reply : {empty, QString(game.path() + u"/bad"_s), QString()}) {
         SCOPED_TRACE(reply.toStdString());
         desktop.messages.clear();
         desktop.folderReplies.push_back(reply);
