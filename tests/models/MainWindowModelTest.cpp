@@ -573,27 +573,24 @@ TEST(UserGuide, isBesideTheBuiltProgramWithItsPictures) {
 const QByteArray kOldSettings = "[Vantorel]\r\nfirst=no\r\nq3config=C:\\Games\\baseq3 \r\n"_ba;
 
 // A Quake III install, of white glyphs, in a folder whose name is not Latin-1.
-class GameCharsetTest : public ::testing::Test {
-  protected:
+struct GameCharsetTest : ModelTest {
     void SetUp() override {
         test::writeBytes(settings(), kOldSettings);
         test::writeFile(folder + u"/baseq3/pak0.pk3"_s,
                         test::zip({{"gfx/2d/bigchars.tga", test::tga(glyphs, true)}}));
-        model.start();
+        ModelTest::SetUp();
     }
 
-    QString settings() const { return app.path() + u"/vtl.ini"_s; }
+    QString settings() const { return appDir.path() + u"/vtl.ini"_s; }
     QString remembered() const {
         return ReadIni(u"Charsets"_s, u"quake3"_s, settings(), IniText::FileName);
     }
     QImage tinted(QRgb colour) const { return charset::tintedSheet(glyphs, colour); }
+    QRgb builtIn(BuiltInSheet sheet) const { return QImage(appDir.pathOf(sheet)).pixel(0, 0); }
 
     const QImage glyphs = test::whiteGlyphs();
-    test::AppFolder app;
     QTemporaryDir game;
     const QString folder = game.path() + u"/gra żółw ゲーム"_s;
-    test::FakeDesktop desktop;
-    MainWindowModel model{desktop, AppPaths::inFolder(app.path())};
 };
 
 // Glyphs placed before a charset change are drawn again in the new one, each
@@ -621,17 +618,16 @@ TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSw
     model.pickGlyph(65);
     EXPECT_EQ(glyphAt(2), tinted(qRgb(0, 0, 0)).copy(16, 64, 16, 16));
     model.useBuiltInCharset();
-    EXPECT_EQ(glyphAt(0).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
-    EXPECT_EQ(glyphAt(1).pixel(0, 0), app.colourOf(BuiltInSheet::Q3Green));
+    expectDrawnAsWritten("the built-in charset again");
     EXPECT_TRUE(remembered().isEmpty());
 
     WriteIni(u"Charsets"_s, u"quake3"_s, folder, settings(), nullptr, IniText::FileName);
-    MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
+    MainWindowModel next(desktop, AppPaths::inFolder(appDir.path()));
     next.start();
     const WindowState& s = next.state();
     EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 255, 255)));
     next.selectMode(GameMode::JumpGate);
-    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::JumpGate));
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), builtIn(BuiltInSheet::JumpGate));
     EXPECT_TRUE(s.charsetGameKey.isEmpty()) << "the commands are off in JumpGate";
     EXPECT_TRUE(s.charsetNote.isEmpty());
     next.selectMode(GameMode::Quake3Arena);
@@ -640,20 +636,20 @@ TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSw
     EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 0, 0))) << "still the game's charset";
 
     next.useBuiltInCharset();
-    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3Red));
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), builtIn(BuiltInSheet::Q3Red));
     EXPECT_TRUE(s.charsetNote.isEmpty());
     next.selectMode(GameMode::Wolfenstein);
     next.selectMode(GameMode::Quake3Arena);
-    EXPECT_EQ(s.mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3White));
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), builtIn(BuiltInSheet::Q3White));
     EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(GameCharsetTest, goneFolder_builtInSheetAndTheBottomRowSaysWhyOnce) {
     WriteIni(u"Charsets"_s, u"quake3"_s, folder + u"/gone"_s, settings(), nullptr,
              IniText::FileName);
-    MainWindowModel next(desktop, AppPaths::inFolder(app.path()));
+    MainWindowModel next(desktop, AppPaths::inFolder(appDir.path()));
     next.start();
-    EXPECT_EQ(next.state().mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::Q3White));
+    EXPECT_EQ(next.state().mapPicture.pixel(0, 0), builtIn(BuiltInSheet::Q3White));
     EXPECT_EQ(next.state().charsetNote,
               u"Built-in charset: "_s + QDir::toNativeSeparators(folder + u"/gone is gone"_s));
     next.selectMode(GameMode::Quake2);
@@ -674,7 +670,7 @@ TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {
     model.selectMode(GameMode::Quake2Hex);
     EXPECT_EQ(model.state().mapPicture, own);
     model.selectMode(GameMode::QuakeWorld);
-    EXPECT_EQ(model.state().mapPicture.pixel(0, 0), app.colourOf(BuiltInSheet::QuakeWorld));
+    EXPECT_EQ(model.state().mapPicture.pixel(0, 0), builtIn(BuiltInSheet::QuakeWorld));
 }
 
 TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
