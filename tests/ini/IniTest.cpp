@@ -105,19 +105,13 @@ TEST(WriteIni, changesOnlyTheLineItIsAbout) {
     EXPECT_EQ(writtenOver("[a]\r\nk?=1\r\n"_ba, u"k\u4e2d"_s), "[a]\r\nk?=v\r\n"_ba);
 }
 
-TEST(WriteIni, createsTheFile_valuesReadBackAsWritten) {
+// A file it creates reads back as written; what would break the file is
+// refused with a reason and leaves it untouched.
+TEST(WriteIni, createsTheFile_refusesWhatWouldBreakIt) {
+    const QByteArray before = "[a]\r\nk=\x80\xE9\r\n"_ba;
     QTemporaryDir dir;
     ASSERT_TRUE(WriteIni(u"a"_s, u"k"_s, u"\u20AC\u00E9"_s, iniIn(dir)));
-    EXPECT_EQ(readBytes(iniIn(dir)), "[a]\r\nk=\x80\xE9\r\n"_ba);
-    // Names are trimmed and matched regardless of case; no length cut as in old Windows.
-    ASSERT_TRUE(WriteIni(u"a"_s, u"k"_s, QString(5000, u'q'), iniIn(dir)));
-    EXPECT_EQ(ReadIni(u" A\t"_s, u"K "_s, iniIn(dir)), QString(5000, u'q'));
-}
-
-TEST(WriteIni, refusesWhatWouldBreakTheFile_andLeavesItUntouched) {
-    const QByteArray before = "[a]\r\nk=old\r\n"_ba;
-    QTemporaryDir dir;
-    writeBytes(iniIn(dir), before);
+    EXPECT_EQ(readBytes(iniIn(dir)), before);
     // section|key|value
     for (const QString& row :
          {u"a|k|x\r\n[evil]\r\nk=y"_s, u"a|k|x\ry"_s, u"a|k|x\0y"_s, u"a|k\nx|v"_s, u"a|  |v"_s,
@@ -129,12 +123,17 @@ TEST(WriteIni, refusesWhatWouldBreakTheFile_andLeavesItUntouched) {
         EXPECT_FALSE(error.isEmpty());
         EXPECT_EQ(readBytes(iniIn(dir)), before);
     }
+    // Names are trimmed and matched regardless of case; no length cut as in old Windows.
+    ASSERT_TRUE(WriteIni(u"a"_s, u"k"_s, QString(5000, u'q'), iniIn(dir)));
+    EXPECT_EQ(ReadIni(u" A\t"_s, u"K "_s, iniIn(dir)), QString(5000, u'q'));
 }
 
-#ifndef _WIN32  // modes and "nobody"; WindowsFileTest.cpp has a read-only file
+#ifndef _WIN32  // modes, "nobody", hard links: WindowsFileTest.cpp has Windows' own
 // An unreadable file is not replaced by one holding only this key, and no
-// temporary file is left beside it. The mode binds "nobody" as well.
-TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
+// temporary file is left beside it; the mode binds "nobody" as well. The file
+// goes through the one writer: a hard link to it (a copy shared with another
+// install, say) stays one, mode and all.
+TEST(WriteIni, withoutPermissionFailsAndKeepsTheFile_aHardLinkStaysOne) {
     QTemporaryDir dir;
     writeBytes(iniIn(dir), "[a]\r\nk=old\r\n"_ba);
     setMode(dir.path(), 0777);
@@ -144,21 +143,12 @@ TEST(WriteIni, withoutPermission_failsWithReason_andKeepsTheFile) {
     ASSERT_TRUE(nobody->ok());
     EXPECT_FALSE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir), &error));
     nobody.reset();
-    setMode(iniIn(dir), 0600);
+    setMode(iniIn(dir), 0640);
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(iniIn(dir)))) << error.toStdString();
     EXPECT_EQ(readBytes(iniIn(dir)), "[a]\r\nk=old\r\n"_ba);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"vtl.ini"_s});
-}
-#endif
 
-#ifndef _WIN32  // WindowsFileTest.cpp has Windows' hard links
-// The settings file goes through the one writer: a hard link to it (a copy
-// shared with another install, say) stays one, mode and all.
-TEST(WriteIni, hardLinkedFile_stillLinkedAfterAWrite) {
-    QTemporaryDir dir;
     const QString link = dir.filePath(u"shared.ini"_s);
-    writeBytes(iniIn(dir), "[a]\r\nk=old\r\n"_ba);
-    setMode(iniIn(dir), 0640);
     ASSERT_EQ(
         ::link(QFile::encodeName(iniIn(dir)).constData(), QFile::encodeName(link).constData()), 0);
     ASSERT_TRUE(WriteIni(u"a"_s, u"k"_s, u"new"_s, iniIn(dir)));

@@ -1,24 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <functional>
 #include <map>
+#include <random>
 
+#include "charset/GameFiles.h"
+#include "charset/Sheet.h"
 #include "core/Cp1252.h"
 #include "core/NameEditing.h"
 #include "ini/Ini.h"
+#include "models/GameCharsetCommands.h"
 #include "models/MainWindowModel.h"
 #include "models/Shell.h"
 #include "modes/ColourList.h"
+#include "modes/Quake3Colours.h"
 #include "support/AppFolder.h"
 #include "support/FakeDesktop.h"
 #include "support/Files.h"
 #include "support/ReadOnlyFolder.h"
+#include "support/Tag.h"
 
 namespace vtl {
 namespace {
@@ -26,52 +35,83 @@ namespace {
 using namespace Qt::StringLiterals;
 using test::readBytes;
 
+// On every colour row's sheet code c is drawn with red c and green 20 * row,
+// a glyph tells both; the Quake II and QuakeWorld sheets are row 0's.
 struct ModelTest : ::testing::Test {
     test::AppFolder appDir;
     test::FakeDesktop desktop;
     MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
 
     void SetUp() override {
-        // Code c of the white and Quake II sheets is red c: a glyph tells its code.
-        QImage sheet(256, 256, QImage::Format_RGB32);
-        for (int y = 0; y < 256; ++y) {
-            for (int x = 0; x < 256; ++x) {
-                sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 80, 80));
+        for (int row = 0; row < static_cast<int>(kQuake3Choices.size()); ++row) {
+            QImage sheet(256, 256, QImage::Format_RGB32);
+            for (int y = 0; y < 256; ++y) {
+                for (int x = 0; x < 256; ++x) {
+                    sheet.setPixel(x, y, qRgb(y / 16 * 16 + x / 16, 20 * row, 80));
+                }
+            }
+            ASSERT_TRUE(sheet.save(appDir.pathOf(kQuake3Choices[row].sheet), "BMP"));
+            if (row == 0) {
+                ASSERT_TRUE(sheet.save(appDir.pathOf(BuiltInSheet::Quake2), "BMP"));
+                ASSERT_TRUE(sheet.save(appDir.pathOf(BuiltInSheet::QuakeWorld), "BMP"));
             }
         }
-        ASSERT_TRUE(sheet.save(appDir.pathOf(kQuake3Choices[0].sheet), "BMP"));
-        ASSERT_TRUE(sheet.save(appDir.pathOf(BuiltInSheet::Quake2), "BMP"));
         model.start();
     }
     const WindowState& state() const { return model.state(); }
     QByteArray nameText() const { return composeNameText(state()); }
-    // Each position's glyph is the one its fragment ends in (none for a blank),
-    // wherever the positions have moved: true of the byte and colour modes.
-    void expectGlyphsFollowFragments(const char* where) const {
-        for (int k = 0; k < kNameLength; ++k) {
-            const NameCell& cell = state().cells[k];
-            EXPECT_EQ(cell.glyph.isNull() ? ' ' : qRed(cell.glyph.pixel(8, 8)),
-                      static_cast<unsigned char>(cell.fragment.back()))
-                << where << " at " << k + 1;
-        }
-    }
     bool press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         return model.keyPressed(key, modifiers, QString());
     }
-    // < > [ ] are Left, Right, Home and End, # is Backspace, ~ Delete and |
-    // turns insert mode on; anything else is typed.
+    // < > [ ] are Left, Right, Home and End, # is Backspace, ~ Delete, ^ and a
+    // digit Ctrl and that digit, | toggles insert mode, % is New Name, $ Paste
+    // Name, ( Undo and ) Redo; anything else is typed.
     void play(const QString& script) {
-        static const std::map<char16_t, int> keys{
-            {u'<', Qt::Key_Left}, {u'>', Qt::Key_Right},     {u'[', Qt::Key_Home},
-            {u']', Qt::Key_End},  {u'#', Qt::Key_Backspace}, {u'~', Qt::Key_Delete}};
-        for (const QChar c : script) {
-            if (c == u'|') {
-                model.setInsertMode(true);
-            } else if (keys.contains(c.unicode())) {
-                press(keys.at(c.unicode()));
+        const std::map<QChar, std::function<void()>> actions{
+            {u'<', [&] { press(Qt::Key_Left); }},
+            {u'>', [&] { press(Qt::Key_Right); }},
+            {u'[', [&] { press(Qt::Key_Home); }},
+            {u']', [&] { press(Qt::Key_End); }},
+            {u'#', [&] { press(Qt::Key_Backspace); }},
+            {u'~', [&] { press(Qt::Key_Delete); }},
+            {u'|', [&] { model.setInsertMode(!state().insertMode); }},
+            {u'%', [&] { model.newName(); }},
+            {u'$', [&] { model.pasteName(); }},
+            {u'(', [&] { model.undo(); }},
+            {u')', [&] { model.redo(); }}};
+        for (qsizetype i = 0; i < script.size(); ++i) {
+            if (script[i] == u'^') {
+                press(Qt::Key_0 + script[++i].digitValue(), Qt::ControlModifier);
+            } else if (const auto action = actions.find(script[i]); action != actions.end()) {
+                action->second();
             } else {
-                model.keyPressed(0, Qt::NoModifier, QString(c));
+                model.keyPressed(0, Qt::NoModifier, QString(script[i]));
             }
+        }
+    }
+
+    // Each drawn glyph is its written byte's, in the colour the line's codes
+    // give it as the games read them.
+    void expectDrawnAsWritten(const std::string& step) {
+        const QByteArray name = nameText();
+        qsizetype i = 0;
+        int row = 0;
+        for (int k = 0; k < kNameLength; ++k, ++i) {
+            while (i < name.size() && name[i] == '^') {
+                const bool black = name.mid(i, 3) == "^^8";
+                row = black ? 2 : colourRowOfCode(kQuake3Colours, name.mid(i, 2));
+                i += black ? 3 : 2;
+            }
+            const char byte = i < name.size() ? name[i] : '\0';  // none past the end
+            const QImage& glyph = state().cells[k].glyph;
+            const std::string where =
+                step + ": position " + std::to_string(k + 1) + " of " + name.toStdString();
+            if (glyph.isNull()) {
+                ASSERT_TRUE(byte == ' ' || byte == '\0') << where;
+                continue;
+            }
+            ASSERT_EQ(qRed(glyph.pixel(8, 8)), static_cast<unsigned char>(byte)) << where;
+            ASSERT_EQ(qGreen(glyph.pixel(8, 8)) / 20, row) << "colour at " << where;
         }
     }
 };
@@ -90,9 +130,10 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         bool secondSet = false;
     };
     const QString x24 = u"ABCDEFGHIJKLMNOPQRSTUVWX"_s;
+    const GameMode quake3 = GameMode::Quake3Arena;
     const Row rows[] = {
         // Typed characters write the code of their Windows-1252 byte.
-        {"colour mode", u"Ab 1"_s, "^7Ab 1", 5, 0, GameMode::Quake3Arena},
+        {"colour mode", u"Ab 1"_s, "^7Ab 1", 5, 0, quake3},
         {"hex pairs", u"A}"_s, "417D", 3, 0, GameMode::Quake2Hex},
         {"code page above 127", u"\u20AC\u00E9\u0178"_s, "\x80\xE9\x9F", 4},
         {"second set", u"A}\u00E9"_s, "\xC1\xFD\xE9", 4, 0, GameMode::Quake2, true},
@@ -111,12 +152,19 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         {"Delete blanks at the cursor", u"ABC<<~"_s, "A C", 2},
         {"insert: Backspace closes the gap", u"ABCD<<|#"_s, "ACD", 2},
         {"insert: Delete closes the gap", u"ABCD<<|~"_s, "ABD", 3},
-        {"over the coloured position its code is lost", u"AC[D"_s, "DC", 2, 0,
-         GameMode::Quake3Arena},
-        {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0,
-         GameMode::Quake3Arena},
+        {"over the coloured position its code is lost", u"AC[D"_s, "DC", 2, 0, quake3},
+        {"insert: the colour code goes with its glyph", u"AC<|B[-"_s, "-^7ABC", 2, 0, quake3},
+        // A glyph typed after red was chosen is written in red.
+        {"red after Backspace took the coded glyph", u"^1A#B"_s, "^1B", 2, 0, quake3},
+        {"red after New Name", u"^1A%B"_s, "^1B", 2, 0, quake3},
+        {"red after Paste Name in another colour", u"^1$B"_s, "^3AC^1B", 4, 0, quake3},
+        {"red already in force: no second code", u"^1AB"_s, "^1AB", 3, 0, quake3},
+        {"Ctrl and each digit; Black written once", u"^1A^2B^3C^4D^5E^6F^7G^8HI"_s,
+         "^1A^2B^3C^4D^5E^6F^7G^^8HI", 10, 0, quake3},
+        {"no colours to choose", u"^1A"_s, "A", 2, 0, GameMode::QuakeWorld},
         {"insert: into a full name refused", x24 + u"|[_*", "_" + x24.toLatin1(), 2, 1},
     };
+    desktop.clipboardHolds = u"name \"^3AC^7\""_s;
     for (const Row& row : rows) {
         model.selectMode(row.mode);
         model.setInsertMode(false);
@@ -129,7 +177,7 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
         EXPECT_EQ(markerLeftTwips(state()), 240 * (std::min(row.cursor, 25) - 1)) << row.name;
         EXPECT_EQ(desktop.beeps, row.beeps) << row.name;
         if (row.mode != GameMode::Quake2Hex) {
-            expectGlyphsFollowFragments(row.name);
+            expectDrawnAsWritten(row.name);
         }
     }
     EXPECT_EQ(state().notice, u"Name full: nothing inserted"_s);
@@ -140,21 +188,43 @@ TEST_F(TypingTest, keysAndTypedCharacters_editAsSlotClicksAndGlyphsWould) {
     EXPECT_EQ(state().notice, QString());
 }
 
-TEST_F(TypingTest, chords_colourDigitsChooseInColourModes_theRestIsLeftToTheWindow) {
+// Ctrl and a digit chooses a colour where there are colours (typing rows
+// above); every other chord is left to the window.
+TEST_F(TypingTest, chords_otherThanCtrlAndAColourDigit_areLeftToTheWindow) {
     EXPECT_FALSE(model.keyPressed(Qt::Key_Tab, Qt::NoModifier, u"\t"_s));
     EXPECT_FALSE(model.keyPressed(Qt::Key_Return, Qt::NoModifier, u"\r"_s));
     EXPECT_FALSE(model.keyPressed(Qt::Key_A, Qt::ControlModifier, u"\x01"_s));
     EXPECT_FALSE(model.keyPressed(Qt::Key_F, Qt::AltModifier, u"f"_s));
     EXPECT_TRUE(model.keyPressed(Qt::Key_A, Qt::ShiftModifier, u"A"_s));
-    for (int digit = 1; digit <= 8; ++digit) {
-        EXPECT_TRUE(press(Qt::Key_0 + digit, Qt::ControlModifier)) << digit;
-        EXPECT_TRUE(state().ColorPrefix.endsWith('0' + digit)) << digit;
-        EXPECT_EQ(QByteArray(kQuake3Choices[state().colourListIndex].code), state().ColorPrefix);
-    }
-    play(u"BC"_s);
-    EXPECT_EQ(nameText(), "^7A^^8BC"_ba);  // Black, written once
+    EXPECT_TRUE(press(Qt::Key_8, Qt::ControlModifier));
     model.selectMode(GameMode::QuakeWorld);
     EXPECT_FALSE(press(Qt::Key_1, Qt::ControlModifier));
+}
+
+// Long random scripts of keys, colour chords, loads and undo: after every step
+// each drawn glyph is its written byte's, in the colour the line gives it.
+TEST_F(TypingTest, randomScripts_drawEveryGlyphInItsWrittenColour) {
+    const QByteArray glyphs = "ABCXYZabcxyz0189!*+-=?@"_ba;  // each its own single byte
+    std::mt19937 random(24);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int script = 0; script < 60; ++script) {
+        model.selectMode(script % 3 == 2 ? GameMode::Wolfenstein : GameMode::Quake3Arena);
+        model.setInsertMode(false);
+        std::string steps;
+        for (int step = 0; step < 60; ++step) {
+            const int kind = pick(16);
+            const QString token = kind < 2   ? u"^%1"_s.arg(1 + pick(8))
+                                  : kind < 5 ? QString(QLatin1Char(glyphs[pick(glyphs.size())]))
+                                             : QString(u"#~<>[]|()%$"_s[kind - 5]);
+            if (token == u"$") {
+                desktop.clipboardHolds = u"^%1AB^%2C"_s.arg(1 + pick(7)).arg(1 + pick(7));
+                steps += desktop.clipboardHolds.toStdString();
+            }
+            play(token);
+            steps += token.toStdString() + ' ';
+            ASSERT_NO_FATAL_FAILURE(expectDrawnAsWritten(steps));
+        }
+    }
 }
 
 // Xonotic's "Other colour...": a cancelled dialog leaves the list's choice.
@@ -173,20 +243,9 @@ TEST_F(ModelTest, otherColourCancelled_keepsTheColourAndTheListsChoice) {
 // The bytes alone read as a blank where `_` was picked: the check says so
 // for each such position, in every engine of the game.
 TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEngine) {
-    const std::pair<int, QString> rows[] = {
-        {'_', u"Position 1: this mode writes _ as a blank; the game shows a blank."_s},
-        {':', u"Position 2: this mode writes : as a blank; the game shows a blank."_s},
-        {'"', u"Position 3: this mode writes \" as ~; the game shows ~."_s},
-        {'`', u"Position 4: this mode writes ` as '; the game shows '."_s},
-        {9, u"Position 5: this mode writes code 9 as 3 blanks; the game shows 3 blanks."_s},
-        {4,
-         u"Position 6: this mode writes code 4 as code 3; the game shows the glyph of code 3."_s},
-        {'A', QString()},
-        {255, u"Position 8: this mode writes code 255 as a blank; the game shows a blank."_s},
-    };
-    for (const GameMode mode : {GameMode::Quake3Arena, GameMode::Wolfenstein}) {
+    const auto expectFindings = [&](GameMode mode, std::vector<int> codes, QStringList texts) {
         model.selectMode(mode);
-        for (const auto& [code, text] : rows) {
+        for (const int code : codes) {
             model.pickGlyph(code);
         }
         const CheckReport report = model.nameCheck();
@@ -199,33 +258,26 @@ TEST_F(ModelTest, pickedGlyphsTheColourTableWritesAsOthers_areFindingsOfEveryEng
                     EXPECT_EQ(f.severity, Severity::GlyphsChanged);
                 }
             }
-            QStringList expected;
-            for (const auto& [code, text] : rows) {
-                if (!text.isEmpty()) {
-                    expected << text;
-                }
-            }
-            EXPECT_EQ(found, expected) << qPrintable(engine.engine);
+            EXPECT_EQ(found, texts) << qPrintable(engine.engine);
         }
+    };
+    const QStringList texts{
+        u"Position 1: this mode writes _ as a blank; the game shows a blank."_s,
+        u"Position 2: this mode writes : as a blank; the game shows a blank."_s,
+        u"Position 3: this mode writes \" as ~; the game shows ~."_s,
+        u"Position 4: this mode writes ` as '; the game shows '."_s,
+        u"Position 5: this mode writes code 9 as 3 blanks; the game shows 3 blanks."_s,
+        u"Position 6: this mode writes code 4 as code 3; the game shows the glyph of code 3."_s,
+        u"Position 8: this mode writes code 255 as a blank; the game shows a blank."_s};
+    for (const GameMode mode : {GameMode::Quake3Arena, GameMode::Wolfenstein}) {
+        expectFindings(mode, {'_', ':', '"', '`', 9, 4, 'A', 255}, texts);
     }
     // In the UTF-8 games a glyph's several bytes are that glyph: é in ET:
     // Legacy, a Quake glyph or `$` in Xonotic.
     for (const GameMode mode : {GameMode::EtLegacy, GameMode::Xonotic}) {
-        model.selectMode(mode);
-        for (const int code : {0xE9, 0x90, int('$'), int('A')}) {
-            model.pickGlyph(code);
-        }
-        for (const EngineReport& engine : model.nameCheck().engines) {
-            for (const Finding& f : engine.findings) {
-                EXPECT_FALSE(f.text.contains(u"this mode writes"_s)) << qPrintable(f.text);
-            }
-        }
+        expectFindings(mode, {0xE9, 0x90, '$', 'A'}, {});
     }
-    model.selectMode(GameMode::QuakeWorld);  // the byte table writes _ as _
-    model.pickGlyph('_');
-    for (const EngineReport& engine : model.nameCheck().engines) {
-        EXPECT_TRUE(engine.findings.isEmpty()) << qPrintable(engine.engine);
-    }
+    expectFindings(GameMode::QuakeWorld, {'_'}, {});  // the byte table writes _ as _
 }
 
 TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
@@ -242,26 +294,11 @@ TEST_F(ModelTest, hover_showsNumberFrameAndBothViews_backgroundClearsThem) {
     EXPECT_TRUE(state().regularView.isNull() && state().enlargedView.isNull());
 }
 
-// The folder is a file name: read back as such, not as Windows-1252 text.
-TEST_F(ModelTest, quickSave_intoANonLatinFolder) {
-    const QString folder = appDir.path() + u"/home/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s;
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, folder, model.settingsFile(), nullptr,
-                         IniText::FileName));
-    model.quickSave();
-    EXPECT_EQ(desktop.messageTexts(), QStringList());
-    EXPECT_TRUE(readBytes(folder + u"/q3config.cfg"_s).startsWith("\r\nname \""_ba));
-}
-
 using UndoTest = ModelTest;
 
 TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNoEntry) {
-    play(u"AB"_s);
-    model.moveCursorTo(1);
-    model.deleteAtCursor();
-    model.newName();
+    play(u"AB[~%"_s);  // Delete at 1, New Name
     EXPECT_EQ(nameText(), QByteArray());
-    EXPECT_EQ(state().CursorPos, 1);
     EXPECT_TRUE(state().ColorWritten);  // a new name doesn't repeat the colour
     EXPECT_EQ(model.history().undoText(), u"New Name"_s);
 
@@ -275,29 +312,23 @@ TEST_F(UndoTest, everyChange_undoesToTheStateBeforeIt_andRedoes_noChangeLeavesNo
     EXPECT_EQ(model.history().undoText(), u"Add Glyph"_s);
     model.undo();
     EXPECT_EQ(nameText(), "^7A"_ba);
-    expectGlyphsFollowFragments("first glyph");
+    expectDrawnAsWritten("first glyph");
     EXPECT_EQ(state().CursorPos, 2);
     model.undo();
     EXPECT_EQ(nameText(), QByteArray());
     EXPECT_FALSE(state().ColorWritten);  // the white code is pending again
     EXPECT_FALSE(model.history().canUndo());
 
-    for (int i = 0; i < 4; ++i) {
-        model.redo();
-    }
+    play(u"))))"_s);
     EXPECT_EQ(nameText(), QByteArray());
     EXPECT_FALSE(model.history().canRedo());
     // Changes that change nothing leave no entry; the cursor alone is not a change.
-    model.deleteAtCursor();
-    model.newName();
-    model.moveCursorTo(7);
-    model.undo();
+    play(u"~%>>>>>>("_s);
     EXPECT_EQ(nameText(), " B"_ba);
 }
 
 TEST_F(UndoTest, gameSwitch_isOneStep_bringingBackModeSheetColourAndName) {
-    model.chooseColour(1);
-    play(u"AB"_s);
+    play(u"^1AB"_s);
     const WindowState before = state();
     model.selectMode(GameMode::Quake2);
     play(u"Z"_s);
@@ -308,7 +339,6 @@ TEST_F(UndoTest, gameSwitch_isOneStep_bringingBackModeSheetColourAndName) {
     model.undo();
     EXPECT_EQ(state().modeLabel, before.modeLabel);
     EXPECT_EQ(nameText(), "^1AB"_ba);
-    EXPECT_EQ(state().rawNameBox, u"^1AB"_s);
     EXPECT_EQ(state().sheetSource.cacheKey(), before.sheetSource.cacheKey());
     EXPECT_EQ(state().ColorPrefix, "^1"_ba);
     EXPECT_EQ(state().Table, before.Table);
@@ -327,6 +357,64 @@ TEST_F(UndoTest, gameSwitch_isOneStep_bringingBackModeSheetColourAndName) {
     const int entries = model.history().count();
     model.selectMode(GameMode::QuakeWorldMod);
     EXPECT_EQ(model.history().count(), entries);
+}
+
+// Each load is one change, named in the Edit menu, that Undo puts back
+// whole; a refused paste and a cancelled open record nothing.
+TEST_F(UndoTest, eachLoadIsOneNamedChange_refusedOrCancelledLoadsNone) {
+    play(u"Ok"_s);
+    const int entries = model.history().count();
+    desktop.clipboardHolds = u"Player_1"_s;  // no glyph of the colour modes writes '_'
+    model.pasteName();
+    model.openName();  // cancelled
+    EXPECT_EQ(model.history().count(), entries);
+
+    desktop.clipboardHolds = u"seta name \"^1Long^4Pasted^7\""_s;
+    model.pasteName();
+    EXPECT_EQ(model.history().undoText(), u"Paste Name"_s);
+    const QString file = appDir.path() + u"/q3config.cfg"_s;
+    test::writeBytes(file, "seta name \"Opened\"\r\n");
+    desktop.openReplies.push_back(file);
+    model.openName();
+    EXPECT_EQ(nameText(), "Opened");
+    EXPECT_EQ(model.history().undoText(), u"Open Name"_s);
+    model.undo();
+    EXPECT_EQ(nameText(), "^1Long^4Pasted");
+    model.undo();
+    EXPECT_EQ(nameText(), "^7Ok");
+}
+
+// The dialog's preview records nothing and Cancel puts the name back; OK is
+// one change that Undo takes back whole, pictures included.
+TEST_F(UndoTest, gradientPreviewRecordsNothing_okIsOneStep) {
+    play(u"Hello"_s);
+    const int entries = model.history().count();
+
+    std::optional<colour::GradientForm> form = model.gradientForm();
+    ASSERT_TRUE(form);
+    form->stops = {{255, 0, 0}, std::nullopt, {0, 0, 255}};
+    model.previewGradient(*form);
+    const QByteArray coloured = "^1He^6l^4lo";
+    EXPECT_EQ(nameText(), coloured);
+    EXPECT_EQ(model.history().count(), entries);
+    model.endGradientPreview();
+    EXPECT_EQ(nameText(), "^7Hello");
+
+    model.previewGradient(*form);
+    model.applyGradient(*form);
+    EXPECT_EQ(model.history().count(), entries + 1);
+    EXPECT_EQ(model.history().undoText(), u"Colour Gradient"_s);
+    EXPECT_EQ(nameText(), coloured);
+    EXPECT_EQ(state().commandLineBox, u"name \"^1He^6l^4lo^7\""_s + test::kTagText);
+    expectDrawnAsWritten("gradient");
+    model.undo();
+    EXPECT_EQ(nameText(), "^7Hello");
+    expectDrawnAsWritten("gradient undone");
+    model.redo();
+    EXPECT_EQ(nameText(), coloured);
+
+    model.selectMode(GameMode::QuakeWorld);
+    EXPECT_FALSE(model.gradientForm());
 }
 
 // Records each window call with the number of message boxes shown before
@@ -409,12 +497,11 @@ TEST(Shell, unreadableSettingsFile_saidOnceWithFileAndReason_andLeftAlone) {
     EXPECT_TRUE(f.shell.start());
     f.shell.openConfigure();
     f.shell.configureLeft();
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    const QString text = f.desktop.messages[0].text;
-    EXPECT_TRUE(text.startsWith(u"The settings file %1 could not be read: "_s.arg(f.ini())));
-    EXPECT_TRUE(text.endsWith(u".\rVantorel leaves it as it is and keeps no settings in it."_s))
-        << qPrintable(text);
-    EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(f.desktop.messageTexts(),
+              QStringList{u"The settings file %1 could not be read: it holds NUL bytes, so it is "
+                          u"not 8-bit text.\rVantorel leaves it as it is and keeps no settings "
+                          u"in it."_s.arg(f.ini())});
+    EXPECT_EQ(f.desktop.messages.at(0).icon, MessageIcon::Warning);
     EXPECT_EQ(readBytes(f.ini()), content);
 }
 
@@ -436,12 +523,12 @@ TEST(Shell, exitQuestion_endsOnlyOnYes) {
 // can't start a browser says where the guide is; the home page reports nothing.
 TEST(Shell, helpAndHomepage_openThroughTheDesktop_helpWithoutABrowserNamesTheGuide) {
     ShellFixture f({}, u"/with space #1 %20 é"_s);
+    const QString guide = f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s;
     f.desktop.urlOpens = false;
     f.shell.openUserGuide();
     f.shell.openHomepage();
     ASSERT_EQ(f.desktop.openedUrls.size(), 2u);
-    EXPECT_EQ(QUrl(f.desktop.openedUrls[0], QUrl::StrictMode).toLocalFile(),
-              f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s);
+    EXPECT_EQ(QUrl(f.desktop.openedUrls[0], QUrl::StrictMode).toLocalFile(), guide);
     EXPECT_EQ(f.desktop.openedUrls[1], u"http://www.quenmoor.example/"_s);
 #ifdef Q_OS_WIN
     const QString noViewer =
@@ -452,10 +539,7 @@ TEST(Shell, helpAndHomepage_openThroughTheDesktop_helpWithoutABrowserNamesTheGui
         u"No program was found to show the user guide (xdg-open, from the "
         u"xdg-utils package). Open this file in a web browser:\r"_s;
 #endif
-    EXPECT_EQ(
-        f.desktop.messageTexts(),
-        QStringList{noViewer + QDir::toNativeSeparators(
-                                   f.dir.path() + u"/with space #1 %20 é/docs/index.html"_s)});
+    EXPECT_EQ(f.desktop.messageTexts(), QStringList{noViewer + QDir::toNativeSeparators(guide)});
     f.desktop.urlOpens = true;
     f.desktop.messages.clear();
     f.shell.openUserGuide();
@@ -472,6 +556,173 @@ TEST(UserGuide, isBesideTheBuiltProgramWithItsPictures) {
         EXPECT_TRUE(QFile::exists(docs + m.captured(1))) << qPrintable(m.captured(1));
     }
     EXPECT_GE(images, 1);
+}
+
+const QByteArray kOldSettings = "[Vantorel]\r\nfirst=no\r\nq3config=C:\\Games\\baseq3 \r\n"_ba;
+
+// A Quake III install, of white glyphs, in a folder whose name is not Latin-1.
+struct GameCharsetTest : ModelTest {
+    void SetUp() override {
+        test::writeBytes(model.settingsFile(), kOldSettings);
+        test::writeFile(folder + u"/baseq3/pak0.pk3"_s,
+                        test::zip({{"gfx/2d/bigchars.tga", test::tga(glyphs, true)}}));
+        ModelTest::SetUp();
+    }
+
+    QString remembered() const {
+        return ReadIni(u"Charsets"_s, u"quake3"_s, model.settingsFile(), IniText::FileName);
+    }
+    QImage tinted(QRgb colour) const { return charset::tintedSheet(glyphs, colour); }
+    QRgb builtIn(BuiltInSheet sheet) const { return QImage(appDir.pathOf(sheet)).pixel(0, 0); }
+
+    const QImage glyphs = test::whiteGlyphs();
+    QTemporaryDir game;
+    const QString folder = game.path() + u"/gra żółw ゲーム"_s;
+};
+
+// Glyphs placed before a charset change are drawn again in the new one, each
+// in the colour its bytes give it; going back draws them from the built-in sheets.
+TEST_F(GameCharsetTest, chosenInQuake3_shownTintedAndRememberedAcrossStartsAndSwitches_orSaidGone) {
+    model.chooseColour(1);  // Red
+    model.pickGlyph(65);
+    model.chooseColour(4);  // Green
+    model.pickGlyph(66);
+    desktop.folderReplies.push_back(folder);
+    model.useGameCharset();
+    EXPECT_EQ(desktop.folderPrompts, std::vector<QString>{kGameFolderPrompt});
+    EXPECT_EQ(model.state().mapPicture, tinted(qRgb(0, 255, 0)));
+    EXPECT_EQ(state().cells[0].glyph, tinted(qRgb(255, 0, 0)).copy(16, 64, 16, 16));
+    EXPECT_EQ(state().cells[1].glyph, tinted(qRgb(0, 255, 0)).copy(32, 64, 16, 16));
+    EXPECT_EQ(model.state().charsetNote,
+              u"Charset: "_s +
+                  QDir::toNativeSeparators(folder + u"/baseq3/pak0.pk3 (gfx/2d/bigchars.tga)"_s));
+    EXPECT_EQ(remembered(), folder);
+    EXPECT_TRUE(test::readBytes(model.settingsFile()).startsWith(kOldSettings))
+        << "old keys keep their bytes";
+    model.chooseColour(2);  // Black
+    EXPECT_EQ(model.state().mapPicture, tinted(qRgb(0, 0, 0)));
+    model.pickGlyph(65);
+    EXPECT_EQ(state().cells[2].glyph, tinted(qRgb(0, 0, 0)).copy(16, 64, 16, 16));
+    model.useBuiltInCharset();
+    expectDrawnAsWritten("the built-in charset again");
+    EXPECT_TRUE(remembered().isEmpty());
+
+    WriteIni(u"Charsets"_s, u"quake3"_s, folder, model.settingsFile(), nullptr, IniText::FileName);
+    MainWindowModel next(desktop, AppPaths::inFolder(appDir.path()));
+    next.start();
+    const WindowState& s = next.state();
+    EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 255, 255)));
+    next.selectMode(GameMode::JumpGate);
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), builtIn(BuiltInSheet::JumpGate));
+    EXPECT_TRUE(s.charsetGameKey.isEmpty()) << "the commands are off in JumpGate";
+    EXPECT_TRUE(s.charsetNote.isEmpty());
+    next.selectMode(GameMode::Quake3Arena);
+    next.selectMode(GameMode::QuakeWorldMod);  // its picture dialog is cancelled
+    next.chooseColour(1);
+    EXPECT_EQ(s.mapPicture, tinted(qRgb(255, 0, 0))) << "still the game's charset";
+
+    next.useBuiltInCharset();
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), builtIn(BuiltInSheet::Q3Red));
+    EXPECT_TRUE(s.charsetNote.isEmpty());
+    next.selectMode(GameMode::Wolfenstein);
+    next.selectMode(GameMode::Quake3Arena);
+    EXPECT_EQ(s.mapPicture.pixel(0, 0), builtIn(BuiltInSheet::Q3White));
+
+    // A folder that is gone: the built-in sheet, and the bottom row says why once.
+    WriteIni(u"Charsets"_s, u"quake3"_s, folder + u"/gone"_s, model.settingsFile(), nullptr,
+             IniText::FileName);
+    MainWindowModel third(desktop, AppPaths::inFolder(appDir.path()));
+    third.start();
+    EXPECT_EQ(third.state().mapPicture.pixel(0, 0), builtIn(BuiltInSheet::Q3White));
+    EXPECT_EQ(third.state().charsetNote,
+              u"Built-in charset: "_s + QDir::toNativeSeparators(folder + u"/gone is gone"_s));
+    third.selectMode(GameMode::Quake2);
+    third.selectMode(GameMode::Quake3Arena);
+    EXPECT_TRUE(third.state().charsetNote.isEmpty());
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(remembered(), folder + u"/gone"_s) << "kept for when it is back";
+}
+
+TEST_F(GameCharsetTest, byteGame_sharedByBothQuake2Modes) {
+    test::writeFile(game.path() + u"/baseq2/pics/conchars.pcx"_s,
+                    test::pcx(128, 128, test::pattern(128, 128)));
+    model.selectMode(GameMode::Quake2);
+    desktop.folderReplies.push_back(game.path() + u"/baseq2"_s);
+    model.useGameCharset();
+    const QImage own = model.state().mapPicture;
+    EXPECT_EQ(own.pixel(0, 0), test::paletteColour(0)) << "index 0 in the PCX's own palette";
+    model.selectMode(GameMode::Quake2Hex);
+    EXPECT_EQ(model.state().mapPicture, own);
+    model.selectMode(GameMode::QuakeWorld);
+    EXPECT_EQ(model.state().mapPicture.pixel(0, 0), builtIn(BuiltInSheet::QuakeWorld));
+}
+
+TEST_F(GameCharsetTest, noCharsetDamagedOrCancelled_changesNothing) {
+    const QString empty = game.path() + u"/empty"_s;
+    QDir().mkpath(empty + u"/baseq3"_s);
+    test::writeFile(game.path() + u"/bad/baseq3/pak0.pk3"_s, QByteArray(100, 'x'));
+    const QImage before = model.state().mapPicture;
+    // Not found, damaged (both messages name the place), cancelled (no message).
+    for (const QString& reply : {empty, QString(game.path() + u"/bad"_s), QString()}) {
+        SCOPED_TRACE(reply.toStdString());
+        desktop.messages.clear();
+        desktop.folderReplies.push_back(reply);
+        model.useGameCharset();
+        ASSERT_EQ(desktop.messages.size(), reply.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(reply.isEmpty() ||
+                    desktop.messages[0].text.contains(u"\""_s + QDir::toNativeSeparators(reply)));
+        EXPECT_EQ(model.state().mapPicture, before);
+        EXPECT_TRUE(model.state().charsetNote.isEmpty());
+        EXPECT_EQ(test::readBytes(model.settingsFile()), kOldSettings);
+    }
+}
+
+// The files a user's session writes are the same bytes on every system the
+// program is built for: this test runs in the Linux build (make test) and in
+// the Windows build under Wine (make test-windows). Compose a name in red and
+// white with a high glyph, Save Name, Quick Save into a Quake III folder of no
+// Latin-1 name (read back as a file name, not as Windows-1252 text), Export
+// name as Bitmap: the real glyph sheets the build drew, read by each system's
+// own image decoders, must give the files the Linux program writes.
+TEST(SameBytesEverywhere, saveQuickSaveAndBitmap_writeTheLinuxProgramsBytes) {
+    QTemporaryDir appDir;
+    QTemporaryDir out;
+    QDirIterator sheets(QStringLiteral(VTL_BUILD_APP_DIR), {u"*.gif"_s}, QDir::Files,
+                        QDirIterator::Subdirectories);
+    while (sheets.hasNext()) {
+        const QString from = sheets.next();
+        const QString to =
+            appDir.filePath(QDir(QStringLiteral(VTL_BUILD_APP_DIR)).relativeFilePath(from));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(to).path()) && QFile::copy(from, to));
+    }
+    test::FakeDesktop desktop;
+    MainWindowModel model{desktop, AppPaths::inFolder(appDir.path())};
+    model.start();
+    model.chooseColour(1);
+    for (const int code : std::initializer_list<int>{'V', 't', 'l', 0x80}) {
+        model.pickGlyph(code);
+    }
+    model.chooseColour(0);
+    model.pickGlyph('!');
+
+    const QString folder =
+        out.filePath(u"Quake III Arena/micha\u0142/\u30E6\u30FC\u30B6\u30FC/baseq3"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteIni(u"Vantorel"_s, u"q3config"_s, QDir::toNativeSeparators(folder),
+                         model.settingsFile(), nullptr, IniText::FileName));
+    desktop.answers.assign(8, MessageAnswer::Yes);  // whatever the check asks
+    desktop.saveReplies = {out.filePath(u"name.cfg"_s), out.filePath(u"name.bmp"_s)};
+    model.saveName();
+    model.quickSave();
+    model.exportAsBitmap();
+
+    const QByteArray line = "\r\nname \"^1Vtl\x80^7!^7\""_ba + test::kTag + test::kTrailer + "\r\n";
+    EXPECT_EQ(test::readBytes(out.filePath(u"name.cfg"_s)), line);
+    EXPECT_EQ(test::readBytes(folder + u"/q3config.cfg"_s), line);
+    // The picture from the Linux program's own export (433 x 25 pixels).
+    EXPECT_EQ(QCryptographicHash::hash(test::readBytes(out.filePath(u"name.bmp"_s)),
+                                       QCryptographicHash::Sha1),
+              QByteArray::fromHex("809cd9e16c3f46fcc518f65f393cb6a8a98b99e3"));
 }
 
 }  // namespace
