@@ -152,6 +152,7 @@ TEST(GradientFit, everySecondOrThirdGlyphWhenTheNameIsTooLong) {
     const FitReport xonotic = fitToLimit(name, request, kDarkPlacesColours, 127, 0);
     EXPECT_EQ(xonotic.bytesPerStep, (std::vector<int>{129, 84, 64}));
     EXPECT_EQ(xonotic.fittingStep, 2);
+    EXPECT_EQ(fitToLimit(name, request, kDarkPlacesColours, 84, 0).fittingStep, 2);  // just fits
     // Quake III's 35 bytes with the closing "^7": a palette gradient costs a
     // code per run only, and a fuller one is cut whatever the step.
     const FitReport quake3 = fitToLimit(name, request, kQuake3Colours, 35, 2);
