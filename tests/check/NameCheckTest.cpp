@@ -296,6 +296,28 @@ TEST(NameCheck, everyCode_asEachEngineWasMeasured) {
     }
 }
 
+TEST(NameCheck, configSize_eachEngineIgnoresItOneBytePastItsLargest) {
+    const std::tuple<GameMode, QString, qint64> rows[] = {
+        {QuakeWorld, u"id Quake"_s, 8191},
+        {QuakeWorld, u"QuakeSpasm"_s, 256 * 1024},
+        {Quake2, u"id Quake II"_s, 8191},
+        {Quake2Hex, u"Yamagi Quake II"_s, 32767},
+        {Hexen2, u"Hexen II"_s, 8191},
+        {Quake3Arena, u"id Quake III 1.32"_s, 16365},
+        {Quake3Arena, u"ioquake3"_s, 128 * 1024},
+        {Wolfenstein, u"Return to Castle Wolfenstein"_s, 16365},
+    };
+    for (const auto& [mode, engine, largest] : rows) {
+        const auto ignoring = [&](qint64 size) {
+            const auto verdict = configSizeVerdict(mode, size);
+            return verdict && verdict->ignoring.contains(std::pair{engine, largest});
+        };
+        EXPECT_FALSE(ignoring(largest)) << qPrintable(engine);
+        EXPECT_TRUE(ignoring(largest + 1)) << qPrintable(engine);
+    }
+    EXPECT_FALSE(configSizeVerdict(JumpGate, qint64{1} << 40));
+}
+
 // Lines read from a file can hold longer names than the program writes.
 TEST(NameCheck, longFileLines_fteAndQ2proLimits) {
     const auto fileLine = [](GameMode mode, int length, const char16_t* name) {
