@@ -18,38 +18,24 @@ TaggedLine lineOf(const std::vector<QByteArray>& fragments) {
     return tagPositions(GameMode::QuakeWorld, positions, linePrefix(), byteLineSuffix());
 }
 
-struct Expected {
-    Severity severity;
-    QList<int> positions;
-};
+using Found = std::vector<std::pair<Severity, QList<int>>>;
 
-std::vector<Expected> findingsOf(const EngineReport& report) {
-    std::vector<Expected> found;
+Found findingsOf(const EngineReport& report) {
+    Found found;
     for (const Finding& finding : report.findings) {
-        found.push_back({finding.severity, finding.positions});
+        found.emplace_back(finding.severity, finding.positions);
     }
     return found;
-}
-
-bool operator==(const Expected& a, const Expected& b) {
-    return a.severity == b.severity && a.positions == b.positions;
-}
-
-void PrintTo(const Expected& e, std::ostream* os) {
-    *os << severityText(e.severity).toStdString() << " at " << e.positions.size() << " positions";
 }
 
 // DarkPlaces client facts (cl_main.c, cmd.c, utf8lib.c, cl_cmd.c), one a row.
 TEST(DarkPlacesCheck, clientFacts) {
     const QByteArray gradientGlyph("^xF80\xEE\x83\x81");  // 8 bytes: a code and a gold A
-    QList<int> lost;
-    for (int p = 17; p <= 25; ++p) {
-        lost << p;
-    }
+    const QList<int> lost{17, 18, 19, 20, 21, 22, 23, 24, 25};
     struct Row {
         const char* name;
         TaggedLine line;
-        std::vector<Expected> findings;
+        Found findings;
         bool nameSent = true;
     };
     const Row rows[] = {

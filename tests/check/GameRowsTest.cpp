@@ -61,83 +61,70 @@ TEST(GameRows, everyRow_isReachableOnceAndConsistent) {
     }
 }
 
-// Every row switched to, a glyph written, read back and checked: the row's
-// encoding, colours and engines meet in one name.
-TEST(GameRows, everyRow_switchesWritesReadsBackAndChecks) {
-    for (const GameRow& row : kGames) {
-        SCOPED_TRACE(QString::fromUtf16(row.label).toStdString());
-        test::AppFolder app;
-        test::FakeDesktop desktop;
-        desktop.openReplies.push_back(app.pathOf(BuiltInSheet::Q3Cyan));
-        WindowState state;
-        ASSERT_TRUE(switchMode(state, desktop, app.path(), row.mode));
-        EXPECT_EQ(state.Mode, row.mode);
-        EXPECT_EQ(currentColours(state), row.colours);
-        EXPECT_EQ(state.colourListEnabled, row.colours != nullptr);
-        EXPECT_EQ(state.quickSaveEnabled, row.quickSave);
-        if (row.sheet && !familyRow(row.mode)) {  // those are tinted at run time
-            EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(*row.sheet));
-        }
-        pickGlyph(state, desktop, 'A');
-        const QByteArray name = composeNameText(state);
-        const DecodedName back = decodeName(name, state.Table, row.colours);
-        ASSERT_EQ(back.glyphs.size(), 1u);
-        EXPECT_EQ(back.glyphs[0].code, 'A');
-
-        std::array<QByteArray, kNameLength> fragments;
-        fragments[0] = state.cells[0].fragment;
-        const TaggedLine line =
-            tagPositions(row.mode, fragments, state.LinePrefix, state.LineSuffix);
-        const CheckReport report = checkName(row.mode, line);
-        EXPECT_EQ(report.checked, !row.engines.empty());
-        EXPECT_EQ(report.engines.size(), static_cast<qsizetype>(row.engines.size()));
-        // A plain letter is fine everywhere; only Q2PRO joins the hex line's u to
-        // the name, and Quake Live never says OK (a name line is not how it sets a name).
-        EXPECT_EQ(report.problemCount(),
-                  row.encoding == Encoding::HexPairs || row.mode == GameMode::QuakeLive ? 1 : 0);
-        const std::optional<TaggedLine> read =
-            tagFileLine(row.mode, composeCommandLine(state) + "\r\n");
-        ASSERT_TRUE(read);
-        EXPECT_EQ(read->bytes.mid(read->valueBegin, read->valueEnd - read->valueBegin),
-                  line.bytes.mid(line.valueBegin, line.valueEnd - line.valueBegin));
-    }
-}
-
-// Every colour of every colour set: its code picks its own list row back, in
+// Every row switched to, as it starts and with each colour of its set: a
+// glyph written, read back and checked, so the row's encoding, colours and
+// engines meet in one name. A colour's code picks its own list row back, in
 // the import, in the check and in the sheet shown.
-TEST(GameRows, everyColour_roundTripsThroughImportCheckAndSheet) {
+TEST(GameRows, everyRowAndColour_switchesWritesReadsBackAndChecks) {
     for (const GameRow& row : kGames) {
-        if (!row.colours) {
-            continue;
-        }
-        const ColourSet& colours = *row.colours;
-        for (std::size_t choice = 0; choice < colours.choices.size(); ++choice) {
-            const ColourChoice& colour = colours.choices[choice];
-            SCOPED_TRACE(QString::fromUtf16(colour.name).toStdString());
-            const QByteArray code(colour.code);
-            EXPECT_EQ(colours.indexOf(static_cast<uchar>(code.back())), colour.index);
-            EXPECT_EQ(colours.choiceWithCode(code), static_cast<int>(choice));
+        const int choices = row.colours ? static_cast<int>(row.colours->choices.size()) : 0;
+        for (int choice = -1; choice < choices; ++choice) {  // -1: no colour chosen
+            const ColourChoice* colour =
+                choice < 0 ? nullptr : &row.colours->choices[static_cast<std::size_t>(choice)];
+            SCOPED_TRACE(QString::fromUtf16(colour ? colour->name : row.label).toStdString());
             test::AppFolder app;
             test::FakeDesktop desktop;
+            desktop.openReplies.push_back(app.pathOf(BuiltInSheet::Q3Cyan));
             WindowState state;
-            switchMode(state, desktop, app.path(), row.mode);
-            const DecodedName back = decodeName(code + "A", state.Table, row.colours);
-            ASSERT_EQ(back.glyphs.size(), 1u);
-            EXPECT_EQ(back.glyphs[0].colourRow, static_cast<int>(choice));
-
-            selectColour(state, desktop, app.path(), static_cast<int>(choice));
-            if (!familyRow(row.mode)) {  // those are tinted at run time
-                EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(colour.sheet));
+            ASSERT_TRUE(switchMode(state, desktop, app.path(), row.mode));
+            EXPECT_EQ(state.Mode, row.mode);
+            EXPECT_EQ(currentColours(state), row.colours);
+            EXPECT_EQ(state.colourListEnabled, row.colours != nullptr);
+            EXPECT_EQ(state.quickSaveEnabled, row.quickSave);
+            const QByteArray code = colour ? colour->code : "";
+            if (colour) {
+                EXPECT_EQ(row.colours->indexOf(static_cast<uchar>(code.back())), colour->index);
+                EXPECT_EQ(row.colours->choiceWithCode(code), choice);
+                const DecodedName back = decodeName(code + "A", state.Table, row.colours);
+                ASSERT_EQ(back.glyphs.size(), 1u);
+                EXPECT_EQ(back.glyphs[0].colourRow, choice);
+                selectColour(state, desktop, app.path(), choice);
+            }
+            const auto sheet = colour ? std::optional(colour->sheet) : row.sheet;
+            if (sheet && !familyRow(row.mode)) {  // those are tinted at run time
+                EXPECT_EQ(state.sheetSource.pixel(0, 0), app.colourOf(*sheet));
             }
             pickGlyph(state, desktop, 'A');
+            const DecodedName back = decodeName(composeNameText(state), state.Table, row.colours);
+            ASSERT_EQ(back.glyphs.size(), 1u);
+            EXPECT_EQ(back.glyphs[0].code, 'A');
+
             std::array<QByteArray, kNameLength> fragments;
             fragments[0] = state.cells[0].fragment;
-            const CheckReport report = checkName(
-                row.mode, tagPositions(row.mode, fragments, state.LinePrefix, state.LineSuffix));
+            const TaggedLine line =
+                tagPositions(row.mode, fragments, state.LinePrefix, state.LineSuffix);
+            const CheckReport report = checkName(row.mode, line);
+            EXPECT_EQ(report.checked, !row.engines.empty());
+            EXPECT_EQ(report.engines.size(), static_cast<qsizetype>(row.engines.size()));
+            const std::optional<TaggedLine> read =
+                tagFileLine(row.mode, composeCommandLine(state) + "\r\n");
+            ASSERT_TRUE(read);
+            EXPECT_EQ(read->bytes.mid(read->valueBegin, read->valueEnd - read->valueBegin),
+                      line.bytes.mid(line.valueBegin, line.valueEnd - line.valueBegin));
+            if (!colour) {
+                // A plain letter is fine everywhere; only Q2PRO joins the hex line's u
+                // to the name, and Quake Live never says OK (a name line is not how it
+                // sets a name).
+                EXPECT_EQ(
+                    report.problemCount(),
+                    row.encoding == Encoding::HexPairs || row.mode == GameMode::QuakeLive ? 1 : 0);
+                continue;
+            }
             // Black shows as black only where the engine keeps it (see the check's tests).
             for (const EngineReport& engine : report.engines) {
-                if (!engine.seen.empty() && !colours.meansBlack(static_cast<uchar>(code.back()))) {
-                    EXPECT_EQ(engine.seen.back().colour, colour.index)
+                if (!engine.seen.empty() &&
+                    !row.colours->meansBlack(static_cast<uchar>(code.back()))) {
+                    EXPECT_EQ(engine.seen.back().colour, colour->index)
                         << engine.engine.toStdString();
                 }
             }

@@ -126,25 +126,17 @@ TEST(Quake3FamilyCheck, engineFacts) {
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.label);
         const EngineReport report = row.engine(lineOf(row.fragments));
+        const Finding first = report.findings.value(0);
+        EXPECT_EQ(report.findings.isEmpty(), !row.severity) << first.text.toStdString();
         if (row.severity) {
-            ASSERT_FALSE(report.findings.isEmpty());
-            const Finding& first = report.findings.front();
             EXPECT_EQ(first.severity, *row.severity) << first.text.toStdString();
             EXPECT_EQ(first.positions, row.positions) << first.text.toStdString();
             EXPECT_TRUE(first.text.contains(QString::fromUtf8(row.words)))
                 << first.text.toStdString();
-        } else {
-            for (const Finding& f : report.findings) {
-                ADD_FAILURE() << f.text.toStdString();
-            }
         }
-        if (row.seen.isEmpty()) {
-            EXPECT_TRUE(report.seen.empty());
-            EXPECT_EQ(report.noName.isEmpty(), row.fragments.isEmpty());
-        } else {
-            EXPECT_EQ(report.seenBytes(), row.seen);
-            EXPECT_TRUE(report.noName.isEmpty());
-        }
+        EXPECT_EQ(report.seenBytes(), row.seen);
+        // No name is sent when nothing is seen, but for an empty name.
+        EXPECT_EQ(report.noName.isEmpty(), !row.seen.isEmpty() || row.fragments.isEmpty());
         if (!row.colours.isEmpty()) {
             ASSERT_EQ(report.seen.size(), static_cast<size_t>(row.colours.size()));
             for (size_t i = 0; i < report.seen.size(); ++i) {

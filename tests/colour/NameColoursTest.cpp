@@ -6,106 +6,71 @@
 namespace vtl {
 namespace {
 
-std::array<NameCell, kNameLength> cellsOf(std::initializer_list<const char*> fragments) {
+// Cells written as their fragments joined by '|': "^1A| |B".
+std::array<NameCell, kNameLength> cellsOf(const char* fragments) {
     std::array<NameCell, kNameLength> cells;
-    std::size_t k = 0;
-    for (const char* fragment : fragments) {
-        cells[k++].fragment = fragment;
+    const QList<QByteArray> parts = QByteArray(fragments).split('|');
+    for (qsizetype k = 0; k < parts.size(); ++k) {
+        cells[static_cast<std::size_t>(k)].fragment = parts[k];
     }
     return cells;
 }
 
-std::vector<QByteArray> fragmentsOf(const std::array<NameCell, kNameLength>& cells,
-                                    std::size_t count) {
-    std::vector<QByteArray> fragments;
-    for (std::size_t k = 0; k < count; ++k) {
-        fragments.push_back(cells[k].fragment);
+// The first `count` fragments, joined by '|'.
+QByteArray joined(const std::array<NameCell, kNameLength>& cells, qsizetype count) {
+    QByteArrayList fragments;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(count); ++k) {
+        fragments << cells[k].fragment;
     }
-    return fragments;
+    return fragments.join('|');
 }
 
 TEST(NameColours, eachGlyphKnowsTheColourItIsWrittenIn) {
-    const auto cells = cellsOf({"^1A", " ", "B", "^^8C", "^^"});
-    const auto glyphs = glyphColours(cells, colour::kQuake3Colours);
-    const std::vector<QByteArray> colours = {"^1", "^1", "^1", "^^8", "^^8"};
-    const std::vector<QByteArray> texts = {"A", " ", "B", "C", "^^"};
-    for (std::size_t k = 0; k < colours.size(); ++k) {
-        EXPECT_EQ(glyphs[k].colour, colours[k]) << k;
-        EXPECT_EQ(glyphs[k].text, texts[k]) << k;
+    const auto glyphs = glyphColours(cellsOf("^1A| |B|^^8C|^^"), colour::kQuake3Colours);
+    QByteArrayList colours, texts;
+    for (std::size_t k = 0; k < 5; ++k) {
+        colours << glyphs[k].colour;
+        texts << glyphs[k].text;
     }
-    EXPECT_EQ(glyphColours(cellsOf({"A"}), colour::kQuake3Colours)[0].colour, QByteArray());
+    EXPECT_EQ(colours.join('|'), "^1|^1|^1|^^8|^^8");
+    EXPECT_EQ(texts.join('|'), "A| |B|C|^^");
+    EXPECT_EQ(glyphColours(cellsOf("A"), colour::kQuake3Colours)[0].colour, QByteArray());
 }
 
 TEST(NameColours, recolouringRewritesOnlyTheCodesNeeded) {
     struct Row {
         const char* name;
-        std::array<NameCell, kNameLength> cells;
+        const char* cells;
         int first;
         int last;
         std::vector<QByteArray> colours;
-        std::vector<QByteArray> fragments;
+        const char* fragments;
         std::vector<int> changed;
     };
     const Row rows[] = {
-        {"one glyph in a run",
-         cellsOf({"^7A", "B", "C"}),
-         2,
-         2,
-         {"^1"},
-         {"^7A", "^1B", "^7C"},
-         {2}},
-        {"the colour it has", cellsOf({"^1A", "B"}), 2, 2, {"^1"}, {"^1A", "B"}, {}},
-        {"first of a run", cellsOf({"^1A", "B", "C"}), 1, 1, {"^4"}, {"^4A", "^1B", "C"}, {1}},
-        {"a span",
-         cellsOf({"^7A", "B", "C", "D"}),
-         2,
-         3,
-         {"^1", "^4"},
-         {"^7A", "^1B", "^4C", "^7D"},
-         {2, 3}},
-        {"next glyph has its own code",
-         cellsOf({"^7A", "B", "^2C"}),
-         2,
-         2,
-         {"^1"},
-         {"^7A", "^1B", "^2C"},
-         {2}},
-        {"past a blank",
-         cellsOf({"^7A", "B", " ", "C"}),
-         2,
-         2,
-         {"^1"},
-         {"^7A", "^1B", " ", "^7C"},
-         {2}},
-        {"repeated codes go",
-         cellsOf({"^1A", "^1B", "^4C"}),
-         1,
-         3,
-         {"^1", "^1", "^1"},
-         {"^1A", "B", "C"},
-         {3}},
-        {"a blank takes no code",
-         cellsOf({"^7A", " ", "B"}),
-         1,
-         3,
-         {"^1", "^4", "^1"},
-         {"^1A", " ", "B"},
-         {1, 3}},
+        {"one glyph in a run", "^7A|B|C", 2, 2, {"^1"}, "^7A|^1B|^7C", {2}},
+        {"the colour it has", "^1A|B", 2, 2, {"^1"}, "^1A|B", {}},
+        {"first of a run", "^1A|B|C", 1, 1, {"^4"}, "^4A|^1B|C", {1}},
+        {"a span", "^7A|B|C|D", 2, 3, {"^1", "^4"}, "^7A|^1B|^4C|^7D", {2, 3}},
+        {"next glyph has its own code", "^7A|B|^2C", 2, 2, {"^1"}, "^7A|^1B|^2C", {2}},
+        {"past a blank", "^7A|B| |C", 2, 2, {"^1"}, "^7A|^1B| |^7C", {2}},
+        {"repeated codes go", "^1A|^1B|^4C", 1, 3, {"^1", "^1", "^1"}, "^1A|B|C", {3}},
+        {"a blank takes no code", "^7A| |B", 1, 3, {"^1", "^4", "^1"}, "^1A| |B", {1, 3}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        auto cells = row.cells;
+        auto cells = cellsOf(row.cells);
         const std::vector<int> changed =
             recolour(cells, colour::kQuake3Colours, row.first, row.last, row.colours);
-        EXPECT_EQ(fragmentsOf(cells, row.fragments.size()), row.fragments);
+        EXPECT_EQ(joined(cells, QByteArray(row.fragments).count('|') + 1), row.fragments);
         EXPECT_EQ(changed, row.changed);
     }
     // Xonotic: `^xF00` and `^1` draw the same red, so nothing is redrawn.
-    auto cells = cellsOf({"^xF00A", "B"});
+    auto cells = cellsOf("^xF00A|B");
     EXPECT_TRUE(
         recolour(cells, colour::kDarkPlacesColours, 1, 2, std::vector<QByteArray>{"^1", "^1"})
             .empty());
-    EXPECT_EQ(fragmentsOf(cells, 2), (std::vector<QByteArray>{"^1A", "B"}));
+    EXPECT_EQ(joined(cells, 2), "^1A|B");
 }
 
 // "Other colour…" opens on the colour in force and writes the nearest code.
