@@ -249,9 +249,6 @@ TEST_F(MainWindowTest, tabFollowsTheLayout_focusShowsAFrame_escapeOutOfAMenuGive
     const QRgb highlight = window->palette().color(QPalette::Active, QPalette::Highlight).rgb();
     const auto corner = [](QWidget* w) { return w->grab().toImage().pixel(0, 0); };
     QWidget* list = child("List1");
-    for (QWidget* w : {static_cast<QWidget*>(strip()), list}) {
-        EXPECT_NE(corner(w), highlight) << qPrintable(w->objectName());
-    }
     EXPECT_EQ(corner(map()), highlight);
     QStringList order;
     for (int i = 0; i < 6; ++i) {
@@ -263,7 +260,9 @@ TEST_F(MainWindowTest, tabFollowsTheLayout_focusShowsAFrame_escapeOutOfAMenuGive
         order << QApplication::focusWidget()->objectName();
     }
     EXPECT_EQ(order.join(u' '), u"Picture3 List1 Command1 Text2 Text3 CharMap"_s);
-    EXPECT_NE(corner(strip()), highlight);
+    for (QWidget* w : {static_cast<QWidget*>(strip()), list}) {
+        EXPECT_NE(corner(w), highlight) << qPrintable(w->objectName());
+    }
 
     strip()->setFocus();
     QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
@@ -293,7 +292,6 @@ TEST_F(MainWindowTest, ctrlCOverTheNameCopiesTheLine_ctrlNInABoxIsNewName) {
     EXPECT_EQ(desktop.clipboard.size(), 2u);
     QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(text("Text2"), QString());
-    EXPECT_EQ(action("Undo")->text(), u"&Undo New Name"_s);
 }
 
 TEST_F(MainWindowTest, gameMenu_marksTheCurrentGame) {
@@ -384,13 +382,7 @@ TEST_F(MainWindowTest,
 
 TEST(NameCheckPlacement, besideTheOwner_wholeOnItsScreen) {
     const QRect screen(0, 0, 1280, 1000);
-    struct Row {
-        const char* name;
-        QRect owner;
-        QSize wanted;
-        QRect placed;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, QRect, QSize, QRect> rows[] = {
         {"room on the right", {100, 100, 420, 400}, {640, 420}, {528, 100, 640, 420}},
         {"room on the left only", {700, 100, 420, 400}, {640, 420}, {52, 100, 640, 420}},
         {"neither: narrowed to the wider", {437, 300, 420, 400}, {640, 420}, {0, 300, 429, 420}},
@@ -399,8 +391,8 @@ TEST(NameCheckPlacement, besideTheOwner_wholeOnItsScreen) {
         {"larger than the screen", {100, 100, 300, 300}, {640, 1400}, {408, 0, 640, 1000}},
         {"owner on a second screen", {1400, 100, 420, 400}, {640, 420}, {640, 100, 640, 420}},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(besideWindow(row.owner, row.wanted, screen), row.placed) << row.name;
+    for (const auto& [name, owner, wanted, placed] : rows) {
+        EXPECT_EQ(besideWindow(owner, wanted, screen), placed) << name;
     }
 }
 
