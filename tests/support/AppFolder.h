@@ -19,8 +19,15 @@ namespace vtl::test {
 class AppFolder {
   public:
     AppFolder() {
-        for (const char16_t* sheet : kBuiltInSheetFiles) {
-            add(u'/' + QString::fromUtf16(sheet));
+        for (const char16_t* name : kBuiltInSheetFiles) {
+            const QString relative = u'/' + QString::fromUtf16(name);
+            const QString file = dir_.path() + relative;
+            QDir().mkpath(QFileInfo(file).path());
+            const int n = static_cast<int>(colours_.size());
+            QImage sheet(256, 256, QImage::Format_RGB32);
+            sheet.fill(qRgb(10 + 15 * n, 200 - 10 * n, 40 + 12 * n));
+            sheet.save(file, "BMP");
+            colours_[relative] = sheet.pixel(0, 0);
         }
     }
 
@@ -39,16 +46,6 @@ class AppFolder {
     }
 
   private:
-    void add(const QString& relative) {
-        const QString file = dir_.path() + relative;
-        QDir().mkpath(QFileInfo(file).path());
-        const int n = static_cast<int>(colours_.size());
-        QImage sheet(256, 256, QImage::Format_RGB32);
-        sheet.fill(qRgb(10 + 15 * n, 200 - 10 * n, 40 + 12 * n));
-        sheet.save(file, "BMP");
-        colours_[relative] = sheet.pixel(0, 0);
-    }
-
     QTemporaryDir dir_;
     std::map<QString, QRgb> colours_;
 };

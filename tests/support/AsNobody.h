@@ -12,12 +12,7 @@ namespace vtl::test {
 // the tests' one way of dropping root.
 class AsNobody {
   public:
-    AsNobody() {
-        if (geteuid() == 0) {
-            dropped_ = setresuid(kNobody, kNobody, 0) == 0;
-            ok_ = dropped_;
-        }
-    }
+    AsNobody() : dropped_(geteuid() == 0 && setresuid(kNobody, kNobody, 0) == 0) {}
     ~AsNobody() {
         if (dropped_) {
             [[maybe_unused]] const int restored = setresuid(0, 0, 0);
@@ -26,13 +21,12 @@ class AsNobody {
     AsNobody(const AsNobody&) = delete;
     AsNobody& operator=(const AsNobody&) = delete;
 
-    // False when running as root and the switch failed.
-    bool ok() const { return ok_; }
+    // False while the process is still root: the switch failed.
+    bool ok() const { return geteuid() != 0; }
 
   private:
     static constexpr uid_t kNobody = 65534;
-    bool ok_ = true;
-    bool dropped_ = false;
+    const bool dropped_;
 };
 
 }  // namespace vtl::test

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -76,10 +77,7 @@ class FakeDesktop : public Desktop {
     }
     std::optional<PictureOptions> choosePictureOptions(const PictureOptions& initial) override {
         pictureOptionRequests.push_back(initial);
-        if (pictureOptionReplies.empty()) {
-            return initial;
-        }
-        return next(pictureOptionReplies);
+        return pictureOptionReplies.empty() ? initial : next(pictureOptionReplies);
     }
     std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override {
         colourRequests.push_back({initial, title});
@@ -95,12 +93,9 @@ class FakeDesktop : public Desktop {
         return programsStart;
     }
     QString findProgram(const QString& name) override {
-        for (const auto& [n, path] : programsOnPath) {
-            if (n == name) {
-                return path;
-            }
-        }
-        return {};
+        const auto it = std::find_if(programsOnPath.begin(), programsOnPath.end(),
+                                     [&](const auto& program) { return program.first == name; });
+        return it == programsOnPath.end() ? QString() : it->second;
     }
 
     QStringList messageTexts() const {
