@@ -2,7 +2,7 @@
 
 // The main window's menu bar as plain data, for the start-up yardstick: the
 // same menus, items, separators, shortcuts and check boxes, with no command
-// behind them. tests/app/StartupBaselineTest.cpp compares it with the real
+// behind them. A test in tests/app/MainWindowTest.cpp compares it with the real
 // menu bar, so a new menu item must be added here too.
 
 #include <QKeySequence>
