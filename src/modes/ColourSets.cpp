@@ -32,16 +32,6 @@ QByteArray colourCode(const colour::PaletteEntry& entry) {
     return QByteArray(entry.code);
 }
 
-std::optional<int> colourRowOfDigit(ColourSyntax syntax, int digit) {
-    const std::span<const colour::PaletteEntry> set = colourSet(syntax);
-    for (std::size_t row = 0; row < set.size(); ++row) {
-        if (set[row].code == QByteArray("^").append(static_cast<char>('0' + digit))) {
-            return static_cast<int>(row);
-        }
-    }
-    return std::nullopt;
-}
-
 int colourCodeLength(ColourSyntax syntax, const QByteArray& bytes, qsizetype at) {
     if (at < 0 || at >= bytes.size()) {
         return 0;

@@ -32,10 +32,6 @@ const colour::ColourSet& paletteOf(ColourSyntax syntax);
 // The code the list writes for a colour: a caret and the colour's character.
 QByteArray colourCode(const colour::PaletteEntry& entry);
 
-// The list row that Ctrl+digit picks: the colour written ^digit; none when
-// the game has no such colour.
-std::optional<int> colourRowOfDigit(ColourSyntax syntax, int digit);
-
 // The length of the colour code at `at` in `bytes` as the game reads it: 2 for
 // a caret and a colour character, 5 for DarkPlaces' ^xRGB, 0 for anything
 // else (also for Warfork's and DarkPlaces' ^^, which is text: see caretEscapeAt).
