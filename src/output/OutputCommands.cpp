@@ -110,7 +110,7 @@ std::optional<QStringList> chooseTargets(Desktop& desktop, const QString& folder
     }
     QStringList paths;
     for (const QString& file : chosen) {
-        paths << folder + u'/' + file;  // as config.cfg's path is made
+        paths << folder + QDir::separator() + file;  // as config.cfg's path is made
     }
     return paths;
 }

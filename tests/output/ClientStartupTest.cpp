@@ -122,14 +122,19 @@ TEST(QuickSave, eachClientsFolderAndAnswer_lineGoesWhereTheAnswerSays) {
             EXPECT_EQ(bytes, c.changed.contains(file) ? before + line : before)
                 << file.toStdString();
         }
+        // Each file is joined to the folder, as it was configured, by the
+        // system's own separator.
+        const auto shown = [&](const QString& file) -> QString {
+            return dir.path() + QDir::separator() + file;
+        };
         QStringList messages;
         for (const QString& file : c.changed) {
             if (c.files.contains(file)) {
-                messages << u"File Saved to Default Config: "_s + dir.filePath(file);
+                messages << u"File Saved to Default Config: "_s + shown(file);
             }
         }
         if (!c.changed.isEmpty()) {
-            messages << u"File saved to: "_s + dir.filePath(c.changed.back()) +
+            messages << u"File saved to: "_s + shown(c.changed.back()) +
                             u"\rYou will need to manually execute this script."_s;
         }
         EXPECT_EQ(desktop.messageTexts(), messages);
